@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ValueList.h"
+#include "tarnekArrayStruct.h"
+
+// The one description of every value list and parameter text: where it is stored,
+// which plugin array it becomes, how long it is and how it is regenerated. Schema,
+// load, save, writers, level-count change, dialogs and the headless tool all read it.
+
+using ListField = ValueList tarnekArrayStruct::*;
+using TextField = std::string tarnekArrayStruct::*;
+
+// 0 = the XP tables of the main window, 1..4 = the skill tiers.
+enum class Tier : std::int8_t { Xp = 0, One = 1, Two = 2, Three = 3, Four = 4 };
+
+enum class LengthRule : std::int8_t {
+    Levels,       // maxLevels + 1 (levels 0..maxLevels)
+    SkillLevels,  // skillLevels
+};
+
+enum class FillRule : std::int8_t {
+    Increment,
+    Multiplier,
+    LinearToMax,
+    Multiples,
+    DecreaseFromFixed,
+    DecreaseToZero,
+    Decrement,
+    IncreaseFromFixed,
+};
+
+// What the plugin declares the array as: plain cells or Float: cells.
+enum class ArrayKind : std::int8_t { Integer, Float };
+
+struct ListDescriptor {
+    std::string_view field;   // model field name, also the headless tool's name
+    ListField list;
+    Tier tier;
+    std::string_view table;   // per-level table
+    std::string_view column;  // its column
+    std::string_view array;   // plugin array
+    ArrayKind kind;
+    LengthRule length;
+    FillRule rule;
+    TextField firstParameter;               // increment, multiplier, maximum, step, total, start or decrement
+    TextField secondParameter = nullptr;    // initial text, where the rule has one
+    std::int32_t mode = 0;                  // FillMultiples only
+};
+
+enum class ParameterUse : std::int8_t { FillRule, SkillsFile };
+
+struct ParameterDescriptor {
+    std::string_view field;
+    TextField text;
+    Tier tier;               // which save writes it: Xp = the whole save, 1..4 = that tier's save
+    std::string_view table;  // one-row table
+    std::string_view column;
+    ParameterUse use;
+    bool isChance() const { return use == ParameterUse::SkillsFile; }
+};
+
+// A single stored value outside the two tables above.
+struct SingleValueDescriptor {
+    std::string_view field;
+    TextField text;
+    Tier tier;
+    std::string_view table;
+    std::string_view column;
+};
+
+inline constexpr std::size_t kListCount = 31;
+inline constexpr std::size_t kParameterCount = 46;
+
+// In table order; a list's index is its grid's target code (0..3 XP, 4..30 skills).
+const std::array<ListDescriptor, kListCount>& ValueLists();
+const std::array<ParameterDescriptor, kParameterCount>& Parameters();
+const SingleValueDescriptor& LevelCountValue();  // "Количество уровней"."Количество уровней"
+const SingleValueDescriptor& DevotionValue();    // "Скилы 2 уровня"."Аура преданности (Devotion Aura)"
+
+// Per-level tables in save order, with their position column.
+struct LevelTableDescriptor {
+    Tier tier;
+    std::string_view table;
+    std::string_view positionColumn;  // "Уровень" or "Скилл"
+};
+const std::array<LevelTableDescriptor, 5>& LevelTables();
+
+std::span<const ListDescriptor> ListsOfTier(Tier tier);
+std::optional<std::size_t> FindList(std::string_view field);
+std::optional<std::size_t> FindParameter(std::string_view field);
+
+// The count a fill of this list gets: maxLevels + 1 or skillLevels, from the model as it is.
+std::int32_t FillCount(const ListDescriptor& list, const tarnekArrayStruct& model);
+// Runs the list's own rule with its own parameters and the given count.
+void RunFill(const ListDescriptor& list, tarnekArrayStruct& model, std::int32_t count);
+
+// The level-count change: maxLevels from levelCountText, the four XP lists (saved XP
+// needed first), skillLevels = maxLevels / 3, then the 27 skill lists in table order.
+// Devotion Aura and the chances are left alone.
+void RecomputeAllLists(tarnekArrayStruct& model);
