@@ -1,0 +1,7 @@
+#pragma once
+
+#include "tarnekArrayStruct.h"
+
+// The configuration the carried initial database holds, written out by hand so that
+// tests of loading and of the generated sources compare against an independent source.
+tarnekArrayStruct InitialConfiguration();
