@@ -87,8 +87,7 @@ tarnekArrayStruct InitialConfiguration()
     m.concoctionMaxChance = "1.0";
     m.orbMaxChance = "1.0";
 
-    // A load leaves the derived counts to whoever needs them next; the main window derives them.
-    m.maxLevels = 10;
-    m.skillLevels = 3;
+    // maxLevels and skillLevels keep the constructor's values, as after a load: the
+    // derived counts are left to whoever needs them next (DeriveLevelCounts).
     return m;
 }
