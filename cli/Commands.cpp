@@ -1,0 +1,395 @@
+#include "Commands.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "ConfigurationJson.h"
+#include "ConfigurationListing.h"
+#include "Descriptors.h"
+#include "ExitStatus.h"
+#include "NumberFormats.h"
+#include "PluginCompiler.h"
+#include "Session.h"
+#include "StreamMessageSink.h"
+#include "TextReadings.h"
+#include "ValueText.h"
+
+namespace {
+
+// The level-count change's own texts and the counts its combo box offers.
+constexpr std::string_view kRefusalText = "Нельзя ставить ниже 10 уровня.";
+constexpr std::string_view kRefusalCaption = "Отказ в создании уровней";
+constexpr std::string_view kQuestionText = "\n Все параметры при изменение количества уровней будут пересчитаны!";
+constexpr std::string_view kQuestionCaption = "Запрос на изменение уровней";
+constexpr std::int32_t kFewestLevels = 10;
+constexpr std::int32_t kMostLevels = 100;
+constexpr std::int32_t kLevelStep = 3;
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string WindowName(Tier tier)
+{
+    if (tier == Tier::Xp)
+        return "the main window";
+    return "the tier-" + FormatInteger(static_cast<std::int32_t>(tier)) + " skill window";
+}
+
+std::string Count(std::size_t n)
+{
+    return FormatInteger(static_cast<std::int32_t>(std::min<std::size_t>(n, INT32_MAX)));
+}
+
+int Fail(ToolStreams& io, std::string_view command, const std::string& text)
+{
+    io.err << "tarnek-levels: " << command << ": " << text << '\n';
+    return kExitFailed;
+}
+
+int Finish(const StreamMessageSink& sink)
+{
+    return sink.errorShown() ? kExitFailed : kExitSuccess;
+}
+
+std::optional<UsageError> CheckValue(std::string_view name, std::string_view value, CommandKind command)
+{
+    if (auto problem = ValueTextProblem(value))
+        return UsageError{"the value for " + Quoted(name) + " " + *problem, command};
+    return std::nullopt;
+}
+
+bool IsDecimalInteger(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::variant<NamedValue, UsageError> Resolve(std::string_view name, CommandKind command)
+{
+    auto resolved = ResolveName(name);
+    if (auto* message = std::get_if<std::string>(&resolved))
+        return UsageError{*message, command};
+    return std::get<NamedValue>(resolved);
+}
+
+// The fill button of a window takes every box of that window into the model first, so a
+// fill may set exactly those: the list's own tier's parameters, devotionValue in tier 2
+// and the level count in the main window.
+std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
+{
+    const Invocation& inv = prepared.invocation;
+    auto list = Resolve(inv.target, CommandKind::Fill);
+    if (auto* error = std::get_if<UsageError>(&list))
+        return *error;
+    const NamedValue& target = std::get<NamedValue>(list);
+    if (target.kind != NameKind::List)
+        return UsageError{Quoted(inv.target) + " is not a list; fill regenerates one of the 31 lists, such as "
+                          "xpLevelSaved or vampiricList",
+                          CommandKind::Fill};
+    prepared.target = target;
+
+    for (const Assignment& assignment : inv.assignments) {
+        auto resolved = Resolve(assignment.name, CommandKind::Fill);
+        if (auto* error = std::get_if<UsageError>(&resolved))
+            return *error;
+        const NamedValue& name = std::get<NamedValue>(resolved);
+        if (name.kind == NameKind::List || name.kind == NameKind::Cell)
+            return UsageError{"fill sets parameter texts; " + Quoted(assignment.name) +
+                                  " is a list value (use \"set\" for one value)",
+                              CommandKind::Fill};
+        if (name.tier != target.tier)
+            return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
+                                  Quoted(target.field) + " to " + WindowName(target.tier) +
+                                  "; set it with \"set\" or with a fill of its own window",
+                              CommandKind::Fill};
+        if (auto error = CheckValue(assignment.name, assignment.value, CommandKind::Fill))
+            return *error;
+        prepared.assignments.emplace_back(name, assignment.value);
+    }
+    return std::nullopt;
+}
+
+std::optional<UsageError> PrepareSet(PreparedCommand& prepared)
+{
+    const Invocation& inv = prepared.invocation;
+    auto resolved = Resolve(inv.target, CommandKind::Set);
+    if (auto* error = std::get_if<UsageError>(&resolved))
+        return *error;
+    const NamedValue& name = std::get<NamedValue>(resolved);
+    if (name.kind == NameKind::List)
+        return UsageError{Quoted(inv.target) + " is a list: set one value as " + std::string(name.field) +
+                              "[i], or regenerate it with fill",
+                          CommandKind::Set};
+    if (name.kind == NameKind::Single && name.single == &LevelCountValue())
+        return UsageError{"the level count is changed with \"levels N\", which also recomputes every list",
+                          CommandKind::Set};
+    if (auto error = CheckValue(inv.target, inv.value, CommandKind::Set))
+        return *error;
+    prepared.target = name;
+    return std::nullopt;
+}
+
+int ShowCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    if (command.invocation.json) {
+        auto json = ConfigurationToJson(session.model());
+        if (auto* error = std::get_if<JsonError>(&json))
+            return Fail(io, "show", error->message);
+        io.out << std::get<std::string>(json);
+    } else {
+        io.out << ConfigurationListing(session.model());
+    }
+    io.out.flush();
+    return io.out ? Finish(sink) : kExitFailed;
+}
+
+bool Confirmed(ToolStreams& io)
+{
+    io.err << kQuestionCaption << ':' << kQuestionText << " [y/N] ";
+    io.err.flush();
+    std::string answer;
+    if (!std::getline(io.in, answer))
+        return false;
+    while (!answer.empty() && (answer.back() == '\r' || answer.back() == ' '))
+        answer.pop_back();
+    for (std::string_view yes : {"y", "Y", "yes", "Yes", "YES", "д", "Д", "да", "Да", "ДА"})
+        if (answer == yes)
+            return true;
+    return false;
+}
+
+int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    const std::int32_t n = command.levelCount;
+    if (n < kFewestLevels) {
+        io.err << kRefusalCaption << ": " << kRefusalText << '\n';
+        return kExitFailed;
+    }
+    // The editor offers only these counts; any other would leave its level-count box
+    // without a selection, and its next fill would read an empty count.
+    if (n > kMostLevels || (n - kFewestLevels) % kLevelStep != 0)
+        return Fail(io, "levels",
+                    "the editor offers 10, 13, 16, ..., 100 levels (steps of 3); " + command.invocation.levelCount +
+                        " is not one of them, nothing changed");
+
+    if (!command.invocation.yes) {
+        if (!io.interactive)
+            return Fail(io, "levels",
+                        "all lists would be recomputed, and there is no terminal to ask on; nothing changed. "
+                        "Add --yes to recompute them for " + FormatInteger(n) + " levels.");
+        if (!Confirmed(io))
+            return kExitFailed;
+    }
+
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    tarnekArrayStruct& model = session.model();
+    model.levelCountText = FormatInteger(n);
+    RecomputeAllLists(model);
+    session.SaveAll();
+    return Finish(sink);
+}
+
+int FillCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    tarnekArrayStruct& model = session.model();
+    for (const auto& [name, value] : command.assignments)
+        *TextOf(name, model) = value;
+
+    const ListDescriptor& list = ValueLists()[command.target->index];
+    // Every fill button takes the level count from the model's text; skillLevels stays as
+    // the last load or level-count change left it.
+    model.RefreshMaxLevels();
+    RunFill(list, model, FillCount(list, model));
+    session.SaveOwnedBy(list.tier);
+    return Finish(sink);
+}
+
+int SetCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    tarnekArrayStruct& model = session.model();
+    const NamedValue& name = *command.target;
+    const std::string& value = command.invocation.value;
+
+    if (name.kind == NameKind::Cell) {
+        ValueList& list = model.*(ValueLists()[name.index].list);
+        if (name.cell >= list.size()) {
+            const std::string field(name.field);
+            const std::string range = list.empty()
+                                          ? field + " is empty"
+                                          : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
+                                                field + "[" + Count(list.size() - 1) + "]";
+            return Fail(io, "set", range + "; " + command.invocation.target + " does not exist, nothing changed");
+        }
+        list.set(name.cell, value);
+    } else {
+        *TextOf(name, model) = value;
+    }
+    session.SaveOwnedBy(name.tier);
+    return Finish(sink);
+}
+
+int GenerateCommand(ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    const bool written = session.WriteSources();
+    return written ? Finish(sink) : kExitFailed;
+}
+
+int CompileCommand(ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    session.SaveAll();
+
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    // The editor stays silent about both failures below; a script must learn that no new
+    // plugin is coming.
+    bool failed = false;
+    if (!DeleteCompiledPlugin(dir)) {
+        Fail(io, "compile", "compiled/vloxTarnekMod.amxx could not be deleted; the compiler will meet the old one");
+        failed = true;
+    }
+    if (!StartPluginCompiler(dir)) {
+        Fail(io, "compile", "the plugin compiler could not be started in " + dir.string() +
+                                "; the configuration and the sources are saved, the plugin is not compiled");
+        failed = true;
+    }
+    return failed ? kExitFailed : Finish(sink);
+}
+
+int ExportCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    auto json = ConfigurationToJson(session.model());
+    if (auto* error = std::get_if<JsonError>(&json))
+        return Fail(io, "export", error->message);
+    const std::string& text = std::get<std::string>(json);
+
+    if (!command.invocation.file) {
+        io.out << text;
+        io.out.flush();
+        return io.out ? Finish(sink) : Fail(io, "export", "cannot write to standard output");
+    }
+    const std::string& file = *command.invocation.file;
+    std::ofstream stream(std::filesystem::path(file), std::ios::binary | std::ios::trunc);
+    if (stream)
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.close();
+    if (!stream)
+        return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::strerror(errno));
+    return Finish(sink);
+}
+
+int ImportCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    std::string text;
+    if (command.invocation.file) {
+        const std::string& file = *command.invocation.file;
+        std::ifstream stream(std::filesystem::path(file), std::ios::binary);
+        if (!stream)
+            return Fail(io, "import", "cannot read " + Quoted(file) + ": " + std::strerror(errno));
+        text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+        if (stream.bad())
+            return Fail(io, "import", "cannot read " + Quoted(file));
+    } else {
+        text.assign(std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>());
+    }
+
+    // The whole input is checked before the database is even opened.
+    auto parsed = ConfigurationFromJson(text);
+    if (auto* error = std::get_if<JsonError>(&parsed))
+        return Fail(io, "import", error->message + "; nothing changed");
+
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    session.model() = std::move(std::get<tarnekArrayStruct>(parsed));
+    session.model().DeriveLevelCounts();
+    session.SaveEverything();
+    return Finish(sink);
+}
+
+}  // namespace
+
+std::variant<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv)
+{
+    PreparedCommand prepared{inv, std::nullopt, {}, 0};
+    std::optional<UsageError> error;
+    switch (inv.command) {
+    case CommandKind::Fill:
+        error = PrepareFill(prepared);
+        break;
+    case CommandKind::Set:
+        error = PrepareSet(prepared);
+        break;
+    case CommandKind::Levels:
+        if (!IsDecimalInteger(inv.levelCount))
+            error = UsageError{"the level count must be a whole number, got " + Quoted(inv.levelCount),
+                               CommandKind::Levels};
+        else
+            prepared.levelCount = ReadInteger(inv.levelCount);
+        break;
+    default:
+        break;
+    }
+    if (error)
+        return *error;
+    return prepared;
+}
+
+int RunCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    switch (command.invocation.command) {
+    case CommandKind::Show:
+        return ShowCommand(command, io);
+    case CommandKind::Levels:
+        return LevelsCommand(command, io);
+    case CommandKind::Fill:
+        return FillCommand(command, io);
+    case CommandKind::Set:
+        return SetCommand(command, io);
+    case CommandKind::Generate:
+        return GenerateCommand(io);
+    case CommandKind::Compile:
+        return CompileCommand(io);
+    case CommandKind::Export:
+        return ExportCommand(command, io);
+    case CommandKind::Import:
+        return ImportCommand(command, io);
+    case CommandKind::None:
+        break;
+    }
+    return kExitUsage;
+}

@@ -1,0 +1,146 @@
+#include "HelpTexts.h"
+
+namespace {
+
+constexpr std::string_view kToolHelp =
+    R"(usage: tarnek-levels [-C DIR] COMMAND [ARGUMENTS]
+
+Edits the level tables of the VLOX Tarnek MOD without a desktop. Works like the
+level editor on the current directory: the settings database
+TarnekChangeLevelDatabase/TarnekChangeLevel.mdb (created from the carried copy
+when missing) and the plugin sources tarnek/base.h and tarnek/skills.inl.
+
+Commands:
+  show [--json]                print the whole configuration
+  levels N [--yes]             set N levels and recompute every list
+  fill LIST [NAME=VALUE ...]   set parameters, then run LIST's fill rule and save
+  set NAME VALUE               set a parameter, devotionValue or one value LIST[i]
+  generate                     rewrite tarnek/base.h and tarnek/skills.inl
+  compile                      save, delete the old plugin, start the compiler
+  export [FILE]                whole configuration as JSON (stdout without FILE)
+  import [FILE]                replace the whole configuration from JSON (stdin
+                               without FILE)
+  help [COMMAND]               this text, or a command's
+
+Options:
+  -C DIR        work in DIR instead of the current directory
+  -h, --help    show help; after a command, that command's help
+
+Names are the editor's field names (xpLevelSaved, vampiricIncrement,
+devotionValue, orbMaxChance, ...); "tarnek-levels show" lists them all.
+
+Exit status: 0 done, 1 refused or failed, 2 wrong command line.
+)";
+
+constexpr std::string_view kShowHelp =
+    R"(usage: tarnek-levels [-C DIR] show [--json]
+
+Prints the whole configuration: the level count, the 31 value lists with their
+lengths, devotionValue and the 46 parameter texts, grouped by the window that
+edits them. Texts that are empty or hold spaces or quotes are shown quoted.
+
+  --json    print the same JSON as "export"
+)";
+
+constexpr std::string_view kLevelsHelp =
+    R"(usage: tarnek-levels [-C DIR] levels N [--yes]
+
+Does what "Создать уровни" does: sets the level count to N, recomputes all 31
+lists from their parameters (every hand-edited value is replaced; devotionValue
+and the maximum chances stay) and saves everything, which also rewrites
+tarnek/base.h and tarnek/skills.inl.
+
+N is one of the counts the editor offers: 10, 13, 16, ..., 100. Below 10 the
+change is refused. On a terminal the editor's question is asked; otherwise
+nothing changes unless --yes is given.
+
+  -y, --yes    recompute without asking
+)";
+
+constexpr std::string_view kFillHelp =
+    R"(usage: tarnek-levels [-C DIR] fill LIST [NAME=VALUE ...]
+
+Does what LIST's fill button does: sets the given parameter texts, regenerates
+LIST with its own fill rule and saves as the window that owns LIST saves:
+  XP lists       the whole configuration (with the level count and the eight
+                 XP parameters); NAME may also be levelCountText
+  skill lists    the skill tier (its table and its parameters; for tier 2 also
+                 devotionValue), then both plugin sources
+
+Each NAME must belong to the same window as LIST. Example:
+  tarnek-levels fill xpLevelSaved xpLevelSavedMultiplier=3 xpLevelSavedInitial=500
+)";
+
+constexpr std::string_view kSetHelp =
+    R"(usage: tarnek-levels [-C DIR] set NAME VALUE
+
+Sets one text exactly as given and saves as the window that owns it:
+  a parameter text      e.g. set vampiricIncrement 0.05
+  devotionValue         set devotionValue 20
+  one value of a list   set xpLevelSaved[3] 9000   (index from 0)
+XP values and XP parameters are saved with the whole configuration; skill values
+and parameters with their tier, followed by both plugin sources. To change the
+level count use "levels".
+)";
+
+constexpr std::string_view kGenerateHelp =
+    R"(usage: tarnek-levels [-C DIR] generate
+
+Rewrites tarnek/base.h and tarnek/skills.inl from the database, as every save
+does. The tarnek folder must exist.
+)";
+
+constexpr std::string_view kCompileHelp =
+    R"(usage: tarnek-levels [-C DIR] compile
+
+Does what "Компилировать плагин" does: saves the whole configuration (which
+rewrites both plugin sources), deletes compiled/vloxTarnekMod.amxx and starts
+the plugin compiler of the directory without waiting for it. Fails when the
+compiler could not be started.
+)";
+
+constexpr std::string_view kExportHelp =
+    R"(usage: tarnek-levels [-C DIR] export [FILE]
+
+Writes the whole configuration as JSON (UTF-8) to FILE, or to standard output
+without FILE or with "-": levelCountText, the 31 lists, devotionValue and the 46
+parameter texts, in that order, every value as its exact text.
+)";
+
+constexpr std::string_view kImportHelp =
+    R"(usage: tarnek-levels [-C DIR] import [FILE]
+
+Replaces the whole configuration with the JSON in FILE, or on standard input
+without FILE or with "-". The JSON must have exactly the shape "export" writes:
+every key, no other key, strings and arrays of strings, the lists of one table
+of equal length. Anything else is refused with the offending key named, and
+nothing is changed. Everything is written in one transaction; then both plugin
+sources are rewritten.
+)";
+
+}  // namespace
+
+std::string_view HelpText(CommandKind command)
+{
+    switch (command) {
+    case CommandKind::Show:
+        return kShowHelp;
+    case CommandKind::Levels:
+        return kLevelsHelp;
+    case CommandKind::Fill:
+        return kFillHelp;
+    case CommandKind::Set:
+        return kSetHelp;
+    case CommandKind::Generate:
+        return kGenerateHelp;
+    case CommandKind::Compile:
+        return kCompileHelp;
+    case CommandKind::Export:
+        return kExportHelp;
+    case CommandKind::Import:
+        return kImportHelp;
+    case CommandKind::None:
+        break;
+    }
+    return kToolHelp;
+}

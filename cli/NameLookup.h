@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "Descriptors.h"
+#include "tarnekArrayStruct.h"
+
+// The tool's names are the model's field names from the descriptor tables, plus LIST[i]
+// for one value of a list.
+
+enum class NameKind { List, Cell, Parameter, Single };
+
+struct NamedValue {
+    NameKind kind = NameKind::Parameter;
+    std::string_view field;
+    Tier tier = Tier::Xp;        // the window that edits it, and so the save that writes it
+    std::size_t index = 0;       // into ValueLists() (List, Cell) or Parameters() (Parameter)
+    std::size_t cell = 0;        // Cell only
+    const SingleValueDescriptor* single = nullptr;  // Single only: levelCountText or devotionValue
+};
+
+// Every name in descriptor order: levelCountText, the lists, devotionValue, the parameters.
+const std::vector<std::string_view>& KnownNames();
+
+// A NamedValue, or the message for a name that does not exist (with the nearest known one).
+std::variant<NamedValue, std::string> ResolveName(std::string_view text);
+
+// The known name with the smallest edit distance, ignoring ASCII case; the first one on a tie.
+std::string_view NearestName(std::string_view text);
+
+// The message for an unknown name, what is wrong in the words of the caller.
+std::string UnknownNameMessage(std::string_view what, std::string_view name);
+
+// The text field behind a Parameter or Single name; null for lists and cells.
+std::string* TextOf(const NamedValue& name, tarnekArrayStruct& model);
+const std::string* TextOf(const NamedValue& name, const tarnekArrayStruct& model);

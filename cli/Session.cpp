@@ -1,0 +1,51 @@
+#include "Session.h"
+
+Session::Session(StreamMessageSink& sink) : sink_(sink), database_(sink) {}
+
+Session::~Session()
+{
+    database_.CloseDatabase();
+}
+
+bool Session::Open()
+{
+    try {
+        if (!database_.OpenDatabase())
+            return false;
+        database_.LoadAll(model_);
+    } catch (const DatabaseError& e) {
+        // The editor's top-level handler shows the engine's own text with a stop icon.
+        sink_.Show(Message{e.what(), {}, MessageIcon::Stop});
+        return false;
+    }
+    model_.DeriveLevelCounts();
+    return true;
+}
+
+void Session::SaveAll()
+{
+    database_.SaveAll(model_, writer_);
+}
+
+void Session::SaveOwnedBy(Tier tier)
+{
+    if (tier == Tier::Xp) {
+        SaveAll();
+        return;
+    }
+    database_.SaveTier(tier, model_);
+    WriteSources();
+}
+
+void Session::SaveEverything()
+{
+    database_.SaveEverything(model_, writer_);
+}
+
+bool Session::WriteSources()
+{
+    // Both are attempted even when the first fails, as in every save.
+    const bool baseWritten = writer_.WriteBaseHeader(model_, sink_);
+    const bool skillsWritten = writer_.WriteSkillsInclude(model_, sink_);
+    return baseWritten && skillsWritten;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <ostream>
+
+#include "Descriptors.h"
+#include "StreamMessageSink.h"
+#include "tarnekArrayStruct.h"
+#include "vloxBuildTarnekStruct.h"
+#include "xpBaseStruct.h"
+
+// What the editor's main dialog holds for its whole life, for the length of one command:
+// the database record, the level model and the source writer, all on the current directory.
+class Session final {
+public:
+    explicit Session(StreamMessageSink& sink);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Opens the database as the editor does (extracting the carried copy when missing,
+    // replacing an outdated one) and loads it; false after the reason has been shown.
+    bool Open();
+
+    tarnekArrayStruct& model() { return model_; }
+
+    // The main window's save: database, then both plugin sources.
+    void SaveAll();
+    // Saves as the window that edits this tier's values does; a skill tier's save writes
+    // no source, so both are rewritten after it to keep files and database in agreement.
+    void SaveOwnedBy(Tier tier);
+    // Every table and every single value in one transaction, then both sources.
+    void SaveEverything();
+    // Both plugin sources from the model; false when either could not be written.
+    bool WriteSources();
+
+private:
+    StreamMessageSink& sink_;
+    vloxBuildTarnekStruct database_;
+    tarnekArrayStruct model_;
+    xpBaseStruct writer_;
+};

@@ -1,0 +1,57 @@
+#include "Tool.h"
+
+#include <filesystem>
+#include <system_error>
+#include <variant>
+
+#include "CommandLine.h"
+#include "Commands.h"
+#include "ExitStatus.h"
+#include "HelpTexts.h"
+
+namespace {
+
+int ReportUsage(const UsageError& error, ToolStreams& io)
+{
+    io.err << "tarnek-levels: " << error.message << '\n';
+    io.err << "Try \"tarnek-levels ";
+    if (error.command != CommandKind::None)
+        io.err << CommandName(error.command) << ' ';
+    io.err << "--help\".\n";
+    return kExitUsage;
+}
+
+bool EnterDirectories(const Invocation& inv, ToolStreams& io)
+{
+    for (const std::string& dir : inv.directories) {
+        std::error_code ec;
+        std::filesystem::current_path(std::filesystem::path(dir), ec);
+        if (ec) {
+            io.err << "tarnek-levels: cannot work in \"" << dir << "\": " << ec.message() << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunTool(std::span<const std::string> args, ToolStreams& io)
+{
+    const auto parsed = ParseCommandLine(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed))
+        return ReportUsage(*usage, io);
+    const Invocation& inv = std::get<Invocation>(parsed);
+    if (inv.help) {
+        io.out << HelpText(inv.command);
+        return kExitSuccess;
+    }
+
+    // Every name is checked before anything is opened or created.
+    const auto prepared = PrepareCommand(inv);
+    if (const auto* usage = std::get_if<UsageError>(&prepared))
+        return ReportUsage(*usage, io);
+    if (!EnterDirectories(inv, io))
+        return kExitFailed;
+    return RunCommand(std::get<PreparedCommand>(prepared), io);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a value text may hold when it comes from outside the editor's own edit boxes:
+// valid UTF-8 (the generated sources are converted from it) and no control characters
+// (a line break in a value would end the plugin's source line).
+
+bool IsValidUtf8(std::string_view text);
+
+// Why text cannot be stored as a value, or nullopt when it can.
+std::optional<std::string> ValueTextProblem(std::string_view text);
+
+// For "show": the text itself, or in JSON quotes when it is empty or holds white space,
+// quotes, backslashes or control characters, so that every value reads back unambiguously.
+std::string ListingText(std::string_view text);

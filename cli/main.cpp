@@ -1,0 +1,22 @@
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ExitStatus.h"
+#include "Terminal.h"
+#include "Tool.h"
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    ToolStreams io{std::cin, std::cout, std::cerr, StandardStreamsAreTerminal()};
+    try {
+        return RunTool(args, io);
+    } catch (const std::exception& e) {
+        // Whatever the core lets through (a list index out of range, memory): said, not a crash.
+        std::cerr << "tarnek-levels: " << e.what() << '\n';
+        return kExitFailed;
+    }
+}
