@@ -54,7 +54,7 @@ int Fail(ToolStreams& io, std::string_view command, const std::string& text)
 
 int Finish(const StreamMessageSink& sink)
 {
-    return sink.errorShown() ? kExitFailed : kExitSuccess;
+    return sink.failureShown() ? kExitFailed : kExitSuccess;
 }
 
 std::optional<UsageError> CheckValue(std::string_view name, std::string_view value, CommandKind command)

@@ -39,7 +39,10 @@ void Session::SaveOwnedBy(Tier tier)
 
 void Session::SaveEverything()
 {
-    database_.SaveEverything(model_, writer_);
+    // Unlike SaveAll, a rolled-back database leaves the sources alone too: the whole
+    // replacement then changed nothing.
+    if (database_.SaveWholeDatabase(model_))
+        WriteSources();
 }
 
 bool Session::WriteSources()

@@ -28,7 +28,7 @@ public:
     // Saves as the window that edits this tier's values does; a skill tier's save writes
     // no source, so both are rewritten after it to keep files and database in agreement.
     void SaveOwnedBy(Tier tier);
-    // Every table and every single value in one transaction, then both sources.
+    // Every table and every single value in one transaction, then both sources if it committed.
     void SaveEverything();
     // Both plugin sources from the model; false when either could not be written.
     bool WriteSources();

@@ -12,6 +12,6 @@ void StreamMessageSink::Show(const Message& message)
         out_ << message.caption << ": ";
     out_ << text << '\n';
     out_.flush();
-    if (message.icon == MessageIcon::Error || message.icon == MessageIcon::Stop)
-        errorShown_ = true;
+    if (message.icon != MessageIcon::Information)
+        failureShown_ = true;
 }

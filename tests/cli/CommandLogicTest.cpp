@@ -1,5 +1,8 @@
 // The tool's parsing, name lookup and exchange format, called in-process.
 
+#include <filesystem>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 #include "CommandLine.h"
@@ -8,6 +11,8 @@
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
 #include "NameLookup.h"
+#include "Tool.h"
+#include "ToolProcess.h"
 #include "ValueText.h"
 
 namespace {
@@ -151,6 +156,36 @@ TEST(ConfigurationListing, ShowsIndexRangesAndQuotesOnlyWhereNeeded)
     EXPECT_NE(listing.find("unholyList[0..2]" + std::string(11, ' ') + "265.0 285.0 300.0\n"), std::string::npos) << listing;
     EXPECT_NE(listing.find("evasionMaxChance" + std::string(11, ' ') + "\"\"\n"), std::string::npos);
     EXPECT_LT(listing.find("\nlevitationList"), listing.find("\nlevitationLimit"));
+}
+
+// Only a terminal can answer, so this runs in-process with a pretend one.
+TEST(LevelsQuestion, AsksWhenSomeoneCanAnswerAndTakesOnlyYes)
+{
+    TempPluginDir dir;
+    const auto previous = std::filesystem::current_path();
+    std::string err;
+    auto answer = [&](const std::string& typed) {
+        std::istringstream in(typed);
+        std::ostringstream out;
+        std::ostringstream errors;
+        ToolStreams io{in, out, errors, true};
+        const std::vector<std::string> args{"-C", dir.path().string(), "levels", "13"};
+        const int status = RunTool(args, io);
+        std::filesystem::current_path(previous);
+        err = errors.str();
+        return status;
+    };
+
+    EXPECT_EQ(answer("n\n"), 1);
+    EXPECT_EQ(err, "Запрос на изменение уровней:\n Все параметры при изменение количества уровней будут пересчитаны! [y/N] ");
+    EXPECT_EQ(answer(""), 1);
+    EXPECT_EQ(answer("yes please\n"), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.database()));
+
+    EXPECT_EQ(answer("да\n"), 0);
+    const auto rows = DatabaseRows(dir.database());
+    EXPECT_EQ(rows.at("Количество уровней").at(0).back(), "13");
+    EXPECT_EQ(rows.at("Скилы 1 уровня").size(), 4u);
 }
 
 }  // namespace

@@ -59,14 +59,14 @@ Clock::duration MedianRun(const std::vector<std::string>& args)
 }
 
 // Runs commands[i % 2] in target `rounds` times, each killed after a random delay of up to
-// 1.5 runs, and checks the directory against the two finished outcomes after every kill.
+// 2.5 runs, and checks the directory against the two finished outcomes after every kill.
 void KillAtRandom(const TempPluginDir& target, const std::vector<std::string> (&commands)[2],
                   const Outcome (&finished)[2], int rounds)
 {
     auto random = SeededGenerator();
     const auto median = MedianRun(commands[0]);
     std::uniform_int_distribution<long long> delay(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(median).count() * 3 / 2);
+        0, std::chrono::duration_cast<std::chrono::microseconds>(median).count() * 5 / 2);
 
     int killedWhileRunning = 0;
     for (int round = 0; round < rounds; ++round) {
