@@ -18,6 +18,12 @@ bool Session::Open()
         sink_.Show(Message{e.what(), {}, MessageIcon::Stop});
         return false;
     }
+    if (!database_.OutdatedBackupPath().empty())
+        // The editor replaces an outdated database without a word; in a script log the
+        // lost settings should at least be findable.
+        sink_.Show(Message{"the database had an outdated version and was replaced by the initial one; the old "
+                           "file is kept as " + database_.OutdatedBackupPath().string(),
+                           "tarnek-levels", MessageIcon::Information});
     model_.DeriveLevelCounts();
     return true;
 }

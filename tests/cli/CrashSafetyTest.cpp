@@ -119,7 +119,7 @@ TEST(CrashSafety, KilledImportsLeaveOneWholeConfiguration)
     const std::string dir = target.path().string();
     const std::vector<std::string> commands[2] = {{"-C", dir, "import", fileA.string()},
                                                   {"-C", dir, "import", fileB.string()}};
-    KillAtRandom(target, commands, finished, 300);
+    KillAtRandom(target, commands, finished, 200);
 }
 
 TEST(CrashSafety, KilledLevelChangesLeaveOneWholeConfiguration)
@@ -135,7 +135,7 @@ TEST(CrashSafety, KilledLevelChangesLeaveOneWholeConfiguration)
     const std::string dir = target.path().string();
     const std::vector<std::string> commands[2] = {{"-C", dir, "levels", "13", "--yes"},
                                                   {"-C", dir, "levels", "22", "--yes"}};
-    KillAtRandom(target, commands, finished, 150);
+    KillAtRandom(target, commands, finished, 100);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -347,6 +348,14 @@ TEST_F(ToolBinaryTest, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
     EXPECT_TRUE(std::filesystem::exists(dir.database()));
 
     EXPECT_EQ(dir.Run({"-C", "no-such-directory", "show"}).status, 1);
+
+    // An outdated database is replaced as the editor does it, but not without a word.
+    ASSERT_EQ(dir.Run({"set", "devotionValue", "99"}).status, 0);
+    SQLite::Database(dir.database().string(), SQLite::OPEN_READWRITE).exec("UPDATE \"Версия\" SET \"Версия\" = '2.0'");
+    const ToolResult outdated = dir.Run({"export"});
+    EXPECT_EQ(outdated.status, 0);
+    EXPECT_NE(outdated.err.find("outdated"), std::string::npos);
+    EXPECT_EQ(Json::parse(outdated.out)["devotionValue"], "15");
 
     // An existing file is never replaced by opening it; the engine's complaint is shown.
     WriteFile(dir.database(), std::string(4096, 'x'));
