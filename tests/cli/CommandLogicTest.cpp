@@ -7,7 +7,6 @@
 
 #include "CommandLine.h"
 #include "ConfigurationJson.h"
-#include "ConfigurationListing.h"
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
 #include "NameLookup.h"
@@ -145,17 +144,6 @@ TEST(ConfigurationJson, RoundTripsEveryTextInDescriptorOrder)
     const auto invalid = ConfigurationToJson(model);
     ASSERT_TRUE(std::holds_alternative<JsonError>(invalid));
     EXPECT_NE(std::get<JsonError>(invalid).message.find("phoenixList[1]"), std::string::npos);
-}
-
-TEST(ConfigurationListing, ShowsIndexRangesAndQuotesOnlyWhereNeeded)
-{
-    tarnekArrayStruct model = InitialConfiguration();
-    model.evasionMaxChance = "";
-    const std::string listing = ConfigurationListing(model);
-    EXPECT_NE(listing.find("# Skills, tier 2\n"), std::string::npos);
-    EXPECT_NE(listing.find("unholyList[0..2]" + std::string(11, ' ') + "265.0 285.0 300.0\n"), std::string::npos) << listing;
-    EXPECT_NE(listing.find("evasionMaxChance" + std::string(11, ' ') + "\"\"\n"), std::string::npos);
-    EXPECT_LT(listing.find("\nlevitationList"), listing.find("\nlevitationLimit"));
 }
 
 // Only a terminal can answer, so this runs in-process with a pretend one.
