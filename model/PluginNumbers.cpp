@@ -1,0 +1,117 @@
+#include "PluginNumbers.h"
+
+#include "TextReadings.h"
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::size_t digitsAt(std::string_view text, std::size_t i)
+{
+    std::size_t n = 0;
+    while (i + n < text.size() && isDigit(text[i + n]))
+        ++n;
+    return n;
+}
+
+// Pawn literals: an integer is digits; a rational is digits '.' digits with an optional
+// exponent 'e' [-] digits. A leading minus is the unary operator and is fine in an initializer.
+enum class Shape { Integer, Rational, Other };
+
+Shape shapeOf(std::string_view t)
+{
+    std::size_t i = 0;
+    if (i < t.size() && t[i] == '-')
+        ++i;
+    const std::size_t whole = digitsAt(t, i);
+    if (whole == 0)
+        return Shape::Other;
+    i += whole;
+    if (i == t.size())
+        return Shape::Integer;
+    if (t[i] != '.')
+        return Shape::Other;
+    ++i;
+    const std::size_t fraction = digitsAt(t, i);
+    if (fraction == 0)
+        return Shape::Other;
+    i += fraction;
+    if (i < t.size() && t[i] == 'e') {
+        ++i;
+        if (i < t.size() && t[i] == '-')
+            ++i;
+        const std::size_t exponent = digitsAt(t, i);
+        if (exponent == 0)
+            return Shape::Other;
+        i += exponent;
+    }
+    return i == t.size() ? Shape::Rational : Shape::Other;
+}
+
+} // namespace
+
+std::optional<std::string> CheckPluginNumber(std::string_view text, ArrayKind kind)
+{
+    const std::string_view t = trimBlanks(text);
+    if (t.empty())
+        return std::string("Пустое значение: компилятор плагина не примет пустую ячейку.");
+    const Shape shape = shapeOf(t);
+    if (kind == ArrayKind::Integer && shape == Shape::Integer)
+        return std::nullopt;
+    if (kind == ArrayKind::Float && shape == Shape::Rational)
+        return std::nullopt;
+    if (t.find(',') != std::string_view::npos)
+        return std::string("Запятая в числе: компилятор плагина принимает только точку как десятичный разделитель.");
+    if (t.find_first_of("eE") != std::string_view::npos && ReadDecimal(t) != 0.0 && shape == Shape::Other)
+        return std::string("Экспоненциальная запись (например 1e+006.0): компилятор плагина её не примет.");
+    if (kind == ArrayKind::Integer && shape == Shape::Rational)
+        return std::string("Массив целочисленный: нужно целое число без точки, например 25.");
+    if (kind == ArrayKind::Float && shape == Shape::Integer)
+        return std::string("Массив дробный (Float): нужно число с точкой, например 25.0.");
+    return std::string("Не число: компилятор плагина не примет этот текст.");
+}
+
+std::size_t DeclaredArraySize(const ListDescriptor& list, const tarnekArrayStruct& model)
+{
+    const std::int32_t levels = ReadInteger(model.levelCountText);
+    const std::int64_t size = list.length == LengthRule::Levels ? std::int64_t{levels} + 1 : levels / 3;
+    return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
+
+std::optional<std::string> CheckListLength(const ListDescriptor& list, const tarnekArrayStruct& model)
+{
+    const std::size_t declared = DeclaredArraySize(list, model);
+    const std::size_t actual = (model.*list.list).size();
+    if (actual == declared)
+        return std::nullopt;
+    const std::string bound = list.length == LengthRule::Levels ? "MAX_LEVELS+1" : "MAX_SKILL_LEVEL";
+    const std::string consequence = actual > declared
+        ? "компилятор плагина отвергнет лишние значения"
+        : "компилятор плагина молча дополнит массив нулями";
+    return "В списке " + std::to_string(actual) + " значений, а плагин объявляет " + std::to_string(declared) +
+           " (" + bound + "): " + consequence + ".";
+}
+
+std::size_t CountMarkedTexts(const tarnekArrayStruct& model)
+{
+    std::size_t marked = 0;
+    for (const ListDescriptor& d : ValueLists()) {
+        for (const std::string& text : model.*d.list)
+            marked += CheckPluginNumber(text, d.kind) ? 1 : 0;
+        marked += CheckListLength(d, model) ? 1 : 0;
+    }
+    marked += CheckPluginNumber(model.devotionValue, ArrayKind::Integer) ? 1 : 0;
+    return marked;
+}
