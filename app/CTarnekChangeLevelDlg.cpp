@@ -254,7 +254,7 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
     for (auto* w : fillButtons_)
         w->setEnabled(enabled);
     for (auto* w : skillButtons_)
-        w->setEnabled(enabled);
+        w->setEnabled(enabled && HasSkillDialogs());
 }
 
 void CTarnekChangeLevelDlg::ReadInputs()
@@ -352,7 +352,7 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
     if (!initialised_ || tier < 1 || tier > 4)
         return;
     try {
-        OpenSkillDialog(static_cast<Tier>(tier), *model_, *db_, writer_, this);
+        OpenSkillDialog(static_cast<Tier>(tier), *model_, *db_, this);
     } catch (const std::exception& e) {
         ShowError(e.what());
     }

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 #include "CTarnekChangeLevelApp.h"
@@ -24,6 +25,7 @@
 #include "GridOperations.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
+#include "SkillDialogLauncher.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
@@ -185,6 +187,8 @@ private slots:
         QCOMPARE(dialog.model().maxLevels, 10);
         QCOMPARE(dialog.model().skillLevels, 3);
         QVERIFY(dialog.compileButton()->isEnabled());
+        for (int tier = 1; tier <= 4; ++tier)
+            QCOMPARE(dialog.skillButton(tier)->isEnabled(), HasSkillDialogs());
         // Nothing is written before the user asks for it.
         QVERIFY(!fs::exists(folder.baseHeader()));
     }
@@ -508,6 +512,30 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QVERIFY(!fs::exists(folder.baseHeader()));
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(0), std::string("0"));
+    }
+
+    void skillButtonsRunTheirTiersDialog()
+    {
+        if (!HasSkillDialogs())
+            QSKIP("built without the skill dialogs");
+        PluginFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        const QStringList captions{"Настройка скилов первого уровня", "Настройка скилов второго уровня",
+                                   "Настройка скилов третьего уровня", "Настройка скилов четвертого уровня"};
+        for (int tier = 1; tier <= 4; ++tier) {
+            QString seen;
+            QTimer::singleShot(0, &dialog, [&seen] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    seen = modal->windowTitle();
+                    modal->close();
+                }
+            });
+            QTest::mouseClick(dialog.skillButton(tier), Qt::LeftButton);
+            QCOMPARE(seen, captions[tier - 1]);
+        }
+        QVERIFY(dialog.isVisible());
     }
 
     void linkOpensTheConfiguredAddress()
