@@ -8,38 +8,24 @@
 
 #include "InitialConfiguration.h"
 #include "SettingsFolder.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(LoadAll, CarriedDatabaseGivesTheInitialConfiguration)
+TEST_F(OpenedDatabase, CarriedDatabaseLoadsAsTheInitialConfiguration)
 {
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    ASSERT_TRUE(db.OpenDatabase());
-    tarnekArrayStruct model;
-    db.LoadAll(model);
+    const tarnekArrayStruct model = Load();
     EXPECT_EQ(model, InitialConfiguration());
     EXPECT_EQ(model.xpLevelSaved.size(), 11u);
     EXPECT_EQ(model.vampiricList.size(), 3u);
     EXPECT_EQ(model.orbList.size(), 11u);
-    EXPECT_EQ(model.levelCountText, "10");
-    EXPECT_EQ(model.devotionValue, "15");
     EXPECT_TRUE(db.OutdatedBackupPath().empty());
-    EXPECT_TRUE(sink.messages.empty());
     EXPECT_TRUE(ReadBytes(folder.DatabaseFile()) == CarriedBytes());  // reading changes nothing
 }
 
-// The values the editor never reads or writes, as the carried database holds them.
-struct UnusedValue {
-    const char* table;
-    const char* column;
-    const char* value;
-};
-constexpr UnusedValue kUnusedValues[] = {
+// Values the editor never reads or writes, as the carried database holds them.
+constexpr const char* kUnusedValues[][3] = {
     {"Версия", "Код", "1"},
     {"Версия", "Окно", "1"},
     {"Количество уровней", "Код", "1"},
@@ -57,34 +43,18 @@ constexpr UnusedValue kUnusedValues[] = {
     {"Значения расы Эльф", "Шанс-Уклонение", "60"},
 };
 
-void ExpectUnusedValuesIntact(vloxBuildTarnekStruct& db)
+TEST_F(OpenedDatabase, ValuesTheEditorDoesNotUseAreCarriedAndNeverTouched)
 {
-    for (const UnusedValue& unused : kUnusedValues)
-        EXPECT_EQ(db.SelectFirstValue(unused.table, unused.column), unused.value) << unused.table << "." << unused.column;
-}
-
-TEST(LoadAll, CarriedDatabaseKeepsTheTablesTheEditorDoesNotUse)
-{
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    ASSERT_TRUE(db.OpenDatabase());
-    ExpectUnusedValuesIntact(db);
-
-    // ... and every save leaves them as they are.
     const tarnekArrayStruct changed = ChangedEverywhere("*");
     ASSERT_TRUE(db.SaveDatabase(changed));
     for (Tier tier : {Tier::One, Tier::Two, Tier::Three, Tier::Four})
         ASSERT_TRUE(db.SaveTierDatabase(tier, changed));
-    ExpectUnusedValuesIntact(db);
+    for (const auto& [table, column, value] : kUnusedValues)
+        EXPECT_EQ(db.SelectFirstValue(table, column), value) << table << "." << column;
 }
 
-TEST(LoadAll, RowsComeInStoredOrderWhateverIndexExists)
+TEST_F(OpenedDatabase, RowsComeInStoredOrderWhateverIndexExists)
 {
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    ASSERT_TRUE(db.OpenDatabase());
     const std::string table = "\"XP за убийство\"";
     const std::string column = "\"Сохраняемые XP (kq4_save_xp 1)\"";
     ExecuteBehindTheBack(folder.DatabaseFile(), "CREATE INDEX sorted ON " + table + " (" + column + ")");
@@ -95,32 +65,22 @@ TEST(LoadAll, RowsComeInStoredOrderWhateverIndexExists)
         ASSERT_TRUE(plain.executeStep());
         ASSERT_NE(plain.getColumn(0).getString(), "400");
     }
-    tarnekArrayStruct model;
-    db.LoadAll(model);
-    EXPECT_EQ(model.xpLevelSaved, InitialConfiguration().xpLevelSaved);
+    EXPECT_EQ(Load().xpLevelSaved, InitialConfiguration().xpLevelSaved);
 }
 
-class OutdatedVersion : public ::testing::TestWithParam<const char*> {};
+class OutdatedVersion : public OpenedDatabase, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(OutdatedVersion, IsReplacedByTheCarriedCopyAndKeptAsBackup)
 {
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    ASSERT_TRUE(db.OpenDatabase());
     ASSERT_TRUE(db.UpdateValue("Версия", "Версия", GetParam()));
     ASSERT_TRUE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
     db.CloseDatabase();
     const std::string outdated = ReadBytes(folder.DatabaseFile());
-    // An earlier backup is never overwritten.
     const fs::path earlier = folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.backup-1.mdb";
     WriteBytes(earlier, "earlier backup");
 
     ASSERT_TRUE(db.OpenDatabase());
-    tarnekArrayStruct model;
-    db.LoadAll(model);
-
-    EXPECT_EQ(model, InitialConfiguration());
+    EXPECT_EQ(Load(), InitialConfiguration());
     EXPECT_TRUE(ReadBytes(folder.DatabaseFile()) == CarriedBytes());
     EXPECT_EQ(db.OutdatedBackupPath(), earlier.parent_path() / "TarnekChangeLevel.backup-2.mdb");
     EXPECT_TRUE(ReadBytes(db.OutdatedBackupPath()) == outdated);
@@ -130,16 +90,12 @@ TEST_P(OutdatedVersion, IsReplacedByTheCarriedCopyAndKeptAsBackup)
 
 INSTANTIATE_TEST_SUITE_P(Versions, OutdatedVersion, ::testing::Values("2.0", "3.0 ", ""));
 
-TEST(LoadAll, FailedReadLeavesTheModelAsItWas)
+TEST_F(OpenedDatabase, FailedReadLeavesTheModelAsItWas)
 {
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    ASSERT_TRUE(db.OpenDatabase());
     ExecuteBehindTheBack(folder.DatabaseFile(), "DELETE FROM \"Множитель\"");
     tarnekArrayStruct model = ChangedEverywhere("?");
     const tarnekArrayStruct before = model;
-    EXPECT_THROW(db.LoadAll(model), DatabaseError);
+    EXPECT_NE(DatabaseErrorOf([&] { db.LoadAll(model); }), "");
     EXPECT_EQ(model, before);
 }
 

@@ -9,49 +9,13 @@
 #include "InitialConfiguration.h"
 #include "NumberFormats.h"
 #include "SettingsFolder.h"
-#include "vloxBuildTarnekStruct.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class Save : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        db.busyTimeoutMs = 50;
-        ASSERT_TRUE(db.OpenDatabase());
-    }
-
-    tarnekArrayStruct Load()
-    {
-        tarnekArrayStruct model;
-        db.LoadAll(model);
-        return model;
-    }
-
-    ValueList Column(const std::string& table, const std::string& column)
-    {
-        ValueList values;
-        db.SelectColumn(table, column, values);
-        return values;
-    }
-
-    void ExpectOneWarning(const std::string& engineText)
-    {
-        ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_NE(sink.messages[0].text.find(engineText), std::string::npos) << sink.messages[0].text;
-        EXPECT_EQ(sink.messages[0].caption, "TarnekChangeLevel");
-        EXPECT_EQ(sink.messages[0].icon, MessageIcon::Warning);
-    }
-
-    SettingsFolder folder;
-    RecordingSink sink;
-    vloxBuildTarnekStruct db{sink};
-};
-
-TEST_F(Save, EverythingChangedComesBackUnchanged)
+TEST_F(OpenedDatabase, EverythingChangedComesBackUnchanged)
 {
     const tarnekArrayStruct changed = ChangedEverywhere("#");
     ASSERT_TRUE(db.SaveDatabase(changed));
@@ -66,7 +30,7 @@ TEST_F(Save, EverythingChangedComesBackUnchanged)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(Save, NewLevelCountRewritesEveryTableWithItsRowCount)
+TEST_F(OpenedDatabase, NewLevelCountRewritesEveryTableWithItsRowCount)
 {
     tarnekArrayStruct model = InitialConfiguration();
     model.levelCountText = "13";
@@ -88,7 +52,7 @@ TEST_F(Save, NewLevelCountRewritesEveryTableWithItsRowCount)
     EXPECT_EQ(loaded, model);
 }
 
-TEST_F(Save, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalised)
+TEST_F(OpenedDatabase, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalised)
 {
     tarnekArrayStruct changed = ChangedEverywhere("!");
     changed.evasionMaxChance = "";
@@ -110,8 +74,7 @@ TEST_F(Save, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalised)
         }
         if (tier == Tier::Two)
             expected.devotionValue = changed.devotionValue;
-        const tarnekArrayStruct loaded = Load();
-        EXPECT_EQ(loaded, expected) << "after the save of tier " << static_cast<int>(tier);
+        EXPECT_EQ(Load(), expected) << "after the save of tier " << static_cast<int>(tier);
     }
     EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Уклонение (Evasion)"), "1.0");
     EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Веселье клинков (Fan of Knives)"), "1.0");
@@ -122,7 +85,7 @@ TEST_F(Save, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalised)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(Save, ValuesAreStoredExactlyWhateverCharactersTheyHold)
+TEST_F(OpenedDatabase, ValuesAreStoredExactlyWhateverCharactersTheyHold)
 {
     const std::vector<std::string> awkward = {
         "'", "\"", ";", "--", "'); DROP TABLE \"Версия\"; --", "Кириллица", "\xF0\x9F\x98\x80", "", "a\tb\r\nc"};
@@ -147,7 +110,7 @@ TEST_F(Save, ValuesAreStoredExactlyWhateverCharactersTheyHold)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(Save, ListsOfUnequalLengthLoseNothing)
+TEST_F(OpenedDatabase, ListsOfUnequalLengthLoseNothing)
 {
     tarnekArrayStruct model = InitialConfiguration();
     for (const char* extra : {"5500", "6000", "6500"})
@@ -163,7 +126,7 @@ TEST_F(Save, ListsOfUnequalLengthLoseNothing)
     EXPECT_EQ(Load(), expected);
 }
 
-TEST_F(Save, FailingStatementLeavesEveryTableAsItWas)
+TEST_F(OpenedDatabase, FailingStatementLeavesEveryTableAsItWas)
 {
     ExecuteBehindTheBack(folder.DatabaseFile(), "ALTER TABLE \"Скилы 3 уровня\" RENAME TO \"Скилы 3\"");
     const TableDump before = DumpTables(folder.DatabaseFile());
@@ -187,7 +150,7 @@ TEST_F(Save, FailingStatementLeavesEveryTableAsItWas)
     EXPECT_EQ(DumpTables(folder.DatabaseFile()), beforeTier);
 }
 
-TEST_F(Save, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChange)
+TEST_F(OpenedDatabase, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChange)
 {
     const TableDump before = DumpTables(folder.DatabaseFile());
     SQLite::Database other(folder.DatabaseFile(), SQLite::OPEN_READWRITE);

@@ -99,3 +99,33 @@ tarnekArrayStruct ChangedEverywhere(const std::string& tag)
     }
     return model;
 }
+
+tarnekArrayStruct DatabaseTest::Load()
+{
+    tarnekArrayStruct model;
+    db.LoadAll(model);
+    return model;
+}
+
+ValueList DatabaseTest::Column(const std::string& table, const std::string& column)
+{
+    ValueList values;
+    db.SelectColumn(table, column, values);
+    return values;
+}
+
+void DatabaseTest::ExpectOneMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, text);
+    EXPECT_EQ(sink.messages[0].caption, caption);
+    EXPECT_EQ(sink.messages[0].icon, icon);
+}
+
+void DatabaseTest::ExpectOneWarning(const std::string& engineText)
+{
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find(engineText), std::string::npos) << sink.messages[0].text;
+    EXPECT_EQ(sink.messages[0].caption, "TarnekChangeLevel");
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Warning);
+}

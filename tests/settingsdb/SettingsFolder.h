@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "MessageSink.h"
 #include "tarnekArrayStruct.h"
+#include "vloxBuildTarnekStruct.h"
 
 // A fresh directory per test, made the current directory (the database lives relative to
 // it) and removed afterwards, with the previous current directory restored.
@@ -45,3 +48,37 @@ TableDump DumpTables(const std::filesystem::path& file);
 // The initial configuration with every list entry, the Devotion Aura value and every
 // parameter replaced by a text of its own; chances stay numbers that normalise to themselves.
 tarnekArrayStruct ChangedEverywhere(const std::string& tag);
+
+// The message of the DatabaseError that `action` throws; empty when it throws none.
+template <class Action>
+std::string DatabaseErrorOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const DatabaseError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// A test folder with a database record that reports into `sink`; the database is not
+// opened yet.
+class DatabaseTest : public ::testing::Test {
+protected:
+    DatabaseTest() { db.busyTimeoutMs = 50; }
+
+    tarnekArrayStruct Load();
+    ValueList Column(const std::string& table, const std::string& column);
+    void ExpectOneMessage(const std::string& text, const std::string& caption, MessageIcon icon);
+    void ExpectOneWarning(const std::string& engineText);
+
+    SettingsFolder folder;
+    RecordingSink sink;
+    vloxBuildTarnekStruct db{sink};
+};
+
+// The same with the carried database opened.
+class OpenedDatabase : public DatabaseTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(db.OpenDatabase()); }
+};
