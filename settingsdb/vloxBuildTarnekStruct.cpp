@@ -251,6 +251,16 @@ bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct&
     });
 }
 
+bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
+{
+    return WriteInTransaction([&](SQLite::Database& database) {
+        for (const LevelTableDescriptor& table : LevelTables()) {
+            ExecuteLevelTable(database, table.tier, model);
+            ExecuteParameters(database, table.tier, model);
+        }
+    });
+}
+
 void vloxBuildTarnekStruct::SaveTier(Tier tier, const tarnekArrayStruct& model)
 {
     SaveTierDatabase(tier, model);
