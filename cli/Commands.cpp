@@ -1,6 +1,8 @@
 #include "Commands.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +30,15 @@ constexpr std::string_view kQuestionCaption = "Запрос на изменен�
 constexpr std::int32_t kFewestLevels = 10;
 constexpr std::int32_t kMostLevels = 100;
 constexpr std::int32_t kLevelStep = 3;
+
+// Any other count would leave the editor's level-count box without a selection, and its
+// next fill would read an empty count.
+bool IsOfferedLevelCount(std::int32_t n)
+{
+    return n >= kFewestLevels && n <= kMostLevels && (n - kFewestLevels) % kLevelStep == 0;
+}
+
+constexpr std::string_view kOfferedLevelCounts = "the editor offers 10, 13, 16, ..., 100 levels (steps of 3)";
 
 std::string Quoted(std::string_view text)
 {
@@ -111,6 +122,13 @@ std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
                               CommandKind::Fill};
         if (auto error = CheckValue(assignment.name, assignment.value, CommandKind::Fill))
             return *error;
+        if (name.single == &LevelCountValue()) {
+            const std::int32_t n = ReadInteger(assignment.value);
+            if (!IsOfferedLevelCount(n) || assignment.value != FormatInteger(n))
+                return UsageError{std::string(kOfferedLevelCounts) + "; " + Quoted(assignment.value) +
+                                      " is not one of them",
+                                  CommandKind::Fill};
+        }
         prepared.assignments.emplace_back(name, assignment.value);
     }
     return std::nullopt;
@@ -176,11 +194,9 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
         io.err << kRefusalCaption << ": " << kRefusalText << '\n';
         return kExitFailed;
     }
-    // The editor offers only these counts; any other would leave its level-count box
-    // without a selection, and its next fill would read an empty count.
-    if (n > kMostLevels || (n - kFewestLevels) % kLevelStep != 0)
+    if (!IsOfferedLevelCount(n))
         return Fail(io, "levels",
-                    "the editor offers 10, 13, 16, ..., 100 levels (steps of 3); " + command.invocation.levelCount +
+                    std::string(kOfferedLevelCounts) + "; " + command.invocation.levelCount +
                         " is not one of them, nothing changed");
 
     if (!command.invocation.yes) {

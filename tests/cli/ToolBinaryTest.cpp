@@ -72,6 +72,7 @@ TEST_F(ToolBinaryTest, HelpAndUsageErrorsTouchNothing)
         {"set", "vampiricIncrement", "0.1\n#define X"},
         {"fill", "vampiricList", "xpLevelSavedMultiplier=3"},
         {"fill", "vampiricIncrement"},
+        {"fill", "xpGivenSaved", "levelCountText=11"},
     };
     for (const auto& args : wrong) {
         const ToolResult result = dir.Run(args);
