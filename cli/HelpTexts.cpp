@@ -23,7 +23,8 @@ Commands:
   help [COMMAND]               this text, or a command's
 
 Options:
-  -C DIR        work in DIR instead of the current directory
+  -C DIR        work in DIR instead of the current directory; a relative
+                FILE is then taken from DIR too
   -h, --help    show help; after a command, that command's help
 
 Names are the editor's field names (xpLevelSaved, vampiricIncrement,
