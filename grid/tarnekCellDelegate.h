@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class tarnekBaseListCtrl;
+struct tarnekCtrlStruct;
+
+// Opens a tarnekEditCtrl over a grid cell and gives it the grid's editing rules: only
+// Enter writes the text (through the control table's CommitCellEdit); Escape, Tab and
+// focus loss close the editor and leave the cell as it was. Qt's own commit on focus
+// loss therefore has nothing to write: setModelData is empty on purpose.
+class tarnekCellDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(tarnekCellDelegate)
+
+public:
+    tarnekCellDelegate(tarnekCtrlStruct& table, tarnekBaseListCtrl* grid);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    tarnekCtrlStruct& table_;
+    tarnekBaseListCtrl* grid_;
+};
