@@ -8,26 +8,33 @@
 #include "ValueList.h"
 #include "tarnekArrayStruct.h"
 
-// Writes the plugin's generated sources, tarnek/base.h and tarnek/skills.inl, under the
-// process's current directory: code page 1251, CRLF, no byte-order mark.
+// Writes the plugin's generated sources, tarnek/base.h (the four XP arrays) and
+// tarnek/skills.inl (the level constants and the skill arrays), under the process's current
+// directory: code page 1251, CRLF line ends, no byte-order mark. Each file is replaced whole
+// or not at all, so a failed save never leaves the plugin compiler a truncated source. The
+// tarnek folder belongs to the plugin's source tree and is never created here.
 struct xpBaseStruct {
     virtual ~xpBaseStruct() = default;
 
+    // Set by every write to the directory and the file it used, and kept afterwards.
     std::filesystem::path workDir;
     std::filesystem::path baseHeaderPath;
     std::filesystem::path skillsIncludePath;
 
-    // Both report their own failures through the sink; true when the file was written.
+    // Each reports its own failure through the sink, once per file, and returns false; the
+    // caller goes on with the other file either way. The model is only read.
     bool WriteBaseHeader(const tarnekArrayStruct& model, MessageSink& sink);
     bool WriteSkillsInclude(const tarnekArrayStruct& model, MessageSink& sink);
 
-    // The text of each file as UTF-8, before conversion.
+    // The text of each file as UTF-8, before conversion. Model values go in verbatim.
     static std::string BaseHeaderText(const tarnekArrayStruct& model);
     static std::string SkillsIncludeText(const tarnekArrayStruct& model);
 
-    // "{v0,\r\nv1,\r\n...vN-1\r\n};"
+    // "{v0,\r\nv1,\r\n...vN-1\r\n};": the first value on the brace's line, one value per
+    // line, no line break after "};". An empty list gives "{};".
     static std::string BuildArrayInitializer(const ValueList& list);
 
-    // Converts UTF-8 text to code page 1251 and replaces the file whole.
+    // Converts UTF-8 text to code page 1251 and replaces the file whole. On failure shows
+    // "Не может записать в файл (ошибка N)\n" with the system's error code and returns false.
     static bool WriteText(const std::filesystem::path& file, std::string_view utf8Text, MessageSink& sink);
 };

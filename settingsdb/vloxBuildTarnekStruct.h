@@ -1,17 +1,20 @@
 #pragma once
 
-// CONTRACT SKETCH for the settings-database helper: the names and signatures below are what
-// the editor, the skill dialogs and the headless tool call. The implementation may add to it.
-
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "Descriptors.h"
 #include "MessageSink.h"
 #include "ValueList.h"
 #include "tarnekArrayStruct.h"
 #include "xpBaseStruct.h"
+
+namespace SQLite {
+class Database;
+}
 
 // A failed connection or read, carrying the engine's own message text.
 class DatabaseError : public std::runtime_error {
@@ -19,27 +22,82 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Caption of the warning a failed database write shows.
+inline constexpr std::string_view kApplicationTitle = "TarnekChangeLevel";
+
+// The version text a current settings database holds in "Версия"."Версия".
+inline constexpr std::string_view kDatabaseVersion = "3.0";
+
 // The settings database TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under the current
 // directory (an SQLite file), created from the carried copy when missing.
+//
+// Reads throw DatabaseError. Writes never throw: each write operation is one transaction,
+// and a failure rolls it back whole and shows the engine's message as a warning through
+// the sink; the operation then returns false.
 class vloxBuildTarnekStruct {
 public:
     explicit vloxBuildTarnekStruct(MessageSink& sink);
     virtual ~vloxBuildTarnekStruct();
+    vloxBuildTarnekStruct(const vloxBuildTarnekStruct&) = delete;
+    vloxBuildTarnekStruct& operator=(const vloxBuildTarnekStruct&) = delete;
 
+    // Writes the carried database to databasePath (replacing a file there). A failure is
+    // shown with the system's error code and gives false.
     bool ExtractDatabase();
-    bool OpenDatabase();   // throws DatabaseError when the file is no usable database
+    // Connects to databasePath, extracting the carried copy first when no file is there;
+    // an existing file is never replaced here. False when extraction failed (already
+    // shown); throws DatabaseError when the file is no usable database or stays locked.
+    bool OpenDatabase();
     bool CloseDatabase();
+    bool IsOpen() const;
 
     std::string SelectFirstValue(const std::string& table, const std::string& column);  // throws
+    // Appends every row's value, in stored order.
     void SelectColumn(const std::string& table, const std::string& column, ValueList& list);  // throws
 
-    // Version check (outdated file replaced, old one kept as a backup), then every field.
+    // Sets the column in every row of the table (the one row of a one-row table).
+    bool UpdateValue(const std::string& table, const std::string& column, const std::string& value);
+    bool DeleteAllRows(const std::string& table);
+    // Append the rows of one per-level table from the model: one row per level, as many
+    // as its longest list holds; a shorter list gives empty text for its missing levels.
+    bool InsertXpRows(const tarnekArrayStruct& model);
+    bool InsertTier1Rows(const tarnekArrayStruct& model);
+    bool InsertTier2Rows(const tarnekArrayStruct& model);
+    bool InsertTier3Rows(const tarnekArrayStruct& model);
+    bool InsertTier4Rows(const tarnekArrayStruct& model);
+    bool InsertLevelRows(Tier tier, const tarnekArrayStruct& model);
+
+    // Version check (an outdated file is kept as a backup and replaced by the carried
+    // copy), then every list and single value. The model is changed only when every read
+    // succeeded; the level counts are left for the caller to derive.
     void LoadAll(tarnekArrayStruct& model);  // throws DatabaseError
 
-    // One transaction for the database part; then both plugin sources are written.
+    // The main window's save: the database part in one transaction, then both plugin
+    // sources, which are written even when the database part failed.
     void SaveAll(const tarnekArrayStruct& model, xpBaseStruct& writer);
-    // The save of a skill dialog (tier 1..4): its per-level table and its parameters, one transaction.
+    // The database part of SaveAll: the five per-level tables, the level count and the
+    // XP parameters. True when committed.
+    bool SaveDatabase(const tarnekArrayStruct& model);
+    // The save of a skill dialog (tier 1..4): its per-level table and its parameters, one
+    // transaction. Tier::Xp saves the XP table, the XP parameters and the level count.
     void SaveTier(Tier tier, const tarnekArrayStruct& model);
+    bool SaveTierDatabase(Tier tier, const tarnekArrayStruct& model);  // SaveTier with its result
+
+    // Where the last version check kept the outdated database; empty when none was replaced.
+    const std::filesystem::path& OutdatedBackupPath() const { return outdatedBackupPath_; }
 
     std::filesystem::path databasePath;
+    // How long a statement waits for another program's lock before it fails with
+    // "database is locked".
+    int busyTimeoutMs = 2000;
+
+private:
+    SQLite::Database& Connection();
+    template <class Statements>
+    bool WriteInTransaction(Statements&& statements);
+    void ReplaceOutdatedDatabase();
+
+    MessageSink& sink_;
+    std::unique_ptr<SQLite::Database> database_;
+    std::filesystem::path outdatedBackupPath_;
 };

@@ -1,0 +1,33 @@
+#include "CTarnekChangeLevelApp.h"
+
+#include <clocale>
+
+#include <QLibraryInfo>
+
+#include "CTarnekChangeLevelDlg.h"
+#include "FillButtonImage.h"
+
+void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
+{
+    // QApplication has set the whole C locale from the environment; under a Russian one the
+    // C library would write and read "0,5". Numbers are never locale-dependent here.
+    std::setlocale(LC_NUMERIC, "C");
+
+    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
+    QCoreApplication::setApplicationName(QStringLiteral("TarnekChangeLevel"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("TarnekChangeLevel"));
+    app.setWindowIcon(ApplicationIcon());
+}
+
+CTarnekChangeLevelApp::CTarnekChangeLevelApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    PrepareApplication(*this, qtTranslator_);
+}
+
+int CTarnekChangeLevelApp::InitInstance()
+{
+    CTarnekChangeLevelDlg dialog;
+    dialog.exec();
+    return 0;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include <QIcon>
+
+#include "DialogBase.h"
+#include "MessageBoxSink.h"
+#include "tarnekArrayStruct.h"
+#include "tarnekCtrlStruct.h"
+#include "xpBaseStruct.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class tarnekBaseListCtrl;
+class vloxBuildTarnekStruct;
+
+// The main window: the four XP tables with their parameters and fill buttons, the level
+// count, the skill-tier buttons, compile and exit. It owns the level model and the settings
+// database for its whole life; nothing is saved when it closes.
+class CTarnekChangeLevelDlg final : public DialogBase {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
+
+public:
+    static constexpr int kXpTables = 4;
+    static constexpr int kXpParameters = 2 * kXpTables;
+
+    // Opens the settings database under the current directory and loads it.
+    explicit CTarnekChangeLevelDlg(QWidget* parent = nullptr);
+    ~CTarnekChangeLevelDlg() override;
+
+    // False after a start that could not open or load the database; then every action
+    // that would save is disabled, so the empty model can never overwrite the settings.
+    bool initialised() const { return initialised_; }
+
+    // Handlers, public so that the window can be driven without a pointer.
+    void OnFillXp(int targetCode);
+    void OnCreateLevels();
+    void CompilePlugin();
+    void OnSkillTier(int tier);
+    void OnLink();
+
+    void ReadInputs();
+    void ReadGrids();
+    void SaveAll();
+
+    tarnekArrayStruct& model() { return *model_; }
+    tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
+    // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
+    QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
+    QPushButton* fillButton(int targetCode) const { return fillButtons_[static_cast<std::size_t>(targetCode)]; }
+    QComboBox* levelCombo() const { return levelCombo_; }
+    QPushButton* createLevelsButton() const { return createLevelsButton_; }
+    QPushButton* skillButton(int tier) const { return skillButtons_[static_cast<std::size_t>(tier - 1)]; }
+    QPushButton* compileButton() const { return compileButton_; }
+    QPushButton* exitButton() const { return exitButton_; }
+    QLabel* link() const { return link_; }
+
+private:
+    void BuildControls();
+    bool OnInitDialog();
+    void FillLevelCombo();
+    void SetActionsEnabled(bool enabled);
+    void RefillGrid(int targetCode);
+    void ShowError(const char* text);
+    std::filesystem::path WorkDirectory() const;
+
+    xpBaseStruct writer_;
+    tarnekCtrlStruct ctrl_;
+    std::unique_ptr<tarnekArrayStruct> model_;
+    MessageBoxSink sink_;
+    std::unique_ptr<vloxBuildTarnekStruct> db_;
+    QIcon icon_;
+    bool initialised_ = false;
+
+    std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
+    std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
+    std::array<QPushButton*, kXpTables> fillButtons_{};
+    std::array<QPushButton*, 4> skillButtons_{};
+    QComboBox* levelCombo_ = nullptr;
+    QPushButton* createLevelsButton_ = nullptr;
+    QPushButton* compileButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QLabel* link_ = nullptr;
+};

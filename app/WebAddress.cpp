@@ -1,0 +1,11 @@
+#include "WebAddress.h"
+
+QString SiteAddress()
+{
+    return QStringLiteral(TARNEK_SITE_URL);
+}
+
+QString SiteName()
+{
+    return QStringLiteral(TARNEK_SITE_NAME);
+}

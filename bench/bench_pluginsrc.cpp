@@ -1,0 +1,65 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "Descriptors.h"
+#include "InitialConfiguration.h"
+#include "xpBaseStruct.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DiscardingSink final : public MessageSink {
+public:
+    void Show(const Message&) override {}
+};
+
+tarnekArrayStruct ModelWithLevels(int levels)
+{
+    tarnekArrayStruct model = InitialConfiguration();
+    model.levelCountText = std::to_string(levels);
+    RecomputeAllLists(model);
+    return model;
+}
+
+// One save's worth of generated sources: both files written, converted and synced to disk.
+void BM_WriteBothSources(benchmark::State& state)
+{
+    const tarnekArrayStruct model = ModelWithLevels(static_cast<int>(state.range(0)));
+    const fs::path previous = fs::current_path();
+    std::string pattern = (fs::temp_directory_path() / "tarnek-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        state.SkipWithError("no scratch directory");
+        return;
+    }
+    fs::current_path(pattern);
+    fs::create_directory("tarnek");
+
+    xpBaseStruct writer;
+    DiscardingSink sink;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(writer.WriteBaseHeader(model, sink));
+        benchmark::DoNotOptimize(writer.WriteSkillsInclude(model, sink));
+    }
+    state.counters["bytes"] = static_cast<double>(fs::file_size("tarnek/base.h") + fs::file_size("tarnek/skills.inl"));
+
+    fs::current_path(previous);
+    fs::remove_all(pattern);
+}
+BENCHMARK(BM_WriteBothSources)->Arg(10)->Arg(100)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+// The text alone, without the disk, to tell the writer's own cost from the file system's.
+void BM_BuildBothTexts(benchmark::State& state)
+{
+    const tarnekArrayStruct model = ModelWithLevels(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(xpBaseStruct::BaseHeaderText(model));
+        benchmark::DoNotOptimize(xpBaseStruct::SkillsIncludeText(model));
+    }
+}
+BENCHMARK(BM_BuildBothTexts)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include "DetachedProcess.h"
+
+#include <string>
+
+#ifdef _WIN32
+#  ifndef NOMINMAX
+#    define NOMINMAX
+#  endif
+#  ifndef WIN32_LEAN_AND_MEAN
+#    define WIN32_LEAN_AND_MEAN
+#  endif
+#  include <windows.h>
+#  include <vector>
+#else
+#  include <cerrno>
+#  include <csignal>
+#  include <fcntl.h>
+#  include <sys/types.h>
+#  include <sys/wait.h>
+#  include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+bool StartDetached(const fs::path& program, const fs::path& workDir)
+{
+    // The command line is the bare program path, as the plugin's build tools expect it;
+    // CreateProcessW may write into it.
+    std::wstring commandLineText = program.wstring();
+    std::vector<wchar_t> commandLine(commandLineText.begin(), commandLineText.end());
+    commandLine.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_DEFAULT_ERROR_MODE | HIGH_PRIORITY_CLASS, nullptr, workDir.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
+#else
+
+namespace {
+
+// Between fork and exec only async-signal-safe calls are allowed (the editor has threads),
+// so everything the child needs is prepared before the fork.
+[[noreturn]] void RunProgram(const char* program, const char* workDir, int reportFd)
+{
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    signal(SIGPIPE, SIG_DFL);
+    signal(SIGCHLD, SIG_DFL);
+
+    int error = 0;
+    if (chdir(workDir) != 0) {
+        error = errno;
+    } else {
+        char* const direct[] = {const_cast<char*>(program), nullptr};
+        execv(program, direct);
+        error = errno;
+        // A script that lost its execute bit or its #! line (an unpacked archive, say) still
+        // runs, through the shell, and still gets no arguments.
+        if (error == EACCES || error == ENOEXEC) {
+            char* const viaShell[] = {const_cast<char*>("/bin/sh"), const_cast<char*>(program), nullptr};
+            execv("/bin/sh", viaShell);
+        }
+    }
+    ssize_t ignored = write(reportFd, &error, sizeof error);
+    (void)ignored;
+    _exit(127);
+}
+
+}  // namespace
+
+bool StartDetached(const fs::path& program, const fs::path& workDir)
+{
+    const std::string programText = fs::absolute(program).string();
+    const std::string workDirText = workDir.string();
+
+    // The grandchild writes its errno here when exec fails; a successful exec closes the
+    // pipe (close-on-exec) and the read below sees end of file.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return false;
+
+    const pid_t child = fork();
+    if (child < 0) {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        // A session of its own keeps it out of the editor's terminal and process group, and
+        // the intermediate process exits at once so that the compiler is adopted by init and
+        // no zombie is left to the editor.
+        close(report[0]);
+        setsid();
+        const pid_t grandchild = fork();
+        if (grandchild == 0)
+            RunProgram(programText.c_str(), workDirText.c_str(), report[1]);
+        if (grandchild < 0) {
+            int error = errno;
+            ssize_t ignored = write(report[1], &error, sizeof error);
+            (void)ignored;
+        }
+        _exit(0);
+    }
+
+    close(report[1]);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t got;
+    do {
+        got = read(report[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    close(report[0]);
+    return got == 0;
+}
+
+#endif

@@ -1,0 +1,94 @@
+#include "xpBaseStruct.h"
+
+#include <system_error>
+
+#include "CodePage1251.h"
+#include "Descriptors.h"
+#include "FileReplace.h"
+#include "NumberFormats.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+void ReportWriteFailure(int errorCode, MessageSink& sink)
+{
+    sink.Show(Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка",
+                      MessageIcon::Error});
+}
+
+// Both files live in the plugin tree's tarnek folder under the directory the editor was
+// started in; it is looked up afresh on every write.
+bool LocateOutput(fs::path& workDir, fs::path& file, std::string_view fileName, MessageSink& sink)
+{
+    std::error_code ec;
+    workDir = fs::current_path(ec);
+    if (ec) {
+        ReportWriteFailure(ec.value(), sink);
+        return false;
+    }
+    file = workDir / "tarnek" / fileName;
+    return true;
+}
+
+}  // namespace
+
+bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink)
+{
+    const int error = ReplaceFileContents(file, Utf8ToCp1251(utf8Text));
+    if (error != 0) {
+        ReportWriteFailure(error, sink);
+        return false;
+    }
+    return true;
+}
+
+std::string xpBaseStruct::BuildArrayInitializer(const ValueList& list)
+{
+    if (list.empty())
+        return "{};";
+    std::string text = "{";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        text += list.at(i);
+        if (i + 1 < list.size())
+            text += ',';
+        text += kCrLf;
+    }
+    text += "};";
+    return text;
+}
+
+std::string xpBaseStruct::BaseHeaderText(const tarnekArrayStruct& model)
+{
+    // The four XP lists in table order: two arrays of XP needed, two of XP awarded, each
+    // pair under its comment and the pairs one empty line apart.
+    const auto lists = ListsOfTier(Tier::Xp);
+    std::string text;
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        if (i == 0)
+            text.append("// Amount of XP needed to gain a level").append(kCrLf);
+        else if (i == 2)
+            text.append(kCrLf).append(kCrLf).append("// Amount of XP awarded when killing a user of this level").append(kCrLf);
+        else
+            text.append(kCrLf);
+        text.append("new ").append(lists[i].array).append("[MAX_LEVELS+1] = ");
+        text += BuildArrayInitializer(model.*lists[i].list);
+    }
+    return text;
+}
+
+bool xpBaseStruct::WriteBaseHeader(const tarnekArrayStruct& model, MessageSink& sink)
+{
+    if (!LocateOutput(workDir, baseHeaderPath, "base.h", sink))
+        return false;
+    return WriteText(baseHeaderPath, BaseHeaderText(model), sink);
+}
+
+bool xpBaseStruct::WriteSkillsInclude(const tarnekArrayStruct& model, MessageSink& sink)
+{
+    if (!LocateOutput(workDir, skillsIncludePath, "skills.inl", sink))
+        return false;
+    return WriteText(skillsIncludePath, SkillsIncludeText(model), sink);
+}

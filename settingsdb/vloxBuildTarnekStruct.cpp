@@ -1,0 +1,257 @@
+#include "vloxBuildTarnekStruct.h"
+
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
+#include <sqlite3.h>
+
+#include "CarriedDatabase.h"
+#include "DatabaseLocation.h"
+#include "FileReplace.h"
+#include "NumberFormats.h"
+#include "Statements.h"
+
+namespace {
+
+std::string FormatFileMessage(const char* format, int code)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, format, code);
+    return text;
+}
+
+void ShowFileError(MessageSink& sink, const char* format, int code)
+{
+    sink.Show({FormatFileMessage(format, code), "Ошибка", MessageIcon::Error});
+}
+
+constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)\n";
+constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)\n";
+
+}  // namespace
+
+vloxBuildTarnekStruct::vloxBuildTarnekStruct(MessageSink& sink) : sink_(sink) {}
+
+vloxBuildTarnekStruct::~vloxBuildTarnekStruct() = default;
+
+bool vloxBuildTarnekStruct::ExtractDatabase()
+{
+    std::error_code error;
+    databasePath = DatabaseFileIn(std::filesystem::current_path(error));
+    if (error) {
+        ShowFileError(sink_, kCannotCreate, error.value());
+        return false;
+    }
+    const auto failure = ReplaceFileContents(databasePath, CarriedDatabase());
+    if (!failure)
+        return true;
+    ShowFileError(sink_, failure->stage == FileReplaceFailure::Stage::Create ? kCannotCreate : kCannotWrite,
+                  failure->errorCode);
+    return false;
+}
+
+bool vloxBuildTarnekStruct::OpenDatabase()
+{
+    CloseDatabase();
+
+    std::error_code error;
+    databasePath = DatabaseFileIn(std::filesystem::current_path(error));
+    if (error) {
+        ShowFileError(sink_, kCannotCreate, error.value());
+        return false;
+    }
+    if (!std::filesystem::exists(databasePath, error)) {
+        // An existing folder is fine; any other failure shows when the file is written.
+        std::filesystem::create_directory(databasePath.parent_path(), error);
+        if (!ExtractDatabase())
+            return false;
+    }
+
+    try {
+        // No OPEN_CREATE: a file that vanished since the check must not come back empty.
+        auto database = std::make_unique<SQLite::Database>(databasePath, SQLite::OPEN_READWRITE, busyTimeoutMs);
+        // Otherwise a misspelt column name in double quotes reads back as its own text.
+        sqlite3_db_config(database->getHandle(), SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(database->getHandle(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        // Opening reads nothing; this does, so a file that is no database, or one that
+        // another program keeps locked, is refused here and not at the first save.
+        database->exec("SELECT count(*) FROM sqlite_schema");
+        database_ = std::move(database);
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+    return true;
+}
+
+bool vloxBuildTarnekStruct::CloseDatabase()
+{
+    database_.reset();
+    return true;
+}
+
+bool vloxBuildTarnekStruct::IsOpen() const
+{
+    return database_ != nullptr;
+}
+
+SQLite::Database& vloxBuildTarnekStruct::Connection()
+{
+    if (!database_)
+        throw DatabaseError("Нет соединения с базой данных");
+    return *database_;
+}
+
+std::string vloxBuildTarnekStruct::SelectFirstValue(const std::string& table, const std::string& column)
+{
+    try {
+        SQLite::Statement query(Connection(), SelectFirstValueText(table, column));
+        if (!query.executeStep())
+            throw DatabaseError("В таблице \"" + table + "\" нет ни одной строки");
+        return query.getColumn(0).getString();
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+}
+
+void vloxBuildTarnekStruct::SelectColumn(const std::string& table, const std::string& column, ValueList& list)
+{
+    try {
+        SQLite::Statement query(Connection(), SelectColumnText(table, column));
+        while (query.executeStep())
+            list.append(query.getColumn(0).getString());
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+}
+
+// Runs `statements` (given the connection) as one transaction. On the first failure
+// everything is rolled back, the engine's message is shown once, and false returned.
+template <class Statements>
+bool vloxBuildTarnekStruct::WriteInTransaction(Statements&& statements)
+{
+    try {
+        SQLite::Database& database = Connection();
+        // IMMEDIATE takes the write lock up front: a second editor waits here (busy
+        // timeout) instead of failing halfway through the statements.
+        SQLite::Transaction transaction(database, SQLite::TransactionBehavior::IMMEDIATE);
+        statements(database);
+        transaction.commit();
+        return true;
+    } catch (const std::exception& e) {
+        sink_.Show({e.what(), std::string(kApplicationTitle), MessageIcon::Warning});
+        return false;
+    }
+}
+
+namespace {
+
+void ExecuteUpdate(SQLite::Database& database, std::string_view table, std::string_view column,
+                   const std::string& value)
+{
+    SQLite::Statement update(database, UpdateValueText(table, column));
+    update.bind(1, value);
+    update.exec();
+}
+
+void ExecuteDeleteAll(SQLite::Database& database, std::string_view table)
+{
+    database.exec(DeleteAllRowsText(table));
+}
+
+void ExecuteInsertRows(SQLite::Database& database, const LevelTableLayout& layout, const tarnekArrayStruct& model)
+{
+    SQLite::Statement insert(database, InsertRowText(layout.table->table, layout.Columns()));
+    std::vector<const std::string*> values;
+    const std::size_t rows = layout.RowCount(model);
+    for (std::size_t row = 0; row < rows; ++row) {
+        insert.bind(1, FormatInteger(static_cast<std::int32_t>(row)));
+        layout.RowValues(model, row, values);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            insert.bindNoCopy(static_cast<int>(i) + 2, *values[i]);  // the model outlives the step
+        insert.exec();
+        insert.reset();
+    }
+}
+
+void ExecuteLevelTable(SQLite::Database& database, Tier tier, const tarnekArrayStruct& model)
+{
+    const LevelTableLayout layout = LayoutOf(tier);
+    ExecuteDeleteAll(database, layout.table->table);
+    ExecuteInsertRows(database, layout, model);
+}
+
+void ExecuteParameters(SQLite::Database& database, Tier tier, const tarnekArrayStruct& model)
+{
+    for (const ParameterWrite& write : ParameterWritesOf(tier, model))
+        ExecuteUpdate(database, write.table, write.column, write.value);
+}
+
+}  // namespace
+
+bool vloxBuildTarnekStruct::UpdateValue(const std::string& table, const std::string& column, const std::string& value)
+{
+    return WriteInTransaction([&](SQLite::Database& database) { ExecuteUpdate(database, table, column, value); });
+}
+
+bool vloxBuildTarnekStruct::DeleteAllRows(const std::string& table)
+{
+    return WriteInTransaction([&](SQLite::Database& database) { ExecuteDeleteAll(database, table); });
+}
+
+bool vloxBuildTarnekStruct::InsertLevelRows(Tier tier, const tarnekArrayStruct& model)
+{
+    return WriteInTransaction(
+        [&](SQLite::Database& database) { ExecuteInsertRows(database, LayoutOf(tier), model); });
+}
+
+bool vloxBuildTarnekStruct::InsertXpRows(const tarnekArrayStruct& model)
+{
+    return InsertLevelRows(Tier::Xp, model);
+}
+
+bool vloxBuildTarnekStruct::InsertTier1Rows(const tarnekArrayStruct& model)
+{
+    return InsertLevelRows(Tier::One, model);
+}
+
+bool vloxBuildTarnekStruct::InsertTier2Rows(const tarnekArrayStruct& model)
+{
+    return InsertLevelRows(Tier::Two, model);
+}
+
+bool vloxBuildTarnekStruct::InsertTier3Rows(const tarnekArrayStruct& model)
+{
+    return InsertLevelRows(Tier::Three, model);
+}
+
+bool vloxBuildTarnekStruct::InsertTier4Rows(const tarnekArrayStruct& model)
+{
+    return InsertLevelRows(Tier::Four, model);
+}
+
+bool vloxBuildTarnekStruct::SaveDatabase(const tarnekArrayStruct& model)
+{
+    return WriteInTransaction([&](SQLite::Database& database) {
+        for (const LevelTableDescriptor& table : LevelTables())
+            ExecuteLevelTable(database, table.tier, model);
+        // The skill parameters are left to the skill dialogs' own saves.
+        ExecuteParameters(database, Tier::Xp, model);
+    });
+}
+
+bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct& model)
+{
+    return WriteInTransaction([&](SQLite::Database& database) {
+        ExecuteLevelTable(database, tier, model);
+        ExecuteParameters(database, tier, model);
+    });
+}
+
+void vloxBuildTarnekStruct::SaveTier(Tier tier, const tarnekArrayStruct& model)
+{
+    SaveTierDatabase(tier, model);
+}

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Descriptors.h"
+#include "InitialConfiguration.h"
+#include "ScratchDir.h"
+#include "xpBaseStruct.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = TARNEK_PLUGINSRC_TEST_DATA;
+
+std::size_t CountLineBreaks(const std::string& text)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++count;
+    return count;
+}
+
+// Every array definition "... name[size] = {v0,\r\n...vN\r\n};" by name.
+std::map<std::string, std::vector<std::string>> ParseArrays(const std::string& text)
+{
+    std::map<std::string, std::vector<std::string>> arrays;
+    for (std::size_t open = text.find('{'); open != std::string::npos; open = text.find('{', open + 1)) {
+        const std::size_t bracket = text.rfind('[', open);
+        const std::size_t nameStart = text.find_last_of(" :", bracket) + 1;
+        std::vector<std::string>& values = arrays[text.substr(nameStart, bracket - nameStart)];
+        for (std::size_t at = open + 1; text.compare(at, 2, "};") != 0;) {
+            const std::size_t end = text.find("\r\n", at);
+            values.push_back(text.substr(at, end - at - (text[end - 1] == ',' ? 1 : 0)));
+            at = end + 2;
+        }
+    }
+    return arrays;
+}
+
+// The rest of the line after "#define name ".
+std::string Define(const std::string& text, const std::string& name)
+{
+    const std::string key = "\n#define " + name + " ";
+    const std::size_t at = text.find(key) + key.size();
+    return text.find(key) == std::string::npos ? "<missing>" : text.substr(at, text.find("\r\n", at) - at);
+}
+
+class GeneratedSources : public ::testing::Test {
+protected:
+    GeneratedSources() { fs::create_directory("tarnek"); }
+    void WriteBoth(const tarnekArrayStruct& model)
+    {
+        EXPECT_TRUE(writer.WriteBaseHeader(model, sink));
+        EXPECT_TRUE(writer.WriteSkillsInclude(model, sink));
+        EXPECT_TRUE(sink.messages.empty());
+    }
+
+    ScratchDir scratch;
+    xpBaseStruct writer;
+    RecordingSink sink;
+};
+
+TEST_F(GeneratedSources, InitialConfigurationGivesTheReferenceFilesByteForByte)
+{
+    WriteBoth(InitialConfiguration());
+    EXPECT_EQ(writer.baseHeaderPath, scratch.path() / "tarnek" / "base.h");
+    EXPECT_EQ(writer.skillsIncludePath, scratch.path() / "tarnek" / "skills.inl");
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h"));
+    EXPECT_EQ(ReadBytes("tarnek/skills.inl"), ReadBytes(kData / "skills.inl"));
+    EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
+}
+
+TEST_F(GeneratedSources, ExistingFilesAreReplacedWholeKeepingModeAndLink)
+{
+    fs::create_directory("elsewhere");
+    WriteBytes("elsewhere/skills.inl", std::string(100000, 'y'));
+    fs::create_symlink("../elsewhere/skills.inl", "tarnek/skills.inl");
+    WriteBytes("tarnek/base.h", std::string(100000, 'x'));
+    ASSERT_EQ(chmod("tarnek/base.h", 0640), 0);
+
+    tarnekArrayStruct model = InitialConfiguration();
+    model.devotionValue = "пятнадцать";
+    WriteBoth(model);
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h"));
+    EXPECT_EQ(fs::status("tarnek/base.h").permissions(), fs::perms(0640));
+    EXPECT_TRUE(fs::is_symlink("tarnek/skills.inl"));
+    std::string expected = ReadBytes(kData / "skills.inl");
+    expected.replace(expected.find("p_devotion = 15 //"), 18, "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
+    EXPECT_EQ(ReadBytes("elsewhere/skills.inl"), expected);
+    EXPECT_EQ(scratch.Listing().size(), 5u);  // no temporary file left behind
+}
+
+class LevelCounts : public GeneratedSources, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LevelCounts, RecomputedListsGiveMatchingConstantsLinesAndArrays)
+{
+    const std::size_t levels = static_cast<std::size_t>(GetParam()), skillLevels = levels / 3;
+    tarnekArrayStruct model = InitialConfiguration();
+    model.levelCountText = std::to_string(levels);
+    RecomputeAllLists(model);
+    WriteBoth(model);
+
+    const std::string base = ReadBytes("tarnek/base.h"), skills = ReadBytes("tarnek/skills.inl");
+    EXPECT_EQ(CountLineBreaks(base) + 1, 4 * (levels + 1) + 7);
+    EXPECT_EQ(CountLineBreaks(skills), 78 + 23 * skillLevels + 4 * (levels + 1));  // template + one per value
+    EXPECT_EQ(Define("\n" + skills, "MAX_LEVELS"), std::to_string(levels));
+    EXPECT_EQ(Define(skills, "MAX_RACE_SKILLS"), std::to_string(skillLevels));
+    EXPECT_EQ(Define(skills, "MAX_SKILL_LEVEL"), std::to_string(skillLevels));
+
+    auto arrays = ParseArrays(base);
+    arrays.merge(ParseArrays(skills));
+    ASSERT_EQ(arrays.size(), kListCount);
+    for (const ListDescriptor& list : ValueLists()) {
+        const std::vector<std::string>& written = arrays[std::string(list.array)];
+        EXPECT_EQ(written.size(), list.length == LengthRule::Levels ? levels + 1 : skillLevels) << list.array;
+        EXPECT_EQ(written, (model.*list.list).texts()) << list.array;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LevelCounts, ::testing::Values(13, 40));
+
+TEST(SourceText, ValuesAreWrittenVerbatimOneArrayValuePerLine)
+{
+    EXPECT_EQ(xpBaseStruct::BuildArrayInitializer(ValueList{"0", "100", "250"}), "{0,\r\n100,\r\n250\r\n};");
+    tarnekArrayStruct model = InitialConfiguration();
+    model.xpLevelShortTerm = {"abc", "1 000", "", " 5"};
+    model.xpGivenSaved = {"7"};
+    model.vampiricList = {"0,5"};
+    model.levelCountText = " 40abc";
+
+    const std::string base = xpBaseStruct::BaseHeaderText(model);
+    EXPECT_NE(base.find("\r\nnew iXPLevelShortTerm[MAX_LEVELS+1] = {abc,\r\n1 000,\r\n,\r\n 5\r\n};\r\n"), std::string::npos);
+    EXPECT_TRUE(base.ends_with("60\r\n};\r\nnew iXPGivenSaved[MAX_LEVELS+1] = {7\r\n};"));
+
+    const std::string skills = xpBaseStruct::SkillsIncludeText(model);
+    EXPECT_TRUE(skills.starts_with("#define MAX_LEVELS  40abc\r\n#define MAX_SKILLS 36\r\n"
+                                   "#define MAX_RACE_SKILLS 13\r\n#define MAX_SKILL_LEVEL 13\r\n\r\n"));
+    EXPECT_NE(skills.find("\r\n\r\nnew const Float:p_vampiric[MAX_SKILL_LEVEL] = {0,5\r\n}; //Vampiric Aura (skill 1)\r\n"),
+              std::string::npos);
+}
+
+TEST(SourceText, EveryMaximumChanceIsNormalisedAndListMaximaAreNot)
+{
+    using T = tarnekArrayStruct;
+    const std::map<std::string, std::string T::*> chances = {
+        {"EVASION", &T::evasionMaxChance}, {"FAN", &T::fanMaxChance},         {"IMPALE", &T::impaleMaxChance},
+        {"BANISH", &T::banishMaxChance},   {"HEX", &T::hexMaxChance},         {"BASH", &T::bashMaxChance},
+        {"SHADOW", &T::shadowMaxChance},   {"CARRION", &T::carrionMaxChance}, {"CONCOCTION", &T::concoctionMaxChance},
+        {"ORB", &T::orbMaxChance},
+    };
+    const std::map<std::string, std::string> cases = {
+        {"", "1.0"}, {"0", "1.0"}, {"-5", "1.0"}, {"abc", "1.0"}, {"25", "25.0"}, {"0.5", "0.5"}, {" 3", " 3.0"},
+    };
+    for (const auto& [typed, written] : cases) {
+        tarnekArrayStruct model = InitialConfiguration();
+        for (const auto& [name, field] : chances)
+            model.*field = typed;
+        for (ValueList* list : {&model.phoenixList, &model.blinkList, &model.ankhList, &model.hardenList})
+            list->set(list->size() - 1, typed);
+
+        const std::string skills = xpBaseStruct::SkillsIncludeText(model);
+        for (const auto& [name, field] : chances)
+            EXPECT_EQ(Define(skills, "MAX_PERCENT_" + name), written) << name << " typed '" << typed << "'";
+        for (const char* fromList : {"PHOENIX", "BLINK", "ANKH"})
+            EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + fromList), typed) << fromList;
+        EXPECT_EQ(Define(skills, "MAX_PERCENT_HARDEN"), typed + "   //p_harden");
+    }
+}
+
+TEST(SourceText, EmptyDevotionValueAndEmptyOrMissingLastEntries)
+{
+    tarnekArrayStruct model = InitialConfiguration();
+    model.devotionValue = "";
+    model.phoenixList.set(2, "");
+    model.blinkList.clear();
+
+    const std::string skills = xpBaseStruct::SkillsIncludeText(model);
+    EXPECT_NE(skills.find("\r\nnew const p_devotion =  //Devotion Aura (skill 2)\r\n"), std::string::npos);
+    EXPECT_NE(skills.find("\r\n#define MAX_PERCENT_PHOENIX \r\n#define MIN_PERCENT_FAN"), std::string::npos);
+    EXPECT_NE(skills.find("\r\n#define MAX_PERCENT_BLINK \r\n\r\n"), std::string::npos);
+    EXPECT_NE(skills.find("\r\nnew const Float:p_phoenix[MAX_SKILL_LEVEL] = {0.333,\r\n0.667,\r\n\r\n}; //Phoenix"),
+              std::string::npos);
+    EXPECT_NE(skills.find("\r\nnew const Float:p_blink[MAX_SKILL_LEVEL] = {}; //Blink (skill 2)\r\n"), std::string::npos);
+}
+
+}  // namespace

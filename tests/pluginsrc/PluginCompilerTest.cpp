@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "PluginCompiler.h"
+#include "ScratchDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A stand-in compiler that waits for the test's go-ahead, so that a start which waited for
+// it would be caught, then records where, how and in which session it ran.
+const std::string kStandIn =
+    "i=0; while [ ! -e go ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n"
+    "[ -e go ] && started=after-return || started=timeout\n"
+    "echo \"$started $(pwd) $# $(cut -d' ' -f6 /proc/$$/stat)\" > record.tmp && mv record.tmp record\n";
+
+std::string AwaitRecord(const fs::path& dir)
+{
+    for (int i = 0; i < 400 && !fs::exists(dir / "record"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    return ReadBytes(dir / "record");
+}
+
+bool NoChildrenLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
+
+class PluginCompiler : public ::testing::Test {
+protected:
+    PluginCompiler() { fs::create_directory(plugin); }
+    ScratchDir scratch;
+    const fs::path plugin = scratch.path() / "plugin";
+};
+
+TEST_F(PluginCompiler, StartsDetachedInThePluginFolderWithoutArguments)
+{
+    WriteBytes(plugin / "compile.sh", "#!/bin/sh\n" + kStandIn);
+    fs::permissions(plugin / "compile.sh", fs::perms::owner_all);
+
+    ASSERT_TRUE(StartPluginCompiler(plugin));
+    EXPECT_TRUE(NoChildrenLeft());
+    WriteBytes(plugin / "go", "");
+    const std::string session = std::to_string(getsid(0));
+    const std::string record = AwaitRecord(plugin);
+    EXPECT_TRUE(record.starts_with("after-return " + plugin.string() + " 0 ")) << record;
+    EXPECT_NE(record, "after-return " + plugin.string() + " 0 " + session + "\n");
+    EXPECT_EQ(fs::current_path(), scratch.path());
+}
+
+TEST_F(PluginCompiler, ScriptWithoutExecuteBitRunsThroughTheShellAndMissingOneIsSilent)
+{
+    EXPECT_FALSE(StartPluginCompiler(plugin));
+    fs::create_directory(plugin / "compile.sh");
+    EXPECT_FALSE(StartPluginCompiler(plugin));
+    fs::remove(plugin / "compile.sh");
+
+    WriteBytes(plugin / "compile.sh", kStandIn);
+    fs::permissions(plugin / "compile.sh", fs::perms::owner_read | fs::perms::owner_write);
+    WriteBytes(plugin / "go", "");
+    ASSERT_TRUE(StartPluginCompiler(plugin));
+    EXPECT_TRUE(AwaitRecord(plugin).starts_with("after-return " + plugin.string() + " 0 "));
+    EXPECT_TRUE(NoChildrenLeft());
+}
+
+TEST_F(PluginCompiler, PreviousBuildIsRemovedAndNoFolderIsCreated)
+{
+    EXPECT_TRUE(DeleteCompiledPlugin(plugin));
+    EXPECT_FALSE(fs::exists(plugin / "compiled"));
+
+    fs::create_directory(plugin / "compiled");
+    WriteBytes(plugin / "compiled/vloxTarnekMod.amxx", "old build");
+    WriteBytes(plugin / "compiled/other.amxx", "other");
+    EXPECT_TRUE(DeleteCompiledPlugin(plugin));
+    EXPECT_FALSE(fs::exists(plugin / "compiled/vloxTarnekMod.amxx"));
+    EXPECT_TRUE(fs::exists(plugin / "compiled/other.amxx"));
+
+    fs::create_directories(plugin / "compiled/vloxTarnekMod.amxx/inside");  // cannot go
+    EXPECT_FALSE(DeleteCompiledPlugin(plugin));
+    EXPECT_TRUE(fs::exists(plugin / "compiled/vloxTarnekMod.amxx/inside"));
+}
+
+}  // namespace
