@@ -36,7 +36,7 @@ if(TARGET tarnek-level-editor)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnek-level-editor.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TARNEK_PACKAGE_NAME})
 
 # The install tree must hold what the menu entry names: checked by installing into a
 # scratch prefix.
