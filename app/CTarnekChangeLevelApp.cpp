@@ -6,6 +6,7 @@
 
 #include "CTarnekChangeLevelDlg.h"
 #include "FillButtonImage.h"
+#include "PluginFolderChoice.h"
 
 void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
 {
@@ -27,6 +28,7 @@ CTarnekChangeLevelApp::CTarnekChangeLevelApp(int& argc, char** argv) : QApplicat
 
 int CTarnekChangeLevelApp::InitInstance()
 {
+    EnterPluginFolder();
     CTarnekChangeLevelDlg dialog;
     dialog.exec();
     return 0;

@@ -10,6 +10,7 @@
 #include <QChartView>
 #include <QCursor>
 #include <QEvent>
+#include <QGraphicsLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -74,6 +75,9 @@ void SetValueRange(QValueAxis* axis, Range range)
     if (range.high - range.low < 1e-9)
         range.high = range.low + 1;
     axis->setRange(range.low, range.high);
+    // Nice numbers pick round steps for this many ticks (0, 10000, ..., 60000) and then
+    // change the count, so it is set again before every range.
+    axis->setTickCount(7);
     axis->applyNiceNumbers();
 }
 
@@ -83,8 +87,10 @@ CurveChart::CurveChart(QWidget* parent)
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), leftAxis_(new QValueAxis()),
       rightAxis_(new QValueAxis())
 {
-    chart_->legend()->setAlignment(Qt::AlignBottom);
-    chart_->setMargins(QMargins(4, 4, 4, 4));
+    // Beside the plot, the legend leaves it all the height a short chart has.
+    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
     chart_->setBackgroundRoundness(0);
     chart_->setAnimationOptions(QChart::NoAnimation);
 

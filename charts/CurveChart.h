@@ -44,6 +44,8 @@ public:
     QChartView* view() const { return view_; }
     // What the line under the chart says about the value last pointed at.
     QString pointedText() const;
+    // That line; a window may move it into a layout of its own.
+    QLabel* pointedLine() const { return pointed_; }
 
     // Re-reads every followed row now; changes are otherwise picked up on the next turn
     // of the event loop, once however many cells a refill touched.
