@@ -16,6 +16,8 @@ void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
 
     if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
+    // Names the QSettings file: ~/.config/Tarnek/TarnekChangeLevel.conf on Linux.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnek"));
     QCoreApplication::setApplicationName(QStringLiteral("TarnekChangeLevel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("TarnekChangeLevel"));
     app.setWindowIcon(ApplicationIcon());
