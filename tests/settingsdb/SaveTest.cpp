@@ -18,9 +18,7 @@ namespace {
 TEST_F(OpenedDatabase, EverythingChangedComesBackUnchanged)
 {
     const tarnekArrayStruct changed = ChangedEverywhere("#");
-    ASSERT_TRUE(db.SaveDatabase(changed));
-    for (Tier tier : {Tier::One, Tier::Two, Tier::Three, Tier::Four})
-        ASSERT_TRUE(db.SaveTierDatabase(tier, changed));
+    ASSERT_TRUE(db.SaveWholeDatabase(changed));
     EXPECT_EQ(Load(), changed);
 
     // Every per-level table is rewritten whole, so a second save changes nothing.
@@ -102,9 +100,7 @@ TEST_F(OpenedDatabase, ValuesAreStoredExactlyWhateverCharactersTheyHold)
     model.devotionValue = "'";
     model.levelCountText = "\"";
 
-    ASSERT_TRUE(db.SaveDatabase(model));
-    for (Tier tier : {Tier::One, Tier::Two, Tier::Three, Tier::Four})
-        ASSERT_TRUE(db.SaveTierDatabase(tier, model));
+    ASSERT_TRUE(db.SaveWholeDatabase(model));
     EXPECT_EQ(Load(), model);
     EXPECT_EQ(db.SelectFirstValue("Версия", "Версия"), "3.0");
     EXPECT_TRUE(sink.messages.empty());
