@@ -1,6 +1,7 @@
 #include "DetachedProcess.h"
 
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #  ifndef NOMINMAX
@@ -82,14 +83,25 @@ namespace {
 
 bool StartDetached(const fs::path& program, const fs::path& workDir)
 {
-    const std::string programText = fs::absolute(program).string();
+    std::error_code ec;
+    const std::string programText = fs::absolute(program, ec).string();
+    if (ec)
+        return false;
     const std::string workDirText = workDir.string();
 
     // The grandchild writes its errno here when exec fails; a successful exec closes the
     // pipe (close-on-exec) and the read below sees end of file.
     int report[2];
+#ifdef __APPLE__
+    // No pipe2 there; another thread's fork in between would only delay the read below.
+    if (pipe(report) != 0)
+        return false;
+    fcntl(report[0], F_SETFD, FD_CLOEXEC);
+    fcntl(report[1], F_SETFD, FD_CLOEXEC);
+#else
     if (pipe2(report, O_CLOEXEC) != 0)
         return false;
+#endif
 
     const pid_t child = fork();
     if (child < 0) {

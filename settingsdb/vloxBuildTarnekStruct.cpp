@@ -11,7 +11,7 @@
 
 #include "CarriedDatabase.h"
 #include "DatabaseLocation.h"
-#include "FileReplace.h"
+#include "DatabaseFileWrite.h"
 #include "NumberFormats.h"
 #include "Statements.h"
 
@@ -46,10 +46,10 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
         ShowFileError(sink_, kCannotCreate, error.value());
         return false;
     }
-    const auto failure = ReplaceFileContents(databasePath, CarriedDatabase());
+    const auto failure = WriteDatabaseFile(databasePath, CarriedDatabase());
     if (!failure)
         return true;
-    ShowFileError(sink_, failure->stage == FileReplaceFailure::Stage::Create ? kCannotCreate : kCannotWrite,
+    ShowFileError(sink_, failure->stage == DatabaseFileWriteFailure::Stage::Create ? kCannotCreate : kCannotWrite,
                   failure->errorCode);
     return false;
 }
@@ -248,6 +248,16 @@ bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct&
     return WriteInTransaction([&](SQLite::Database& database) {
         ExecuteLevelTable(database, tier, model);
         ExecuteParameters(database, tier, model);
+    });
+}
+
+bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
+{
+    return WriteInTransaction([&](SQLite::Database& database) {
+        for (const LevelTableDescriptor& table : LevelTables()) {
+            ExecuteLevelTable(database, table.tier, model);
+            ExecuteParameters(database, table.tier, model);
+        }
     });
 }
 

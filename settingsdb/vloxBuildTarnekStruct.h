@@ -82,6 +82,10 @@ public:
     // transaction. Tier::Xp saves the XP table, the XP parameters and the level count.
     void SaveTier(Tier tier, const tarnekArrayStruct& model);
     bool SaveTierDatabase(Tier tier, const tarnekArrayStruct& model);  // SaveTier with its result
+    // Every per-level table and every single value of every tier (the chances normalised
+    // as a skill dialog's save writes them), one transaction: what replacing the whole
+    // configuration needs. True when committed.
+    bool SaveWholeDatabase(const tarnekArrayStruct& model);
 
     // Where the last version check kept the outdated database; empty when none was replaced.
     const std::filesystem::path& OutdatedBackupPath() const { return outdatedBackupPath_; }

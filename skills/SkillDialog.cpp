@@ -1,0 +1,238 @@
+#include "SkillDialog.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DialogUnits.h"
+#include "DigitsOnlyFilter.h"
+#include "FillButtonImage.h"
+#include "GridOperations.h"
+#include "tarnekBaseListCtrl.h"
+#include "vloxBuildTarnekStruct.h"
+
+namespace {
+
+// Sizes of the templates, in dialog units of the dialog's font.
+class UnitScale {
+public:
+    explicit UnitScale(const QFont& font) : units_(QFontMetrics(font)) {}
+    QSize size(UnitSize size) const { return units_.Map(0, 0, size.width, size.height).size(); }
+    int x(int units) const { return units_.Map(0, 0, units, 0).width(); }
+    int y(int units) const { return units_.Map(0, 0, 0, units).height(); }
+
+private:
+    DialogUnits units_;
+};
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ControlName(int id) {
+    return QString::number(id);
+}
+
+const ListDescriptor& ListOf(const SkillBand& band) {
+    return ValueLists()[*band.code];
+}
+
+}  // namespace
+
+SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
+                         QWidget* parent)
+    : DialogBase(parent), tier_(tier), model_(model), database_(database) {
+    table_.model = &model_;
+    setWindowTitle(ToQString(tier_.caption));
+    setObjectName(ControlName(tier_.templateId));
+
+    // First in the focus chain, as in the templates; the focus starts on "Сохранить".
+    save_ = new QPushButton(QStringLiteral("Сохранить"), this);
+    save_->setObjectName(ControlName(tier_.saveButtonId));
+    cancel_ = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel_->setObjectName(ControlName(2));
+
+    BuildBands();
+    BuildButtons();
+    SetTabOrder();
+    save_->setFocus(Qt::OtherFocusReason);
+
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (grids_[band] != nullptr) table_.FillGrid(grids_[band], model_.*ListOf(tier_.bands[band]).list);
+    }
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (grids_[band] != nullptr)
+            table_.SizeGridColumns(grids_[band], static_cast<int>((model_.*ListOf(tier_.bands[band]).list).size()));
+    }
+    for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
+        boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
+
+    connect(save_, &QPushButton::clicked, this, &SkillDialog::Save);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(UnitScale(font()).size(tier_.size));
+}
+
+SkillDialog::~SkillDialog() = default;
+
+void SkillDialog::BuildBands() {
+    const UnitScale du(font());
+    auto* layout = new QVBoxLayout(this);
+
+    grids_.assign(tier_.bands.size(), nullptr);
+    fillButtons_.assign(tier_.bands.size(), nullptr);
+    boxes_.assign(tier_.boxes.size(), nullptr);
+    auto* digitsOnly = new DigitsOnlyFilter(this);
+
+    std::vector<QWidget*> strips;
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        const SkillBand& description = tier_.bands[band];
+        auto* group = new QGroupBox(ToQString(description.title), this);
+        auto* row = new QHBoxLayout(group);
+
+        // The parameter boxes and the fill button share the strip left of the grid.
+        auto* strip = new QHBoxLayout;
+        for (std::size_t box = 0; box < tier_.boxes.size(); ++box) {
+            const ParameterBox& parameter = tier_.boxes[box];
+            if (parameter.band != band) continue;
+            auto* edit = new QLineEdit(group);
+            edit->setObjectName(ControlName(parameter.editId));
+            edit->setAlignment(Qt::AlignCenter);
+            if (parameter.digitsOnly) edit->installEventFilter(digitsOnly);
+            boxes_[box] = edit;
+            if (parameter.label.empty()) {
+                edit->setFixedSize(du.size(kBareBoxSize));
+                strip->addWidget(edit);
+                continue;
+            }
+            edit->setFixedSize(du.size(kParameterBoxSize));
+            auto* frame = new QGroupBox(ToQString(parameter.label), group);
+            auto* frameLayout = new QVBoxLayout(frame);
+            frameLayout->setContentsMargins(2, 0, 2, 2);
+            frameLayout->addWidget(edit);
+            strip->addWidget(frame);
+        }
+
+        if (!description.code) {
+            row->addLayout(strip);
+            row->addStretch();
+            group->setFixedSize(du.size(kBareBandSize).expandedTo(group->sizeHint()));
+            layout->addWidget(group, 0, Qt::AlignLeft);
+            continue;
+        }
+
+        auto* fill = new QPushButton(group);
+        fill->setObjectName(ControlName(description.fillButtonId));
+        SetFillButtonImage(fill);
+        fill->setFixedSize(du.size(kFillButtonSize).expandedTo(QSize(20, 20)));
+        connect(fill, &QPushButton::clicked, this, [this, band] { Fill(band); });
+        fillButtons_[band] = fill;
+        strip->addStretch();
+        strip->addWidget(fill);
+
+        auto* stripWidget = new QWidget(group);
+        stripWidget->setLayout(strip);
+        strip->setContentsMargins(0, 0, 0, 0);
+        strips.push_back(stripWidget);
+        row->addWidget(stripWidget);
+
+        auto* grid = new tarnekBaseListCtrl(static_cast<int>(*description.code), group);
+        grid->setObjectName(ControlName(description.gridId));
+        grid->setFixedHeight(du.y(kGridSize.height));
+        grid->setMinimumWidth(du.x(kGridSize.width) / 2);
+        table_.BindGrid(grid);
+        grids_[band] = grid;
+        row->addWidget(grid, 1);
+
+        layout->addWidget(group);
+    }
+
+    // Every grid starts at the same x, however many boxes its band holds.
+    int stripWidth = du.x(kGridLeft);
+    for (const QWidget* strip : strips) stripWidth = std::max(stripWidth, strip->sizeHint().width());
+    for (QWidget* strip : strips) strip->setFixedWidth(stripWidth);
+
+    layout->addStretch();
+}
+
+void SkillDialog::BuildButtons() {
+    const UnitScale du(font());
+    save_->setMinimumSize(du.size(kSaveButtonSize));
+    cancel_->setMinimumSize(du.size(kCancelButtonSize));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save_);
+    buttons->addWidget(cancel_);
+    buttons->addStretch();
+    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+// "Сохранить", "Отмена", the grids, then the boxes and fill buttons.
+void SkillDialog::SetTabOrder() {
+    QWidget* previous = cancel_;
+    setTabOrder(save_, cancel_);
+    auto chain = [&previous](QWidget* next) {
+        if (next == nullptr) return;
+        setTabOrder(previous, next);
+        previous = next;
+    };
+    for (tarnekBaseListCtrl* grid : grids_) chain(grid);
+    for (QLineEdit* box : boxes_) chain(box);
+    for (QPushButton* fill : fillButtons_) chain(fill);
+}
+
+QLineEdit* SkillDialog::parameterBox(TextField text) const {
+    for (std::size_t box = 0; box < tier_.boxes.size(); ++box) {
+        if (tier_.boxes[box].text == text) return boxes_[box];
+    }
+    return nullptr;
+}
+
+void SkillDialog::ReadBoxes() {
+    for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
+        model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
+}
+
+void SkillDialog::ReadGrids() {
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (grids_[band] != nullptr) ReadGridRow(grids_[band], model_.*ListOf(tier_.bands[band]).list);
+    }
+}
+
+void SkillDialog::ShowList(std::size_t band) {
+    tarnekBaseListCtrl* grid = grids_[band];
+    const ValueList& list = model_.*ListOf(tier_.bands[band]).list;
+    ClearGrid(grid);
+    table_.FillGrid(grid, list);
+    table_.SizeGridColumns(grid, static_cast<int>(list.size()));
+}
+
+void SkillDialog::Fill(std::size_t band) {
+    if (band >= tier_.bands.size() || !tier_.bands[band].code) return;
+    // An editor still open over the grid being cleared would be left pointing nowhere;
+    // it never writes without Enter, so closing it loses nothing that was confirmed.
+    table_.DeleteEditor();
+    ReadBoxes();
+    model_.RefreshMaxLevels();
+    const ListDescriptor& list = ListOf(tier_.bands[band]);
+    RunFill(list, model_, FillCount(list, model_));
+    ShowList(band);
+}
+
+void SkillDialog::Save() {
+    table_.DeleteEditor();
+    ReadBoxes();
+    ReadGrids();
+    database_.SaveTier(tier_.tier, model_);
+    accept();
+}
+
+void SkillDialog::done(int result) {
+    table_.DeleteEditor();
+    DialogBase::done(result);
+}

@@ -1,0 +1,400 @@
+#include <algorithm>
+#include <memory>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "InitialConfiguration.h"
+#include "SkillDialogs.h"
+#include "SkillWorkspace.h"
+#include "UserMessageBox.h"
+#include "tarnekBaseListCtrl.h"
+#include "tarnekEditCtrl.h"
+
+namespace {
+
+QPushButton* Button(const SkillDialog& dialog, int id) {
+    return dialog.findChild<QPushButton*>(QString::number(id));
+}
+
+QLineEdit* Box(const SkillDialog& dialog, int id) {
+    return dialog.findChild<QLineEdit*>(QString::number(id));
+}
+
+QStringList Texts(const ValueList& list) {
+    QStringList texts;
+    for (const std::string& text : list) texts << QString::fromStdString(text);
+    return texts;
+}
+
+QStringList Cells(const tarnekBaseListCtrl* grid) {
+    QStringList cells;
+    for (int i = 0; i < grid->columnCount(); ++i) cells << grid->cellText(i);
+    return cells;
+}
+
+tarnekBaseListCtrl* GridOfList(SkillDialog& dialog, const char* field) {
+    return dialog.controlTable().GridOf(static_cast<int>(*FindList(field)));
+}
+
+ValueList& ListOf(tarnekArrayStruct& model, const char* field) {
+    return model.*ValueLists()[*FindList(field)].list;
+}
+
+QPoint CellCentre(tarnekBaseListCtrl* grid, int column) {
+    return grid->visualRect(grid->model()->index(0, column)).center();
+}
+
+// A real double click: press, release, double click, release.
+void DoubleClick(QWidget* widget, QPoint pos) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+tarnekArrayStruct LoadedConfiguration() {
+    tarnekArrayStruct model = InitialConfiguration();
+    model.DeriveLevelCounts();
+    return model;
+}
+
+}  // namespace
+
+class TestSkillDialogs final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { UserMessageBox::SetUnattended(true); }
+    void cleanup() { UserMessageBox::SetUnattended(false); }
+
+    void descriptionsCoverTheirTierOnce() {
+        for (const Tier tier : kSkillTiers) {
+            const SkillTier& description = SkillTierOf(tier);
+            std::vector<std::size_t> codes;
+            for (const SkillBand& band : description.bands)
+                if (band.code) codes.push_back(*band.code);
+            std::vector<std::size_t> expected;
+            for (const ListDescriptor& list : ListsOfTier(tier))
+                expected.push_back(static_cast<std::size_t>(&list - ValueLists().data()));
+            QCOMPARE(codes, expected);
+
+            std::vector<TextField> fields;
+            for (const ParameterDescriptor& parameter : Parameters())
+                if (parameter.tier == tier) fields.push_back(parameter.text);
+            if (tier == DevotionValue().tier) fields.push_back(DevotionValue().text);
+            QCOMPARE(description.boxes.size(), fields.size());
+            for (const ParameterBox& box : description.boxes) {
+                QCOMPARE(std::count(fields.begin(), fields.end(), box.text), 1);
+                QVERIFY(box.band < description.bands.size());
+                QCOMPARE(box.label.empty(), !description.bands[box.band].code.has_value());
+            }
+        }
+    }
+
+    void openingShowsTheModel() {
+        const QStringList captions{"Настройка скилов первого уровня", "Настройка скилов второго уровня",
+                                   "Настройка скилов третьего уровня", "Настройка скилов четвертого уровня"};
+        tarnekArrayStruct model = LoadedConfiguration();
+        model.evasionMaxChance = "2,5 typed";
+        RecordingSink sink;
+        vloxBuildTarnekStruct database(sink);
+        int fillButtons = 0;
+        for (const Tier tier : kSkillTiers) {
+            const auto dialog = MakeSkillDialog(tier, model, database);
+            QCOMPARE(dialog->windowTitle(), captions[static_cast<int>(tier) - 1]);
+            for (const ListDescriptor& list : ListsOfTier(tier)) {
+                const tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(
+                    static_cast<int>(&list - ValueLists().data()));
+                QVERIFY(grid != nullptr);
+                QCOMPARE(Cells(grid), Texts(model.*list.list));
+                QCOMPARE(grid->horizontalHeaderItem(grid->columnCount() - 1)->text(),
+                         QString::number(grid->columnCount() - 1));
+            }
+            for (std::size_t band = 0; band < dialog->tier().bands.size(); ++band) {
+                if (dialog->fillButton(band) == nullptr) continue;
+                QVERIFY(!dialog->fillButton(band)->icon().isNull());
+                ++fillButtons;
+            }
+            for (const ParameterBox& box : dialog->tier().boxes)
+                QCOMPARE(dialog->parameterBox(box.text)->text(), QString::fromStdString(model.*box.text));
+
+            dialog->show();
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->saveButton()));
+        }
+        QCOMPARE(fillButtons, 27);
+
+        // Devotion Aura: one box in its own band, no grid, no fill button.
+        const auto tier2 = MakeSkillDialog(Tier::Two, model, database);
+        QLineEdit* devotion = Box(*tier2, 1043);
+        QCOMPARE(devotion->text(), QStringLiteral("15"));
+        auto* band = qobject_cast<QGroupBox*>(devotion->parentWidget());
+        QCOMPARE(band->title(),
+                 QStringLiteral("Навык: Аура преданности (Devotion Aura), Раса: Альянс Людей (Human Alliance)"));
+        QVERIFY(band->findChildren<QPushButton*>().isEmpty());
+        QVERIFY(band->findChildren<tarnekBaseListCtrl*>().isEmpty());
+        QVERIFY(sink.shown.empty());
+    }
+
+    void digitsOnlyBoxes() {
+        tarnekArrayStruct model = LoadedConfiguration();
+        RecordingSink sink;
+        vloxBuildTarnekStruct database(sink);
+        const auto tier1 = MakeSkillDialog(Tier::One, model, database);
+        const auto tier3 = MakeSkillDialog(Tier::Three, model, database);
+        const std::pair<QLineEdit*, QString> cases[] = {
+            {Box(*tier1, 1050), "12"}, {Box(*tier1, 1052), "12"}, {Box(*tier3, 1077), "12"},
+            {Box(*tier1, 1049), "1a2"}, {Box(*tier3, 1073), "1a2"}};
+        for (const auto& [box, expected] : cases) {
+            box->clear();
+            QTest::keyClicks(box, QStringLiteral("1a2"));
+            QCOMPARE(box->text(), expected);
+        }
+    }
+
+    // Every other box holds a decoy, so a button that read the wrong box gives other values.
+    void fillButtonRunsItsOwnRule_data() {
+        QTest::addColumn<int>("tier");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("typed");  // box=text ...
+        QTest::addColumn<QString>("values");
+        const auto row = [](int tier, int button, const char* list, const char* typed, const char* values) {
+            QTest::addRow("%d %s", button, list) << tier << button << QString(list) << QString(typed) << QString(values);
+        };
+        row(1, 1019, "vampiricList", "1049=1", "1.0 2.0 3.0");
+        row(1, 1020, "invisibilityList", "1050=10 1052=255", "255 245 235");
+        row(1, 1021, "criticalList", "1051=0.05", "0.05 0.1 0.15");
+        row(1, 1022, "evasionList", "1053=30", "10.000 20.000 30.000");
+        row(1, 1023, "phoenixList", "1055=abc", "0.000 0.000 0.000");
+        row(1, 1025, "healList", "1061=30", "30.0 20.00 10.00");
+        row(1, 1026, "fanList", "1058=1", "0.333 0.667 1.000");
+        row(1, 1027, "impaleList", "1060=0.3", "0.100 0.200 0.300");
+        row(2, 1033, "unholyList", "1061=5", "265.0 270.0 275.0");
+        row(2, 1032, "grenadeList", "1047=2", "2.0 4.0 6.0");
+        row(2, 1031, "thornsList", "1049=0.5", "0.5 1.0 1.5");
+        row(2, 1030, "banishList", "1063=60", "20.000 40.000 60.000");
+        row(2, 1029, "hexList", "1065=90", "30.000 60.000 90.000");
+        row(2, 1028, "blinkList", "1067=15", "5.000 10.000 15.000");
+        row(2, 1094, "spikedList", "1068=0.25", "0.25 0.5 0.75");
+        row(3, 1095, "levitationList", "1073=0.6", "0.8 0.60 0.40");
+        row(3, 1096, "bashList", "1072=6", "2.000 4.000 6.000");
+        row(3, 1097, "ankhList", "1074=100", "33.333 66.667 100.000");
+        row(3, 1098, "trueshotList", "1075=1.5", "1.5 3.0 4.5");
+        row(3, 1099, "manaList", "1076=0.1", "0.1 0.2 0.3");
+        row(3, 1100, "serpentList", "1077=3", "3 6 9");
+        row(3, 1101, "shadowList", "1079=12", "4.000 8.000 12.000");
+        row(3, 1036, "carrionList", "1081=9", "3.000 6.000 9.000");
+        row(4, 1102, "resistantList", "1082=1", "1.0 2.0 3.0 4.0 5.0 6.0 7.0 8.0 9.0 10.0 11.0");
+        row(4, 1103, "concoctionList", "1084=11",
+            "1.000 2.000 3.000 4.000 5.000 6.000 7.000 8.000 9.000 10.000 11.000");
+        row(4, 1104, "hardenList", "1086=Max", "0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000");
+        row(4, 1041, "orbList", "1088=5.5", "0.500 1.000 1.500 2.000 2.500 3.000 3.500 4.000 4.500 5.000 5.500");
+    }
+
+    void fillButtonRunsItsOwnRule() {
+        QFETCH(int, tier);
+        QFETCH(int, button);
+        QFETCH(QString, list);
+        QFETCH(QString, typed);
+        QFETCH(QString, values);
+
+        tarnekArrayStruct model = LoadedConfiguration();
+        const tarnekArrayStruct before = model;
+        RecordingSink sink;
+        vloxBuildTarnekStruct database(sink);  // never opened: a fill must not need it
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, database);
+        for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) box->setText(QStringLiteral("7"));
+        for (const QString& assignment : typed.split(' ')) {
+            const QStringList parts = assignment.split('=');
+            Box(*dialog, parts[0].toInt())->setText(parts[1]);
+        }
+
+        Button(*dialog, button)->click();
+
+        const QByteArray field = list.toUtf8();
+        const QStringList expected = values.split(' ');
+        QCOMPARE(Texts(ListOf(model, field.constData())), expected);
+        QCOMPARE(Cells(GridOfList(*dialog, field.constData())), expected);
+        for (const ListDescriptor& other : ValueLists()) {
+            if (other.field != field.toStdString()) QCOMPARE(Texts(model.*other.list), Texts(before.*other.list));
+        }
+        QVERIFY(sink.shown.empty());
+    }
+
+    void fillCommitsEveryBoxAndRereadsTheLevelCount() {
+        tarnekArrayStruct model = LoadedConfiguration();
+        RecordingSink sink;
+        vloxBuildTarnekStruct database(sink);
+        model.levelCountText = "13";  // the main window's combo moved, nothing recomputed yet
+
+        const auto tier1 = MakeSkillDialog(Tier::One, model, database);
+        Box(*tier1, 1093)->setText(QStringLiteral("0"));
+        Box(*tier1, 1060)->setText(QStringLiteral("9"));
+        Button(*tier1, 1019)->click();
+        QCOMPARE(model.evasionMaxChance, std::string("0"));
+        QCOMPARE(model.impaleMaxPercent, std::string("9"));
+        QCOMPARE(model.impaleList, LoadedConfiguration().impaleList);  // its grid was not filled
+        QCOMPARE(model.maxLevels, 13);
+        QCOMPARE(model.vampiricList.size(), std::size_t{3});  // tiers 1-3 keep skillLevels
+
+        const auto tier4 = MakeSkillDialog(Tier::Four, model, database);
+        Button(*tier4, 1103)->click();
+        QCOMPARE(model.concoctionList.size(), std::size_t{14});
+        QCOMPARE(tier4->controlTable().GridOf(28)->columnCount(), 14);
+        QCOMPARE(model.resistantList.size(), std::size_t{11});
+    }
+
+    // Saving writes the tier's table and parameter columns, chances normalised; whatever
+    // else the model holds that differs from the database stays out of it.
+    void saveWritesExactlyTheTier_data() {
+        QTest::addColumn<int>("tier");
+        for (int tier = 1; tier <= 4; ++tier) QTest::addRow("tier %d", tier) << tier;
+    }
+
+    void saveWritesExactlyTheTier() {
+        QFETCH(int, tier);
+        SkillWorkspace workspace;
+        tarnekArrayStruct& model = workspace.model;
+        const tarnekArrayStruct stored = workspace.Stored();
+        const Tier other = tier == 1 ? Tier::Two : Tier::One;
+        model.xpLevelSaved.set(1, "unsaved");
+        (model.*ListsOfTier(other)[0].list).set(0, "unsaved");
+        model.*SkillTierOf(other).boxes[0].text = "unsaved";
+
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, workspace.database);
+        tarnekArrayStruct expected = stored;
+        const std::pair<QString, std::string> chances[] = {{"", "1.0"}, {"0", "1.0"}, {"-3", "1.0"}, {"5", "5.0"},
+                                                          {"2.5", "2.5"}};
+        std::size_t chance = 0;
+        for (const ParameterBox& box : dialog->tier().boxes) {
+            const bool isChance = std::any_of(Parameters().begin(), Parameters().end(), [&box](const auto& p) {
+                return p.text == box.text && p.isChance();
+            });
+            QString text = QStringLiteral("'; -- %1").arg(box.editId);
+            std::string saved = text.toStdString();
+            if (isChance) {
+                const auto& [typed, normalised] = chances[(chance++ + static_cast<std::size_t>(tier)) % 5];
+                text = typed;
+                saved = normalised;
+            }
+            dialog->parameterBox(box.text)->setText(text);
+            expected.*box.text = saved;
+        }
+        for (const ListDescriptor& list : ListsOfTier(static_cast<Tier>(tier))) {
+            tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(static_cast<int>(&list - ValueLists().data()));
+            grid->item(0, 1)->setText(QStringLiteral("Значение"));
+            (expected.*list.list).set(1, "Значение");
+        }
+        QSignalSpy finished(dialog.get(), &QDialog::finished);
+
+        dialog->saveButton()->click();
+
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
+        QVERIFY(workspace.sink.shown.empty());
+        QVERIFY(workspace.Stored() == expected);
+        for (const ParameterBox& box : dialog->tier().boxes)  // the boxes and the model keep what was typed
+            QCOMPARE(QString::fromStdString(model.*box.text), dialog->parameterBox(box.text)->text());
+        if (tier == 2) {
+            ValueList devotion;
+            workspace.database.SelectColumn("Скилы 2 уровня", "Аура преданности (Devotion Aura)", devotion);
+            QCOMPARE(Texts(devotion), QStringList(3, QStringLiteral("'; -- 1043")));
+        }
+    }
+
+    void fillThenCancelChangesOnlyTheModel() {
+        SkillWorkspace workspace;
+        const tarnekArrayStruct stored = workspace.Stored();
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        Box(*dialog, 1077)->setText(QStringLiteral("3"));
+        Box(*dialog, 1092)->setText(QStringLiteral("4"));
+        Button(*dialog, 1100)->click();
+        dialog->cancelButton()->click();
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+
+        QVERIFY(workspace.Stored() == stored);
+        QCOMPARE(Texts(workspace.model.serpentList), QStringList({"3", "6", "9"}));
+        QCOMPARE(workspace.model.shadowMaxChance, std::string("4"));
+
+        xpBaseStruct writer;
+        workspace.database.SaveAll(workspace.model, writer);
+        QVERIFY(workspace.sink.shown.empty());
+        const tarnekArrayStruct after = workspace.Stored();
+        QCOMPARE(Texts(after.serpentList), QStringList({"3", "6", "9"}));
+        QCOMPARE(after.serpentIncrement, stored.serpentIncrement);  // parameters only through "Сохранить"
+    }
+
+    void onlyConfirmedCellEditsAreSaved() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
+
+        DoubleClick(grid->viewport(), CellCentre(grid, 0));
+        QVERIFY(!dialog->controlTable().editor.isNull());
+        QTest::keyClicks(dialog->controlTable().editor.data(), QStringLiteral("42"));
+        QTest::keyClick(dialog->controlTable().editor.data(), Qt::Key_Return);
+
+        DoubleClick(grid->viewport(), CellCentre(grid, 2));
+        QVERIFY(!dialog->controlTable().editor.isNull());
+        QTest::keyClicks(dialog->controlTable().editor.data(), QStringLiteral("999"));
+        QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(Texts(workspace.Stored().vampiricList), QStringList({"42", "0.2", "0.3"}));
+    }
+
+    void aTierFourFillAtAnotherCountLosesNothingOnSave() {
+        SkillWorkspace workspace;
+        workspace.model.levelCountText = "13";
+        const ValueList orb = workspace.model.orbList;
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        Box(*dialog, 1082)->setText(QStringLiteral("1"));
+        Button(*dialog, 1102)->click();
+        QCOMPARE(workspace.model.resistantList.size(), std::size_t{14});
+        QCOMPARE(workspace.model.orbList.size(), std::size_t{11});
+        dialog->saveButton()->click();
+
+        const tarnekArrayStruct stored = workspace.Stored();
+        QCOMPARE(stored.resistantList, workspace.model.resistantList);
+        QCOMPARE(stored.orbList.size(), std::size_t{14});
+        for (std::size_t i = 0; i < orb.size(); ++i) QCOMPARE(stored.orbList.at(i), orb.at(i));
+    }
+
+    void keysAndClicksNeverCloseButEditOnTheirGrid() {
+        SkillWorkspace workspace;
+        const tarnekArrayStruct stored = workspace.Stored();
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QSignalSpy finished(dialog.get(), &QDialog::finished);
+        for (QWidget* target : {static_cast<QWidget*>(dialog->saveButton()), static_cast<QWidget*>(Box(*dialog, 1075)),
+                                static_cast<QWidget*>(GridOfList(*dialog, "bashList"))}) {
+            target->setFocus();
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) QTest::keyClick(target, key);
+        }
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(workspace.Stored() == stored);
+
+        tarnekBaseListCtrl* bash = GridOfList(*dialog, "bashList");
+        QTest::mouseClick(bash->viewport(), Qt::LeftButton, {}, CellCentre(bash, 1));
+        QVERIFY(dialog->controlTable().editor.isNull());
+        tarnekBaseListCtrl* ankh = GridOfList(*dialog, "ankhList");
+        QTest::mouseClick(ankh->viewport(), Qt::LeftButton, {}, CellCentre(ankh, 1));
+        QVERIFY(!dialog->controlTable().editor.isNull());
+        QCOMPARE(dialog->controlTable().editor->text(), QStringLiteral("0.667"));
+
+        dialog->close();  // the close box writes nothing either
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QVERIFY(workspace.Stored() == stored);
+    }
+};
+
+QTEST_MAIN(TestSkillDialogs)
+#include "tst_skills.moc"
