@@ -137,6 +137,18 @@ void CurveChart::setAxisTitles(const QString& levels, const QString& left, const
     rightAxis_->setTitleText(right);
 }
 
+void CurveChart::setNameAsTitle(bool on)
+{
+    nameAsTitle_ = on;
+    chart_->legend()->setVisible(!on);
+    updateTitle();
+}
+
+void CurveChart::updateTitle()
+{
+    chart_->setTitle(nameAsTitle_ ? curveName(0) : QString());
+}
+
 int CurveChart::addCurve(const QString& name, const QAbstractItemModel* row, Scale scale)
 {
     const int index = curveCount();
@@ -144,6 +156,7 @@ int CurveChart::addCurve(const QString& name, const QAbstractItemModel* row, Sca
     follow(index);
     redraw(index);
     updateRanges();
+    updateTitle();
     return index;
 }
 
@@ -157,6 +170,7 @@ void CurveChart::setCurve(int index, const QString& name, const QAbstractItemMod
     follow(index);
     redraw(index);
     updateRanges();
+    updateTitle();
 }
 
 QString CurveChart::curveName(int index) const

@@ -28,6 +28,8 @@ public:
     ~CurveChart() override;
 
     void setAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
+    // For a chart of one curve at a time: the curve's name as the chart's title, no legend.
+    void setNameAsTitle(bool on);
 
     // Adds a curve that follows row 0 of the model; returns its index.
     int addCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
@@ -78,6 +80,7 @@ private:
     void redraw(int index);
     void ensureSeriesCount(int index, int count);
     void updateRanges();
+    void updateTitle();
     QString describe(int curve, int level) const;
     void showPointed(const QString& text);
 
@@ -89,4 +92,5 @@ private:
     QValueAxis* rightAxis_ = nullptr;
     std::vector<Curve> curves_;
     bool refreshPending_ = false;
+    bool nameAsTitle_ = false;
 };

@@ -11,6 +11,8 @@ PointedGridCurve::PointedGridCurve(CurveChart* chart, QList<Band> bands, QObject
     for (const Band& band : bands_) {
         band.grid->installEventFilter(this);
         band.grid->viewport()->installEventFilter(this);
+        if (band.area != nullptr)
+            band.area->installEventFilter(this);
     }
     if (!bands_.isEmpty()) {
         curve_ = chart_->addCurve(bands_.first().name, bands_.first().grid->model());
@@ -30,7 +32,8 @@ void PointedGridCurve::showBand(int index)
 int PointedGridCurve::bandOf(const QObject* watched) const
 {
     for (int i = 0; i < bands_.size(); ++i) {
-        if (watched == bands_[i].grid || watched == bands_[i].grid->viewport())
+        const Band& band = bands_[i];
+        if (watched == band.grid || watched == band.grid->viewport() || (band.area != nullptr && watched == band.area))
             return i;
     }
     return -1;

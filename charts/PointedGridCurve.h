@@ -18,6 +18,7 @@ public:
     struct Band {
         QString name;
         QAbstractItemView* grid = nullptr;
+        QWidget* area = nullptr;  // the band around the grid, if the mouse there counts too
     };
 
     // The chart gets one curve, showing the first band until another is pointed at.

@@ -13,6 +13,7 @@
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
 #include "GridOperations.h"
+#include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
 #include "vloxBuildTarnekStruct.h"
 
@@ -76,6 +77,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBu
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     resize(UnitScale(font()).size(tier_.size));
+    AddSkillDialogCurve(*this);
 }
 
 SkillDialog::~SkillDialog() = default;
