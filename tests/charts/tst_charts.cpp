@@ -5,6 +5,7 @@
 #include <QLineSeries>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QValueAxis>
 
@@ -90,8 +91,7 @@ class TestCharts final : public QObject {
 private slots:
     void initTestCase()
     {
-        QCoreApplication::setOrganizationName(QStringLiteral("tarnek-tests"));
-        QCoreApplication::setApplicationName(QStringLiteral("test_charts"));
+        QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
     }
 
