@@ -6,6 +6,7 @@
 
 #include "CTarnekChangeLevelDlg.h"
 #include "FillButtonImage.h"
+#include "PluginFolderChoice.h"
 
 void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
 {
@@ -15,6 +16,8 @@ void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
 
     if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
+    // Names the QSettings file: ~/.config/Tarnek/TarnekChangeLevel.conf on Linux.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnek"));
     QCoreApplication::setApplicationName(QStringLiteral("TarnekChangeLevel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("TarnekChangeLevel"));
     app.setWindowIcon(ApplicationIcon());
@@ -27,6 +30,7 @@ CTarnekChangeLevelApp::CTarnekChangeLevelApp(int& argc, char** argv) : QApplicat
 
 int CTarnekChangeLevelApp::InitInstance()
 {
+    EnterPluginFolder();
     CTarnekChangeLevelDlg dialog;
     dialog.exec();
     return 0;

@@ -17,6 +17,7 @@
 #include "FillButtonImage.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
+#include "MainWindowCurves.h"
 #include "PluginCompiler.h"
 #include "SkillDialogLauncher.h"
 #include "TextReadings.h"
@@ -123,6 +124,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildControls();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
+    AddMainWindowCurves(*this);
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
@@ -338,6 +340,7 @@ void CTarnekChangeLevelDlg::CompilePlugin()
         return;
     try {
         ReadGrids();
+        NoteMarkedTexts(*this);
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);

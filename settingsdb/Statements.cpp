@@ -54,6 +54,9 @@ std::string DeleteAllRowsText(std::string_view table)
 std::string InsertRowText(std::string_view table, const std::vector<std::string_view>& columns)
 {
     std::string text = "INSERT INTO " + QuoteName(table);
+    // The XP table's statement has always carried one space before its tabs.
+    if (table == LevelTables().front().table)
+        text += ' ';
     text += kSevenTabs;
     text += '(';
     for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -7,33 +7,28 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "DialogUnits.h"
+#include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
 #include "GridOperations.h"
+#include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
 #include "vloxBuildTarnekStruct.h"
 
 namespace {
 
-// Dialog units as the templates measure them: a quarter of the dialog font's average
-// character width across, an eighth of its height down.
-class DialogUnitScale {
+// Sizes of the templates, in dialog units of the dialog's font.
+class UnitScale {
 public:
-    explicit DialogUnitScale(const QFont& font) {
-        const QFontMetrics metrics(font);
-        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        baseX_ = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-        baseY_ = metrics.height();
-    }
-    int x(int units) const { return units * baseX_ / 4; }
-    int y(int units) const { return units * baseY_ / 8; }
-    QSize size(DialogUnits units) const { return {x(units.width), y(units.height)}; }
+    explicit UnitScale(const QFont& font) : units_(QFontMetrics(font)) {}
+    QSize size(UnitSize size) const { return units_.Map(0, 0, size.width, size.height).size(); }
+    int x(int units) const { return units_.Map(0, 0, units, 0).width(); }
+    int y(int units) const { return units_.Map(0, 0, 0, units).height(); }
 
 private:
-    int baseX_ = 0;
-    int baseY_ = 0;
+    DialogUnits units_;
 };
 
 QString ToQString(std::string_view text) {
@@ -81,18 +76,20 @@ SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBu
     connect(save_, &QPushButton::clicked, this, &SkillDialog::Save);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    resize(DialogUnitScale(font()).size(tier_.size));
+    resize(UnitScale(font()).size(tier_.size));
+    AddSkillDialogCurve(*this);
 }
 
 SkillDialog::~SkillDialog() = default;
 
 void SkillDialog::BuildBands() {
-    const DialogUnitScale du(font());
+    const UnitScale du(font());
     auto* layout = new QVBoxLayout(this);
 
     grids_.assign(tier_.bands.size(), nullptr);
     fillButtons_.assign(tier_.bands.size(), nullptr);
     boxes_.assign(tier_.boxes.size(), nullptr);
+    auto* digitsOnly = new DigitsOnlyFilter(this);
 
     std::vector<QWidget*> strips;
     for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
@@ -108,8 +105,7 @@ void SkillDialog::BuildBands() {
             auto* edit = new QLineEdit(group);
             edit->setObjectName(ControlName(parameter.editId));
             edit->setAlignment(Qt::AlignCenter);
-            if (parameter.digitsOnly)
-                edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            if (parameter.digitsOnly) edit->installEventFilter(digitsOnly);
             boxes_[box] = edit;
             if (parameter.label.empty()) {
                 edit->setFixedSize(du.size(kBareBoxSize));
@@ -167,7 +163,7 @@ void SkillDialog::BuildBands() {
 }
 
 void SkillDialog::BuildButtons() {
-    const DialogUnitScale du(font());
+    const UnitScale du(font());
     save_->setMinimumSize(du.size(kSaveButtonSize));
     cancel_->setMinimumSize(du.size(kCancelButtonSize));
     auto* buttons = new QHBoxLayout;

@@ -29,7 +29,7 @@ struct ParameterBox {
     bool digitsOnly = false;
 };
 
-struct DialogUnits {
+struct UnitSize {
     int width;
     int height;
 };
@@ -38,7 +38,7 @@ struct SkillTier {
     Tier tier;
     int templateId;
     std::string_view caption;
-    DialogUnits size;
+    UnitSize size;
     int saveButtonId;
     std::span<const SkillBand> bands;   // top to bottom
     std::span<const ParameterBox> boxes;  // in the order they are filled and read back
@@ -52,11 +52,11 @@ inline constexpr std::array<Tier, 4> kSkillTiers{Tier::One, Tier::Two, Tier::Thr
 // The control ids name the dialog's widgets (their object names), as the tests find them.
 
 // Layout figures shared by every skill dialog, in dialog units.
-inline constexpr DialogUnits kGridSize{757, 35};
-inline constexpr DialogUnits kParameterBoxSize{40, 14};
-inline constexpr DialogUnits kBareBoxSize{74, 14};
-inline constexpr DialogUnits kBareBandSize{299, 27};
-inline constexpr DialogUnits kFillButtonSize{16, 16};
-inline constexpr DialogUnits kSaveButtonSize{88, 20};
-inline constexpr DialogUnits kCancelButtonSize{50, 20};
+inline constexpr UnitSize kGridSize{757, 35};
+inline constexpr UnitSize kParameterBoxSize{40, 14};
+inline constexpr UnitSize kBareBoxSize{74, 14};
+inline constexpr UnitSize kBareBandSize{299, 27};
+inline constexpr UnitSize kFillButtonSize{16, 16};
+inline constexpr UnitSize kSaveButtonSize{88, 20};
+inline constexpr UnitSize kCancelButtonSize{50, 20};
 inline constexpr int kGridLeft = 82;

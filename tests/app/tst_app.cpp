@@ -24,6 +24,7 @@
 #include "GridOperations.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
+#include "MainWindowCurves.h"
 #include "SkillDialogLauncher.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
@@ -209,7 +210,7 @@ private slots:
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
         const DialogUnits units{QFontMetrics(dialog.font())};
-        QCOMPARE(dialog.size(), units.Map(0, 0, 850, 305).size());
+        QCOMPARE(MainWindowForm(dialog)->size(), units.Map(0, 0, 850, 305).size());
         QCOMPARE(dialog.grid(1)->geometry(), units.Map(82, 75, 757, 35));
         QCOMPARE(dialog.parameterBox(3)->geometry(), units.Map(13, 99, 40, 14));
         QCOMPARE(dialog.fillButton(3)->geometry(), units.Map(63, 197, 16, 16));

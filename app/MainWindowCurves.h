@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QRect>
+
+class CTarnekChangeLevelDlg;
+class CurveChart;
+class QAbstractButton;
+class QLabel;
+class QScrollArea;
+class QWidget;
+
+// The main window's additions around its fixed form: the XP curves under the tables, a
+// switch to hide them (remembered), the marking of the XP grids, and a status line that
+// notes marked texts before a compile. The form keeps its dialog-unit layout; it moves
+// into a scroll area so that the window, chart included, fits a 1280x800 screen.
+
+void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog);
+
+// Counts what the plugin compiler would reject in the model and shows it on the status
+// line, or clears the line when nothing is marked. Called before the compiler starts.
+void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog);
+
+// Sizes the window to its form and chart, within the screen's available area.
+void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available);
+
+// Parts, for the tests; null when AddMainWindowCurves was not called.
+CurveChart* MainWindowChart(const CTarnekChangeLevelDlg& dialog);
+QAbstractButton* MainWindowChartSwitch(const CTarnekChangeLevelDlg& dialog);
+QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog);
+QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog);
+QScrollArea* MainWindowFormArea(const CTarnekChangeLevelDlg& dialog);
+
+inline constexpr const char* kChartShownKey = "mainWindow/xpChartShown";

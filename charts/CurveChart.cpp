@@ -1,0 +1,365 @@
+#include "CurveChart.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include <QAbstractItemModel>
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QEvent>
+#include <QGraphicsLayout>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "CurvePoints.h"
+
+namespace {
+
+const QString kPointHint = QStringLiteral("Наведите указатель на график, чтобы увидеть значение уровня.");
+
+QColor CurveColour(int index)
+{
+    static const std::array<QColor, 6> colours{QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+                                               QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
+                                               QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
+    return colours[static_cast<std::size_t>(index) % colours.size()];
+}
+
+// Level ticks that stay readable from 11 up to 101 columns.
+double LevelTickInterval(int lastLevel)
+{
+    if (lastLevel <= 12)
+        return 1;
+    if (lastLevel <= 25)
+        return 2;
+    if (lastLevel <= 60)
+        return 5;
+    return 10;
+}
+
+QStringList RowTexts(const QAbstractItemModel* model)
+{
+    QStringList texts;
+    if (model == nullptr || model->rowCount() == 0)
+        return texts;
+    const int columns = model->columnCount();
+    texts.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        texts.append(model->index(0, c).data(Qt::DisplayRole).toString());
+    return texts;
+}
+
+struct Range {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    bool empty() const { return low > high; }
+};
+
+void SetValueRange(QValueAxis* axis, Range range)
+{
+    if (range.empty())
+        range = {0, 1};
+    // Curves start from nothing at level 0; keeping 0 in view keeps their growth honest.
+    range.low = std::min(range.low, 0.0);
+    range.high = std::max(range.high, 0.0);
+    if (range.high - range.low < 1e-9)
+        range.high = range.low + 1;
+    axis->setRange(range.low, range.high);
+    // Nice numbers pick round steps for this many ticks (0, 10000, ..., 60000) and then
+    // change the count, so it is set again before every range.
+    axis->setTickCount(7);
+    axis->applyNiceNumbers();
+}
+
+} // namespace
+
+CurveChart::CurveChart(QWidget* parent)
+    : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), leftAxis_(new QValueAxis()),
+      rightAxis_(new QValueAxis())
+{
+    // Beside the plot, the legend leaves it all the height a short chart has.
+    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    chart_->setBackgroundRoundness(0);
+    chart_->setAnimationOptions(QChart::NoAnimation);
+
+    levelAxis_->setLabelFormat(QStringLiteral("%d"));
+    levelAxis_->setTickType(QValueAxis::TicksDynamic);
+    levelAxis_->setTickAnchor(0);
+    leftAxis_->setLabelFormat(QStringLiteral("%g"));
+    rightAxis_->setLabelFormat(QStringLiteral("%g"));
+    chart_->addAxis(levelAxis_, Qt::AlignBottom);
+    chart_->addAxis(leftAxis_, Qt::AlignLeft);
+    chart_->addAxis(rightAxis_, Qt::AlignRight);
+    rightAxis_->setVisible(false);
+
+    view_ = new QChartView(chart_, this);
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setMouseTracking(true);
+    view_->viewport()->setMouseTracking(true);
+    view_->viewport()->installEventFilter(this);
+
+    pointed_ = new QLabel(kPointHint, this);
+    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(view_, 1);
+    layout->addWidget(pointed_);
+
+    setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Значение"));
+    updateRanges();
+}
+
+CurveChart::~CurveChart()
+{
+    for (Curve& curve : curves_)
+        for (const QMetaObject::Connection& c : curve.connections)
+            disconnect(c);
+}
+
+void CurveChart::setAxisTitles(const QString& levels, const QString& left, const QString& right)
+{
+    levelAxis_->setTitleText(levels);
+    leftAxis_->setTitleText(left);
+    rightAxis_->setTitleText(right);
+}
+
+void CurveChart::setNameAsTitle(bool on)
+{
+    nameAsTitle_ = on;
+    chart_->legend()->setVisible(!on);
+    updateTitle();
+}
+
+void CurveChart::updateTitle()
+{
+    chart_->setTitle(nameAsTitle_ ? curveName(0) : QString());
+}
+
+int CurveChart::addCurve(const QString& name, const QAbstractItemModel* row, Scale scale)
+{
+    const int index = curveCount();
+    curves_.push_back(Curve{name, row, scale, {}, {}, {}});
+    follow(index);
+    redraw(index);
+    updateRanges();
+    updateTitle();
+    return index;
+}
+
+void CurveChart::setCurve(int index, const QString& name, const QAbstractItemModel* row)
+{
+    if (index < 0 || index >= curveCount())
+        return;
+    Curve& curve = curves_[static_cast<std::size_t>(index)];
+    curve.name = name;
+    curve.row = row;
+    follow(index);
+    redraw(index);
+    updateRanges();
+    updateTitle();
+}
+
+QString CurveChart::curveName(int index) const
+{
+    return index >= 0 && index < curveCount() ? curves_[static_cast<std::size_t>(index)].name : QString();
+}
+
+QStringList CurveChart::curveTexts(int index) const
+{
+    return index >= 0 && index < curveCount() ? curves_[static_cast<std::size_t>(index)].texts : QStringList();
+}
+
+QList<QLineSeries*> CurveChart::curveSeries(int index) const
+{
+    return index >= 0 && index < curveCount() ? curves_[static_cast<std::size_t>(index)].series
+                                               : QList<QLineSeries*>();
+}
+
+QString CurveChart::pointedText() const
+{
+    return pointed_->text();
+}
+
+void CurveChart::follow(int index)
+{
+    Curve& curve = curves_[static_cast<std::size_t>(index)];
+    for (const QMetaObject::Connection& c : curve.connections)
+        disconnect(c);
+    curve.connections.clear();
+    const QAbstractItemModel* model = curve.row.data();
+    if (model == nullptr)
+        return;
+    // Only the texts matter: the marking's tints and tooltips must not cost a redraw.
+    curve.connections.append(connect(model, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                scheduleRefresh();
+        }));
+    curve.connections.append(connect(model, &QAbstractItemModel::columnsInserted, this, &CurveChart::scheduleRefresh));
+    curve.connections.append(connect(model, &QAbstractItemModel::columnsRemoved, this, &CurveChart::scheduleRefresh));
+    curve.connections.append(connect(model, &QAbstractItemModel::rowsInserted, this, &CurveChart::scheduleRefresh));
+    curve.connections.append(connect(model, &QAbstractItemModel::rowsRemoved, this, &CurveChart::scheduleRefresh));
+    curve.connections.append(connect(model, &QAbstractItemModel::modelReset, this, &CurveChart::scheduleRefresh));
+    curve.connections.append(connect(model, &QObject::destroyed, this, &CurveChart::scheduleRefresh));
+}
+
+void CurveChart::scheduleRefresh()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, this, &CurveChart::refresh);
+}
+
+void CurveChart::refresh()
+{
+    refreshPending_ = false;
+    for (int i = 0; i < curveCount(); ++i)
+        redraw(i);
+    updateRanges();
+}
+
+void CurveChart::redraw(int index)
+{
+    Curve& curve = curves_[static_cast<std::size_t>(index)];
+    curve.texts = RowTexts(curve.row.data());
+    const std::vector<std::vector<QPointF>> segments = CurveSegments(curve.texts);
+    const int count = std::max<int>(1, static_cast<int>(segments.size()));
+    ensureSeriesCount(index, count);
+    for (int s = 0; s < count; ++s) {
+        QLineSeries* series = curve.series[s];
+        series->setName(curve.name);
+        if (static_cast<std::size_t>(s) < segments.size()) {
+            const std::vector<QPointF>& points = segments[static_cast<std::size_t>(s)];
+            series->replace(QList<QPointF>(points.begin(), points.end()));
+            // A lone value between two gaps has no line to draw; its point shows it.
+            series->setPointsVisible(points.size() == 1);
+        } else {
+            series->clear();
+        }
+    }
+}
+
+void CurveChart::ensureSeriesCount(int index, int count)
+{
+    Curve& curve = curves_[static_cast<std::size_t>(index)];
+    while (curve.series.size() > count) {
+        QLineSeries* series = curve.series.takeLast();
+        chart_->removeSeries(series);
+        delete series;
+    }
+    while (curve.series.size() < count) {
+        auto* series = new QLineSeries();
+        QPen pen(CurveColour(index));
+        pen.setWidthF(2);
+        if (curve.scale == Scale::Right)
+            pen.setStyle(Qt::DashLine);
+        series->setPen(pen);
+        series->setName(curve.name);
+        chart_->addSeries(series);
+        series->attachAxis(levelAxis_);
+        series->attachAxis(curve.scale == Scale::Right ? rightAxis_ : leftAxis_);
+        const bool legendEntry = curve.series.isEmpty();
+        for (QLegendMarker* marker : chart_->legend()->markers(series))
+            marker->setVisible(legendEntry);
+        connect(series, &QLineSeries::hovered, this, [this, index](const QPointF& point, bool over) {
+            if (over)
+                pointAt(index, point);
+        });
+        curve.series.append(series);
+    }
+}
+
+void CurveChart::updateRanges()
+{
+    qsizetype longest = 0;
+    Range left;
+    Range right;
+    bool anyRight = false;
+    for (const Curve& curve : curves_) {
+        longest = std::max(longest, curve.texts.size());
+        Range& range = curve.scale == Scale::Right ? right : left;
+        anyRight = anyRight || curve.scale == Scale::Right;
+        for (const QLineSeries* series : curve.series) {
+            for (const QPointF& p : series->points()) {
+                range.low = std::min(range.low, p.y());
+                range.high = std::max(range.high, p.y());
+            }
+        }
+    }
+    const int lastLevel = std::max<int>(1, static_cast<int>(longest) - 1);
+    levelAxis_->setRange(0, lastLevel);
+    levelAxis_->setTickInterval(LevelTickInterval(lastLevel));
+    SetValueRange(leftAxis_, left);
+    SetValueRange(rightAxis_, right);
+    rightAxis_->setVisible(anyRight);
+}
+
+QString CurveChart::describe(int curve, int level) const
+{
+    const QStringList& texts = curves_[static_cast<std::size_t>(curve)].texts;
+    if (level < 0 || level >= texts.size())
+        return QString();
+    const QString& text = texts[level];
+    const QByteArray utf8 = text.toUtf8();
+    const bool plotted = ReadPlottedNumber(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))).has_value();
+    const QString shown = text.isEmpty() ? QStringLiteral("пусто") : text;
+    return curveName(curve) + QStringLiteral(": ") + shown + (plotted ? QString() : QStringLiteral(" (не число)"));
+}
+
+void CurveChart::pointAt(int curve, QPointF point)
+{
+    if (curve < 0 || curve >= curveCount())
+        return;
+    const int level = static_cast<int>(std::lround(point.x()));
+    const QString value = describe(curve, level);
+    if (value.isEmpty())
+        return;
+    const QString text = QStringLiteral("Уровень %1 — %2").arg(level).arg(value);
+    showPointed(text);
+    QToolTip::showText(QCursor::pos(), text, view_);
+    emit valuePointed(curveName(curve), level, curveTexts(curve).at(level));
+}
+
+void CurveChart::pointAtLevel(double x)
+{
+    const int level = static_cast<int>(std::lround(x));
+    QStringList parts;
+    for (int i = 0; i < curveCount(); ++i) {
+        const QString value = describe(i, level);
+        if (!value.isEmpty())
+            parts.append(value);
+    }
+    if (!parts.isEmpty())
+        showPointed(QStringLiteral("Уровень %1 — %2").arg(level).arg(parts.join(QStringLiteral("; "))));
+}
+
+void CurveChart::showPointed(const QString& text)
+{
+    pointed_->setText(text);
+}
+
+bool CurveChart::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view_->viewport() && event->type() == QEvent::MouseMove && !chart_->series().isEmpty()) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPointF inChart = chart_->mapFromScene(view_->mapToScene(move->position().toPoint()));
+        if (chart_->plotArea().contains(inChart))
+            pointAtLevel(chart_->mapToValue(inChart, chart_->series().first()).x());
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <vector>
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QAbstractItemModel;
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QValueAxis;
+
+// Value lists plotted against the level. Each curve follows row 0 of an item model (a
+// grid's model) and is redrawn as soon as the row changes: a committed cell, a refill, a
+// new column count. Texts that are not numbers leave gaps, so one curve may be drawn as
+// several series of the same colour, of which only the first has a legend entry.
+class CurveChart final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CurveChart)
+
+public:
+    enum class Scale { Left, Right };
+
+    explicit CurveChart(QWidget* parent = nullptr);
+    ~CurveChart() override;
+
+    void setAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
+    // For a chart of one curve at a time: the curve's name as the chart's title, no legend.
+    void setNameAsTitle(bool on);
+
+    // Adds a curve that follows row 0 of the model; returns its index.
+    int addCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
+    // Points curve `index` at another row under another name (one chart serving many grids).
+    void setCurve(int index, const QString& name, const QAbstractItemModel* row);
+    int curveCount() const { return static_cast<int>(curves_.size()); }
+    QString curveName(int index) const;
+    // The texts the curve was last drawn from.
+    QStringList curveTexts(int index) const;
+    // One series per run of plotted values; a single empty series when nothing is plotted.
+    QList<QLineSeries*> curveSeries(int index) const;
+
+    QChart* chart() const { return chart_; }
+    QChartView* view() const { return view_; }
+    // What the line under the chart says about the value last pointed at.
+    QString pointedText() const;
+    // That line; a window may move it into a layout of its own.
+    QLabel* pointedLine() const { return pointed_; }
+
+    // Re-reads every followed row now; changes are otherwise picked up on the next turn
+    // of the event loop, once however many cells a refill touched.
+    void refresh();
+
+    // Shows the value of the curve at the level nearest to `point` (chart coordinates),
+    // as hovering a line does.
+    void pointAt(int curve, QPointF point);
+    // Shows every curve's value at the level nearest to x.
+    void pointAtLevel(double x);
+
+signals:
+    void valuePointed(const QString& curve, int level, const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Curve {
+        QString name;
+        QPointer<const QAbstractItemModel> row;
+        Scale scale = Scale::Left;
+        QStringList texts;
+        QList<QLineSeries*> series;
+        QList<QMetaObject::Connection> connections;
+    };
+
+    void follow(int index);
+    void scheduleRefresh();
+    void redraw(int index);
+    void ensureSeriesCount(int index, int count);
+    void updateRanges();
+    void updateTitle();
+    QString describe(int curve, int level) const;
+    void showPointed(const QString& text);
+
+    QChart* chart_ = nullptr;
+    QChartView* view_ = nullptr;
+    QLabel* pointed_ = nullptr;
+    QValueAxis* levelAxis_ = nullptr;
+    QValueAxis* leftAxis_ = nullptr;
+    QValueAxis* rightAxis_ = nullptr;
+    std::vector<Curve> curves_;
+    bool refreshPending_ = false;
+    bool nameAsTitle_ = false;
+};

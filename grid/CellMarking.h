@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include <QColor>
+#include <QString>
+
+#include "Descriptors.h"
+
+class QLineEdit;
+class QTableWidget;
+class tarnekBaseListCtrl;
+struct tarnekCtrlStruct;
+
+// Shows, on the grids and boxes, what the plugin's compiler would reject or misread (the
+// rule is PluginNumbers.h). A mark is a tint and a tooltip; the text itself is never
+// refused or changed.
+
+inline const QColor kRejectedTextTint{255, 205, 205};
+inline const QColor kWrongLengthTint{255, 232, 170};
+
+// Why a grid of `columns` cells does not fit the array the plugin declares (the size
+// follows the model's level count); std::nullopt when it fits.
+std::optional<std::string> CheckGridLength(const ListDescriptor& list, int columns, const tarnekArrayStruct& model);
+
+// Marks every cell of row 0 of the grid; a cell that has become acceptable loses its mark.
+// `declaredSize` is the element count the plugin declares for the grid's array.
+void MarkGrid(tarnekBaseListCtrl* grid, std::size_t declaredSize);
+
+// Keeps the grid marked from now on: every changed text, refill or change of the column
+// count is marked again at once. The size the plugin declares is taken from the model
+// now and again at every MarkTableGrids; the grid keeps no reference to the model.
+void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model);
+
+// Marks every grid bound to the table again, e.g. after the model's level count changed.
+void MarkTableGrids(const tarnekCtrlStruct& table);
+
+// For the single texts that reach the plugin: Devotion Aura (an integer constant) and the
+// maximum chances (Float defines, after the normalisation they are written with).
+// std::nullopt for fields the plugin never sees.
+std::optional<std::string> CheckPluginParameter(TextField field, const std::string& text);
+
+// Tints the box and explains why in its tooltip, or removes both.
+void MarkParameterBox(QLineEdit* box, const std::optional<std::string>& reason);
+// Marks the box now and at every change of its text.
+void KeepBoxMarked(QLineEdit* box, TextField field);
+
+// Everything that would be marked in the model: cells, list lengths, Devotion Aura and
+// the maximum chances.
+std::size_t CountMarkedForCompile(const tarnekArrayStruct& model);
+// The note shown before the compiler starts; empty when nothing is marked.
+QString MarkedCountNote(std::size_t marked);
