@@ -15,6 +15,7 @@
 #include "ExitStatus.h"
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
+#include "PluginNumbers.h"
 #include "Session.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
@@ -263,6 +264,12 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
         *TextOf(name, model) = value;
     }
     session.SaveOwnedBy(name.tier);
+
+    // The editor marks such a cell in its grid; here it is said once, and kept all the same.
+    if (name.kind == NameKind::Cell)
+        if (auto reason = CheckPluginNumber(value, ValueLists()[name.index].kind))
+            io.err << "tarnek-levels: set: warning: " << command.invocation.target << " " << Quoted(value) << ": "
+                   << *reason << '\n';
     return Finish(sink);
 }
 
