@@ -1,44 +1,38 @@
 // The real binary on temporary plugin directories: exit statuses, messages, and what it
 // leaves in the database and the two generated sources.
 
+#include <stdlib.h>
 #include <unistd.h>
 
-#include <SQLiteCpp/SQLiteCpp.h>
+#include <array>
+#include <sstream>
+
+#include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "CommandLine.h"
 #include "Descriptors.h"
 #include "StreamMessageSink.h"
+#include "Tool.h"
 #include "ToolProcess.h"
-#include "tarnekArrayStruct.h"
 #include "vloxBuildTarnekStruct.h"
 #include "xpBaseStruct.h"
 
 using Json = nlohmann::ordered_json;
+namespace fs = std::filesystem;
 
 namespace {
 
-struct Snapshot {
-    std::string database;
-    std::string base;
-    std::string skills;
-    bool operator==(const Snapshot&) const = default;
-};
-
-class ToolBinaryTest : public ::testing::Test {
+class Tool : public ::testing::Test {
 protected:
-    Snapshot Take() const
+    // The database and both sources, byte for byte.
+    std::array<std::string, 3> Take() const
     {
-        return {ReadFile(dir.database()), ReadFile(dir.baseHeader()), ReadFile(dir.skillsInclude())};
+        return {ReadBytes(dir.database()), ReadBytes(dir.baseHeader()), ReadBytes(dir.skillsInclude())};
     }
-
     // A database and both sources as a first save leaves them.
-    void Initialise() const
-    {
-        ASSERT_EQ(dir.Run({"generate"}).status, 0);
-        ASSERT_FALSE(ReadFile(dir.baseHeader()).empty());
-    }
-
+    void Initialise() const { ASSERT_EQ(dir.Run({"generate"}).status, 0); }
     Json Exported() const
     {
         const ToolResult result = dir.Run({"export"});
@@ -46,14 +40,14 @@ protected:
         return Json::parse(result.out);
     }
 
-    TempPluginDir dir;
+    PluginDir dir;
 };
 
-TEST_F(ToolBinaryTest, HelpAndUsageErrorsTouchNothing)
+TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
 {
     const ToolResult help = dir.Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: tarnek-levels", 0), 0u);
+    EXPECT_TRUE(help.out.starts_with("usage: tarnek-levels"));
     for (const char* command : {"show", "levels", "fill", "set", "generate", "compile", "export", "import"}) {
         const ToolResult own = dir.Run({command, "--help"});
         EXPECT_EQ(own.status, 0) << command;
@@ -61,70 +55,71 @@ TEST_F(ToolBinaryTest, HelpAndUsageErrorsTouchNothing)
         EXPECT_EQ(dir.Run({"help", command}).out, own.out);
     }
 
-    // The parser's own cases are tested in-process; these are the ones that reach names and values.
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"levels", "ten", "--yes"},
-        {"fill", "xpLevelSaved", "novalue"},
-        {"set", "xpLevelSave", "5"},
-        {"set", "xpLevelSaved", "5"},
-        {"set", "levelCountText", "13"},
-        {"set", "vampiricIncrement", "0.1\n#define X"},
-        {"fill", "vampiricList", "xpLevelSavedMultiplier=3"},
-        {"fill", "vampiricIncrement"},
-        {"fill", "xpGivenSaved", "levelCountText=11"},
+    const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
+        {{}, "no command given"},
+        {{"-C"}, "-C needs a directory"},
+        {{"-x", "show"}, "unknown option '-x'"},
+        {{"help", "nothing"}, "no command 'nothing'"},
+        {{"show", "--yes"}, "unknown option '--yes'"},
+        {{"levels", "ten", "--yes"}, "\"ten\""},
+        {{"levels", "13", "16"}, "'16'"},
+        {{"fill", "hexList", "=3"}, "NAME=VALUE"},
+        {{"set", "a", "b", "c"}, "NAME and VALUE"},
+        {{"import", "a", "b"}, "'b'"},
+        {{"set", "xpLevelSave", "5"}, "did you mean \"xpLevelSaved\""},
+        {{"set", "OrbMaxChanse", "1"}, "did you mean \"orbMaxChance\""},
+        {{"fill", "healList", "healMaxPercnt=3"}, "did you mean \"healMaxPercent\""},
+        {{"set", "XPLEVELSAVD[0]", "1"}, "did you mean \"xpLevelSaved\""},
+        {{"set", "xpLevelSaved", "5"}, "xpLevelSaved[i]"},
+        {{"set", "levelCountText", "13"}, "levels N"},
+        {{"fill", "vampiricList", "xpLevelSavedMultiplier=3"}, "main window"},
+        {{"fill", "vampiricIncrement"}, "not a list"},
+        {{"fill", "xpGivenSaved", "levelCountText=11"}, "\"11\""},
+        {{"set", "devotionValue[0]", "1"}, "without [i]"},
     };
-    for (const auto& args : wrong) {
+    for (const auto& [args, named] : wrong) {
         const ToolResult result = dir.Run(args);
-        const std::string shown = args.empty() ? "(nothing)" : args.front();
-        EXPECT_EQ(result.status, 2) << shown << ": " << result.err;
-        EXPECT_EQ(result.err.rfind("tarnek-levels: ", 0), 0u) << result.err;
+        EXPECT_EQ(result.status, 2) << named << ": " << result.err;
+        EXPECT_TRUE(result.err.starts_with("tarnek-levels: ")) << result.err;
+        EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
+        // The pointer to help names the command whose usage was wrong.
+        const std::string command = !args.empty() && FindCommand(args[0]) ? args[0] + " " : "";
+        EXPECT_TRUE(result.err.ends_with("Try \"tarnek-levels " + command + "--help\".\n")) << result.err;
         EXPECT_TRUE(result.out.empty());
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "TarnekChangeLevelDatabase"));
+    for (const char* cell : {"orbList[]", "orbList[-1]", "orbList[1", "orbList[1]x"})
+        EXPECT_NE(dir.Run({"set", cell, "1"}).err.find("is not LIST[i]"), std::string::npos) << cell;
+    // What would break a source line or its conversion never gets in.
+    for (const char* value : {"0.1\n#define X", "\t", "\x7f", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_EQ(dir.Run({"set", "vampiricIncrement", value}).status, 2) << value;
+    EXPECT_FALSE(fs::exists(dir.path() / "TarnekChangeLevelDatabase"));
 }
 
-TEST_F(ToolBinaryTest, UnknownNamesSuggestTheNearest)
+TEST_F(Tool, ShowListsEveryNameWithItsValue)
 {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"set", "xpLevelSave", "5"}, "xpLevelSaved"},
-        {{"set", "OrbMaxChanse", "1"}, "orbMaxChance"},
-        {{"fill", "healList", "healMaxPercnt=3"}, "healMaxPercent"},
-        {{"set", "hexLst[0]", "1"}, "hexList"},
-    };
-    for (const auto& [args, nearest] : cases) {
-        const ToolResult result = dir.Run(args);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_NE(result.err.find("did you mean \"" + nearest + "\""), std::string::npos) << result.err;
-    }
-}
-
-TEST_F(ToolBinaryTest, ShowListsEveryNameWithItsValue)
-{
+    ASSERT_EQ(dir.Run({"set", "devotionValue", ""}).status, 0);
     const ToolResult shown = dir.Run({"show"});
     ASSERT_EQ(shown.status, 0) << shown.err;
-    EXPECT_TRUE(std::filesystem::exists(dir.database()));
     for (const ListDescriptor& d : ValueLists())
         EXPECT_NE(shown.out.find("\n" + std::string(d.field) + "["), std::string::npos) << d.field;
     for (const ParameterDescriptor& d : Parameters())
         EXPECT_NE(shown.out.find("\n" + std::string(d.field) + " "), std::string::npos) << d.field;
-    EXPECT_NE(shown.out.find("levelCountText  "), std::string::npos);
-    EXPECT_NE(shown.out.find("\ndevotionValue  "), std::string::npos);
-    EXPECT_NE(shown.out.find(
-                  "400 2400 4800 8000 12000 16800 22400 28800 36000 44000 52800\n"),
-              std::string::npos);
-    EXPECT_NE(shown.out.find("healList[0..2]"), std::string::npos);
-
-    const ToolResult json = dir.Run({"show", "--json"});
-    EXPECT_EQ(json.status, 0);
-    EXPECT_EQ(json.out, dir.Run({"export"}).out);
+    auto value = [&](const std::string& name) {  // the rest of name's line, after the padding
+        const std::size_t line = shown.out.find("\n" + name + " ");
+        const std::size_t at = shown.out.find_first_not_of(' ', line + name.size() + 1);
+        return line == std::string::npos ? "<missing>" : shown.out.substr(at, shown.out.find('\n', at) - at);
+    };
+    EXPECT_EQ(value("levelCountText"), "10");
+    EXPECT_EQ(value("devotionValue"), "\"\"");
+    EXPECT_EQ(value("xpLevelSaved[0..10]"), "400 2400 4800 8000 12000 16800 22400 28800 36000 44000 52800");
+    EXPECT_EQ(value("healList[0..2]"), "6.0 4.00 2.00");
+    EXPECT_EQ(dir.Run({"show", "--json"}).out, dir.Run({"export"}).out);
 }
 
-TEST_F(ToolBinaryTest, LevelsRefusesWithoutChangingAnything)
+TEST_F(Tool, LevelsRefusesWithoutChangingAnything)
 {
     Initialise();
-    const Snapshot before = Take();
-
+    const auto before = Take();
     const ToolResult low = dir.Run({"levels", "9", "--yes"});
     EXPECT_EQ(low.status, 1);
     EXPECT_NE(low.err.find("Нельзя ставить ниже 10 уровня."), std::string::npos);
@@ -143,87 +138,105 @@ TEST_F(ToolBinaryTest, LevelsRefusesWithoutChangingAnything)
     EXPECT_EQ(Take(), before);
 }
 
-TEST_F(ToolBinaryTest, LevelsMatchesTheEditorsLevelChange)
+// Only a terminal can answer, so this runs in-process with a pretend one.
+TEST_F(Tool, LevelsAsksWhenSomeoneCanAnswerAndTakesOnlyYes)
 {
-    // The tool under a locale that writes 0,5, to catch any locale-dependent number.
-    const ToolResult result =
-        RunBinary({{"-C", dir.path().string(), "levels", "13", "--yes"}, {}, {}, {"LC_ALL=ru_RU.UTF-8"}});
+    std::string err;
+    auto answer = [&](const std::string& typed) {
+        std::istringstream in(typed);
+        std::ostringstream out, errors;
+        ToolStreams io{in, out, errors, true};
+        const int status = RunTool(std::vector<std::string>{"levels", "13"}, io);
+        err = errors.str();
+        return status;
+    };
+    EXPECT_EQ(answer("n\n"), 1);
+    EXPECT_EQ(err, "Запрос на изменение уровней:\n Все параметры при изменение количества уровней будут пересчитаны! [y/N] ");
+    EXPECT_EQ(answer(""), 1);
+    EXPECT_EQ(answer("yes please\n"), 1);
+    EXPECT_FALSE(fs::exists(dir.database()));
+
+    EXPECT_EQ(answer("да\n"), 0);
+    const TableDump rows = DumpTables(dir.database());
+    EXPECT_EQ(rows.at("Количество уровней").at(0).back(), "13");
+    EXPECT_EQ(rows.at("Скилы 1 уровня").size(), 4u);
+}
+
+TEST_F(Tool, LevelsMatchesTheEditorsLevelChange)
+{
+    // Under a locale that writes 0,5, to catch any locale-dependent number.
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    const ToolResult result = dir.Run({"levels", "13", "--yes"});
+    unsetenv("LC_ALL");
     ASSERT_EQ(result.status, 0) << result.err;
 
     // What the editor's "Создать уровни" does with 13 chosen and Yes answered.
-    TempPluginDir editor;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(editor.path());
-    {
-        StreamMessageSink sink(std::cerr);
-        vloxBuildTarnekStruct database(sink);
-        tarnekArrayStruct model;
-        ASSERT_TRUE(database.OpenDatabase());
-        database.LoadAll(model);
-        model.DeriveLevelCounts();
-        model.levelCountText = "13";
-        RecomputeAllLists(model);
-        xpBaseStruct writer;
-        database.SaveAll(model, writer);
-        database.CloseDatabase();
-        EXPECT_FALSE(sink.failureShown());
-    }
-    std::filesystem::current_path(previous);
+    PluginDir editor;
+    StreamMessageSink sink(std::cerr);
+    vloxBuildTarnekStruct database(sink);
+    tarnekArrayStruct model;
+    ASSERT_TRUE(database.OpenDatabase());
+    database.LoadAll(model);
+    model.DeriveLevelCounts();
+    model.levelCountText = "13";
+    RecomputeAllLists(model);
+    xpBaseStruct writer;
+    database.SaveAll(model, writer);
+    database.CloseDatabase();
+    EXPECT_FALSE(sink.failureShown());
 
-    EXPECT_EQ(ReadFile(dir.baseHeader()), ReadFile(editor.baseHeader()));
-    EXPECT_EQ(ReadFile(dir.skillsInclude()), ReadFile(editor.skillsInclude()));
-    const auto rows = DatabaseRows(dir.database());
-    EXPECT_EQ(rows, DatabaseRows(editor.database()));
+    EXPECT_EQ(ReadBytes(dir.baseHeader()), ReadBytes(editor.baseHeader()));
+    EXPECT_EQ(ReadBytes(dir.skillsInclude()), ReadBytes(editor.skillsInclude()));
+    const TableDump rows = DumpTables(dir.database());
+    EXPECT_EQ(rows, DumpTables(editor.database()));
     EXPECT_EQ(rows.at("XP за убийство").size(), 14u);
     EXPECT_EQ(rows.at("Скилы 3 уровня").size(), 4u);
-    EXPECT_EQ(rows.at("Скилы 4 уровня").size(), 14u);
-    ASSERT_EQ(rows.at("Количество уровней").size(), 1u);
-    EXPECT_EQ(rows.at("Количество уровней")[0].back(), "13");
+    EXPECT_EQ(rows.at("Количество уровней").at(0).back(), "13");
 }
 
-TEST_F(ToolBinaryTest, FillSavesAsTheOwningWindow)
+TEST_F(Tool, FillSavesAsTheOwningWindow)
 {
     Initialise();
-    const Snapshot initial = Take();
-
+    const auto initial = Take();
     ASSERT_EQ(dir.Run({"fill", "xpLevelSaved", "xpLevelSavedMultiplier=3", "xpLevelSavedInitial=100"}).status, 0);
     Json json = Exported();
     EXPECT_EQ(json["xpLevelSavedMultiplier"], "3");
-    EXPECT_EQ(json["xpLevelSavedInitial"], "100");
     EXPECT_EQ(json["xpLevelSaved"].size(), 11u);
     EXPECT_EQ(json["xpLevelSaved"][0], "100");
-    const std::string last = json["xpLevelSaved"][10];
-    EXPECT_NE(ReadFile(dir.baseHeader()).find(last), std::string::npos);
-    EXPECT_EQ(ReadFile(dir.skillsInclude()), initial.skills);
+    EXPECT_NE(ReadBytes(dir.baseHeader()).find(json["xpLevelSaved"][10].get<std::string>()), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.skillsInclude()), initial[2]);
 
     // A skill fill saves its tier (parameters included) and regenerates the sources.
     ASSERT_EQ(dir.Run({"fill", "vampiricList", "vampiricIncrement=0.05"}).status, 0);
-    ASSERT_EQ(dir.Run({"fill", "unholyList", "unholyIncrement=5", "devotionValue=20"}).status, 0);
+    ASSERT_EQ(dir.Run({"fill", "unholyList", "unholyIncrement=5", "devotionValue=2=0"}).status, 0);
     json = Exported();
     EXPECT_EQ(json["vampiricIncrement"], "0.05");
     EXPECT_EQ(json["vampiricList"], Json({"0.05", "0.1", "0.15"}));
     EXPECT_EQ(json["unholyList"], Json({"265.0", "270.0", "275.0"}));
-    EXPECT_EQ(json["devotionValue"], "20");
-    EXPECT_NE(ReadFile(dir.skillsInclude()), initial.skills);
-    EXPECT_NE(ReadFile(dir.skillsInclude()).find("270.0"), std::string::npos);
+    EXPECT_EQ(json["devotionValue"], "2=0");
+    EXPECT_NE(ReadBytes(dir.skillsInclude()).find("270.0"), std::string::npos);
 }
 
-TEST_F(ToolBinaryTest, SetChangesOneTextAndRefusesAMissingIndex)
+TEST_F(Tool, SetChangesOneTextAndRefusesAMissingIndex)
 {
     Initialise();
-    ASSERT_EQ(dir.Run({"set", "xpLevelSaved[3]", "9001"}).status, 0);
-    ASSERT_EQ(dir.Run({"set", "evasionMaxChance", "5"}).status, 0);
-    ASSERT_EQ(dir.Run({"set", "orbList[10]", "0.77"}).status, 0);
-    ASSERT_EQ(dir.Run({"set", "xpGivenSavedIncrement", "-3"}).status, 0);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"xpLevelSaved[3]", "9001"}, {"evasionMaxChance", "5"}, {"orbList[10]", "0.77"},
+             {"xpGivenSavedIncrement", "-3"}, {"--", "devotionValue", "--x"}}) {
+        std::vector<std::string> command{"set"};
+        command.insert(command.end(), args.begin(), args.end());
+        ASSERT_EQ(dir.Run(command).status, 0) << args[0];
+    }
     const Json json = Exported();
     EXPECT_EQ(json["xpLevelSaved"][3], "9001");
     EXPECT_EQ(json["evasionMaxChance"], "5.0");  // a tier's save writes chances normalised
     EXPECT_EQ(json["orbList"][10], "0.77");
     EXPECT_EQ(json["xpGivenSavedIncrement"], "-3");
-    EXPECT_NE(ReadFile(dir.baseHeader()).find("9001"), std::string::npos);
-    EXPECT_NE(ReadFile(dir.skillsInclude()).find("0.77"), std::string::npos);
+    EXPECT_EQ(json["devotionValue"], "--x");
+    EXPECT_NE(ReadBytes(dir.baseHeader()).find("9001"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.skillsInclude()).find("0.77"), std::string::npos);
 
-    const Snapshot before = Take();
+    const auto before = Take();
     const ToolResult missing = dir.Run({"set", "xpLevelSaved[11]", "1"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("xpLevelSaved[0] to xpLevelSaved[10]"), std::string::npos) << missing.err;
@@ -231,75 +244,81 @@ TEST_F(ToolBinaryTest, SetChangesOneTextAndRefusesAMissingIndex)
     EXPECT_EQ(Take(), before);
 }
 
-TEST_F(ToolBinaryTest, GenerateRewritesBothSources)
+TEST_F(Tool, GenerateRewritesBothSources)
 {
     Initialise();
-    const Snapshot saved = Take();
-    std::filesystem::remove(dir.baseHeader());
-    WriteFile(dir.skillsInclude(), "stale");
+    const auto saved = Take();
+    fs::remove(dir.baseHeader());
+    WriteBytes(dir.skillsInclude(), "stale");
     ASSERT_EQ(dir.Run({"generate"}).status, 0);
     EXPECT_EQ(Take(), saved);
 
-    std::filesystem::remove_all(dir.path() / "tarnek");
+    fs::remove_all(dir.path() / "tarnek");
     const ToolResult noFolder = dir.Run({"generate"});
     EXPECT_EQ(noFolder.status, 1);
-    EXPECT_NE(noFolder.err.find("Не может записать"), std::string::npos) << noFolder.err;
+    EXPECT_NE(noFolder.err.find("Не может записать в файл"), std::string::npos) << noFolder.err;
 }
 
-TEST_F(ToolBinaryTest, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
+TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
 {
-    std::filesystem::create_directory(dir.path() / "compiled");
-    const auto plugin = dir.path() / "compiled" / "vloxTarnekMod.amxx";
-    WriteFile(plugin, "old");
-
+    fs::create_directory("compiled");
+    WriteBytes("compiled/vloxTarnekMod.amxx", "old");
     // Without a compiler the save still happens; the script learns that nothing was built.
     const ToolResult missing = dir.Run({"compile"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("not compiled"), std::string::npos) << missing.err;
-    EXPECT_FALSE(std::filesystem::exists(plugin));
-    EXPECT_FALSE(ReadFile(dir.baseHeader()).empty());
-    EXPECT_FALSE(ReadFile(dir.skillsInclude()).empty());
+    EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
+    EXPECT_FALSE(ReadBytes(dir.baseHeader()).empty());
+    EXPECT_FALSE(ReadBytes(dir.skillsInclude()).empty());
 
-    const auto compiler = dir.path() / "compile.sh";
-    WriteFile(compiler, "#!/bin/sh\npwd > compiler-ran\n");
-    std::filesystem::permissions(compiler, std::filesystem::perms::owner_all);
-    WriteFile(plugin, "old");
+    WriteBytes("compile.sh", "#!/bin/sh\npwd > compiler-ran\n");
+    fs::permissions("compile.sh", fs::perms::owner_all);
+    WriteBytes("compiled/vloxTarnekMod.amxx", "old");
     const ToolResult started = dir.Run({"compile"});
     EXPECT_EQ(started.status, 0) << started.err;
-    EXPECT_FALSE(std::filesystem::exists(plugin));
-    const auto ran = dir.path() / "compiler-ran";
-    for (int i = 0; i < 100 && ReadFile(ran).empty(); ++i)
+    EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
+    for (int i = 0; i < 100 && ReadBytes("compiler-ran").empty(); ++i)
         usleep(50'000);
-    EXPECT_EQ(ReadFile(ran), std::filesystem::canonical(dir.path()).string() + "\n");
+    EXPECT_EQ(ReadBytes("compiler-ran"), dir.path().string() + "\n");
 }
 
-TEST_F(ToolBinaryTest, ExportThenImportReproducesTheSources)
+TEST_F(Tool, ExportThenImportReproducesTheSources)
 {
     ASSERT_EQ(dir.Run({"levels", "16", "--yes"}).status, 0);
     const ToolResult marked = dir.Run({"set", "xpLevelSaved[2]", "тысяча"});
     ASSERT_EQ(marked.status, 0);
     EXPECT_NE(marked.err.find("warning: xpLevelSaved[2]"), std::string::npos);
     ASSERT_EQ(dir.Run({"set", "hexMaxChance", " 2"}).status, 0);
-    const auto file = dir.path() / "configuration.json";
-    ASSERT_EQ(dir.Run({"export", file.string()}).status, 0);
-    const std::string exported = ReadFile(file);
+    ASSERT_EQ(dir.Run({"export", "configuration.json"}).status, 0);
+    const std::string exported = ReadBytes("configuration.json");
     EXPECT_EQ(exported, dir.Run({"export"}).out);
 
-    TempPluginDir fromFile;
-    TempPluginDir fromStdin;
-    ASSERT_EQ(fromFile.Run({"import", file.string()}).status, 0);
+    // Keys in descriptor order: the level count, the lists, devotionValue, the parameters.
+    std::vector<std::string> keys, expectedKeys{"levelCountText"};
+    const Json parsed = Json::parse(exported);
+    for (const auto& item : parsed.items())
+        keys.push_back(item.key());
+    for (const ListDescriptor& d : ValueLists())
+        expectedKeys.emplace_back(d.field);
+    expectedKeys.emplace_back("devotionValue");
+    for (const ParameterDescriptor& d : Parameters())
+        expectedKeys.emplace_back(d.field);
+    EXPECT_EQ(keys, expectedKeys);
+
+    PluginDir fromFile, fromStdin;
+    ASSERT_EQ(fromFile.Run({"import", (dir.path() / "configuration.json").string()}).status, 0);
     ASSERT_EQ(fromStdin.Run({"import"}, exported).status, 0);
-    for (const TempPluginDir* other : {&fromFile, &fromStdin}) {
-        EXPECT_EQ(ReadFile(other->baseHeader()), ReadFile(dir.baseHeader()));
-        EXPECT_EQ(ReadFile(other->skillsInclude()), ReadFile(dir.skillsInclude()));
+    for (const PluginDir* other : {&fromFile, &fromStdin}) {
+        EXPECT_EQ(ReadBytes(other->baseHeader()), ReadBytes(dir.baseHeader()));
+        EXPECT_EQ(ReadBytes(other->skillsInclude()), ReadBytes(dir.skillsInclude()));
         EXPECT_EQ(other->Run({"export"}).out, exported);
     }
 }
 
-TEST_F(ToolBinaryTest, ImportRefusesAnyOtherShapeAndChangesNothing)
+TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
 {
     Initialise();
-    const Snapshot before = Take();
+    const auto before = Take();
     const Json valid = Exported();
     auto changed = [&](auto edit) {
         Json json = valid;
@@ -334,28 +353,30 @@ TEST_F(ToolBinaryTest, ImportRefusesAnyOtherShapeAndChangesNothing)
     }
 }
 
-TEST_F(ToolBinaryTest, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
+TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
 {
-    const ToolResult here = RunBinary({{"show"}, {}, dir.path(), {}});
+    fs::create_directories("sub/inner");
+    ASSERT_EQ(RunBinary({"-C", "sub", "-C", "inner", "show"}).status, 0);  // each -C from the one before
+    EXPECT_TRUE(fs::exists("sub/inner/TarnekChangeLevelDatabase/TarnekChangeLevel.mdb"));
+    EXPECT_EQ(RunBinary({"-C", "no-such-directory", "show"}).status, 1);
+    const ToolResult here = RunBinary({"show"});
     EXPECT_EQ(here.status, 0) << here.err;
-    EXPECT_TRUE(std::filesystem::exists(dir.database()));
-
-    EXPECT_EQ(dir.Run({"-C", "no-such-directory", "show"}).status, 1);
+    EXPECT_TRUE(fs::exists(dir.database()));
 
     // An outdated database is replaced as the editor does it, but not without a word.
     ASSERT_EQ(dir.Run({"set", "devotionValue", "99"}).status, 0);
-    SQLite::Database(dir.database().string(), SQLite::OPEN_READWRITE).exec("UPDATE \"Версия\" SET \"Версия\" = '2.0'");
+    SQLite::Database(dir.database(), SQLite::OPEN_READWRITE).exec("UPDATE \"Версия\" SET \"Версия\" = '2.0'");
     const ToolResult outdated = dir.Run({"export"});
     EXPECT_EQ(outdated.status, 0);
     EXPECT_NE(outdated.err.find("outdated"), std::string::npos);
     EXPECT_EQ(Json::parse(outdated.out)["devotionValue"], "15");
 
     // An existing file is never replaced by opening it; the engine's complaint is shown.
-    WriteFile(dir.database(), std::string(4096, 'x'));
+    WriteBytes(dir.database(), std::string(4096, 'x'));
     const ToolResult broken = dir.Run({"show"});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_FALSE(broken.err.empty());
-    EXPECT_EQ(ReadFile(dir.database()), std::string(4096, 'x'));
+    EXPECT_NE(broken.err.find("file is not a database"), std::string::npos) << broken.err;
+    EXPECT_EQ(ReadBytes(dir.database()), std::string(4096, 'x'));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -9,7 +11,7 @@
 
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
-#include "ScratchDir.h"
+#include "TestFolder.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
@@ -17,14 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kData = TARNEK_PLUGINSRC_TEST_DATA;
-
-std::size_t CountLineBreaks(const std::string& text)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
-        ++count;
-    return count;
-}
 
 // Every array definition "... name[size] = {v0,\r\n...vN\r\n};" by name.
 std::map<std::string, std::vector<std::string>> ParseArrays(const std::string& text)
@@ -47,8 +41,11 @@ std::map<std::string, std::vector<std::string>> ParseArrays(const std::string& t
 std::string Define(const std::string& text, const std::string& name)
 {
     const std::string key = "\n#define " + name + " ";
-    const std::size_t at = text.find(key) + key.size();
-    return text.find(key) == std::string::npos ? "<missing>" : text.substr(at, text.find("\r\n", at) - at);
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos)
+        return "<missing>";
+    const std::size_t value = at + key.size();
+    return text.substr(value, text.find("\r\n", value) - value);
 }
 
 class GeneratedSources : public ::testing::Test {
@@ -60,8 +57,17 @@ protected:
         EXPECT_TRUE(writer.WriteSkillsInclude(model, sink));
         EXPECT_TRUE(sink.messages.empty());
     }
+    void ExpectWriteErrors(const std::vector<int>& codes)
+    {
+        ASSERT_EQ(sink.messages.size(), codes.size());
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            EXPECT_EQ(sink.messages[i].text, "Не может записать в файл (ошибка " + std::to_string(codes[i]) + ")\n");
+            EXPECT_EQ(sink.messages[i].caption, "Ошибка");
+            EXPECT_EQ(sink.messages[i].icon, MessageIcon::Error);
+        }
+    }
 
-    ScratchDir scratch;
+    TestFolder folder;
     xpBaseStruct writer;
     RecordingSink sink;
 };
@@ -69,14 +75,14 @@ protected:
 TEST_F(GeneratedSources, InitialConfigurationGivesTheReferenceFilesByteForByte)
 {
     WriteBoth(InitialConfiguration());
-    EXPECT_EQ(writer.baseHeaderPath, scratch.path() / "tarnek" / "base.h");
-    EXPECT_EQ(writer.skillsIncludePath, scratch.path() / "tarnek" / "skills.inl");
-    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h"));
-    EXPECT_EQ(ReadBytes("tarnek/skills.inl"), ReadBytes(kData / "skills.inl"));
-    EXPECT_EQ(scratch.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
+    EXPECT_EQ(writer.baseHeaderPath, folder.baseHeader());
+    EXPECT_EQ(writer.skillsIncludePath, folder.skillsInclude());
+    EXPECT_EQ(ReadBytes(folder.baseHeader()), ReadBytes(kData / "base.h.expected"));
+    EXPECT_EQ(ReadBytes(folder.skillsInclude()), ReadBytes(kData / "skills.inl.expected"));
+    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
 }
 
-TEST_F(GeneratedSources, ExistingFilesAreReplacedWholeKeepingModeAndLink)
+TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
 {
     fs::create_directory("elsewhere");
     WriteBytes("elsewhere/skills.inl", std::string(100000, 'y'));
@@ -87,13 +93,13 @@ TEST_F(GeneratedSources, ExistingFilesAreReplacedWholeKeepingModeAndLink)
     tarnekArrayStruct model = InitialConfiguration();
     model.devotionValue = "пятнадцать";
     WriteBoth(model);
-    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h"));
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h.expected"));
     EXPECT_EQ(fs::status("tarnek/base.h").permissions(), fs::perms(0640));
     EXPECT_TRUE(fs::is_symlink("tarnek/skills.inl"));
-    std::string expected = ReadBytes(kData / "skills.inl");
+    std::string expected = ReadBytes(kData / "skills.inl.expected");
     expected.replace(expected.find("p_devotion = 15 //"), 18, "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
     EXPECT_EQ(ReadBytes("elsewhere/skills.inl"), expected);
-    EXPECT_EQ(scratch.Listing().size(), 5u);  // no temporary file left behind
+    EXPECT_EQ(folder.Listing().size(), 5u);  // no temporary file left behind
 }
 
 class LevelCounts : public GeneratedSources, public ::testing::WithParamInterface<int> {};
@@ -107,8 +113,8 @@ TEST_P(LevelCounts, RecomputedListsGiveMatchingConstantsLinesAndArrays)
     WriteBoth(model);
 
     const std::string base = ReadBytes("tarnek/base.h"), skills = ReadBytes("tarnek/skills.inl");
-    EXPECT_EQ(CountLineBreaks(base) + 1, 4 * (levels + 1) + 7);
-    EXPECT_EQ(CountLineBreaks(skills), 78 + 23 * skillLevels + 4 * (levels + 1));  // template + one per value
+    EXPECT_EQ(std::ranges::count(base, '\n') + 1, 4 * (levels + 1) + 7);
+    EXPECT_EQ(std::ranges::count(skills, '\n'), 78 + 23 * skillLevels + 4 * (levels + 1));  // template + one per value
     EXPECT_EQ(Define("\n" + skills, "MAX_LEVELS"), std::to_string(levels));
     EXPECT_EQ(Define(skills, "MAX_RACE_SKILLS"), std::to_string(skillLevels));
     EXPECT_EQ(Define(skills, "MAX_SKILL_LEVEL"), std::to_string(skillLevels));
@@ -125,14 +131,16 @@ TEST_P(LevelCounts, RecomputedListsGiveMatchingConstantsLinesAndArrays)
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelCounts, ::testing::Values(13, 40));
 
-TEST(SourceText, ValuesAreWrittenVerbatimOneArrayValuePerLine)
+TEST(SourceText, ValuesAreWrittenVerbatimWhateverTheyHold)
 {
-    EXPECT_EQ(xpBaseStruct::BuildArrayInitializer(ValueList{"0", "100", "250"}), "{0,\r\n100,\r\n250\r\n};");
     tarnekArrayStruct model = InitialConfiguration();
     model.xpLevelShortTerm = {"abc", "1 000", "", " 5"};
     model.xpGivenSaved = {"7"};
     model.vampiricList = {"0,5"};
     model.levelCountText = " 40abc";
+    model.devotionValue = "";
+    model.phoenixList.set(2, "");
+    model.blinkList.clear();
 
     const std::string base = xpBaseStruct::BaseHeaderText(model);
     EXPECT_NE(base.find("\r\nnew iXPLevelShortTerm[MAX_LEVELS+1] = {abc,\r\n1 000,\r\n,\r\n 5\r\n};\r\n"), std::string::npos);
@@ -141,52 +149,69 @@ TEST(SourceText, ValuesAreWrittenVerbatimOneArrayValuePerLine)
     const std::string skills = xpBaseStruct::SkillsIncludeText(model);
     EXPECT_TRUE(skills.starts_with("#define MAX_LEVELS  40abc\r\n#define MAX_SKILLS 36\r\n"
                                    "#define MAX_RACE_SKILLS 13\r\n#define MAX_SKILL_LEVEL 13\r\n\r\n"));
-    EXPECT_NE(skills.find("\r\n\r\nnew const Float:p_vampiric[MAX_SKILL_LEVEL] = {0,5\r\n}; //Vampiric Aura (skill 1)\r\n"),
-              std::string::npos);
+    for (const char* expected : {
+             "\r\n\r\nnew const Float:p_vampiric[MAX_SKILL_LEVEL] = {0,5\r\n}; //Vampiric Aura (skill 1)\r\n",
+             "\r\nnew const p_devotion =  //Devotion Aura (skill 2)\r\n",
+             "\r\n#define MAX_PERCENT_PHOENIX \r\n#define MIN_PERCENT_FAN",  // last(...) of an empty last entry
+             "\r\n#define MAX_PERCENT_BLINK \r\n\r\n",
+             "\r\nnew const Float:p_phoenix[MAX_SKILL_LEVEL] = {0.333,\r\n0.667,\r\n\r\n}; //Phoenix",
+             "\r\nnew const Float:p_blink[MAX_SKILL_LEVEL] = {}; //Blink (skill 2)\r\n"})
+        EXPECT_NE(skills.find(expected), std::string::npos) << expected;
 }
 
 TEST(SourceText, EveryMaximumChanceIsNormalisedAndListMaximaAreNot)
 {
-    using T = tarnekArrayStruct;
-    const std::map<std::string, std::string T::*> chances = {
-        {"EVASION", &T::evasionMaxChance}, {"FAN", &T::fanMaxChance},         {"IMPALE", &T::impaleMaxChance},
-        {"BANISH", &T::banishMaxChance},   {"HEX", &T::hexMaxChance},         {"BASH", &T::bashMaxChance},
-        {"SHADOW", &T::shadowMaxChance},   {"CARRION", &T::carrionMaxChance}, {"CONCOCTION", &T::concoctionMaxChance},
-        {"ORB", &T::orbMaxChance},
-    };
-    const std::map<std::string, std::string> cases = {
-        {"", "1.0"}, {"0", "1.0"}, {"-5", "1.0"}, {"abc", "1.0"}, {"25", "25.0"}, {"0.5", "0.5"}, {" 3", " 3.0"},
-    };
-    for (const auto& [typed, written] : cases) {
+    // The normalisation's own cases are the level model's; here every chance must get it.
+    for (const auto& [typed, written] : std::map<std::string, std::string>{{"", "1.0"}, {"25", "25.0"}}) {
         tarnekArrayStruct model = InitialConfiguration();
-        for (const auto& [name, field] : chances)
-            model.*field = typed;
+        for (const ParameterDescriptor& chance : Parameters())
+            if (chance.isChance())
+                model.*chance.text = typed;
         for (ValueList* list : {&model.phoenixList, &model.blinkList, &model.ankhList, &model.hardenList})
             list->set(list->size() - 1, typed);
 
         const std::string skills = xpBaseStruct::SkillsIncludeText(model);
-        for (const auto& [name, field] : chances)
-            EXPECT_EQ(Define(skills, "MAX_PERCENT_" + name), written) << name << " typed '" << typed << "'";
+        for (const char* name : {"EVASION", "FAN", "IMPALE", "BANISH", "HEX", "BASH", "SHADOW", "CARRION", "CONCOCTION", "ORB"})
+            EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + name), written) << name << " typed '" << typed << "'";
         for (const char* fromList : {"PHOENIX", "BLINK", "ANKH"})
             EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + fromList), typed) << fromList;
         EXPECT_EQ(Define(skills, "MAX_PERCENT_HARDEN"), typed + "   //p_harden");
     }
 }
 
-TEST(SourceText, EmptyDevotionValueAndEmptyOrMissingLastEntries)
+// The writers replace a file only once its whole new text is on disk.
+TEST_F(GeneratedSources, MissingFolderGivesOneMessagePerFileAndCreatesNothing)
 {
-    tarnekArrayStruct model = InitialConfiguration();
-    model.devotionValue = "";
-    model.phoenixList.set(2, "");
-    model.blinkList.clear();
+    fs::remove("tarnek");
+    EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_FALSE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+    ExpectWriteErrors({ENOENT, ENOENT});
+    EXPECT_TRUE(folder.Listing().empty());
+}
 
-    const std::string skills = xpBaseStruct::SkillsIncludeText(model);
-    EXPECT_NE(skills.find("\r\nnew const p_devotion =  //Devotion Aura (skill 2)\r\n"), std::string::npos);
-    EXPECT_NE(skills.find("\r\n#define MAX_PERCENT_PHOENIX \r\n#define MIN_PERCENT_FAN"), std::string::npos);
-    EXPECT_NE(skills.find("\r\n#define MAX_PERCENT_BLINK \r\n\r\n"), std::string::npos);
-    EXPECT_NE(skills.find("\r\nnew const Float:p_phoenix[MAX_SKILL_LEVEL] = {0.333,\r\n0.667,\r\n\r\n}; //Phoenix"),
-              std::string::npos);
-    EXPECT_NE(skills.find("\r\nnew const Float:p_blink[MAX_SKILL_LEVEL] = {}; //Blink (skill 2)\r\n"), std::string::npos);
+TEST_F(GeneratedSources, TargetThatCannotBeReplacedStaysAndTheOtherFileIsStillWritten)
+{
+    fs::create_directories("tarnek/base.h");
+    WriteBytes("tarnek/base.h/keep", "kept");
+    EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_TRUE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+    ExpectWriteErrors({EISDIR});
+    EXPECT_EQ(ReadBytes("tarnek/base.h/keep"), "kept");
+    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/base.h/keep", "tarnek/skills.inl"}));
+}
+
+TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)
+{
+    WriteBytes("tarnek/base.h", "// the previous base.h\r\n");
+    WriteBytes("tarnek/skills.inl", "// the previous skills.inl\r\n");
+    WithFileSizeLimit(64, [&] {
+        EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+        EXPECT_FALSE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+    });
+    ExpectWriteErrors({EFBIG, EFBIG});
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), "// the previous base.h\r\n");
+    EXPECT_EQ(ReadBytes("tarnek/skills.inl"), "// the previous skills.inl\r\n");
+    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "PluginCompiler.h"
-#include "ScratchDir.h"
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -35,37 +35,33 @@ bool NoChildrenLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == E
 class PluginCompiler : public ::testing::Test {
 protected:
     PluginCompiler() { fs::create_directory(plugin); }
-    ScratchDir scratch;
-    const fs::path plugin = scratch.path() / "plugin";
+    TestFolder folder;
+    const fs::path plugin = folder.path() / "plugin";
 };
 
-TEST_F(PluginCompiler, StartsDetachedInThePluginFolderWithoutArguments)
+TEST_F(PluginCompiler, StartsDetachedInThePluginFolderWithoutArgumentsWithOrWithoutExecuteBit)
 {
-    WriteBytes(plugin / "compile.sh", "#!/bin/sh\n" + kStandIn);
-    fs::permissions(plugin / "compile.sh", fs::perms::owner_all);
-
-    ASSERT_TRUE(StartPluginCompiler(plugin));
-    EXPECT_TRUE(NoChildrenLeft());
-    WriteBytes(plugin / "go", "");
-    const std::string session = std::to_string(getsid(0));
-    const std::string record = AwaitRecord(plugin);
-    EXPECT_TRUE(record.starts_with("after-return " + plugin.string() + " 0 ")) << record;
-    EXPECT_NE(record, "after-return " + plugin.string() + " 0 " + session + "\n");
-    EXPECT_EQ(fs::current_path(), scratch.path());
-}
-
-TEST_F(PluginCompiler, ScriptWithoutExecuteBitRunsThroughTheShellAndMissingOneIsSilent)
-{
-    EXPECT_FALSE(StartPluginCompiler(plugin));
+    EXPECT_FALSE(StartPluginCompiler(plugin));  // a missing script is no error to show
     fs::create_directory(plugin / "compile.sh");
     EXPECT_FALSE(StartPluginCompiler(plugin));
     fs::remove(plugin / "compile.sh");
 
-    WriteBytes(plugin / "compile.sh", kStandIn);
-    fs::permissions(plugin / "compile.sh", fs::perms::owner_read | fs::perms::owner_write);
-    WriteBytes(plugin / "go", "");
+    WriteBytes(plugin / "compile.sh", "#!/bin/sh\n" + kStandIn);
+    fs::permissions(plugin / "compile.sh", fs::perms::owner_all);
     ASSERT_TRUE(StartPluginCompiler(plugin));
-    EXPECT_TRUE(AwaitRecord(plugin).starts_with("after-return " + plugin.string() + " 0 "));
+    EXPECT_TRUE(NoChildrenLeft());
+    WriteBytes(plugin / "go", "");
+    const std::string ran = "after-return " + plugin.string() + " 0 ";
+    const std::string record = AwaitRecord(plugin);
+    EXPECT_TRUE(record.starts_with(ran)) << record;
+    EXPECT_NE(record, ran + std::to_string(getsid(0)) + "\n");
+    EXPECT_EQ(fs::current_path(), folder.path());
+
+    // Without the execute bit the script runs through the shell.
+    fs::remove(plugin / "record");
+    fs::permissions(plugin / "compile.sh", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(StartPluginCompiler(plugin));
+    EXPECT_TRUE(AwaitRecord(plugin).starts_with(ran));
     EXPECT_TRUE(NoChildrenLeft());
 }
 

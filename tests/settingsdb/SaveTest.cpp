@@ -3,28 +3,28 @@
 #include <filesystem>
 #include <string>
 
-#include <SQLiteCpp/Database.h>
-
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "NumberFormats.h"
-#include "SettingsFolder.h"
+#include "DatabaseTest.h"
+#include "Statements.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST_F(OpenedDatabase, EverythingChangedComesBackUnchanged)
+// Values are bound, never pasted into a statement, so any text at all is stored as it is.
+TEST_F(OpenedDatabase, EverythingChangedComesBackUnchangedWhateverCharactersItHolds)
 {
-    const tarnekArrayStruct changed = ChangedEverywhere("#");
+    tarnekArrayStruct changed = ChangedEverywhere("'\"; --'); DROP TABLE \"Версия\"; -- \xF0\x9F\x98\x80 a\tb\r\nc");
+    changed.xpLevelSaved.set(0, "");
+    changed.devotionValue = "";
     ASSERT_TRUE(db.SaveWholeDatabase(changed));
     EXPECT_EQ(Load(), changed);
+    EXPECT_EQ(db.SelectFirstValue("Версия", "Версия"), "3.0");
 
     // Every per-level table is rewritten whole, so a second save changes nothing.
-    const TableDump once = DumpTables(folder.DatabaseFile());
+    const TableDump once = Dump();
     ASSERT_TRUE(db.SaveDatabase(changed));
-    EXPECT_EQ(DumpTables(folder.DatabaseFile()), once);
+    EXPECT_EQ(Dump(), once);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -35,7 +35,7 @@ TEST_F(OpenedDatabase, NewLevelCountRewritesEveryTableWithItsRowCount)
     RecomputeAllLists(model);
     ASSERT_TRUE(db.SaveDatabase(model));
 
-    const TableDump dump = DumpTables(folder.DatabaseFile());
+    const TableDump dump = Dump();
     for (const LevelTableDescriptor& table : LevelTables()) {
         const auto& rows = dump.at(std::string(table.table));
         const bool perSkillLevel = table.tier == Tier::One || table.tier == Tier::Two || table.tier == Tier::Three;
@@ -53,56 +53,29 @@ TEST_F(OpenedDatabase, NewLevelCountRewritesEveryTableWithItsRowCount)
 TEST_F(OpenedDatabase, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalised)
 {
     tarnekArrayStruct changed = ChangedEverywhere("!");
+    tarnekArrayStruct stored = changed;  // what the database gets: the chances normalised
     changed.evasionMaxChance = "";
     changed.fanMaxChance = "0";
     changed.impaleMaxChance = "5";
-    changed.banishMaxChance = "2.5";
+    changed.banishMaxChance = stored.banishMaxChance = "2.5";
+    stored.evasionMaxChance = stored.fanMaxChance = "1.0";
+    stored.impaleMaxChance = "5.0";
 
     tarnekArrayStruct expected = InitialConfiguration();
     for (Tier tier : {Tier::One, Tier::Two, Tier::Three, Tier::Four}) {
         ASSERT_TRUE(db.SaveTierDatabase(tier, changed));
-        for (const ListDescriptor& list : ValueLists())
-            if (list.tier == tier)
-                expected.*(list.list) = changed.*(list.list);
-        // The model keeps the typed chance texts; the database gets them normalised.
-        for (const ParameterDescriptor& parameter : Parameters()) {
-            const std::string& text = changed.*(parameter.text);
+        for (const ListDescriptor& list : ListsOfTier(tier))
+            expected.*list.list = stored.*list.list;
+        for (const ParameterDescriptor& parameter : Parameters())
             if (parameter.tier == tier)
-                expected.*(parameter.text) = parameter.isChance() ? tarnekArrayStruct::NormalizeChanceText(text) : text;
-        }
+                expected.*parameter.text = stored.*parameter.text;
         if (tier == Tier::Two)
-            expected.devotionValue = changed.devotionValue;
+            expected.devotionValue = stored.devotionValue;
         EXPECT_EQ(Load(), expected) << "after the save of tier " << static_cast<int>(tier);
     }
-    EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Уклонение (Evasion)"), "1.0");
-    EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Веселье клинков (Fan of Knives)"), "1.0");
-    EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Запутывание (Impale)"), "5.0");
-    EXPECT_EQ(db.SelectFirstValue("Максимальный шанс", "Изгнание (Banish)"), "2.5");
-    EXPECT_EQ(Column("Скилы 2 уровня", "Аура преданности (Devotion Aura)"),
-              ValueList(std::vector<std::string>(3, changed.devotionValue)));
-    EXPECT_TRUE(sink.messages.empty());
-}
-
-TEST_F(OpenedDatabase, ValuesAreStoredExactlyWhateverCharactersTheyHold)
-{
-    const std::vector<std::string> awkward = {
-        "'", "\"", ";", "--", "'); DROP TABLE \"Версия\"; --", "Кириллица", "\xF0\x9F\x98\x80", "", "a\tb\r\nc"};
-    tarnekArrayStruct model = InitialConfiguration();
-    std::size_t next = 0;
-    for (const ListDescriptor& list : ValueLists()) {
-        ValueList& texts = model.*(list.list);
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            texts.set(i, awkward[next++ % awkward.size()]);
-    }
-    for (const ParameterDescriptor& parameter : Parameters())
-        if (!parameter.isChance())
-            model.*(parameter.text) = awkward[next++ % awkward.size()];
-    model.devotionValue = "'";
-    model.levelCountText = "\"";
-
-    ASSERT_TRUE(db.SaveWholeDatabase(model));
-    EXPECT_EQ(Load(), model);
-    EXPECT_EQ(db.SelectFirstValue("Версия", "Версия"), "3.0");
+    ValueList devotion;
+    db.SelectColumn("Скилы 2 уровня", "Аура преданности (Devotion Aura)", devotion);
+    EXPECT_EQ(devotion, ValueList(std::vector<std::string>(3, changed.devotionValue)));
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -124,37 +97,54 @@ TEST_F(OpenedDatabase, ListsOfUnequalLengthLoseNothing)
 
 TEST_F(OpenedDatabase, FailingStatementLeavesEveryTableAsItWas)
 {
-    ExecuteBehindTheBack(folder.DatabaseFile(), "ALTER TABLE \"Скилы 3 уровня\" RENAME TO \"Скилы 3\"");
-    const TableDump before = DumpTables(folder.DatabaseFile());
+    ExecuteBehindTheBack("ALTER TABLE \"Скилы 3 уровня\" RENAME TO \"Скилы 3\"");
+    const TableDump before = Dump();
     fs::create_directory("tarnek");
     xpBaseStruct writer;
 
     db.SaveAll(ChangedEverywhere("~"), writer);
 
-    ExpectOneWarning("no such table: Скилы 3 уровня");
-    EXPECT_EQ(DumpTables(folder.DatabaseFile()), before);
+    ExpectOneMessage("no such table: Скилы 3 уровня");
+    EXPECT_EQ(Dump(), before);
     // The plugin sources are written all the same.
     EXPECT_TRUE(fs::exists("tarnek/base.h"));
     EXPECT_TRUE(fs::exists("tarnek/skills.inl"));
 
     // The same for a skill dialog's save failing at its last statement.
     sink.messages.clear();
-    ExecuteBehindTheBack(folder.DatabaseFile(), "ALTER TABLE \"Максимальный шанс\" RENAME TO \"Шанс\"");
-    const TableDump beforeTier = DumpTables(folder.DatabaseFile());
+    ExecuteBehindTheBack("ALTER TABLE \"Максимальный шанс\" RENAME TO \"Шанс\"");
+    const TableDump beforeTier = Dump();
     db.SaveTier(Tier::Four, ChangedEverywhere("~"));
-    ExpectOneWarning("no such table: Максимальный шанс");
-    EXPECT_EQ(DumpTables(folder.DatabaseFile()), beforeTier);
+    ExpectOneMessage("no such table: Максимальный шанс");
+    EXPECT_EQ(Dump(), beforeTier);
 }
 
 TEST_F(OpenedDatabase, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChange)
 {
-    const TableDump before = DumpTables(folder.DatabaseFile());
-    SQLite::Database other(folder.DatabaseFile(), SQLite::OPEN_READWRITE);
-    other.exec("BEGIN IMMEDIATE");
+    const TableDump before = Dump();
+    SQLite::Database other(folder.database(), SQLite::OPEN_READWRITE);
+    other.exec("BEGIN EXCLUSIVE");
     EXPECT_FALSE(db.SaveDatabase(ChangedEverywhere("@")));
-    ExpectOneWarning("database is locked");
+    ExpectOneMessage("database is locked");
+    EXPECT_EQ(DatabaseErrorOf([&] { db.OpenDatabase(); }), "database is locked");
     other.exec("ROLLBACK");
-    EXPECT_EQ(DumpTables(folder.DatabaseFile()), before);
+    EXPECT_EQ(Dump(), before);
+}
+
+// Names between double quotes, values always bound, the INSERT keeping its tab layout.
+TEST(StatementTexts, KeepTheirShapeWithPlaceholdersForValues)
+{
+    const std::string T = "\t\t\t\t\t\t\t";
+    EXPECT_EQ(InsertRowText("XP за убийство", LayoutOf(Tier::Xp).Columns()),
+              "INSERT INTO \"XP за убийство\" " + T + "(\"Уровень\"," + T + "\"Не сохраняемые XP (kq4_save_xp 0)\"," + T +
+                  "\"Сохраняемые XP (kq4_save_xp 1)\"," + T + "\"Не сохраняемые XP за убийство (kq4_save_xp 0)\"," + T +
+                  "\"Сохраняемые XP за убийство (kq4_save_xp 1)\")" + T + "VALUES (?,?,?,?,?);");
+    EXPECT_EQ(InsertRowText("Скилы 4 уровня", LayoutOf(Tier::Four).Columns()),
+              "INSERT INTO \"Скилы 4 уровня\"" + T + "(\"Уровень\"," + T + "\"Шипованная кожа (Resistant Skin)\"," + T +
+                  "\"Неустойчивый концентрат (Unstable Concoction)\"," + T + "\"Закаленная кожа (Hardened Skin)\"," + T +
+                  "\"Сфера уничтожения (Orb of Annihilation)\")" + T + "VALUES (?,?,?,?,?);");
+    EXPECT_EQ(UpdateValueText("Приращение", "Удар (Bash)"), "UPDATE \"Приращение\" SET \"Удар (Bash)\" = ?;");
+    EXPECT_EQ(QuoteName("a\"b"), "\"a\"\"b\"");
 }
 
 }  // namespace

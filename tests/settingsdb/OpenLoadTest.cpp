@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include <SQLiteCpp/Statement.h>
+
+#include "DatabaseTest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST_F(DatabaseTest, FirstStartInEachFolderCreatesItsOwnCarriedCopy)
+{
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_EQ(db.databasePath, folder.database());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+    ASSERT_TRUE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
+
+    fs::create_directory("elsewhere");
+    fs::current_path("elsewhere");
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_EQ(db.databasePath, folder.path() / "elsewhere" / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb");
+    EXPECT_TRUE(ReadBytes(db.databasePath) == CarriedBytes());
+
+    fs::current_path(folder.path());
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_EQ(db.SelectFirstValue("Количество уровней", "Количество уровней"), "40");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(DatabaseTest, FileThatIsNoDatabaseIsReportedAndLeftAlone)
+{
+    fs::create_directory("TarnekChangeLevelDatabase");
+    WriteBytes(folder.database(), std::string(4096, 'x'));
+    EXPECT_EQ(DatabaseErrorOf([&] { db.OpenDatabase(); }), "file is not a database");
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(ReadBytes(folder.database()), std::string(4096, 'x'));
+    EXPECT_EQ(folder.Listing().size(), 2u);
+}
+
+TEST_F(DatabaseTest, FileThatCannotBeCreatedIsReportedWithTheSystemCode)
+{
+    // OpenDatabase makes the folder; a file in the folder's place stops the extraction.
+    WriteBytes("TarnekChangeLevelDatabase", "in the way");
+    EXPECT_FALSE(db.OpenDatabase());
+    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(ENOTDIR) + ")\n",
+                     "Ошибка", MessageIcon::Error);
+    EXPECT_FALSE(db.IsOpen());
+}
+
+TEST_F(DatabaseTest, FailedWriteIsReportedAndLeavesNoPartialFile)
+{
+    fs::create_directory("TarnekChangeLevelDatabase");
+    WithFileSizeLimit(1000, [&] { EXPECT_FALSE(db.OpenDatabase()); });
+    ExpectOneMessage("Не может записать ресурс в файл (ошибка " + std::to_string(EFBIG) + ")\n", "Ошибка",
+                     MessageIcon::Error);
+    EXPECT_TRUE(fs::is_empty("TarnekChangeLevelDatabase"));
+    // Nothing half-written is taken for a database on the next start.
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+}
+
+TEST_F(OpenedDatabase, MisspeltColumnFailsInsteadOfReadingItsOwnName)
+{
+    EXPECT_NE(DatabaseErrorOf([&] { db.SelectFirstValue("Версия", "Верcия"); }), "");  // Latin "c"
+    ValueList list{"kept"};
+    db.SelectColumn("Версия", "Окно", list);
+    EXPECT_EQ(list, (ValueList{"kept", "1"}));
+}
+
+TEST_F(OpenedDatabase, CarriedDatabaseLoadsAsTheInitialConfiguration)
+{
+    EXPECT_EQ(Load(), InitialConfiguration());
+    EXPECT_TRUE(db.OutdatedBackupPath().empty());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());  // reading changes nothing
+}
+
+TEST_F(OpenedDatabase, ValuesTheEditorDoesNotUseAreCarriedAndNeverTouched)
+{
+    const tarnekArrayStruct changed = ChangedEverywhere("*");
+    ASSERT_TRUE(db.SaveDatabase(changed));
+    for (Tier tier : {Tier::One, Tier::Two, Tier::Three, Tier::Four})
+        ASSERT_TRUE(db.SaveTierDatabase(tier, changed));
+    for (const auto& [table, column, value] : {
+             std::tuple{"Версия", "Код", "1"},
+             {"Версия", "Окно", "1"},
+             {"Количество уровней", "Код", "1"},
+             {"Множитель", "Не сохраняемые XP (kq4_save_xp 0)", "1"},
+             {"Множитель", "Сохраняемые XP за убийство (kq4_save_xp 1)", "1"},
+             {"Максимальный шанс", "Феникс (Phoenix)", "1.0"},
+             {"Максимальный шанс", "Закаленная кожа (Hardened Skin)", "1.0"},
+             {"Значения расы Шпион", "Шанс-Скрытый удар", "180"},
+             {"Значения расы Лорд Мертвых", "Шанс", "180"},
+             {"Значения расы Эльф", "Шанс-Уклонение", "60"},
+         })
+        EXPECT_EQ(db.SelectFirstValue(table, column), value) << table << "." << column;
+}
+
+TEST_F(OpenedDatabase, RowsComeInStoredOrderWhateverIndexExists)
+{
+    const std::string table = "\"XP за убийство\"", column = "\"Сохраняемые XP (kq4_save_xp 1)\"";
+    ExecuteBehindTheBack("CREATE INDEX sorted ON " + table + " (" + column + ")");
+    {
+        // Without an ORDER BY the engine reads this column through the index, in text order.
+        SQLite::Database other(folder.database());
+        SQLite::Statement plain(other, "SELECT " + column + " FROM " + table);
+        ASSERT_TRUE(plain.executeStep());
+        ASSERT_NE(plain.getColumn(0).getString(), "400");
+    }
+    EXPECT_EQ(Load().xpLevelSaved, InitialConfiguration().xpLevelSaved);
+}
+
+class OutdatedVersion : public OpenedDatabase, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OutdatedVersion, IsReplacedByTheCarriedCopyAndKeptAsBackup)
+{
+    ASSERT_TRUE(db.UpdateValue("Версия", "Версия", GetParam()));
+    ASSERT_TRUE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
+    db.CloseDatabase();
+    const std::string outdated = ReadBytes(folder.database());
+    const fs::path earlier = folder.database().parent_path() / "TarnekChangeLevel.backup-1.mdb";
+    WriteBytes(earlier, "earlier backup");
+
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_EQ(Load(), InitialConfiguration());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+    EXPECT_EQ(db.OutdatedBackupPath(), earlier.parent_path() / "TarnekChangeLevel.backup-2.mdb");
+    EXPECT_TRUE(ReadBytes(db.OutdatedBackupPath()) == outdated);
+    EXPECT_EQ(ReadBytes(earlier), "earlier backup");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, OutdatedVersion, ::testing::Values("2.0", "3.0 ", ""));
+
+TEST_F(OpenedDatabase, FailedReadLeavesTheModelAsItWas)
+{
+    ExecuteBehindTheBack("DELETE FROM \"Множитель\"");
+    tarnekArrayStruct model = ChangedEverywhere("?");
+    const tarnekArrayStruct before = model;
+    EXPECT_NE(DatabaseErrorOf([&] { db.LoadAll(model); }), "");
+    EXPECT_EQ(model, before);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "TestFolder.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+namespace fs = std::filesystem;
+
+TestFolder::TestFolder() : previous_(fs::current_path())
+{
+    std::string pattern = (fs::temp_directory_path() / "tarnek-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a test folder");
+    path_ = fs::canonical(pattern);
+    fs::current_path(path_);
+}
+
+TestFolder::~TestFolder()
+{
+    std::error_code ec;
+    fs::current_path(previous_, ec);
+    fs::remove_all(path_, ec);
+}
+
+std::vector<std::string> TestFolder::Listing() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(path_))
+        names.push_back(fs::relative(entry.path(), path_).generic_string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes)
+{
+    if (!(std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes))
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action)
+{
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit capped = previous;
+    capped.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &capped) != 0)
+        throw std::runtime_error("cannot limit the file size");
+    action();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+}
+
+TableDump DumpTables(const fs::path& databaseFile)
+{
+    SQLite::Database db(databaseFile.string(), SQLite::OPEN_READONLY);
+    TableDump dump;
+    SQLite::Statement tables(db, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
+    while (tables.executeStep()) {
+        const std::string name = tables.getColumn(0).getString();
+        auto& rows = dump[name];
+        SQLite::Statement query(db, "SELECT * FROM \"" + name + "\" ORDER BY rowid");
+        while (query.executeStep()) {
+            auto& row = rows.emplace_back();
+            for (int i = 0; i < query.getColumnCount(); ++i)
+                row.push_back(query.getColumn(i).isNull() ? "<NULL>" : query.getColumn(i).getString());
+        }
+    }
+    return dump;
+}

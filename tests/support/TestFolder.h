@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MessageSink.h"
+
+// A fresh temporary folder that is the current directory while it lives, as the core works
+// relative to it; afterwards the previous one comes back and the folder goes with all it holds.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path database() const { return path_ / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb"; }
+    std::filesystem::path baseHeader() const { return path_ / "tarnek" / "base.h"; }
+    std::filesystem::path skillsInclude() const { return path_ / "tarnek" / "skills.inl"; }
+    std::vector<std::string> Listing() const;  // everything below, relative, sorted
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+struct RecordingSink final : MessageSink {
+    void Show(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
+};
+
+std::string ReadBytes(const std::filesystem::path& file);  // "" when missing
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// Runs action while no file of this process may grow past `bytes`, as on a full disk.
+void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action);
+
+// Every table of an SQLite file with every row in stored order, NULL shown as "<NULL>".
+using TableDump = std::map<std::string, std::vector<std::vector<std::string>>>;
+TableDump DumpTables(const std::filesystem::path& databaseFile);
