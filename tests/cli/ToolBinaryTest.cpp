@@ -220,13 +220,11 @@ TEST_F(Tool, FillSavesAsTheOwningWindow)
 TEST_F(Tool, SetChangesOneTextAndRefusesAMissingIndex)
 {
     Initialise();
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"xpLevelSaved[3]", "9001"}, {"evasionMaxChance", "5"}, {"orbList[10]", "0.77"},
-             {"xpGivenSavedIncrement", "-3"}, {"--", "devotionValue", "--x"}}) {
-        std::vector<std::string> command{"set"};
-        command.insert(command.end(), args.begin(), args.end());
-        ASSERT_EQ(dir.Run(command).status, 0) << args[0];
-    }
+    ASSERT_EQ(dir.Run({"set", "xpLevelSaved[3]", "9001"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "evasionMaxChance", "5"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "orbList[10]", "0.77"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "xpGivenSavedIncrement", "-3"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "--", "devotionValue", "--x"}).status, 0);
     const Json json = Exported();
     EXPECT_EQ(json["xpLevelSaved"][3], "9001");
     EXPECT_EQ(json["evasionMaxChance"], "5.0");  // a tier's save writes chances normalised

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "DatabaseTest.h"
-#include "Statements.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
@@ -129,22 +128,6 @@ TEST_F(OpenedDatabase, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChan
     EXPECT_EQ(DatabaseErrorOf([&] { db.OpenDatabase(); }), "database is locked");
     other.exec("ROLLBACK");
     EXPECT_EQ(Dump(), before);
-}
-
-// Names between double quotes, values always bound, the INSERT keeping its tab layout.
-TEST(StatementTexts, KeepTheirShapeWithPlaceholdersForValues)
-{
-    const std::string T = "\t\t\t\t\t\t\t";
-    EXPECT_EQ(InsertRowText("XP за убийство", LayoutOf(Tier::Xp).Columns()),
-              "INSERT INTO \"XP за убийство\" " + T + "(\"Уровень\"," + T + "\"Не сохраняемые XP (kq4_save_xp 0)\"," + T +
-                  "\"Сохраняемые XP (kq4_save_xp 1)\"," + T + "\"Не сохраняемые XP за убийство (kq4_save_xp 0)\"," + T +
-                  "\"Сохраняемые XP за убийство (kq4_save_xp 1)\")" + T + "VALUES (?,?,?,?,?);");
-    EXPECT_EQ(InsertRowText("Скилы 4 уровня", LayoutOf(Tier::Four).Columns()),
-              "INSERT INTO \"Скилы 4 уровня\"" + T + "(\"Уровень\"," + T + "\"Шипованная кожа (Resistant Skin)\"," + T +
-                  "\"Неустойчивый концентрат (Unstable Concoction)\"," + T + "\"Закаленная кожа (Hardened Skin)\"," + T +
-                  "\"Сфера уничтожения (Orb of Annihilation)\")" + T + "VALUES (?,?,?,?,?);");
-    EXPECT_EQ(UpdateValueText("Приращение", "Удар (Bash)"), "UPDATE \"Приращение\" SET \"Удар (Bash)\" = ?;");
-    EXPECT_EQ(QuoteName("a\"b"), "\"a\"\"b\"");
 }
 
 }  // namespace
