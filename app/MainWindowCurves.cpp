@@ -2,13 +2,9 @@
 
 #include <array>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -16,7 +12,7 @@
 
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
-#include "ChartVisibility.h"
+#include "ChartPane.h"
 #include "CurveChart.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -33,26 +29,7 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
-
-// Holds the pointers the free functions hand out; a child of the window.
-class MainWindowCurves final : public QObject {
-    Q_OBJECT
-
-public:
-    explicit MainWindowCurves(QObject* parent) : QObject(parent) {}
-
-    QWidget* form = nullptr;
-    QScrollArea* formArea = nullptr;
-    QSplitter* splitter = nullptr;
-    CurveChart* chart = nullptr;
-    QCheckBox* chartSwitch = nullptr;
-    QLabel* status = nullptr;
-};
-
-MainWindowCurves* Parts(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<MainWindowCurves*>(QString(), Qt::FindDirectChildrenOnly);
-}
+const QString kStatusLineName = QStringLiteral("statusLine");
 
 // The declared array size follows the model's level count, which the fills and the
 // level-count change read from the combo box.
@@ -66,65 +43,46 @@ void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
 
 void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
 {
-    if (Parts(dialog) != nullptr)
+    if (ChartPane::Of(dialog) != nullptr)
         return;
-    auto* parts = new MainWindowCurves(&dialog);
 
     // The form keeps every control where the dialog units put it, at the size the
     // dialog gave itself for them.
-    parts->form = new QWidget();
-    parts->form->setObjectName(QStringLiteral("xpForm"));
+    auto* form = new QWidget();
+    form->setObjectName(QStringLiteral("xpForm"));
     const QSize formSize = dialog.size();
     const auto children = dialog.children();
     for (QObject* child : children) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (widget != nullptr && !widget->isWindow())
-            widget->setParent(parts->form);
+            widget->setParent(form);
     }
-    parts->form->setFixedSize(formSize);
+    form->setFixedSize(formSize);
 
-    parts->formArea = new QScrollArea();
-    parts->formArea->setWidget(parts->form);
-    parts->formArea->setFrameShape(QFrame::NoFrame);
-    parts->formArea->setWidgetResizable(false);
-
-    parts->chart = new CurveChart();
-    parts->chart->setObjectName(QStringLiteral("xpChart"));
-    parts->chart->setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
-                                QStringLiteral("Опыт за убийство (XP)"));
+    auto* pane = new ChartPane(dialog, form, QStringLiteral("График опыта"), QString::fromLatin1(kChartShownKey),
+                               kSmallestChartHeight);
+    pane->controlsArea()->setWidgetResizable(false);
+    CurveChart* chart = pane->chart();
+    chart->setObjectName(QStringLiteral("xpChart"));
+    chart->setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
+                         QStringLiteral("Опыт за убийство (XP)"));
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-        parts->chart->addCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]),
-                               dialog.grid(code)->model(),
-                               code < 2 ? CurveChart::Scale::Left : CurveChart::Scale::Right);
+        chart->addCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]), dialog.grid(code)->model(),
+                        code < 2 ? CurveChart::Scale::Left : CurveChart::Scale::Right);
     }
-    parts->chart->setMinimumHeight(kSmallestChartHeight);
+    pane->splitter()->setStretchFactor(0, 0);
+    pane->splitter()->setStretchFactor(1, 1);
 
-    auto* splitter = new QSplitter(Qt::Vertical);
-    parts->splitter = splitter;
-    splitter->setChildrenCollapsible(false);
-    splitter->addWidget(parts->formArea);
-    splitter->addWidget(parts->chart);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-
-    parts->chartSwitch = new QCheckBox(QStringLiteral("График опыта"));
-    parts->status = new QLabel();
-    parts->status->setObjectName(QStringLiteral("statusLine"));
-    parts->status->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
-    parts->status->setWordWrap(true);
-
-    auto* bottom = new QHBoxLayout();
-    bottom->addWidget(parts->chartSwitch);
-    bottom->addSpacing(12);
-    bottom->addWidget(parts->chart->pointedLine(), 1);
-    bottom->addWidget(parts->status, 1);
+    auto* status = new QLabel();
+    status->setObjectName(kStatusLineName);
+    status->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
+    status->setWordWrap(true);
+    pane->row()->addWidget(status, 1);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(splitter, 1);
-    layout->addLayout(bottom);
-
-    BindChartVisibility(parts->chartSwitch, parts->chart, QString::fromLatin1(kChartShownKey));
+    layout->addWidget(pane->splitter(), 1);
+    layout->addLayout(pane->row());
 
     MarkXpGrids(dialog);
     // Connected after the window's own handlers, so these run once a fill or a level-count
@@ -133,61 +91,39 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         QObject::connect(dialog.fillButton(code), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
     QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
 
-    const QScreen* screen = dialog.screen() != nullptr ? dialog.screen() : QGuiApplication::primaryScreen();
-    FitMainWindow(dialog, screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 800));
+    FitMainWindow(dialog, AvailableArea(dialog));
 }
 
 void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
 {
-    const MainWindowCurves* parts = Parts(dialog);
-    if (parts == nullptr)
+    ChartPane* pane = ChartPane::Of(dialog);
+    if (pane == nullptr)
         return;
-    const QSize form = parts->form->size();
+    const QSize form = MainWindowForm(dialog)->size();
     // Room for the frame the window manager draws around the window.
     const int width = std::min(form.width() + 8, available.width() - 8);
     const int height = std::min(form.height() + kChartHeight + 40, available.height() - 40);
     dialog.setMinimumSize(std::min(640, width), std::min(480, height));
     dialog.resize(width, height);
     // The form gets all of its height where the screen allows, the chart what is left.
-    const int formHeight = form.height() + parts->formArea->horizontalScrollBar()->sizeHint().height();
-    parts->formArea->setMaximumHeight(formHeight);
-    parts->splitter->setSizes({formHeight, std::max(kSmallestChartHeight, height - formHeight)});
+    const int formHeight = form.height() + pane->controlsArea()->horizontalScrollBar()->sizeHint().height();
+    pane->controlsArea()->setMaximumHeight(formHeight);
+    pane->shareHeight(formHeight, height);
 }
 
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)
 {
-    if (const MainWindowCurves* parts = Parts(dialog))
-        parts->status->setText(MarkedCountNote(CountMarkedForCompile(dialog.model())));
-}
-
-CurveChart* MainWindowChart(const CTarnekChangeLevelDlg& dialog)
-{
-    const MainWindowCurves* parts = Parts(dialog);
-    return parts != nullptr ? parts->chart : nullptr;
-}
-
-QAbstractButton* MainWindowChartSwitch(const CTarnekChangeLevelDlg& dialog)
-{
-    const MainWindowCurves* parts = Parts(dialog);
-    return parts != nullptr ? parts->chartSwitch : nullptr;
+    if (QLabel* status = MainWindowStatusLine(dialog))
+        status->setText(MarkedCountNote(CountMarkedForCompile(dialog.model())));
 }
 
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog)
 {
-    const MainWindowCurves* parts = Parts(dialog);
-    return parts != nullptr ? parts->status : nullptr;
+    return dialog.findChild<QLabel*>(kStatusLineName);
 }
 
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog)
 {
-    const MainWindowCurves* parts = Parts(dialog);
-    return parts != nullptr ? parts->form : nullptr;
+    const ChartPane* pane = ChartPane::Of(dialog);
+    return pane != nullptr ? pane->controlsArea()->widget() : nullptr;
 }
-
-QScrollArea* MainWindowFormArea(const CTarnekChangeLevelDlg& dialog)
-{
-    const MainWindowCurves* parts = Parts(dialog);
-    return parts != nullptr ? parts->formArea : nullptr;
-}
-
-#include "MainWindowCurves.moc"

@@ -3,10 +3,7 @@
 #include <QRect>
 
 class CTarnekChangeLevelDlg;
-class CurveChart;
-class QAbstractButton;
 class QLabel;
-class QScrollArea;
 class QWidget;
 
 // The main window's additions around its fixed form: the XP curves under the tables, a
@@ -23,11 +20,9 @@ void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog);
 // Sizes the window to its form and chart, within the screen's available area.
 void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available);
 
-// Parts, for the tests; null when AddMainWindowCurves was not called.
-CurveChart* MainWindowChart(const CTarnekChangeLevelDlg& dialog);
-QAbstractButton* MainWindowChartSwitch(const CTarnekChangeLevelDlg& dialog);
+// Parts, for the tests; null when AddMainWindowCurves was not called. The chart, its
+// switch and the form's scroll area are the window's ChartPane.
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog);
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog);
-QScrollArea* MainWindowFormArea(const CTarnekChangeLevelDlg& dialog);
 
 inline constexpr const char* kChartShownKey = "mainWindow/xpChartShown";

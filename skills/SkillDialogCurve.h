@@ -1,19 +1,12 @@
 #pragma once
 
-class CurveChart;
-class QAbstractButton;
-class QScrollArea;
 class SkillDialog;
 
 // A skill dialog's additions: one chart under its bands for the band under the mouse or
 // the grid that has the focus, a switch to hide it (remembered), and the marking of its
 // grids and of the boxes whose texts reach the plugin. The bands move into a scroll area,
-// so that the tallest tier, chart included, fits a 1280x800 screen.
+// so that the tallest tier, chart included, fits a 1280x800 screen. The chart, its switch
+// and the bands' scroll area are the dialog's ChartPane.
 void AddSkillDialogCurve(SkillDialog& dialog);
-
-// Parts, for the tests; null when AddSkillDialogCurve was not called.
-CurveChart* SkillDialogChart(const SkillDialog& dialog);
-QAbstractButton* SkillDialogChartSwitch(const SkillDialog& dialog);
-QScrollArea* SkillDialogBandArea(const SkillDialog& dialog);
 
 inline constexpr const char* kSkillChartShownKey = "skillDialogs/chartShown";

@@ -1,9 +1,8 @@
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -11,115 +10,74 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
 
 #include "CTarnekChangeLevelApp.h"
 #include "CTarnekChangeLevelDlg.h"
-#include "Descriptors.h"
+#include "CellMarking.h"
+#include "ChartPane.h"
+#include "CurveChart.h"
 #include "DialogUnits.h"
+#include "FolderDialog.h"
 #include "GridOperations.h"
+#include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
+#include "PluginFolderChoice.h"
 #include "SkillDialogLauncher.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
-#include "tarnekEditCtrl.h"
 #include "vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RecordingSink final : MessageSink {
-    std::vector<Message> messages;
-    void Show(const Message& message) override { messages.push_back(message); }
-};
-
-std::string ReadBytes(const fs::path& file)
+const ValueList& XpList(const tarnekArrayStruct& model, int code)
 {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return model.*ValueLists()[static_cast<std::size_t>(code)].list;
 }
 
-void WriteBytes(const fs::path& file, const std::string& bytes)
+// Headed "0" to the last level, one column each.
+bool HeadedUpTo(const QTableWidget* grid, int last)
 {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-// A fresh plugin folder holding only tarnek/, made the current directory for the test.
-class PluginFolder final {
-public:
-    PluginFolder() : previous_(QDir::currentPath())
-    {
-        QDir(dir_.path()).mkdir(QStringLiteral("tarnek"));
-        QDir::setCurrent(dir_.path());
+    for (int i = 0; i <= last; ++i) {
+        if (grid->horizontalHeaderItem(i)->text() != QString::number(i))
+            return false;
     }
-    ~PluginFolder() { QDir::setCurrent(previous_); }
-    PluginFolder(const PluginFolder&) = delete;
-    PluginFolder& operator=(const PluginFolder&) = delete;
-
-    fs::path path() const { return fs::path(dir_.path().toStdString()); }
-    fs::path database() const { return path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb"; }
-    fs::path baseHeader() const { return path() / "tarnek" / "base.h"; }
-    fs::path skillsInclude() const { return path() / "tarnek" / "skills.inl"; }
-
-    // What a second reader finds in the database now.
-    tarnekArrayStruct Stored() const
-    {
-        RecordingSink sink;
-        vloxBuildTarnekStruct db(sink);
-        tarnekArrayStruct model;
-        if (db.OpenDatabase())
-            db.LoadAll(model);
-        db.CloseDatabase();
-        return model;
-    }
-
-private:
-    QTemporaryDir dir_;
-    QString previous_;
-};
-
-ValueList Row(const CTarnekChangeLevelDlg& dialog, int code)
-{
-    return GridRow(dialog.grid(code));
-}
-
-ValueList Headings(const QTableWidget* grid)
-{
-    ValueList headings;
-    for (int i = 0; i < grid->columnCount(); ++i)
-        headings.append(grid->horizontalHeaderItem(i)->text().toStdString());
-    return headings;
-}
-
-ValueList Numbers(int from, int to)
-{
-    ValueList list;
-    for (int i = from; i <= to; ++i)
-        list.append(std::to_string(i));
-    return list;
+    return grid->columnCount() == last + 1;
 }
 
 void SetBox(QLineEdit* box, const QString& text)
 {
     box->selectAll();
     box->del();
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    TypeText(box, text);
+}
+
+// The level count as a database from an earlier session holds it.
+bool StoreLevelCount(const std::string& text)
+{
+    RecordingSink sink;
+    vloxBuildTarnekStruct db(sink);
+    const bool stored = db.OpenDatabase() && db.UpdateValue(std::string(LevelCountValue().table),
+                                                            std::string(LevelCountValue().column), text);
+    db.CloseDatabase();
+    return stored;
 }
 
 // base.h and skills.inl as the writers make them from this model, read back as bytes.
-std::pair<std::string, std::string> ExpectedSources(const tarnekArrayStruct& model, const PluginFolder& folder)
+std::pair<std::string, std::string> ExpectedSources(const tarnekArrayStruct& model, const ScratchFolder& folder)
 {
-    const fs::path asWritten = folder.path() / "written";
+    const fs::path asWritten = folder.fsPath() / "written";
     fs::create_directory(asWritten);
     fs::rename(folder.baseHeader(), asWritten / "base.h");
     fs::rename(folder.skillsInclude(), asWritten / "skills.inl");
@@ -135,11 +93,20 @@ std::pair<std::string, std::string> ExpectedSources(const tarnekArrayStruct& mod
 
 bool SameLists(const tarnekArrayStruct& a, const tarnekArrayStruct& b)
 {
-    for (const ListDescriptor& list : ValueLists()) {
-        if (!(a.*list.list == b.*list.list))
-            return false;
-    }
-    return a.levelCountText == b.levelCountText;
+    return std::all_of(ValueLists().begin(), ValueLists().end(),
+                       [&](const ListDescriptor& list) { return a.*list.list == b.*list.list; });
+}
+
+bool ShowAndActivate(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+QString StatusLine(const CTarnekChangeLevelDlg& dialog)
+{
+    return MainWindowStatusLine(dialog)->text();
 }
 
 }  // namespace
@@ -148,12 +115,21 @@ class TestApp final : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { UserMessageBox::SetUnattended(true); }
-    void cleanup() { UserMessageBox::SetUnattended(false); }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        QSettings().clear();
+        UserMessageBox::SetUnattended(true);
+    }
+    void cleanup()
+    {
+        UserMessageBox::TakeShown();
+        UserMessageBox::SetUnattended(false);
+    }
 
     void startsOnAFreshFolderWithTheCarriedConfiguration()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
         QVERIFY(dialog.initialised());
@@ -161,14 +137,14 @@ private slots:
 
         const tarnekArrayStruct initial = InitialConfiguration();
         for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QCOMPARE(Headings(dialog.grid(code)), Numbers(0, 10));
+            QVERIFY(HeadedUpTo(dialog.grid(code), 10));
             QCOMPARE(dialog.grid(code)->rowCount(), 1);
+            QVERIFY(dialog.grid(code)->showGrid());
             QCOMPARE(dialog.grid(code)->columnWidth(10), 50);
-            QCOMPARE(Row(dialog, code), initial.*ValueLists()[static_cast<std::size_t>(code)].list);
+            QCOMPARE(GridRow(dialog.grid(code)), XpList(initial, code));
         }
         QCOMPARE(dialog.levelCombo()->count(), 31);
         QCOMPARE(dialog.levelCombo()->itemText(30), QStringLiteral("100"));
-        QCOMPARE(dialog.levelCombo()->currentIndex(), 0);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         const QStringList boxes{"500", "0", "2", "400", "5", "10", "2", "6"};
         for (int i = 0; i < CTarnekChangeLevelDlg::kXpParameters; ++i)
@@ -184,7 +160,7 @@ private slots:
 
     void windowHoldsTheTemplatesControlsInPlace()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)"));
@@ -221,23 +197,9 @@ private slots:
         }
         QVERIFY(!dialog.windowIcon().isNull());
         QCOMPARE(dialog.parameterBox(0)->alignment(), Qt::AlignCenter);
-    }
 
-    void dialogUnitsFollowTheFont()
-    {
-        const DialogUnits units(6, 13);
-        QCOMPARE(units.Map(82, 17, 758, 35), QRect(123, 28, 1137, 57));
-        QCOMPARE(units.Map(0, 0, 850, 305).size(), QSize(1275, 496));
-    }
-
-    void onlyDigitsCanBeTypedExceptIntoTheMultiplier()
-    {
-        PluginFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        SetBox(dialog.parameterBox(0), QStringLiteral("1a-2.5б"));
-        QCOMPARE(dialog.parameterBox(0)->text(), QStringLiteral("125"));
-        SetBox(dialog.parameterBox(2), QStringLiteral("x-2.5б"));
-        QCOMPARE(dialog.parameterBox(2)->text(), QStringLiteral("x-2.5б"));
+        // Dialog units: x by a quarter, y by an eighth of the font's average character size.
+        QCOMPARE(DialogUnits(6, 13).Map(82, 17, 758, 35), QRect(123, 28, 1137, 57));
     }
 
     void storedCountSelectsItsItem_data()
@@ -246,7 +208,6 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::newRow("10, though 100 begins with it") << "10" << 0;
         QTest::newRow("13") << "13" << 1;
-        QTest::newRow("97") << "97" << 29;
         QTest::newRow("100") << "100" << 30;
         // A prefix search: a stored "7" finds "73", the first item that begins with it.
         QTest::newRow("7 finds 73") << "7" << 21;
@@ -264,18 +225,18 @@ private slots:
 
     void xpFillComputesShowsAndSaves()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         // A hand edit elsewhere reaches the model with the fill's ReadGrids.
         dialog.grid(2)->item(0, 4)->setText(QStringLiteral("31"));
         SetBox(dialog.parameterBox(2), QStringLiteral("2"));
-        SetBox(dialog.parameterBox(3), QStringLiteral("400"));
+        SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));  // only the digits go in
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
 
         const ValueList expected{"400", "2400", "4800", "8000", "12000", "16800", "22400", "28800", "36000", "44000", "52800"};
         QCOMPARE(dialog.model().xpLevelSaved, expected);
-        QCOMPARE(Row(dialog, 1), expected);
+        QCOMPARE(GridRow(dialog.grid(1)), expected);
         QCOMPARE(dialog.grid(1)->columnWidth(10), std::max(50, QFontMetrics(dialog.grid(1)->font()).horizontalAdvance("52800") + 15));
         QCOMPARE(dialog.model().xpGivenShortTerm.at(4), std::string("31"));
 
@@ -288,41 +249,45 @@ private slots:
         QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
     }
 
-    void xpFillWithAnotherCountChangesOnlyItsTable()
+    void xpFillWithAnotherCountChangesOnlyItsTableAndMarksTheOthers()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         dialog.levelCombo()->setCurrentIndex(1);
-        SetBox(dialog.parameterBox(2), QStringLiteral("abc"));
+        SetBox(dialog.parameterBox(2), QStringLiteral("abc"));  // the multiplier box takes anything
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
 
+        QCOMPARE(dialog.model().xpLevelSavedMultiplier, std::string("abc"));
         QCOMPARE(dialog.model().levelCountText, std::string("13"));
         QCOMPARE(dialog.model().maxLevels, 13);
         QCOMPARE(dialog.model().skillLevels, 3);
-        QCOMPARE(dialog.model().xpLevelSaved.size(), std::size_t{14});
         QCOMPARE(dialog.grid(1)->columnCount(), 14);
         // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 14·400·13.
         QCOMPARE(dialog.model().xpLevelSaved.at(13), std::string("72800"));
         QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{11});
-        QCOMPARE(dialog.grid(0)->columnCount(), 11);
         QCOMPARE(folder.Stored().levelCountText, std::string("13"));
+
+        // The other lists were made for 10 levels: marked, and counted before a compile.
+        QVERIFY(Unmarked(dialog.grid(1)->item(0, 0)));
+        for (int code : {0, 2, 3}) {
+            QCOMPARE(dialog.grid(code)->columnCount(), 11);
+            QVERIFY(Tinted(dialog.grid(code)->item(0, 0), kWrongLengthTint));
+            QVERIFY(dialog.grid(code)->item(0, 0)->toolTip().contains(QStringLiteral("нулями")));
+        }
+        QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+        // Three XP lists and all 27 skill lists.
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 30.")), qPrintable(StatusLine(dialog)));
     }
 
     void levelChangeRecomputesEverythingAndSaves()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         dialog.model().devotionValue = "17";
         dialog.levelCombo()->setCurrentIndex(1);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-
-        const auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QStringLiteral("\n Все параметры при изменение количества уровней будут пересчитаны!"));
-        QCOMPARE(shown[0].caption, QStringLiteral("Запрос на изменение уровней"));
-        QCOMPARE(shown[0].icon, QMessageBox::Information);
-        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
 
         const tarnekArrayStruct& model = dialog.model();
         QCOMPARE(model.maxLevels, 13);
@@ -333,70 +298,61 @@ private slots:
         }
         QCOMPARE(model.devotionValue, std::string("17"));
         for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QCOMPARE(Headings(dialog.grid(code)), Numbers(0, 13));
-            QCOMPARE(Row(dialog, code), model.*ValueLists()[static_cast<std::size_t>(code)].list);
+            QVERIFY(HeadedUpTo(dialog.grid(code), 13));
+            QCOMPARE(GridRow(dialog.grid(code)), XpList(model, code));
         }
 
         QVERIFY(SameLists(folder.Stored(), model));
+        QCOMPARE(folder.Stored().levelCountText, std::string("13"));
         const auto [baseHeader, skillsInclude] = ExpectedSources(model, folder);
         QCOMPARE(ReadBytes(folder.baseHeader()), baseHeader);
         QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
     }
 
-    void levelChangeAnsweredNoChangesNothing()
+    void levelChangeDeclinedOrRefusedChangesNothing_data()
     {
-        PluginFolder folder;
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("answered No") << "10" << "\n Все параметры при изменение количества уровней будут пересчитаны!"
+                                     << "Запрос на изменение уровней" << int(QMessageBox::Yes | QMessageBox::No);
+        QTest::newRow("stored count without an item") << "07" << "Нельзя ставить ниже 10 уровня."
+                                                       << "Отказ в создании уровней" << int(QMessageBox::Ok);
+    }
+
+    void levelChangeDeclinedOrRefusedChangesNothing()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QFETCH(int, buttons);
+        ScratchFolder folder;
+        QVERIFY(StoreLevelCount(stored.toStdString()));
         CTarnekChangeLevelDlg dialog;
         const std::string databaseBefore = ReadBytes(folder.database());
         const tarnekArrayStruct before = dialog.model();
-        dialog.levelCombo()->setCurrentIndex(30);
+        if (dialog.levelCombo()->currentIndex() >= 0)
+            dialog.levelCombo()->setCurrentIndex(30);
         UserMessageBox::SetNextAnswer(QMessageBox::No);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-
-        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-        for (const ListDescriptor& list : ValueLists())
-            QVERIFY(dialog.model().*list.list == before.*list.list);
-        QCOMPARE(dialog.grid(0)->columnCount(), 11);
-        QCOMPARE(ReadBytes(folder.database()), databaseBefore);
-        QVERIFY(!fs::exists(folder.baseHeader()));
-    }
-
-    void storedCountWithoutItemIsRefused()
-    {
-        PluginFolder folder;
-        {
-            RecordingSink sink;
-            vloxBuildTarnekStruct db(sink);
-            QVERIFY(db.OpenDatabase());
-            QVERIFY(db.UpdateValue(std::string(LevelCountValue().table), std::string(LevelCountValue().column), "07"));
-            db.CloseDatabase();
-        }
-        CTarnekChangeLevelDlg dialog;
-        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
-        const std::string databaseBefore = ReadBytes(folder.database());
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
 
         const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QStringLiteral("Нельзя ставить ниже 10 уровня."));
-        QCOMPARE(shown[0].caption, QStringLiteral("Отказ в создании уровней"));
+        QCOMPARE(shown[0].text, text);
+        QCOMPARE(shown[0].caption, caption);
         QCOMPARE(shown[0].icon, QMessageBox::Information);
-        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(dialog.model().levelCountText, std::string("07"));
+        QCOMPARE(int(shown[0].buttons), buttons);
+        QVERIFY(SameLists(dialog.model(), before));
+        QCOMPARE(dialog.grid(0)->columnCount(), 11);
         QCOMPARE(ReadBytes(folder.database()), databaseBefore);
         QVERIFY(!fs::exists(folder.baseHeader()));
     }
 
     void fillWithoutSelectedCountKeepsTheStoredCount()
     {
-        PluginFolder folder;
-        {
-            RecordingSink sink;
-            vloxBuildTarnekStruct db(sink);
-            QVERIFY(db.OpenDatabase());
-            QVERIFY(db.UpdateValue(std::string(LevelCountValue().table), std::string(LevelCountValue().column), "11"));
-            db.CloseDatabase();
-        }
+        ScratchFolder folder;
+        QVERIFY(StoreLevelCount("11"));
         CTarnekChangeLevelDlg dialog;
         QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
         QTest::mouseClick(dialog.fillButton(0), Qt::LeftButton);
@@ -407,49 +363,39 @@ private slots:
 
     void compileSavesDeletesThePluginAndStartsTheCompiler()
     {
-        PluginFolder folder;
-        const fs::path amxx = folder.path() / "compiled" / "vloxTarnekMod.amxx";
+        ScratchFolder folder;
+        const fs::path amxx = folder.fsPath() / "compiled" / "vloxTarnekMod.amxx";
         WriteBytes(amxx, "old plugin");
         WriteBytes(folder.baseHeader(), "old");
         WriteBytes(folder.skillsInclude(), "old");
         // The stand-in records how it was started and what it found.
-        WriteBytes(folder.path() / "compile.sh",
+        WriteBytes(folder.fsPath() / "compile.sh",
                    "#!/bin/sh\n"
                    "cp tarnek/base.h seen-base.h\n"
                    "cp tarnek/skills.inl seen-skills.inl\n"
                    "if [ -e compiled/vloxTarnekMod.amxx ]; then p=present; else p=absent; fi\n"
                    "printf '%s\\n%s\\n%s\\n' \"$(pwd)\" \"$#\" \"$p\" > ran.tmp && mv ran.tmp ran.txt\n");
-        fs::permissions(folder.path() / "compile.sh", fs::perms::owner_all);
+        fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
 
         CTarnekChangeLevelDlg dialog;
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(ShowAndActivate(dialog));
         // A cell committed with Enter reaches base.h through the compile alone.
-        tarnekBaseListCtrl* grid = dialog.grid(0);
-        const QPoint cell = grid->visualRect(grid->model()->index(0, 3)).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
-        auto* editor = qobject_cast<tarnekEditCtrl*>(QApplication::focusWidget());
-        QVERIFY(editor != nullptr);
-        QTest::keyClicks(editor, "1234");
-        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
 
-        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(folder.path() / "ran.txt"), 10000);
-        const QString dir = QDir(QString::fromStdString(folder.path().string())).canonicalPath();
-        QCOMPARE(QString::fromStdString(ReadBytes(folder.path() / "ran.txt")), dir + "\n0\nabsent\n");
+        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(folder.fsPath() / "ran.txt"), 10000);
+        QCOMPARE(QString::fromStdString(ReadBytes(folder.fsPath() / "ran.txt")), folder.path() + "\n0\nabsent\n");
         QVERIFY(!fs::exists(amxx));
         QCOMPARE(dialog.model().xpLevelShortTerm.at(3), std::string("1234"));
         const auto [baseHeader, skillsInclude] = ExpectedSources(dialog.model(), folder);
-        QCOMPARE(ReadBytes(folder.path() / "seen-base.h"), baseHeader);
-        QCOMPARE(ReadBytes(folder.path() / "seen-skills.inl"), skillsInclude);
+        QCOMPARE(ReadBytes(folder.fsPath() / "seen-base.h"), baseHeader);
+        QCOMPARE(ReadBytes(folder.fsPath() / "seen-skills.inl"), skillsInclude);
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("1234"));
     }
 
     void failedStartShowsTheErrorAndDisablesSaving()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         const std::string notADatabase(4096, 'x');
         WriteBytes(folder.database(), notADatabase);
 
@@ -482,11 +428,9 @@ private slots:
 
     void enterAndEscapeKeepTheWindowOpenAndExitSavesNothing()
     {
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(ShowAndActivate(dialog));
         QSignalSpy finished(&dialog, &QDialog::finished);
         for (QWidget* w : {static_cast<QWidget*>(dialog.createLevelsButton()), static_cast<QWidget*>(dialog.compileButton()),
                            static_cast<QWidget*>(dialog.parameterBox(0)), static_cast<QWidget*>(dialog.levelCombo())}) {
@@ -510,11 +454,9 @@ private slots:
     {
         if (!HasSkillDialogs())
             QSKIP("built without the skill dialogs");
-        PluginFolder folder;
+        ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(ShowAndActivate(dialog));
         const QStringList captions{"Настройка скилов первого уровня", "Настройка скилов второго уровня",
                                    "Настройка скилов третьего уровня", "Настройка скилов четвертого уровня"};
         for (int tier = 1; tier <= 4; ++tier) {
@@ -543,6 +485,143 @@ private slots:
         QVERIFY(!translator.isEmpty());
         QCoreApplication::removeTranslator(&translator);
         std::setlocale(LC_ALL, "C");
+    }
+
+    void chartFollowsTheXpGrids()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CurveChart* chart = ChartPane::Of(dialog)->chart();
+        QCOMPARE(chart->curveCount(), 4);
+        for (int code = 0; code < 4; ++code)
+            QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
+
+        // An XP fill with another multiplier.
+        const ValueList before = dialog.model().xpLevelSaved;
+        dialog.parameterBox(2)->setText(QStringLiteral("3"));
+        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        QVERIFY(dialog.model().xpLevelSaved != before);
+        QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
+
+        // Committed cells: a number moves its point, a typo makes a gap.
+        QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
+        QVERIFY(CommitCell(dialog.grid(0), 5, QStringLiteral("1O")));
+        QTRY_COMPARE(chart->curveSeries(0).size(), 2);
+        QCOMPARE(Plotted(*chart, 0), PlotOf(GridRow(dialog.grid(0))));
+        QVERIFY(Plotted(*chart, 0).contains(QPointF(3, 1234)));
+
+        // The level-count change: 14 levels in every curve, no gap left.
+        dialog.levelCombo()->setCurrentText(QStringLiteral("13"));
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QTRY_COMPARE(chart->curveTexts(0).size(), 14);
+        for (int code = 0; code < 4; ++code) {
+            QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
+            QCOMPARE(Plotted(*chart, code).size(), 14);
+        }
+    }
+
+    void marksReachNeitherTheDatabaseNorTheFiles()
+    {
+        ScratchFolder folder;
+        {
+            CTarnekChangeLevelDlg dialog;
+            QVERIFY(ShowAndActivate(dialog));
+            QVERIFY(StatusLine(dialog).isEmpty());
+            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+            const QTableWidgetItem* cell = dialog.grid(2)->item(0, 4);
+            QVERIFY(Tinted(cell, kRejectedTextTint));
+            QVERIFY(cell->toolTip().contains(QStringLiteral("Запятая")));
+
+            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+            QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
+            QCOMPARE(folder.Stored().xpGivenShortTerm.at(4), std::string("0,5"));
+            QVERIFY(ReadBytes(folder.baseHeader()).find("0,5") != std::string::npos);
+
+            // Put right, the next compile notes nothing.
+            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
+            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+            QVERIFY(StatusLine(dialog).isEmpty());
+            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+        }
+        // Opened again, the stored text is marked straight away.
+        CTarnekChangeLevelDlg again;
+        QCOMPARE(again.grid(2)->item(0, 4)->text(), QStringLiteral("0,5"));
+        QVERIFY(Tinted(again.grid(2)->item(0, 4), kRejectedTextTint));
+        QVERIFY(Unmarked(again.grid(2)->item(0, 3)));
+    }
+
+    void fitsA1280x800Screen()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        FitMainWindow(dialog, QRect(0, 0, 1280, 800));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.width() <= 1280);
+        QVERIFY(dialog.height() <= 800);
+        // The whole form is in view from top to bottom, the chart has room under it.
+        const ChartPane* pane = ChartPane::Of(dialog);
+        QVERIFY(pane->controlsArea()->viewport()->height() >= MainWindowForm(dialog)->height());
+        QVERIFY(pane->chart()->height() >= 200);
+        QVERIFY(pane->chart()->isVisible());
+        QVERIFY(pane->chartSwitch()->isChecked());
+        QVERIFY(dialog.compileButton()->isVisible());
+    }
+
+    void startedInsideAPluginTreeOrCancelledAsksNothingMore()
+    {
+        ScratchFolder plugin;
+        const int asked = folderDialog()->asked();
+        QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::AlreadyThere);
+        QCOMPARE(folderDialog()->asked(), asked);
+        QCOMPARE(QDir::current().canonicalPath(), plugin.path());
+        QVERIFY(!QSettings().contains(kPluginFolderKey));
+
+        // Elsewhere, with a remembered folder gone and the question cancelled: stays put.
+        ScratchFolder home(false);
+        QSettings().setValue(kPluginFolderKey, home.path() + QStringLiteral("/gone"));
+        folderDialog()->setNextDirectory(QString());
+        QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::NotChosen);
+        QCOMPARE(folderDialog()->asked(), asked + 1);
+        QCOMPARE(QDir::current().canonicalPath(), home.path());
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+    }
+
+    void startedElsewhereAsksOnceAndRemembers()
+    {
+        ScratchFolder plugin;
+        ScratchFolder notPlugin(false);
+        ScratchFolder home(false);
+        const int asked = folderDialog()->asked();
+
+        // A folder without tarnek/ is explained, and the question comes again.
+        folderDialog()->setNextDirectory(notPlugin.path());
+        folderDialog()->setNextDirectory(plugin.path());
+        QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Chosen);
+        QCOMPARE(folderDialog()->asked(), asked + 2);
+        const auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(notPlugin.path())));
+        QCOMPARE(QDir::current().canonicalPath(), plugin.path());
+
+        // ...and the editor then works there exactly as if started there.
+        {
+            CTarnekChangeLevelDlg dialog;
+            QVERIFY(dialog.initialised());
+            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+        }
+        QVERIFY(fs::exists(plugin.database()));
+        QVERIFY(fs::exists(plugin.baseHeader()));
+        QVERIFY(!fs::exists(home.fsPath() / "TarnekChangeLevelDatabase"));
+
+        // The next start from the home folder goes straight there.
+        QDir::setCurrent(home.path());
+        QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Remembered);
+        QCOMPARE(folderDialog()->asked(), asked + 2);
+        QCOMPARE(QDir::current().canonicalPath(), plugin.path());
     }
 };
 

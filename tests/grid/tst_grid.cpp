@@ -1,17 +1,12 @@
-#include <memory>
-
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "CellMarking.h"
 #include "DialogBase.h"
-#include "Descriptors.h"
 #include "GridOperations.h"
-#include "MessageBoxSink.h"
+#include "GuiTestSupport.h"
+#include "InitialConfiguration.h"
 #include "UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCtrlStruct.h"
@@ -19,57 +14,24 @@
 
 namespace {
 
-// Qt Test's keyClicks squeezes text through Latin-1; Cyrillic goes as key events with text.
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-// The widget overload of mouseDClick sends the double-click event alone; a real double
-// click is press, release, double click, release, and item views need the first press.
-void DoubleClick(QWidget* widget, QPoint pos)
-{
-    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
-}
-
-QPoint CellCentre(tarnekBaseListCtrl* grid, int column)
-{
-    return grid->visualRect(grid->model()->index(0, column)).center();
-}
-
-// A dialog with two grids, a line edit and a button, as the editor's dialogs hold them.
+// A dialog with a grid and a line edit, as the editor's dialogs hold them.
 struct GridDialog {
     tarnekArrayStruct model;
     tarnekCtrlStruct table;
     DialogBase dialog;
-    tarnekBaseListCtrl* grid = nullptr;
-    tarnekBaseListCtrl* singleClickGrid = nullptr;
-    QLineEdit* other = nullptr;
-    QPushButton* button = nullptr;
+    tarnekBaseListCtrl* grid = new tarnekBaseListCtrl(0, &dialog);
+    QLineEdit* other = new QLineEdit(&dialog);
 
     GridDialog()
     {
         model.xpLevelShortTerm = {"0", "500", "1000", "1500"};
-        model.ankhList = {"0.333", "0.667", "1.000"};
         table.model = &model;
         auto* layout = new QVBoxLayout(&dialog);
-        grid = new tarnekBaseListCtrl(0, &dialog);
-        singleClickGrid = new tarnekBaseListCtrl(static_cast<int>(*FindList("ankhList")), &dialog);
-        other = new QLineEdit(&dialog);
-        button = new QPushButton(QStringLiteral("Кнопка"), &dialog);
-        button->setDefault(true);
         layout->addWidget(grid);
-        layout->addWidget(singleClickGrid);
         layout->addWidget(other);
-        layout->addWidget(button);
         table.BindGrid(grid);
-        table.BindGrid(singleClickGrid);
         table.FillGrid(grid, model.xpLevelShortTerm);
-        table.FillGrid(singleClickGrid, model.ankhList);
-        dialog.resize(600, 300);
+        dialog.resize(600, 200);
         dialog.show();
         dialog.activateWindow();
     }
@@ -78,6 +40,28 @@ struct GridDialog {
     {
         DoubleClick(grid->viewport(), CellCentre(grid, column));
         return table.editor.data();
+    }
+};
+
+// A grid of the list's own target code, bound and kept marked as the dialogs do it.
+struct MarkedGrid {
+    tarnekArrayStruct model = InitialConfiguration();
+    tarnekCtrlStruct table;
+    tarnekBaseListCtrl grid;
+
+    explicit MarkedGrid(std::string_view field) : grid(CodeOf(field))
+    {
+        table.model = &model;
+        table.BindGrid(&grid);
+        KeepGridMarked(&grid, model);
+        table.FillGrid(&grid, ListOf(model, field));
+    }
+
+    // Typed into a cell and committed, as Enter in the cell editor does.
+    void Commit(int column, const QString& text)
+    {
+        table.editColumn = column;
+        table.CommitCellEdit(&grid, 0, text, grid.columnCount());
     }
 };
 
@@ -90,104 +74,61 @@ private slots:
     void init() { UserMessageBox::SetUnattended(true); }
     void cleanup() { UserMessageBox::SetUnattended(false); }
 
-    void fillGridBuildsOneRowOfHeadedColumns()
-    {
-        tarnekCtrlStruct table;
-        tarnekBaseListCtrl grid(0);
-        const ValueList list{"0", "500", "1000", "1500", "2000", "2500", "3000", "3500", "4000", "4500", "5000"};
-        table.FillGrid(&grid, list);
-        QCOMPARE(grid.columnCount(), 11);
-        QCOMPARE(grid.rowCount(), 1);
-        for (int i = 0; i < 11; ++i) {
-            QCOMPARE(grid.horizontalHeaderItem(i)->text(), QString::number(i));
-            QCOMPARE(grid.columnWidth(i), 50);
-            QCOMPARE(grid.cellText(i), QString::fromStdString(list.at(static_cast<std::size_t>(i))));
-        }
-        QVERIFY(grid.showGrid());
-        QCOMPARE(GridRow(&grid), list);
-
-        ClearGrid(&grid);
-        QCOMPARE(grid.columnCount(), 0);
-        QCOMPARE(grid.rowCount(), 0);
-    }
-
-    void sizingOnlyWidens()
+    void sizingOnlyWidensAndReadingKeepsTheListLength()
     {
         tarnekCtrlStruct table;
         tarnekBaseListCtrl grid(0);
         const QString wide(QStringLiteral("12345678901234567890"));
-        table.FillGrid(&grid, ValueList{"1", wide.toStdString()});
+        table.FillGrid(&grid, ValueList{"1", wide.toStdString(), "c"});
         const int wideWidth = QFontMetrics(grid.font()).horizontalAdvance(wide) + 15;
         QVERIFY(wideWidth > 50);
-
-        table.SizeGridColumns(&grid, 2);
+        table.SizeGridColumns(&grid, 3);
         QCOMPARE(grid.columnWidth(0), 50);
         QCOMPARE(grid.columnWidth(1), wideWidth);
-
-        grid.item(0, 1)->setText(QStringLiteral("1"));
-        table.SizeGridColumns(&grid, 2);
-        QCOMPARE(grid.columnWidth(1), wideWidth);
-    }
-
-    void readGridRowKeepsTheListLength()
-    {
-        tarnekCtrlStruct table;
-        tarnekBaseListCtrl grid(0);
-        table.FillGrid(&grid, ValueList{"a", "b", "c"});
         grid.item(0, 1)->setText(QStringLiteral("1,5"));
+        table.SizeGridColumns(&grid, 3);
+        QCOMPARE(grid.columnWidth(1), wideWidth);
 
         ValueList shorter{"x", "y"};
         ReadGridRow(&grid, shorter);
-        QCOMPARE(shorter, (ValueList{"a", "1,5"}));
-
+        QCOMPARE(shorter, (ValueList{"1", "1,5"}));
         ValueList longer{"x", "y", "z", "w"};
         ReadGridRow(&grid, longer);
-        QCOMPARE(longer, (ValueList{"a", "1,5", "c", "w"}));
+        QCOMPARE(longer, (ValueList{"1", "1,5", "c", "w"}));
     }
 
-    void enterCommitsTheTextAndWidens()
+    void enterCommitsAnyTextUnchanged_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::newRow("wider than the column") << QStringLiteral("Очень длинное значение уровня") << int(Qt::Key_Return);
+        QTest::newRow("empty") << QString() << int(Qt::Key_Enter);
+        QTest::newRow("comma") << QStringLiteral("1,5") << int(Qt::Key_Return);
+        QTest::newRow("letters") << QStringLiteral("abc") << int(Qt::Key_Enter);
+        QTest::newRow("spaces kept") << QStringLiteral(" 7 ") << int(Qt::Key_Return);
+    }
+
+    void enterCommitsAnyTextUnchanged()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
         GridDialog d;
         QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
         tarnekEditCtrl* editor = d.OpenEditor(1);
         QVERIFY(editor != nullptr);
         QVERIFY(editor->hasFocus());
-        QCOMPARE(editor->text(), QStringLiteral("500"));
         QCOMPARE(editor->selectedText(), QStringLiteral("500"));
-
-        const QString typed = QStringLiteral("Очень длинное значение уровня");
+        QTest::keyClick(editor, Qt::Key_Delete);
         TypeText(editor, typed);
-        QCOMPARE(editor->editText, typed);
-        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClick(editor, Qt::Key(key));
+
         QCOMPARE(d.grid->cellText(1), typed);
-        QCOMPARE(d.grid->columnWidth(1), QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15);
+        QCOMPARE(d.grid->columnWidth(1), std::max(50, QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15));
         QCOMPARE(d.grid->columnWidth(0), 50);
         QVERIFY(d.dialog.isVisible());
         // The model learns of the edit only when its dialog reads the grid back.
         QCOMPARE(d.model.xpLevelShortTerm.at(1), std::string("500"));
         QTRY_VERIFY(d.table.editor.isNull());
-    }
-
-    void commitTakesAnyTextUnchanged_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("comma") << QStringLiteral("1,5");
-        QTest::newRow("letters") << QStringLiteral("abc");
-        QTest::newRow("spaces kept") << QStringLiteral(" 7 ");
-    }
-
-    void commitTakesAnyTextUnchanged()
-    {
-        QFETCH(QString, typed);
-        GridDialog d;
-        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
-        tarnekEditCtrl* editor = d.OpenEditor(2);
-        QVERIFY(editor != nullptr);
-        QTest::keyClick(editor, Qt::Key_Delete);
-        TypeText(editor, typed);
-        QTest::keyClick(editor, Qt::Key_Enter);
-        QCOMPARE(d.grid->cellText(2), typed);
     }
 
     void escapeTabAndFocusLossLeaveTheCell_data()
@@ -207,24 +148,15 @@ private slots:
         QPointer<tarnekEditCtrl> editor = d.OpenEditor(1);
         QVERIFY(editor);
         TypeText(editor, QStringLiteral("999"));
-        switch (how) {
-        case 0:
-            QTest::keyClick(editor, Qt::Key_Escape);
-            break;
-        case 1:
-            QTest::keyClick(editor, Qt::Key_Tab);
-            break;
-        case 2:
+        if (how < 2) {
+            QTest::keyClick(editor, how == 0 ? Qt::Key_Escape : Qt::Key_Tab);
+        } else if (how == 2) {
             QTest::mouseClick(d.other, Qt::LeftButton);
             d.other->setFocus();
-            break;
-        default: {
+        } else {
             tarnekEditCtrl* second = d.OpenEditor(3);
-            QVERIFY(second != nullptr);
-            QVERIFY(second != editor);
+            QVERIFY(second != nullptr && second != editor);
             QCOMPARE(second->text(), QStringLiteral("1500"));
-            break;
-        }
         }
         QTRY_VERIFY(editor.isNull() || !editor->isVisible());
         QCOMPARE(d.grid->cellText(1), QStringLiteral("500"));
@@ -232,92 +164,148 @@ private slots:
         QVERIFY(d.dialog.isVisible());
     }
 
-    void onlyOneGridOpensOnASingleClick()
-    {
-        GridDialog d;
-        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
-        QVERIFY(!d.grid->opensOnSingleClick());
-        QVERIFY(d.singleClickGrid->opensOnSingleClick());
-
-        QTest::mouseClick(d.grid->viewport(), Qt::LeftButton, {}, CellCentre(d.grid, 0));
-        QVERIFY(d.table.editor.isNull());
-
-        QTest::mouseClick(d.singleClickGrid->viewport(), Qt::LeftButton, {}, CellCentre(d.singleClickGrid, 1));
-        QVERIFY(!d.table.editor.isNull());
-        QCOMPARE(d.table.editor->text(), QStringLiteral("0.667"));
-        QTest::keyClick(d.table.editor.data(), Qt::Key_End);
-        TypeText(d.table.editor.data(), QStringLiteral("5"));
-        QTest::keyClick(d.table.editor.data(), Qt::Key_Return);
-        QCOMPARE(d.singleClickGrid->cellText(1), QStringLiteral("0.6675"));
-        QCOMPARE(d.grid->cellText(1), QStringLiteral("500"));
-    }
-
-    void clickBelowTheRowOpensNothing()
-    {
-        GridDialog d;
-        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
-        const QRect cell = d.grid->visualRect(d.grid->model()->index(0, 0));
-        DoubleClick(d.grid->viewport(), QPoint(cell.center().x(), cell.bottom() + 10));
-        QVERIFY(d.table.editor.isNull());
-        QVERIFY(!d.table.StartCellEdit(d.grid, 1, 0));
-    }
-
-    void enterAndEscapeNeverCloseOrPressADefaultButton()
-    {
-        GridDialog d;
-        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
-        QSignalSpy clicked(d.button, &QPushButton::clicked);
-        QSignalSpy finished(&d.dialog, &QDialog::finished);
-        QVERIFY(!d.button->isDefault());
-        QVERIFY(!d.button->autoDefault());
-
-        for (QWidget* w : {static_cast<QWidget*>(d.button), static_cast<QWidget*>(d.other), static_cast<QWidget*>(d.grid)}) {
-            w->setFocus();
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(w, key);
-        }
-        QCOMPARE(clicked.count(), 0);
-        QCOMPARE(finished.count(), 0);
-        QVERIFY(d.dialog.isVisible());
-    }
-
-    void closingTheDialogWithAnOpenEditorDeletesIt()
+    void noEditorBelowTheRowAndNoneOutlivesItsDialog()
     {
         QPointer<tarnekEditCtrl> editor;
         {
             GridDialog d;
             QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+            const QRect cell = d.grid->visualRect(d.grid->model()->index(0, 0));
+            DoubleClick(d.grid->viewport(), QPoint(cell.center().x(), cell.bottom() + 10));
+            QVERIFY(d.table.editor.isNull());
+            QVERIFY(!d.table.StartCellEdit(d.grid, 1, 0));
             editor = d.OpenEditor(0);
             QVERIFY(editor);
         }
         QVERIFY(editor.isNull());
     }
 
-    void unattendedBoxesAreRecordedAndAnswered()
+    void cellsThePluginRejects_data()
     {
-        UserMessageBox::SetNextAnswer(QMessageBox::No);
-        QCOMPARE(UserMessageBox::Show(nullptr, QStringLiteral("\n Вопрос"), QStringLiteral("Запрос"),
-                                      QMessageBox::Information, QMessageBox::Yes | QMessageBox::No),
-                 QMessageBox::No);
-        // Unanswered, a box takes its first button rather than wait.
-        QCOMPARE(UserMessageBox::Show(nullptr, QStringLiteral("Снова"), QString(), QMessageBox::Information,
-                                      QMessageBox::Yes | QMessageBox::No),
-                 QMessageBox::Yes);
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reasonPart");  // empty: accepted
+        // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays.
+        QTest::newRow("xp integer") << "xpLevelSaved" << "2400" << "";
+        QTest::newRow("xp comma") << "xpLevelSaved" << "0,5" << "Запятая";
+        QTest::newRow("xp letter O") << "xpGivenShortTerm" << "1O" << "Не число";
+        QTest::newRow("xp empty") << "xpGivenSaved" << "" << "Пустое";
+        QTest::newRow("xp decimal") << "xpLevelShortTerm" << "2.5" << "целочисленный";
+        QTest::newRow("invisibility integer") << "invisibilityList" << "-35" << "";
+        QTest::newRow("serpent decimal") << "serpentList" << "1.0" << "целочисленный";
+        QTest::newRow("float decimal") << "healList" << "6.0" << "";
+        QTest::newRow("float exponent form") << "vampiricList" << "1e+006.0" << "Экспоненциальная";
+        QTest::newRow("float integer") << "orbList" << "25" << "Float";
+        QTest::newRow("float comma") << "levitationList" << "0,8" << "Запятая";
+    }
 
-        MessageBoxSink sink;
-        sink.Show(Message{"Не может записать в файл (ошибка 13)\n", "Ошибка", MessageIcon::Error});
-        sink.Show(Message{"database disk image is malformed", "", MessageIcon::Stop});
+    void cellsThePluginRejects()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reasonPart);
+        MarkedGrid g(field.toStdString());
+        for (int c = 0; c < g.grid.columnCount(); ++c)
+            QVERIFY(Unmarked(g.grid.item(0, c)));
 
-        const auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 4);
-        QCOMPARE(shown[0].text, QStringLiteral("\n Вопрос"));
-        QCOMPARE(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(shown[2].text, QStringLiteral("Не может записать в файл (ошибка 13)\n"));
-        QCOMPARE(shown[2].caption, QStringLiteral("Ошибка"));
-        QCOMPARE(shown[2].icon, QMessageBox::Critical);
-        QCOMPARE(shown[3].caption, QGuiApplication::applicationDisplayName());
-        QCOMPARE(shown[3].icon, QMessageBox::Critical);
-        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+        const int last = g.grid.columnCount() - 1;
+        const QString original = g.grid.cellText(last);
+        g.Commit(last, text);
+        const QTableWidgetItem* cell = g.grid.item(0, last);
+        QCOMPARE(cell->text(), text);
+        if (reasonPart.isEmpty()) {
+            QVERIFY(Unmarked(cell));
+        } else {
+            QVERIFY(Tinted(cell, kRejectedTextTint));
+            QVERIFY2(cell->toolTip().contains(reasonPart), qPrintable(cell->toolTip()));
+        }
+        QVERIFY(Unmarked(g.grid.item(0, 0)));
+
+        // The grid's text goes to the model unchanged, mark or not.
+        ValueList& list = ListOf(g.model, field.toStdString());
+        ReadGridRow(&g.grid, list);
+        QCOMPARE(QString::fromStdString(list.at(static_cast<std::size_t>(last))), text);
+        // Put right, the mark goes.
+        g.Commit(last, original);
+        QVERIFY(Unmarked(cell));
+    }
+
+    void listLengthAgainstTheDeclaredSize()
+    {
+        MarkedGrid xp("xpLevelSaved");
+        MarkedGrid heal("healList");
+        // The level count moved to 13; the lists were made for 10.
+        xp.model.levelCountText = heal.model.levelCountText = "13";
+        MarkTableGrids(xp.table);
+        MarkTableGrids(heal.table);
+        for (int c = 0; c < xp.grid.columnCount(); ++c)
+            QVERIFY(Tinted(xp.grid.item(0, c), kWrongLengthTint));
+        QVERIFY(xp.grid.item(0, 0)->toolTip().contains(QStringLiteral("объявляет 14")));
+        QVERIFY(heal.grid.item(0, 1)->toolTip().contains(QStringLiteral("MAX_SKILL_LEVEL")));
+
+        // A bad text in a grid of the wrong length: the text's tint, both reasons.
+        xp.Commit(2, QStringLiteral("1O"));
+        QVERIFY(Tinted(xp.grid.item(0, 2), kRejectedTextTint));
+        QVERIFY(xp.grid.item(0, 2)->toolTip().contains(QStringLiteral("Не число")));
+        QVERIFY(xp.grid.item(0, 2)->toolTip().contains(QStringLiteral("объявляет 14")));
+
+        // At 7 levels the 11-element list is longer than the plugin allows.
+        xp.model.levelCountText = "7";
+        MarkTableGrids(xp.table);
+        QVERIFY(xp.grid.item(0, 10)->toolTip().contains(QStringLiteral("лишние")));
+    }
+
+    void parameterBoxes_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reasonPart");
+        QTest::newRow("devotion integer") << "devotionValue" << "25" << "";
+        QTest::newRow("devotion empty") << "devotionValue" << "" << "Пустое";
+        QTest::newRow("devotion decimal") << "devotionValue" << "2.5" << "целочисленный";
+        // A chance is written normalised: blank and whole numbers are fine as they become n.0.
+        QTest::newRow("chance empty") << "evasionMaxChance" << "" << "";
+        QTest::newRow("chance whole") << "bashMaxChance" << "5" << "";
+        QTest::newRow("chance decimal") << "orbMaxChance" << "0.25" << "";
+        QTest::newRow("chance comma") << "hexMaxChance" << "0,5" << "«1.0»";
+        QTest::newRow("chance letter") << "fanMaxChance" << "1O" << "«1O.0»";
+        QTest::newRow("chance two points") << "shadowMaxChance" << "0.5.1" << "Не число";
+        // Fill parameters never reach the plugin.
+        QTest::newRow("fill parameter") << "vampiricIncrement" << "abc" << "";
+    }
+
+    void parameterBoxes()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reasonPart);
+        const TextField member = field == QStringLiteral("devotionValue")
+                                     ? DevotionValue().text
+                                     : Parameters()[*FindParameter(field.toStdString())].text;
+        QLineEdit box;
+        const QColor normal = box.palette().color(QPalette::Base);
+        box.setText(QStringLiteral("1"));
+        KeepBoxMarked(&box, member);
+        box.setText(text);
+        QCOMPARE(box.text(), text);
+        QCOMPARE(box.toolTip().isEmpty(), reasonPart.isEmpty());
+        QVERIFY2(box.toolTip().contains(reasonPart), qPrintable(box.toolTip()));
+        QCOMPARE(box.palette().color(QPalette::Base), reasonPart.isEmpty() ? normal : kRejectedTextTint);
+        box.setText(QStringLiteral("7"));
+        QVERIFY(box.toolTip().isEmpty());
+        QCOMPARE(box.palette().color(QPalette::Base), normal);
+    }
+
+    void countBeforeCompiling()
+    {
+        tarnekArrayStruct model = InitialConfiguration();
+        QCOMPARE(CountMarkedForCompile(model), 0U);
+        QVERIFY(MarkedCountNote(0).isEmpty());
+        model.xpGivenSaved.set(4, "1O");
+        model.hexMaxChance = "0,5";
+        model.levelCountText = "13";  // 31 lists now the wrong length
+        QCOMPARE(CountMarkedForCompile(model), 33U);
+        QVERIFY(MarkedCountNote(33).contains(QStringLiteral("33")));
     }
 };
 

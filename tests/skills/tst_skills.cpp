@@ -5,58 +5,67 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
+#include "CellMarking.h"
+#include "ChartPane.h"
+#include "CurveChart.h"
+#include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "SkillDialogs.h"
-#include "SkillWorkspace.h"
 #include "UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
+#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
-QPushButton* Button(const SkillDialog& dialog, int id) {
+// A fresh plugin folder's settings database, open, with the model loaded from it the way
+// the main window loads it.
+struct SkillWorkspace : ScratchFolder {
+    RecordingSink sink;
+    vloxBuildTarnekStruct database{sink};
+    tarnekArrayStruct model;
+
+    SkillWorkspace()
+    {
+        database.OpenDatabase();
+        database.LoadAll(model);
+        model.DeriveLevelCounts();
+    }
+    ~SkillWorkspace() { database.CloseDatabase(); }
+    SkillWorkspace(const SkillWorkspace&) = delete;
+    SkillWorkspace& operator=(const SkillWorkspace&) = delete;
+};
+
+QPushButton* Button(const SkillDialog& dialog, int id)
+{
     return dialog.findChild<QPushButton*>(QString::number(id));
 }
 
-QLineEdit* Box(const SkillDialog& dialog, int id) {
+QLineEdit* Box(const SkillDialog& dialog, int id)
+{
     return dialog.findChild<QLineEdit*>(QString::number(id));
 }
 
-QStringList Texts(const ValueList& list) {
-    QStringList texts;
-    for (const std::string& text : list) texts << QString::fromStdString(text);
-    return texts;
+tarnekBaseListCtrl* GridOfList(SkillDialog& dialog, std::string_view field)
+{
+    return dialog.controlTable().GridOf(CodeOf(field));
 }
 
-QStringList Cells(const tarnekBaseListCtrl* grid) {
-    QStringList cells;
-    for (int i = 0; i < grid->columnCount(); ++i) cells << grid->cellText(i);
-    return cells;
+std::size_t BandOf(const SkillDialog& dialog, std::string_view field)
+{
+    const auto& bands = dialog.tier().bands;
+    return static_cast<std::size_t>(
+        std::find_if(bands.begin(), bands.end(), [&](const SkillBand& b) { return b.code == FindList(field); }) -
+        bands.begin());
 }
 
-tarnekBaseListCtrl* GridOfList(SkillDialog& dialog, const char* field) {
-    return dialog.controlTable().GridOf(static_cast<int>(*FindList(field)));
-}
-
-ValueList& ListOf(tarnekArrayStruct& model, const char* field) {
-    return model.*ValueLists()[*FindList(field)].list;
-}
-
-QPoint CellCentre(tarnekBaseListCtrl* grid, int column) {
-    return grid->visualRect(grid->model()->index(0, column)).center();
-}
-
-// A real double click: press, release, double click, release.
-void DoubleClick(QWidget* widget, QPoint pos) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
-}
-
-tarnekArrayStruct LoadedConfiguration() {
+tarnekArrayStruct LoadedConfiguration()
+{
     tarnekArrayStruct model = InitialConfiguration();
     model.DeriveLevelCounts();
     return model;
@@ -68,32 +77,12 @@ class TestSkillDialogs final : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { UserMessageBox::SetUnattended(true); }
-    void cleanup() { UserMessageBox::SetUnattended(false); }
-
-    void descriptionsCoverTheirTierOnce() {
-        for (const Tier tier : kSkillTiers) {
-            const SkillTier& description = SkillTierOf(tier);
-            std::vector<std::size_t> codes;
-            for (const SkillBand& band : description.bands)
-                if (band.code) codes.push_back(*band.code);
-            std::vector<std::size_t> expected;
-            for (const ListDescriptor& list : ListsOfTier(tier))
-                expected.push_back(static_cast<std::size_t>(&list - ValueLists().data()));
-            QCOMPARE(codes, expected);
-
-            std::vector<TextField> fields;
-            for (const ParameterDescriptor& parameter : Parameters())
-                if (parameter.tier == tier) fields.push_back(parameter.text);
-            if (tier == DevotionValue().tier) fields.push_back(DevotionValue().text);
-            QCOMPARE(description.boxes.size(), fields.size());
-            for (const ParameterBox& box : description.boxes) {
-                QCOMPARE(std::count(fields.begin(), fields.end(), box.text), 1);
-                QVERIFY(box.band < description.bands.size());
-                QCOMPARE(box.label.empty(), !description.bands[box.band].code.has_value());
-            }
-        }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        QSettings().clear();
+        UserMessageBox::SetUnattended(true);
     }
+    void cleanup() { UserMessageBox::SetUnattended(false); }
 
     void openingShowsTheModel() {
         const QStringList captions{"Настройка скилов первого уровня", "Настройка скилов второго уровня",
@@ -103,29 +92,38 @@ private slots:
         RecordingSink sink;
         vloxBuildTarnekStruct database(sink);
         int fillButtons = 0;
+        QList<int> digitsOnly;
         for (const Tier tier : kSkillTiers) {
             const auto dialog = MakeSkillDialog(tier, model, database);
             QCOMPARE(dialog->windowTitle(), captions[static_cast<int>(tier) - 1]);
             for (const ListDescriptor& list : ListsOfTier(tier)) {
-                const tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(
-                    static_cast<int>(&list - ValueLists().data()));
+                const tarnekBaseListCtrl* grid = GridOfList(*dialog, list.field);
                 QVERIFY(grid != nullptr);
                 QCOMPARE(Cells(grid), Texts(model.*list.list));
-                QCOMPARE(grid->horizontalHeaderItem(grid->columnCount() - 1)->text(),
-                         QString::number(grid->columnCount() - 1));
             }
             for (std::size_t band = 0; band < dialog->tier().bands.size(); ++band) {
                 if (dialog->fillButton(band) == nullptr) continue;
                 QVERIFY(!dialog->fillButton(band)->icon().isNull());
                 ++fillButtons;
             }
-            for (const ParameterBox& box : dialog->tier().boxes)
-                QCOMPARE(dialog->parameterBox(box.text)->text(), QString::fromStdString(model.*box.text));
+            // A box for each of the tier's parameters, showing the model's text.
+            const auto parameters = std::count_if(Parameters().begin(), Parameters().end(),
+                                                  [tier](const ParameterDescriptor& p) { return p.tier == tier; });
+            QCOMPARE(dialog->tier().boxes.size(), std::size_t(parameters + (tier == DevotionValue().tier)));
+            for (const ParameterBox& box : dialog->tier().boxes) {
+                QLineEdit* edit = dialog->parameterBox(box.text);
+                QCOMPARE(edit->text(), QString::fromStdString(model.*box.text));
+                edit->clear();
+                QTest::keyClicks(edit, QStringLiteral("1a2"));
+                if (edit->text() == QStringLiteral("12")) digitsOnly.append(box.editId);
+            }
 
             dialog->show();
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->saveButton()));
         }
         QCOMPARE(fillButtons, 27);
+        std::sort(digitsOnly.begin(), digitsOnly.end());
+        QCOMPARE(digitsOnly, (QList<int>{1050, 1052, 1077}));
 
         // Devotion Aura: one box in its own band, no grid, no fill button.
         const auto tier2 = MakeSkillDialog(Tier::Two, model, database);
@@ -137,22 +135,13 @@ private slots:
         QVERIFY(band->findChildren<QPushButton*>().isEmpty());
         QVERIFY(band->findChildren<tarnekBaseListCtrl*>().isEmpty());
         QVERIFY(sink.shown.empty());
-    }
 
-    void digitsOnlyBoxes() {
-        tarnekArrayStruct model = LoadedConfiguration();
-        RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);
-        const auto tier1 = MakeSkillDialog(Tier::One, model, database);
-        const auto tier3 = MakeSkillDialog(Tier::Three, model, database);
-        const std::pair<QLineEdit*, QString> cases[] = {
-            {Box(*tier1, 1050), "12"}, {Box(*tier1, 1052), "12"}, {Box(*tier3, 1077), "12"},
-            {Box(*tier1, 1049), "1a2"}, {Box(*tier3, 1073), "1a2"}};
-        for (const auto& [box, expected] : cases) {
-            box->clear();
-            QTest::keyClicks(box, QStringLiteral("1a2"));
-            QCOMPARE(box->text(), expected);
-        }
+        // The boxes whose texts reach the plugin are marked as they are typed.
+        QVERIFY(devotion->toolTip().isEmpty());
+        devotion->clear();
+        QVERIFY(devotion->toolTip().contains(QStringLiteral("Пустое")));
+        Box(*tier2, 1061)->setText(QStringLiteral("abc"));  // a fill parameter: never marked
+        QVERIFY(Box(*tier2, 1061)->toolTip().isEmpty());
     }
 
     // Every other box holds a decoy, so a button that read the wrong box gives other values.
@@ -225,29 +214,6 @@ private slots:
         QVERIFY(sink.shown.empty());
     }
 
-    void fillCommitsEveryBoxAndRereadsTheLevelCount() {
-        tarnekArrayStruct model = LoadedConfiguration();
-        RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);
-        model.levelCountText = "13";  // the main window's combo moved, nothing recomputed yet
-
-        const auto tier1 = MakeSkillDialog(Tier::One, model, database);
-        Box(*tier1, 1093)->setText(QStringLiteral("0"));
-        Box(*tier1, 1060)->setText(QStringLiteral("9"));
-        Button(*tier1, 1019)->click();
-        QCOMPARE(model.evasionMaxChance, std::string("0"));
-        QCOMPARE(model.impaleMaxPercent, std::string("9"));
-        QCOMPARE(model.impaleList, LoadedConfiguration().impaleList);  // its grid was not filled
-        QCOMPARE(model.maxLevels, 13);
-        QCOMPARE(model.vampiricList.size(), std::size_t{3});  // tiers 1-3 keep skillLevels
-
-        const auto tier4 = MakeSkillDialog(Tier::Four, model, database);
-        Button(*tier4, 1103)->click();
-        QCOMPARE(model.concoctionList.size(), std::size_t{14});
-        QCOMPARE(tier4->controlTable().GridOf(28)->columnCount(), 14);
-        QCOMPARE(model.resistantList.size(), std::size_t{11});
-    }
-
     // Saving writes the tier's table and parameter columns, chances normalised; whatever
     // else the model holds that differs from the database stays out of it.
     void saveWritesExactlyTheTier_data() {
@@ -306,9 +272,12 @@ private slots:
         }
     }
 
+    // A fill reads every box into the model, and a count chosen in the main window gives
+    // the tier-1 to 3 lists no more levels.
     void fillThenCancelChangesOnlyTheModel() {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
+        workspace.model.levelCountText = "13";
         const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
         Box(*dialog, 1077)->setText(QStringLiteral("3"));
         Box(*dialog, 1092)->setText(QStringLiteral("4"));
@@ -319,6 +288,7 @@ private slots:
         QVERIFY(workspace.Stored() == stored);
         QCOMPARE(Texts(workspace.model.serpentList), QStringList({"3", "6", "9"}));
         QCOMPARE(workspace.model.shadowMaxChance, std::string("4"));
+        QCOMPARE(workspace.model.maxLevels, 13);
 
         xpBaseStruct writer;
         workspace.database.SaveAll(workspace.model, writer);
@@ -335,14 +305,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
 
-        DoubleClick(grid->viewport(), CellCentre(grid, 0));
-        QVERIFY(!dialog->controlTable().editor.isNull());
-        QTest::keyClicks(dialog->controlTable().editor.data(), QStringLiteral("42"));
-        QTest::keyClick(dialog->controlTable().editor.data(), Qt::Key_Return);
-
+        QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
         DoubleClick(grid->viewport(), CellCentre(grid, 2));
         QVERIFY(!dialog->controlTable().editor.isNull());
-        QTest::keyClicks(dialog->controlTable().editor.data(), QStringLiteral("999"));
+        TypeText(dialog->controlTable().editor.data(), QStringLiteral("999"));
         QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
 
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
@@ -351,12 +317,18 @@ private slots:
 
     void aTierFourFillAtAnotherCountLosesNothingOnSave() {
         SkillWorkspace workspace;
-        workspace.model.levelCountText = "13";
+        workspace.model.levelCountText = "13";  // chosen in the main window, not applied
         const ValueList orb = workspace.model.orbList;
         const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
+        QVERIFY(Tinted(resistant->item(0, 0), kWrongLengthTint));
+        QVERIFY(resistant->item(0, 0)->toolTip().contains(QStringLiteral("MAX_LEVELS+1")));
+
         Box(*dialog, 1082)->setText(QStringLiteral("1"));
         Button(*dialog, 1102)->click();
         QCOMPARE(workspace.model.resistantList.size(), std::size_t{14});
+        QCOMPARE(resistant->columnCount(), 14);
+        QVERIFY(Unmarked(resistant->item(0, 0)));
         QCOMPARE(workspace.model.orbList.size(), std::size_t{11});
         dialog->saveButton()->click();
 
@@ -393,6 +365,40 @@ private slots:
         dialog->close();  // the close box writes nothing either
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(workspace.Stored() == stored);
+    }
+
+    void oneChartFollowsTheBandPointedAt() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        CurveChart* chart = ChartPane::Of(*dialog)->chart();
+        QCOMPARE(chart->curveCount(), 1);
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.vampiricList));
+
+        // The mouse over the healing band, then a fill there with another maximum.
+        const std::size_t heal = BandOf(*dialog, "healList");
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(dialog->grid(heal)->viewport(), &enter);
+        QVERIFY(chart->curveName(0).contains(QStringLiteral("Healing Wave")));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        dialog->parameterBox(&tarnekArrayStruct::healMaxPercent)->setText(QStringLiteral("9"));
+        dialog->fillButton(heal)->click();
+        QTRY_COMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        QCOMPARE(Plotted(*chart).first().y(), 9.0);
+
+        // A committed typo leaves a gap and is marked.
+        tarnekCtrlStruct& table = dialog->controlTable();
+        table.editColumn = 1;
+        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"), 3);
+        QTRY_COMPARE(chart->curveSeries(0).size(), 2);
+        QCOMPARE(Plotted(*chart).size(), 2);
+        QVERIFY(Tinted(dialog->grid(heal)->item(0, 1), kRejectedTextTint));
+
+        // Focus on another grid shows that one; the mouse over a band frame does too.
+        QFocusEvent focus(QEvent::FocusIn);
+        QCoreApplication::sendEvent(GridOfList(*dialog, "criticalList"), &focus);
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.criticalList));
+        QCoreApplication::sendEvent(dialog->grid(heal)->parentWidget(), &enter);
+        QCOMPARE(chart->curveTexts(0).at(1), QStringLiteral("4,00"));
     }
 };
 

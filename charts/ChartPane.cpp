@@ -1,0 +1,59 @@
+#include "ChartPane.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+
+#include "ChartVisibility.h"
+#include "CurveChart.h"
+
+ChartPane::ChartPane(QWidget& window, QWidget* controls, const QString& switchText, const QString& shownKey,
+                     int smallestChartHeight)
+    : QObject(&window),
+      controlsArea_(new QScrollArea()),
+      chart_(new CurveChart()),
+      switch_(new QCheckBox(switchText)),
+      splitter_(new QSplitter(Qt::Vertical)),
+      row_(new QHBoxLayout())
+{
+    controlsArea_->setWidget(controls);
+    controlsArea_->setFrameShape(QFrame::NoFrame);
+    chart_->setMinimumHeight(smallestChartHeight);
+
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(controlsArea_);
+    splitter_->addWidget(chart_);
+
+    row_->addWidget(switch_);
+    row_->addSpacing(12);
+    row_->addWidget(chart_->pointedLine(), 1);
+    // Once the chart has a parent: showing it before would open it as a window of its own.
+    BindChartVisibility(switch_, chart_, shownKey);
+}
+
+ChartPane* ChartPane::Of(const QWidget& window)
+{
+    return window.findChild<ChartPane*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+QAbstractButton* ChartPane::chartSwitch() const
+{
+    return switch_;
+}
+
+void ChartPane::shareHeight(int controlsHeight, int height)
+{
+    splitter_->setSizes({controlsHeight, std::max(chart_->minimumHeight(), height - controlsHeight)});
+}
+
+QRect AvailableArea(const QWidget& window)
+{
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+}

@@ -1,0 +1,118 @@
+#include "GuiTestSupport.h"
+
+#include <fstream>
+#include <iterator>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineSeries>
+#include <QTest>
+
+#include "CurveChart.h"
+#include "CurvePoints.h"
+#include "TextReadings.h"
+#include "tarnekEditCtrl.h"
+#include "vloxBuildTarnekStruct.h"
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+ScratchFolder::ScratchFolder(bool pluginTree) : previous_(QDir::currentPath())
+{
+    if (pluginTree)
+        QDir(dir_.path()).mkdir(QStringLiteral("tarnek"));
+    QDir::setCurrent(dir_.path());
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    QDir::setCurrent(previous_);
+}
+
+QString ScratchFolder::path() const
+{
+    return QDir(dir_.path()).canonicalPath();
+}
+
+tarnekArrayStruct ScratchFolder::Stored() const
+{
+    RecordingSink sink;
+    vloxBuildTarnekStruct db(sink);
+    tarnekArrayStruct model;
+    if (db.OpenDatabase())
+        db.LoadAll(model);
+    db.CloseDatabase();
+    model.DeriveLevelCounts();
+    return model;
+}
+
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void DoubleClick(QWidget* widget, QPoint pos)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+bool CommitCell(tarnekBaseListCtrl* grid, int column, const QString& text)
+{
+    DoubleClick(grid->viewport(), CellCentre(grid, column));
+    auto* editor = qobject_cast<tarnekEditCtrl*>(QApplication::focusWidget());
+    if (editor == nullptr)
+        return false;
+    editor->selectAll();
+    editor->del();
+    TypeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    return true;
+}
+
+QStringList Texts(const ValueList& list)
+{
+    QStringList texts;
+    for (const std::string& text : list)
+        texts << QString::fromStdString(text);
+    return texts;
+}
+
+QStringList Cells(const tarnekBaseListCtrl* grid)
+{
+    QStringList cells;
+    for (int i = 0; i < grid->columnCount(); ++i)
+        cells << grid->cellText(i);
+    return cells;
+}
+
+QList<QPointF> Plotted(const CurveChart& chart, int curve)
+{
+    QList<QPointF> points;
+    for (const QLineSeries* series : chart.curveSeries(curve))
+        points.append(series->points());
+    return points;
+}
+
+QList<QPointF> PlotOf(const ValueList& list)
+{
+    QList<QPointF> points;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (ReadPlottedNumber(list.at(i)))
+            points.append(QPointF(static_cast<double>(i), ReadDecimal(list.at(i))));
+    }
+    return points;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+// What the editor's Qt tests share: a scratch plugin folder, typing and clicking into
+// grids, and reading back marks and plotted points.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QBrush>
+#include <QList>
+#include <QPointF>
+#include <QStringList>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "Descriptors.h"
+#include "MessageSink.h"
+#include "tarnekArrayStruct.h"
+#include "tarnekBaseListCtrl.h"
+
+class CurveChart;
+
+struct RecordingSink final : MessageSink {
+    std::vector<Message> shown;
+    void Show(const Message& message) override { shown.push_back(message); }
+};
+
+std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// A scratch folder made the current directory for one test; with tarnek/ in it, it is a
+// plugin tree in which the editor creates its database and writes its sources.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(bool pluginTree = true);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    QString path() const;  // canonical
+    std::filesystem::path fsPath() const { return path().toStdString(); }
+    std::filesystem::path database() const { return fsPath() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb"; }
+    std::filesystem::path baseHeader() const { return fsPath() / "tarnek" / "base.h"; }
+    std::filesystem::path skillsInclude() const { return fsPath() / "tarnek" / "skills.inl"; }
+
+    // What a second reader finds in the database now, level counts derived.
+    tarnekArrayStruct Stored() const;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Qt Test's keyClicks squeezes text through Latin-1; this sends key events with their text.
+void TypeText(QWidget* widget, const QString& text);
+
+inline QPoint CellCentre(const tarnekBaseListCtrl* grid, int column)
+{
+    return grid->visualRect(grid->model()->index(0, column)).center();
+}
+// The widget overload of mouseDClick sends the double-click event alone; a real double
+// click is press, release, double click, release, and item views need the first press.
+void DoubleClick(QWidget* widget, QPoint pos);
+// Double click, the whole text replaced, Enter: the way a text reaches a cell. False when
+// no editor opened.
+[[nodiscard]] bool CommitCell(tarnekBaseListCtrl* grid, int column, const QString& text);
+
+QStringList Texts(const ValueList& list);
+QStringList Cells(const tarnekBaseListCtrl* grid);
+inline int CodeOf(std::string_view field) { return static_cast<int>(*FindList(field)); }
+inline ValueList& ListOf(tarnekArrayStruct& model, std::string_view field)
+{
+    return model.*ValueLists()[*FindList(field)].list;
+}
+
+inline bool Tinted(const QTableWidgetItem* cell, const QColor& tint)
+{
+    return cell->data(Qt::BackgroundRole).value<QBrush>().color() == tint;
+}
+inline bool Unmarked(const QTableWidgetItem* cell)
+{
+    return !cell->data(Qt::BackgroundRole).isValid() && cell->toolTip().isEmpty();
+}
+
+// All points of a curve, in order, across its gap-separated series.
+QList<QPointF> Plotted(const CurveChart& chart, int curve = 0);
+// What a chart must show for a list: every text that is a number, at its level.
+QList<QPointF> PlotOf(const ValueList& list);
