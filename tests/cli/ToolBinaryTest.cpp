@@ -13,6 +13,7 @@
 
 #include "CommandLine.h"
 #include "Descriptors.h"
+#include "NameLookup.h"
 #include "StreamMessageSink.h"
 #include "Tool.h"
 #include "ToolProcess.h"
@@ -70,6 +71,7 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
         {{"set", "OrbMaxChanse", "1"}, "did you mean \"orbMaxChance\""},
         {{"fill", "healList", "healMaxPercnt=3"}, "did you mean \"healMaxPercent\""},
         {{"set", "XPLEVELSAVD[0]", "1"}, "did you mean \"xpLevelSaved\""},
+        {{"set", "shadow[0]", "1"}, "did you mean \"shadowList\""},
         {{"set", "xpLevelSaved", "5"}, "xpLevelSaved[i]"},
         {{"set", "levelCountText", "13"}, "levels N"},
         {{"fill", "vampiricList", "xpLevelSavedMultiplier=3"}, "main window"},
@@ -95,9 +97,21 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
     EXPECT_FALSE(fs::exists(dir.path() / "TarnekChangeLevelDatabase"));
 }
 
+// Every name that show lists resolves to itself: in-process, as a run per name would be slow.
+TEST(Names, EveryKnownNameResolves)
+{
+    EXPECT_EQ(KnownNames().size(), kListCount + kParameterCount + 2);
+    for (std::string_view name : KnownNames()) {
+        const auto resolved = ResolveName(name);
+        ASSERT_TRUE(std::holds_alternative<NamedValue>(resolved)) << name;
+        EXPECT_EQ(std::get<NamedValue>(resolved).field, name);
+    }
+}
+
 TEST_F(Tool, ShowListsEveryNameWithItsValue)
 {
-    ASSERT_EQ(dir.Run({"set", "devotionValue", ""}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "devotionValue", "a \"b\"\\"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "vampiricIncrement", ""}).status, 0);
     const ToolResult shown = dir.Run({"show"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     for (const ListDescriptor& d : ValueLists())
@@ -110,7 +124,8 @@ TEST_F(Tool, ShowListsEveryNameWithItsValue)
         return line == std::string::npos ? "<missing>" : shown.out.substr(at, shown.out.find('\n', at) - at);
     };
     EXPECT_EQ(value("levelCountText"), "10");
-    EXPECT_EQ(value("devotionValue"), "\"\"");
+    EXPECT_EQ(value("devotionValue"), "\"a \\\"b\\\"\\\\\"");  // quoted where it would read ambiguously
+    EXPECT_EQ(value("vampiricIncrement"), "\"\"");
     EXPECT_EQ(value("xpLevelSaved[0..10]"), "400 2400 4800 8000 12000 16800 22400 28800 36000 44000 52800");
     EXPECT_EQ(value("healList[0..2]"), "6.0 4.00 2.00");
     EXPECT_EQ(dir.Run({"show", "--json"}).out, dir.Run({"export"}).out);
@@ -282,14 +297,14 @@ TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
 
 TEST_F(Tool, ExportThenImportReproducesTheSources)
 {
-    ASSERT_EQ(dir.Run({"levels", "16", "--yes"}).status, 0);
+    ASSERT_EQ(dir.Run({"levels", "16", "-y"}).status, 0);
     const ToolResult marked = dir.Run({"set", "xpLevelSaved[2]", "тысяча"});
     ASSERT_EQ(marked.status, 0);
     EXPECT_NE(marked.err.find("warning: xpLevelSaved[2]"), std::string::npos);
     ASSERT_EQ(dir.Run({"set", "hexMaxChance", " 2"}).status, 0);
     ASSERT_EQ(dir.Run({"export", "configuration.json"}).status, 0);
     const std::string exported = ReadBytes("configuration.json");
-    EXPECT_EQ(exported, dir.Run({"export"}).out);
+    EXPECT_EQ(exported, dir.Run({"export", "-"}).out);
 
     // Keys in descriptor order: the level count, the lists, devotionValue, the parameters.
     std::vector<std::string> keys, expectedKeys{"levelCountText"};
@@ -305,7 +320,7 @@ TEST_F(Tool, ExportThenImportReproducesTheSources)
 
     PluginDir fromFile, fromStdin;
     ASSERT_EQ(fromFile.Run({"import", (dir.path() / "configuration.json").string()}).status, 0);
-    ASSERT_EQ(fromStdin.Run({"import"}, exported).status, 0);
+    ASSERT_EQ(fromStdin.Run({"import", "-"}, exported).status, 0);
     for (const PluginDir* other : {&fromFile, &fromStdin}) {
         EXPECT_EQ(ReadBytes(other->baseHeader()), ReadBytes(dir.baseHeader()));
         EXPECT_EQ(ReadBytes(other->skillsInclude()), ReadBytes(dir.skillsInclude()));

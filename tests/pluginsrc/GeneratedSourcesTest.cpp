@@ -11,6 +11,7 @@
 
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
+#include "RecordingSink.h"
 #include "TestFolder.h"
 #include "xpBaseStruct.h"
 

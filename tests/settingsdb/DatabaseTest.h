@@ -9,6 +9,7 @@
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
 #include "NumberFormats.h"
+#include "RecordingSink.h"
 #include "TestFolder.h"
 #include "vloxBuildTarnekStruct.h"
 

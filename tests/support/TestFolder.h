@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "MessageSink.h"
-
 // A fresh temporary folder that is the current directory while it lives, as the core works
 // relative to it; afterwards the previous one comes back and the folder goes with all it holds.
 class TestFolder {
@@ -29,13 +27,8 @@ private:
     std::filesystem::path path_;
 };
 
-struct RecordingSink final : MessageSink {
-    void Show(const Message& message) override { messages.push_back(message); }
-    std::vector<Message> messages;
-};
-
 std::string ReadBytes(const std::filesystem::path& file);  // "" when missing
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders
 
 // Runs action while no file of this process may grow past `bytes`, as on a full disk.
 void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action);

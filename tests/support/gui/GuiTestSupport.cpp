@@ -1,8 +1,5 @@
 #include "GuiTestSupport.h"
 
-#include <fstream>
-#include <iterator>
-
 #include <QApplication>
 #include <QDir>
 #include <QLineSeries>
@@ -15,18 +12,6 @@
 #include "vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes)
-{
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 ScratchFolder::ScratchFolder(bool pluginTree) : previous_(QDir::currentPath())
 {

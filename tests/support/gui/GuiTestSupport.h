@@ -17,6 +17,7 @@
 
 #include "Descriptors.h"
 #include "MessageSink.h"
+#include "TestFolder.h"  // ReadBytes, WriteBytes
 #include "tarnekArrayStruct.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -26,9 +27,6 @@ struct RecordingSink final : MessageSink {
     std::vector<Message> shown;
     void Show(const Message& message) override { shown.push_back(message); }
 };
-
-std::string ReadBytes(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 
 // A scratch folder made the current directory for one test; with tarnek/ in it, it is a
 // plugin tree in which the editor creates its database and writes its sources.

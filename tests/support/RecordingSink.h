@@ -1,0 +1,11 @@
+#pragma once
+
+#include <vector>
+
+#include "MessageSink.h"
+
+// Keeps what the core would have shown, for the test to look at.
+struct RecordingSink final : MessageSink {
+    void Show(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
+};
