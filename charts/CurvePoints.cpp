@@ -6,49 +6,9 @@
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-// The grammar ReadDecimal reads its prefix with, required here to cover the whole text.
-bool IsWholeNumber(std::string_view t)
-{
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < t.size() && IsDigit(t[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        std::size_t exponent = 0;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-            ++exponent;
-        }
-        if (exponent == 0)
-            return false;
-    }
-    return i == t.size();
 }
 
 } // namespace
@@ -59,7 +19,8 @@ std::optional<double> ReadPlottedNumber(std::string_view text)
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
-    if (!IsWholeNumber(text))
+    // Only a text that is a number as a whole is plotted; "1O" or "0,5" leave a gap.
+    if (text.empty() || DecimalPrefixLength(text) != text.size())
         return std::nullopt;
     const double value = ReadDecimal(text);
     if (!std::isfinite(value))

@@ -52,17 +52,11 @@ std::int32_t ReadInteger(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-double ReadDecimal(std::string_view text)
+std::size_t DecimalPrefixLength(std::string_view text)
 {
     std::size_t i = skipSpace(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
-    }
-    // Find the longest prefix of the form digits [. digits] [e [sign] digits] ourselves, so
-    // that from_chars never sees "inf", "nan", hex or a leading '+'.
-    const std::size_t start = i;
     std::size_t digits = 0;
     while (i < text.size() && isDigit(text[i])) {
         ++i;
@@ -76,8 +70,7 @@ double ReadDecimal(std::string_view text)
         }
     }
     if (digits == 0)
-        return 0.0;
-    std::size_t end = i;
+        return 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
@@ -85,9 +78,23 @@ double ReadDecimal(std::string_view text)
         if (j < text.size() && isDigit(text[j])) {
             while (j < text.size() && isDigit(text[j]))
                 ++j;
-            end = j;
+            i = j;
         }
     }
+    return i;
+}
+
+double ReadDecimal(std::string_view text)
+{
+    // The prefix is found by our own scanner, so that from_chars never sees "inf", "nan",
+    // hex or a leading '+'.
+    const std::size_t end = DecimalPrefixLength(text);
+    if (end == 0)
+        return 0.0;
+    std::size_t start = skipSpace(text);
+    const bool negative = text[start] == '-';
+    if (text[start] == '+' || text[start] == '-')
+        ++start;
 
     const std::string_view number = text.substr(start, end - start);
     double value = 0.0;

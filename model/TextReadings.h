@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,3 +15,7 @@ std::int32_t ReadInteger(std::string_view text);
 // Leading white space, then the longest prefix that forms a decimal number
 // (sign, digits, optional '.' and fraction, optional exponent). No inf, nan or hex.
 double ReadDecimal(std::string_view text);
+
+// How many characters of text, leading white space included, ReadDecimal reads; 0 when
+// the text does not start with a number.
+std::size_t DecimalPrefixLength(std::string_view text);

@@ -76,3 +76,15 @@ TEST(DecimalReading, OverflowReadsAsInfinityLikeTheCLibrary)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DecimalReading, PrefixLengthCoversWhatIsRead)
+{
+    EXPECT_EQ(DecimalPrefixLength("  -1.5e3x"), 8U);
+    EXPECT_EQ(DecimalPrefixLength("1e+"), 1U);
+    EXPECT_EQ(DecimalPrefixLength("0,5"), 1U);
+    EXPECT_EQ(DecimalPrefixLength("abc"), 0U);
+}
+
+} // namespace
