@@ -18,8 +18,9 @@ void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
         QCoreApplication::installTranslator(&qtTranslator);
     // Names the QSettings file: ~/.config/Tarnek/TarnekChangeLevel.conf on Linux.
     QCoreApplication::setOrganizationName(QStringLiteral("Tarnek"));
+    // Also the caption of boxes that have none of their own. No display name is set: Qt
+    // would append it to every window caption, and the captions are the program's own texts.
     QCoreApplication::setApplicationName(QStringLiteral("TarnekChangeLevel"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("TarnekChangeLevel"));
     app.setWindowIcon(ApplicationIcon());
 }
 
