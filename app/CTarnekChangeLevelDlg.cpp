@@ -288,9 +288,7 @@ void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
-    if (!initialised_)
-        return;
-    try {
+    RunSavingAction([&] {
         ReadInputs();
         model_->RefreshMaxLevels();
         ReadGrids();
@@ -299,16 +297,12 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
         RunFill(list, *model_, FillCount(list, *model_));
         RefillGrid(targetCode);
         SaveAll();
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-    }
+    });
 }
 
 void CTarnekChangeLevelDlg::OnCreateLevels()
 {
-    if (!initialised_)
-        return;
-    try {
+    RunSavingAction([&] {
         ReadInputs();
         if (ReadInteger(model_->levelCountText) < kFewestLevels) {
             UserMessageBox::Show(this, Text("Нельзя ставить ниже 10 уровня."), Text("Отказ в создании уровней"),
@@ -329,41 +323,46 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         for (int code = 0; code < kXpTables; ++code)
             ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
         SaveAll();
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-    }
+    });
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
-    if (!initialised_)
-        return;
-    try {
+    RunSavingAction([&] {
         ReadGrids();
         NoteMarkedTexts(*this);
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
         StartPluginCompiler(dir);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-    }
+    });
 }
 
 void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
-    if (!initialised_ || tier < 1 || tier > 4)
+    if (tier < 1 || tier > 4)
         return;
-    try {
+    RunSavingAction([&] {
         OpenSkillDialog(static_cast<Tier>(tier), *model_, *db_, this);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
-    }
+    });
 }
 
 void CTarnekChangeLevelDlg::OnLink()
 {
     QDesktopServices::openUrl(QUrl(SiteAddress()));
+}
+
+void CTarnekChangeLevelDlg::RunSavingAction(const std::function<void()>& action)
+{
+    // After a start that stopped early the model is empty: nothing may write it over the
+    // user's settings. An exception must not leave a Qt slot, so it is shown instead.
+    if (!initialised_)
+        return;
+    try {
+        action();
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+    }
 }
 
 void CTarnekChangeLevelDlg::ShowError(const char* text)

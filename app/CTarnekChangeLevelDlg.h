@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -68,6 +70,7 @@ private:
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
     void RefillGrid(int targetCode);
+    void RunSavingAction(const std::function<void()>& action);
     void ShowError(const char* text);
     std::filesystem::path WorkDirectory() const;
 
