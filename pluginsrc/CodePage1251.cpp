@@ -44,19 +44,20 @@ char EncodeCodePoint(char32_t cp)
 
 bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
 
-}  // namespace
+// Calls emit(code point) for every well-formed sequence and emit(kIllFormed) once for
+// every maximal ill-formed subsequence.
+constexpr char32_t kIllFormed = 0xFFFFFFFF;
 
-std::string Utf8ToCp1251(std::string_view utf8)
+template <class Emit>
+void DecodeUtf8(std::string_view utf8, Emit&& emit)
 {
-    std::string out;
-    out.reserve(utf8.size());
     const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(utf8[i]); };
 
     std::size_t i = 0;
     while (i < utf8.size()) {
         const std::uint8_t lead = byteAt(i);
         if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
+            emit(char32_t{lead});
             ++i;
             continue;
         }
@@ -80,7 +81,7 @@ std::string Utf8ToCp1251(std::string_view utf8)
             if (lead == 0xF0) secondLow = 0x90;
             if (lead == 0xF4) secondHigh = 0x8F;
         } else {
-            out.push_back(kReplacement);  // stray continuation byte or a byte never used
+            emit(kIllFormed);  // stray continuation byte or a byte never used
             ++i;
             continue;
         }
@@ -101,8 +102,51 @@ std::string Utf8ToCp1251(std::string_view utf8)
             cp = (cp << 6) | (b & 0x3F);
             ++taken;
         }
-        out.push_back(complete ? EncodeCodePoint(cp) : kReplacement);
+        emit(complete ? cp : kIllFormed);
         i += taken;
+    }
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        // Nothing in the code page lies beyond the Basic Multilingual Plane.
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+}  // namespace
+
+std::string Utf8ToCp1251(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    DecodeUtf8(utf8, [&](char32_t cp) { out.push_back(cp == kIllFormed ? kReplacement : EncodeCodePoint(cp)); });
+    return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text)
+{
+    bool wellFormed = true;
+    DecodeUtf8(text, [&](char32_t cp) { wellFormed = wellFormed && cp != kIllFormed; });
+    return wellFormed;
+}
+
+std::string Cp1251ToUtf8(std::string_view cp1251)
+{
+    std::string out;
+    out.reserve(cp1251.size() + cp1251.size() / 2);
+    for (const char c : cp1251) {
+        const auto b = static_cast<std::uint8_t>(c);
+        const char32_t cp = b < 0x80 ? char32_t{b} : kHighHalf[b - 0x80];
+        AppendUtf8(out, cp == 0 ? U'\uFFFD' : cp);
     }
     return out;
 }

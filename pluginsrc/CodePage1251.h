@@ -10,3 +10,10 @@
 // continuation byte, a cut-off sequence, an overlong form, a surrogate, a code point
 // above U+10FFFF) becomes one '?' too, so nothing that was typed is silently dropped.
 std::string Utf8ToCp1251(std::string_view utf8);
+
+// Whether text is UTF-8 throughout: no ill-formed sequence of any of the kinds above.
+bool IsWellFormedUtf8(std::string_view text);
+
+// The other way, for reading back what was written: every byte has its character, and the
+// one byte the code page leaves undefined (0x98) becomes U+FFFD.
+std::string Cp1251ToUtf8(std::string_view cp1251);
