@@ -10,9 +10,14 @@ std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory)
 
 std::filesystem::path FreeBackupPath(const std::filesystem::path& file)
 {
+    return FreeNumberedPath(file, "backup");
+}
+
+std::filesystem::path FreeNumberedPath(const std::filesystem::path& file, const std::string& tag)
+{
     for (unsigned number = 1; number <= 100000; ++number) {
         std::filesystem::path candidate = file;
-        candidate.replace_filename(file.stem().string() + ".backup-" + std::to_string(number) +
+        candidate.replace_filename(file.stem().string() + "." + tag + "-" + std::to_string(number) +
                                    file.extension().string());
         std::error_code error;
         const auto status = std::filesystem::symlink_status(candidate, error);

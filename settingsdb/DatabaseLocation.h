@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under `directory`.
 std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
@@ -9,3 +10,6 @@ std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
 // TarnekChangeLevel.backup-1.mdb, TarnekChangeLevel.backup-2.mdb, ...; empty when the
 // folder cannot be examined.
 std::filesystem::path FreeBackupPath(const std::filesystem::path& file);
+
+// The same with another tag: TarnekChangeLevel.<tag>-1.mdb, ...
+std::filesystem::path FreeNumberedPath(const std::filesystem::path& file, const std::string& tag);

@@ -9,6 +9,7 @@
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
+#include "AccessDatabase.h"
 #include "CarriedDatabase.h"
 #include "DatabaseLocation.h"
 #include "DatabaseFileWrite.h"
@@ -64,6 +65,8 @@ bool vloxBuildTarnekStruct::OpenDatabase()
         ShowFileError(sink_, kCannotCreate, error.value());
         return false;
     }
+    if (!SetAsideEarlierEditorsDatabase())
+        return false;
     if (!std::filesystem::exists(databasePath, error)) {
         // An existing folder is fine; any other failure shows when the file is written.
         std::filesystem::create_directory(databasePath.parent_path(), error);
@@ -84,6 +87,26 @@ bool vloxBuildTarnekStruct::OpenDatabase()
     } catch (const SQLite::Exception& e) {
         throw DatabaseError(e.what());
     }
+    return true;
+}
+
+bool vloxBuildTarnekStruct::SetAsideEarlierEditorsDatabase()
+{
+    accessDatabaseKeptAs_.clear();
+    if (IsAccessDatabase(databasePath)) {
+        auto keptAs = SetAsideAccessDatabase(databasePath);
+        if (auto* reason = std::get_if<std::string>(&keptAs)) {
+            sink_.Show({"Файл настроек " + databasePath.string() +
+                            " — база Access прежней версии редактора, и отложить его не удалось: " + *reason,
+                        "Ошибка", MessageIcon::Error});
+            return false;
+        }
+        accessDatabaseKeptAs_ = std::get<std::filesystem::path>(keptAs);
+        sink_.Show({AccessDatabaseSetAsideText(accessDatabaseKeptAs_), std::string(kApplicationTitle),
+                    MessageIcon::Information});
+    }
+    std::error_code error;
+    createdOnOpen_ = !std::filesystem::exists(databasePath, error);
     return true;
 }
 

@@ -1,0 +1,41 @@
+#include "AccessDatabase.h"
+
+#include <array>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "DatabaseLocation.h"
+
+namespace fs = std::filesystem;
+
+bool IsAccessDatabase(const fs::path& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    std::array<char, 19> header{};
+    if (!stream.read(header.data(), header.size()))
+        return false;
+    const std::string_view signature(header.data() + 4, 15);
+    return signature == "Standard Jet DB" || signature == "Standard ACE DB";
+}
+
+std::variant<fs::path, std::string> SetAsideAccessDatabase(const fs::path& file)
+{
+    const fs::path keptAs = FreeNumberedPath(file, "access");
+    if (keptAs.empty())
+        return std::string("нет свободного имени для копии");
+    std::error_code error;
+    fs::rename(file, keptAs, error);
+    if (error)
+        return error.message();
+    return keptAs;
+}
+
+std::string AccessDatabaseSetAsideText(const fs::path& keptAs)
+{
+    return "Файл настроек " + keptAs.parent_path().filename().string() +
+           "/TarnekChangeLevel.mdb оказался базой Access прежней версии редактора. Он сохранён без изменений как " +
+           keptAs.filename().string() +
+           ", а редактор начал новую базу с исходными настройками. Значения уровней можно загрузить из исходников "
+           "плагина (tarnek/base.h и tarnek/skills.inl).";
+}
