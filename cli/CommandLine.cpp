@@ -10,7 +10,7 @@ struct CommandEntry {
     std::string_view name;
 };
 
-constexpr std::array<CommandEntry, 8> kCommands{{
+constexpr std::array<CommandEntry, 9> kCommands{{
     {CommandKind::Show, "show"},
     {CommandKind::Levels, "levels"},
     {CommandKind::Fill, "fill"},
@@ -19,6 +19,7 @@ constexpr std::array<CommandEntry, 8> kCommands{{
     {CommandKind::Compile, "compile"},
     {CommandKind::Export, "export"},
     {CommandKind::Import, "import"},
+    {CommandKind::Adopt, "adopt"},
 }};
 
 // "-5" or "-0.5" is a value (a chance or a level count someone mistyped), not an option.
@@ -55,6 +56,8 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             inv.json = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
+        } else if (!optionsEnded && command == CommandKind::Adopt && (arg == "--dry-run" || arg == "-n")) {
+            inv.dryRun = true;
         } else if (!optionsEnded && LooksLikeOption(arg)) {
             return Error("unknown option " + Quoted(arg) + " for " + std::string(CommandName(command)), command);
         } else {
@@ -75,6 +78,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
     case CommandKind::Show:
     case CommandKind::Generate:
     case CommandKind::Compile:
+    case CommandKind::Adopt:
         if (auto error = expectNone())
             return *error;
         break;

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import };
+enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Adopt };
 
 struct Assignment {
     std::string name;
@@ -22,6 +22,7 @@ struct Invocation {
     bool help = false;
     bool json = false;                     // show --json
     bool yes = false;                      // levels --yes
+    bool dryRun = false;                   // adopt --dry-run
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME
     std::string value;                     // set NAME VALUE

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "AdoptCommand.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
@@ -411,6 +412,8 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
         return ExportCommand(command, io);
     case CommandKind::Import:
         return ImportCommand(command, io);
+    case CommandKind::Adopt:
+        return AdoptCommand(command.invocation.dryRun, io);
     case CommandKind::None:
         break;
     }

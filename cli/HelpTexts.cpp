@@ -20,6 +20,8 @@ Commands:
   export [FILE]                whole configuration as JSON (stdout without FILE)
   import [FILE]                replace the whole configuration from JSON (stdin
                                without FILE)
+  adopt [--dry-run]            take the values of tarnek/base.h and
+                               tarnek/skills.inl over into the configuration
   help [COMMAND]               this text, or a command's
 
 Options:
@@ -119,6 +121,22 @@ nothing is changed. Everything is written in one transaction; then both plugin
 sources are rewritten.
 )";
 
+constexpr std::string_view kAdoptHelp =
+    R"(usage: tarnek-levels [-C DIR] adopt [--dry-run]
+
+Reads the plugin's own tarnek/base.h and tarnek/skills.inl (as the editor wrote
+them or as edited by hand) and takes their level count, the 31 lists,
+devotionValue and the ten maximum chances over into the configuration; the fill
+parameters stay. Prints how many lists and cells changed, and the level count
+when it changed. Then saves like "import": everything in one transaction, then
+both sources. Sources that would come out different from what they hold now are
+first copied to base.h.orig and skills.inl.orig (an existing copy is kept).
+A source that cannot be read is reported with its file and line, and nothing is
+changed.
+
+  -n, --dry-run   only report what would change; save nothing
+)";
+
 }  // namespace
 
 std::string_view HelpText(CommandKind command)
@@ -140,6 +158,8 @@ std::string_view HelpText(CommandKind command)
         return kExportHelp;
     case CommandKind::Import:
         return kImportHelp;
+    case CommandKind::Adopt:
+        return kAdoptHelp;
     case CommandKind::None:
         break;
     }

@@ -1,5 +1,10 @@
 #include "Session.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "SourceAdoption.h"
+
 Session::Session(StreamMessageSink& sink) : sink_(sink), database_(sink) {}
 
 Session::~Session()
@@ -7,7 +12,7 @@ Session::~Session()
     database_.CloseDatabase();
 }
 
-bool Session::Open()
+bool Session::Open(AdoptHint hint)
 {
     try {
         if (!database_.OpenDatabase())
@@ -25,6 +30,14 @@ bool Session::Open()
                            "file is kept as " + database_.OutdatedBackupPath().string(),
                            "tarnek-levels", MessageIcon::Information});
     model_.DeriveLevelCounts();
+    if (database_.CreatedOnOpen()) {
+        std::error_code error;
+        if (PrepareFirstStartOffer(std::filesystem::current_path(error), model_, sink_) && hint == AdoptHint::Show)
+            sink_.Show(Message{"the plugin's tarnek/base.h and tarnek/skills.inl hold level settings of their own "
+                               "(copies kept as tarnek/base.h.orig and tarnek/skills.inl.orig); run "
+                               "\"tarnek-levels adopt\" to take them over",
+                               "tarnek-levels", MessageIcon::Information});
+    }
     return true;
 }
 
