@@ -19,6 +19,7 @@
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
+#include "PluginSourceLoad.h"
 #include "SkillDialogLauncher.h"
 #include "TextReadings.h"
 #include "UserMessageBox.h"
@@ -124,7 +125,23 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildControls();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
+    AddPluginSourceLoad(*this);
     AddMainWindowCurves(*this);
+    OfferPluginSourcesOnFirstStart(*this);
+}
+
+bool CTarnekChangeLevelDlg::databaseCreated() const
+{
+    return db_->CreatedOnOpen();
+}
+
+void CTarnekChangeLevelDlg::ShowModel()
+{
+    for (int code = 0; code < kXpTables; ++code) {
+        ClearGrid(grid(code));
+        RefillGrid(code);
+    }
+    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()

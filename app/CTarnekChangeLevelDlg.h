@@ -40,6 +40,8 @@ public:
     // False after a start that could not open or load the database; then every action
     // that would save is disabled, so the empty model can never overwrite the settings.
     bool initialised() const { return initialised_; }
+    // Whether this start made the settings database from the carried copy.
+    bool databaseCreated() const;
 
     // Handlers, public so that the window can be driven without a pointer.
     void OnFillXp(int targetCode);
@@ -51,6 +53,8 @@ public:
     void ReadInputs();
     void ReadGrids();
     void SaveAll();
+    // Refills the XP grids and the level-count box from the model after it was replaced.
+    void ShowModel();
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }

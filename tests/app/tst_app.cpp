@@ -31,6 +31,7 @@
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
+#include "PluginSourceLoad.h"
 #include "SkillDialogLauncher.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
@@ -95,6 +96,21 @@ bool SameLists(const tarnekArrayStruct& a, const tarnekArrayStruct& b)
 {
     return std::all_of(ValueLists().begin(), ValueLists().end(),
                        [&](const ListDescriptor& list) { return a.*list.list == b.*list.list; });
+}
+
+void WriteSources(const tarnekArrayStruct& model)
+{
+    RecordingSink sink;
+    xpBaseStruct writer;
+    QVERIFY(writer.WriteBaseHeader(model, sink) && writer.WriteSkillsInclude(model, sink));
+}
+
+// The model a start on the carried database leaves in the window.
+tarnekArrayStruct ExpectedAfterStart()
+{
+    tarnekArrayStruct model = InitialConfiguration();
+    model.DeriveLevelCounts();
+    return model;
 }
 
 bool ShowAndActivate(QWidget& window)
@@ -180,7 +196,7 @@ private slots:
         for (const QPushButton* button : dialog.findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
-        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня",
+        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня",
                                        "Скилы 3 уровня", "Скилы 4 уровня", "Создать уровни"}));
         QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
@@ -622,6 +638,74 @@ private slots:
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Remembered);
         QCOMPARE(folderDialog()->asked(), asked + 2);
         QCOMPARE(QDir::current().canonicalPath(), plugin.path());
+    }
+
+    void firstStartOffersThePluginsOwnSettings_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::newRow("loaded") << true;
+        QTest::newRow("declined") << false;
+    }
+    void firstStartOffersThePluginsOwnSettings()
+    {
+        QFETCH(bool, load);
+        ScratchFolder folder;
+        tarnekArrayStruct tuned = InitialConfiguration();
+        tuned.levelCountText = "40";
+        RecomputeAllLists(tuned);
+        tuned.xpLevelSaved.set(3, "9999");
+        WriteSources(tuned);
+        const std::string base = ReadBytes(folder.baseHeader()), skills = ReadBytes(folder.skillsInclude());
+
+        UserMessageBox::SetNextAnswer(load ? QMessageBox::Yes : QMessageBox::No);
+        {
+            CTarnekChangeLevelDlg dialog;
+            const auto shown = UserMessageBox::TakeShown();
+            QCOMPARE(shown.size(), load ? 2 : 1);
+            QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
+            const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
+            QVERIFY(SameLists(dialog.model(), expected));
+            QCOMPARE(GridRow(dialog.grid(1)), expected.xpLevelSaved);
+            QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(expected.levelCountText));
+            if (load)
+                QVERIFY(shown[1].text.contains(QStringLiteral("количество уровней: 40 (было 10)")));
+        }
+        // Copies come first; nothing is saved by the offer, and the next start asks nothing.
+        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "base.h.orig"), base);
+        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "skills.inl.orig"), skills);
+        QCOMPARE(ReadBytes(folder.baseHeader()), base);
+        QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
+        CTarnekChangeLevelDlg again;
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+    }
+
+    void loadButtonTakesTheSourcesOverOrExplainsWhyNot()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());  // no sources: nothing to offer
+        QVERIFY(PluginSourceLoadButton(dialog)->isEnabled());
+
+        tarnekArrayStruct tuned = InitialConfiguration();
+        tuned.xpGivenSaved.set(2, "12");
+        tuned.hexMaxChance = "7.5";
+        WriteSources(tuned);
+        WriteBytes(folder.skillsInclude(), ReadBytes(folder.skillsInclude()).substr(0, 3000));
+        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
+        auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QStringLiteral("tarnek/skills.inl")));
+        QCOMPARE(dialog.model(), ExpectedAfterStart());
+
+        WriteSources(tuned);
+        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
+        shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QStringLiteral("изменено списков: 1, ячеек: 1")));
+        QVERIFY(shown[0].text.contains(QStringLiteral("других значений (аура преданности, максимальные шансы): 1")));
+        QCOMPARE(GridRow(dialog.grid(3)), tuned.xpGivenSaved);
+        QCOMPARE(dialog.model().hexMaxChance, std::string("7.5"));
+        QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
     }
 };
 
