@@ -79,6 +79,9 @@ struct Found {
 
 std::variant<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
 {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return SourceReadError{std::string(file), 0,
+                               "файл в UTF-16; ожидался текст в кодировке 1251 или UTF-8"};
     if (bytes.find('\0') != std::string_view::npos)
         return SourceReadError{std::string(file), 0, "это не текстовый файл (в нём есть нулевые байты)"};
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";

@@ -58,22 +58,39 @@ AdoptionChanges AdoptPluginSources(const tarnekArrayStruct& sources, tarnekArray
     return changes;
 }
 
-bool SourcesDifferFrom(const fs::path& pluginFolder, const tarnekArrayStruct& model)
+namespace {
+
+struct SourcesState {
+    bool bothExist = true;
+    bool anyDiffers = false;
+};
+
+SourcesState CompareSources(const fs::path& pluginFolder, const tarnekArrayStruct& model)
 {
     const std::string expected[] = {Utf8ToCp1251(xpBaseStruct::BaseHeaderText(model)),
                                     Utf8ToCp1251(xpBaseStruct::SkillsIncludeText(model))};
-    bool differ = false;
+    SourcesState state;
     for (std::size_t i = 0; i < std::size(kSourceNames); ++i) {
         std::error_code error;
         const fs::path file = pluginFolder / "tarnek" / kSourceNames[i];
-        if (!fs::is_regular_file(file, error))
-            return false;
+        if (!fs::is_regular_file(file, error)) {
+            state.bothExist = false;
+            continue;
+        }
         // A file too large or unreadable to compare is not the carried configuration either.
         const auto bytes = ReadPluginSourceFile(file, kSourceNames[i]);
         const auto* text = std::get_if<std::string>(&bytes);
-        differ = differ || text == nullptr || *text != expected[i];
+        state.anyDiffers = state.anyDiffers || text == nullptr || *text != expected[i];
     }
-    return differ;
+    return state;
+}
+
+}  // namespace
+
+bool SourcesDifferFrom(const fs::path& pluginFolder, const tarnekArrayStruct& model)
+{
+    const SourcesState state = CompareSources(pluginFolder, model);
+    return state.bothExist && state.anyDiffers;
 }
 
 std::vector<fs::path> KeepOriginalSources(const fs::path& pluginFolder, MessageSink& sink)
@@ -99,8 +116,11 @@ std::vector<fs::path> KeepOriginalSources(const fs::path& pluginFolder, MessageS
 
 bool PrepareFirstStartOffer(const fs::path& pluginFolder, const tarnekArrayStruct& model, MessageSink& sink)
 {
-    if (!SourcesDifferFrom(pluginFolder, model))
+    // Only both files together can be taken over, but either alone is worth keeping before
+    // the first save writes over it.
+    const SourcesState state = CompareSources(pluginFolder, model);
+    if (!state.anyDiffers)
         return false;
     KeepOriginalSources(pluginFolder, sink);
-    return true;
+    return state.bothExist;
 }

@@ -38,7 +38,7 @@ bool SourcesDifferFrom(const std::filesystem::path& pluginFolder, const tarnekAr
 std::vector<std::filesystem::path> KeepOriginalSources(const std::filesystem::path& pluginFolder, MessageSink& sink);
 
 // The first start in a folder, when the configuration has just come from the carried copy:
-// if the plugin's sources differ from it, they are copied to .orig first, and true tells the
-// caller to offer taking them over.
+// a plugin source that differs from it is copied to .orig (with its partner, where there is
+// one), and true tells the caller to offer taking both over.
 bool PrepareFirstStartOffer(const std::filesystem::path& pluginFolder, const tarnekArrayStruct& model,
                             MessageSink& sink);

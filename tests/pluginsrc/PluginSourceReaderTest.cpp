@@ -198,6 +198,7 @@ TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
         {"level count", [](Files& f) { ReplaceAll(f.skills, "MAX_LEVELS 10", "MAX_LEVELS ten"); }, "tarnek/skills.inl", true,
          "ten"},
         {"binary", [](Files& f) { f.base = std::string("\x7F" "ELF\0\0\x01", 7) + f.base; }, "tarnek/base.h", false, "нулевые"},
+        {"UTF-16", [](Files& f) { f.skills = "\xFF\xFE#\0d\0"; }, "tarnek/skills.inl", false, "UTF-16"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,6 +239,11 @@ TEST(OriginalSources, CopiesAreMadeOnceAndOnlyWhenTheSourcesDiffer)
     RecordingSink sink;
     const tarnekArrayStruct carried = InitialConfiguration();
     EXPECT_FALSE(PrepareFirstStartOffer(folder.path(), carried, sink));  // no sources at all
+
+    // A tuned base.h alone cannot be taken over, but is kept all the same.
+    WriteBytes(folder.path() / "lone" / "tarnek" / "base.h", "tuned");
+    EXPECT_FALSE(PrepareFirstStartOffer(folder.path() / "lone", carried, sink));
+    EXPECT_EQ(ReadBytes(folder.path() / "lone" / "tarnek" / "base.h.orig"), "tuned");
 
     const Files same = Written(carried);
     WriteBytes(folder.baseHeader(), same.base);
