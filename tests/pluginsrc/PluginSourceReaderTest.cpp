@@ -55,8 +55,9 @@ void ExpectRoundTrip(const tarnekArrayStruct& model)
         EXPECT_EQ(read.*d.list, model.*d.list) << d.field;
     EXPECT_EQ(read.devotionValue, model.devotionValue);
     for (const ParameterDescriptor& p : Parameters()) {
-        if (p.isChance())
+        if (p.isChance()) {
             EXPECT_EQ(read.*p.text, tarnekArrayStruct::NormalizeChanceText(model.*p.text)) << p.field;
+        }
     }
 
     tarnekArrayStruct adopted = model;
