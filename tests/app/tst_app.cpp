@@ -656,12 +656,18 @@ private slots:
         tuned.xpLevelSaved.set(3, "9999");
         WriteSources(tuned);
         const std::string base = ReadBytes(folder.baseHeader()), skills = ReadBytes(folder.skillsInclude());
+        // The earlier editor's settings file is where the database goes.
+        const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(3000, '\x5A');
+        WriteBytes(folder.database(), access);
 
+        UserMessageBox::SetNextAnswer(QMessageBox::Ok);
         UserMessageBox::SetNextAnswer(load ? QMessageBox::Yes : QMessageBox::No);
         {
             CTarnekChangeLevelDlg dialog;
-            const auto shown = UserMessageBox::TakeShown();
-            QCOMPARE(shown.size(), load ? 2 : 1);
+            auto shown = UserMessageBox::TakeShown();
+            QCOMPARE(shown.size(), load ? 3 : 2);
+            QVERIFY(shown.takeFirst().text.contains(QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
+            QCOMPARE(ReadBytes(folder.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
             QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
             const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
             QVERIFY(SameLists(dialog.model(), expected));
