@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -568,6 +569,52 @@ private slots:
         QVERIFY(pane->chart()->isVisible());
         QVERIFY(pane->chartSwitch()->isChecked());
         QVERIFY(dialog.compileButton()->isVisible());
+    }
+
+    void widerWindowWidensTheXpTables()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        dialog.resize(MainWindowForm(dialog)->minimumWidth() + 50, dialog.height());
+        QVERIFY(ShowAndActivate(dialog));
+        const int gridWidth = dialog.grid(3)->width();
+        const int frameWidth = dialog.xpFrame(3)->width();
+        dialog.resize(dialog.width() + 300, dialog.height());
+        QTRY_COMPARE(dialog.grid(3)->width(), gridWidth + 300);
+        QCOMPARE(dialog.xpFrame(3)->width(), frameWidth + 300);
+        // Narrower than the form, the tables keep their dialog-unit width and the form scrolls.
+        dialog.resize(600, dialog.height());
+        QTRY_VERIFY(dialog.grid(3)->width() < gridWidth);
+        QVERIFY(ChartPane::Of(dialog)->controlsArea()->horizontalScrollBar()->maximum() > 0);
+    }
+
+    void aThousandStoredLevelsOpenAndScroll()
+    {
+        ScratchFolder folder;
+        {
+            tarnekArrayStruct model = InitialConfiguration();
+            model.levelCountText = "1000";
+            RecomputeAllLists(model);
+            RecordingSink sink;
+            vloxBuildTarnekStruct db(sink);
+            QVERIFY(db.OpenDatabase() && db.SaveWholeDatabase(model));
+            db.CloseDatabase();
+        }
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
+        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
+            QCOMPARE(dialog.grid(code)->columnCount(), 1001);
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
+        }
+        tarnekBaseListCtrl* grid = dialog.grid(1);
+        grid->scrollTo(Cell(grid, 1000));
+        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(Cell(grid, 1000))));
+        QTRY_COMPARE(ChartPane::Of(dialog)->chart()->curveTexts(1).size(), 1001);
+        // Keys reach the last level too.
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End);
+        QCOMPARE(grid->currentIndex().column(), 1000);
     }
 
     void startedInsideAPluginTreeOrCancelledAsksNothingMore()
