@@ -371,6 +371,19 @@ private slots:
         QVERIFY(workspace.Stored() == stored);
     }
 
+    void widerDialogWidensItsGrids() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        dialog->resize(1600, dialog->height());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        tarnekBaseListCtrl* orb = GridOfList(*dialog, "orbList");
+        const int width = orb->width();
+        dialog->resize(1800, dialog->height());
+        QTRY_COMPARE(orb->width(), width + 200);
+    }
+
     void oneChartFollowsTheBandPointedAt() {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
