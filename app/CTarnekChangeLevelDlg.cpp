@@ -327,11 +327,16 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         if (answer != QMessageBox::Yes)
             return;
 
-        RecomputeAllLists(*model_);
-        for (int code = 0; code < kXpTables; ++code)
-            RefillGrid(code);
+        RecomputeLevels();
         SaveAll();
     });
+}
+
+void CTarnekChangeLevelDlg::RecomputeLevels()
+{
+    RecomputeAllLists(*model_);
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()

@@ -51,6 +51,9 @@ public:
     void OnLink();
 
     void ReadInputs();
+    // The level-count change after its question and before its save: all 31 lists
+    // recomputed for the model's count, the XP grids refilled.
+    void RecomputeLevels();
     void SaveAll();
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
