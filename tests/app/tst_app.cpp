@@ -615,6 +615,11 @@ private slots:
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_End);
         QCOMPARE(grid->currentIndex().column(), 1000);
+        // A paste past the last level says what it dropped.
+        grid->setCurrentIndex(Cell(grid, 999));
+        QCOMPARE(grid->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        QCOMPARE(grid->cellText(1000), QStringLiteral("2"));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
     }
 
     void startedInsideAPluginTreeOrCancelledAsksNothingMore()
