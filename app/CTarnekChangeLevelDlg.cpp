@@ -1,6 +1,5 @@
 #include "CTarnekChangeLevelDlg.h"
 
-#include <algorithm>
 #include <exception>
 #include <system_error>
 
@@ -287,10 +286,7 @@ const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
 
 void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
 {
-    ValueList& list = model_.get()->*XpList(targetCode).list;
-    const std::size_t count = first < list.size() ? std::min(texts.size(), list.size() - first) : 0;
-    for (std::size_t i = 0; i < count; ++i)
-        list.set(first + i, std::move(texts[i]));
+    const std::size_t count = WriteCells(model_.get()->*XpList(targetCode).list, first, std::move(texts));
     grid(targetCode)->listModel()->CellsChanged(first, count);
 }
 

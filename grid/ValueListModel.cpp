@@ -137,6 +137,14 @@ QString ValueListModel::lengthReason() const
     return lengthReason_ ? QString::fromStdString(*lengthReason_) : QString();
 }
 
+std::size_t WriteCells(ValueList& list, std::size_t first, std::vector<std::string> texts)
+{
+    const std::size_t count = first < list.size() ? std::min(texts.size(), list.size() - first) : 0;
+    for (std::size_t i = 0; i < count; ++i)
+        list.set(first + i, std::move(texts[i]));
+    return count;
+}
+
 void ValueListModel::remarkLength()
 {
     if (marked_ != nullptr)

@@ -63,3 +63,7 @@ private:
     std::size_t declared_ = 0;
     std::optional<std::string> lengthReason_;
 };
+
+// An edit request applied to the list it came from: texts[i] into element first + i, as
+// far as the list reaches. Returns how many elements were written.
+std::size_t WriteCells(ValueList& list, std::size_t first, std::vector<std::string> texts);

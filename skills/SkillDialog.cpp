@@ -202,9 +202,7 @@ void SkillDialog::ReadBoxes() {
 }
 
 void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts) {
-    ValueList& list = draft_.*ValueLists()[code].list;
-    const std::size_t count = first < list.size() ? std::min(texts.size(), list.size() - first) : 0;
-    for (std::size_t i = 0; i < count; ++i) list.set(first + i, std::move(texts[i]));
+    const std::size_t count = WriteCells(draft_.*ValueLists()[code].list, first, std::move(texts));
     table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, count);
 }
 

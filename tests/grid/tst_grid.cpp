@@ -33,9 +33,7 @@ struct ListGrid {
               code, [this]() -> const ValueList& { return list(); },
               [this](std::size_t first, std::vector<std::string> texts) {
                   ++requests;
-                  for (std::size_t i = 0; i < texts.size(); ++i)
-                      list().set(first + i, texts[i]);
-                  grid->listModel()->CellsChanged(first, texts.size());
+                  grid->listModel()->CellsChanged(first, WriteCells(list(), first, std::move(texts)));
               },
               parent))
     {
