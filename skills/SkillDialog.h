@@ -42,7 +42,8 @@ public:
     // The fill button of a band: every box into the model, the band's list regenerated
     // by its own rule, the grid refilled. The database is not touched.
     void Fill(std::size_t band);
-    // "Сохранить": boxes and grids into the model, the tier into the database, close.
+    // "Сохранить": the boxes and the draft's lists of the tier into the model, the tier
+    // into the database, close.
     void Save();
 
     void done(int result) override;
