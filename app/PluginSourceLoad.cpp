@@ -57,7 +57,6 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
         return;
     // What the window shows is what the sources are compared with and what they replace.
     dialog.ReadInputs();
-    dialog.ReadGrids();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
     if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
         UserMessageBox::Show(&dialog,
