@@ -56,3 +56,13 @@ int AdoptCommand(bool dryRun, ToolStreams& io)
     io.out << (changes.Any() ? "took over: " : "") << Summary(changes) << '\n';
     return sink.failureShown() ? kExitFailed : kExitSuccess;
 }
+
+void KeepOwnSourcesOfAFirstRun(const tarnekArrayStruct& carried, MessageSink& sink, bool hint)
+{
+    std::error_code error;
+    if (PrepareFirstStartOffer(std::filesystem::current_path(error), carried, sink) && hint)
+        sink.Show(Message{"the plugin's tarnek/base.h and tarnek/skills.inl hold level settings of their own (copies "
+                          "kept as tarnek/base.h.orig and tarnek/skills.inl.orig); run \"tarnek-levels adopt\" to "
+                          "take them over",
+                          "tarnek-levels", MessageIcon::Information});
+}

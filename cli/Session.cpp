@@ -1,9 +1,6 @@
 #include "Session.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "SourceAdoption.h"
+#include "AdoptCommand.h"
 
 Session::Session(StreamMessageSink& sink) : sink_(sink), database_(sink) {}
 
@@ -30,14 +27,8 @@ bool Session::Open(AdoptHint hint)
                            "file is kept as " + database_.OutdatedBackupPath().string(),
                            "tarnek-levels", MessageIcon::Information});
     model_.DeriveLevelCounts();
-    if (database_.CreatedOnOpen()) {
-        std::error_code error;
-        if (PrepareFirstStartOffer(std::filesystem::current_path(error), model_, sink_) && hint == AdoptHint::Show)
-            sink_.Show(Message{"the plugin's tarnek/base.h and tarnek/skills.inl hold level settings of their own "
-                               "(copies kept as tarnek/base.h.orig and tarnek/skills.inl.orig); run "
-                               "\"tarnek-levels adopt\" to take them over",
-                               "tarnek-levels", MessageIcon::Information});
-    }
+    if (database_.CreatedOnOpen())
+        KeepOwnSourcesOfAFirstRun(model_, sink_, hint == AdoptHint::Show);
     return true;
 }
 
