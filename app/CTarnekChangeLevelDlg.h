@@ -51,6 +51,9 @@ public:
     void ReadInputs();
     void ReadGrids();
     void SaveAll();
+    // The count "Создать уровни" would apply: the box's choice, or the configuration's own
+    // when the box shows none.
+    std::string ChosenLevelCount() const;
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
