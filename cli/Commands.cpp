@@ -12,8 +12,8 @@
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
-#include "LevelCounts.h"
 #include "ExitStatus.h"
+#include "LevelCounts.h"
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
@@ -112,15 +112,15 @@ std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
             return UsageError{"fill sets parameter texts; " + Quoted(assignment.name) +
                                   " is a list value (use \"set\" for one value)",
                               CommandKind::Fill};
-        if (name.tier != target.tier)
-            return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
-                                  Quoted(target.field) + " to " + WindowName(target.tier) +
-                                  "; set it with \"set\" or with a fill of its own window",
-                              CommandKind::Fill};
         // A fill regenerates one list; a new count would leave every other list at the old one.
         if (name.single == &LevelCountValue())
             return UsageError{"a fill keeps the level count; change it with \"levels N\", which recomputes "
                               "every list",
+                              CommandKind::Fill};
+        if (name.tier != target.tier)
+            return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
+                                  Quoted(target.field) + " to " + WindowName(target.tier) +
+                                  "; set it with \"set\" or with a fill of its own window",
                               CommandKind::Fill};
         if (auto error = CheckValue(assignment.name, assignment.value, CommandKind::Fill))
             return *error;
