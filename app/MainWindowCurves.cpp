@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -167,6 +168,14 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, follow);
     QObject::connect(dialog.levelCombo(), &QComboBox::currentIndexChanged, &dialog,
                      [&dialog] { UpdateStatusLine(dialog); });
+    // A typed or pasted cell is in the configuration at once. A paste's note on dropped
+    // values comes after its cells have changed, so it is not overwritten here.
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        QObject::connect(dialog.grid(code)->model(), &QAbstractItemModel::dataChanged, &dialog,
+                         [&dialog](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                             if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                                 UpdateStatusLine(dialog);
+                         });
 
     FitMainWindow(dialog, AvailableArea(dialog));
 }

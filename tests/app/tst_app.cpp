@@ -274,13 +274,16 @@ private slots:
     }
 
     // Once a compile has counted marked texts, the count follows the configuration.
-    void markedCountFollowsALevelChange()
+    void markedCountFollowsEditsAndALevelChange()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
         QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
         QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
 
         dialog.levelCombo()->setCurrentIndex(1);
