@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "ExitStatus.h"
+#include "LevelCounts.h"
 #include "PluginSourceReader.h"
 #include "Session.h"
 #include "SourceAdoption.h"
@@ -44,6 +45,14 @@ int AdoptCommand(bool dryRun, ToolStreams& io)
     if (!session.Open(Session::AdoptHint::Omit))
         return kExitFailed;
     const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), session.model());
+    // The database keeps only lists as long as the level count says; the editor reads such
+    // sources as they stand and marks them, but a save of them is refused.
+    if (const auto mismatch = FirstListOfWrongLength(session.model(), session.model().maxLevels)) {
+        io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
+               << " values, but MAX_LEVELS " << session.model().levelCountText << " makes it "
+               << mismatch->expected << "; the configuration cannot be stored so, nothing changed\n";
+        return kExitFailed;
+    }
     if (dryRun) {
         io.out << (changes.Any() ? "would take over: " : "") << Summary(changes) << "; nothing saved (--dry-run)\n";
         return sink.failureShown() ? kExitFailed : kExitSuccess;

@@ -25,7 +25,7 @@ constexpr std::string_view kDevotionComment = " //Devotion Aura (skill 2)";
 constexpr std::string_view kBlanks = " \t\r\n\f\v";
 // A plugin with more levels than this cannot come from the editor, and a fill for it would
 // build lists of that length.
-constexpr std::int32_t kMostLevels = 10000;
+constexpr std::int32_t kMostReadableLevels = 10000;
 
 bool IsBlank(char c)
 {
@@ -459,8 +459,8 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
     tarnekArrayStruct model;
     const Found& levelCount = skills.Define(kLevelCountDefine);
     const std::string_view count = Trim(levelCount.text);
-    if (!IsWholeNumber(count) || ReadInteger(count) < 1 || ReadInteger(count) > kMostLevels)
-        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " + FormatInteger(kMostLevels) +
+    if (!IsWholeNumber(count) || ReadInteger(count) < 1 || ReadInteger(count) > kMostReadableLevels)
+        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " + FormatInteger(kMostReadableLevels) +
                                                      " после MAX_LEVELS, а стоит «" + levelCount.text + "»");
     model.levelCountText = levelCount.text;
     for (const ListDescriptor& list : ValueLists())

@@ -61,7 +61,7 @@ TEST_F(DatabaseTest, EarlierEditorsAccessFileIsSetAsideUntouchedAndAFreshDatabas
     EXPECT_TRUE(ReadBytes(keptAs) == access);
     EXPECT_EQ(ReadBytes(folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-1.mdb"), "kept earlier");
     EXPECT_EQ(Load(), InitialConfiguration());
-    ExpectOneMessage(AccessDatabaseSetAsideText(keptAs), "TarnekChangeLevel", MessageIcon::Information);
+    ExpectOneMessage(AccessDatabaseSetAsideText(keptAs), "", MessageIcon::Information);
     EXPECT_NE(sink.messages[0].text.find("TarnekChangeLevel.access-2.mdb"), std::string::npos);
 
     // The ACE signature of later Access versions too; anything else stays SQLite's to judge.
