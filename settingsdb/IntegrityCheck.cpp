@@ -36,8 +36,12 @@ std::string DamagedDatabaseReport(const std::filesystem::path& file, const std::
     std::string text = "База данных " + file.string() +
                        " повреждена и открыта только для чтения: изменения в неё не сохраняются.\n"
                        "Проверка (PRAGMA quick_check) сообщает:\n";
-    for (const std::string& line : findings)
-        text += "  " + line + "\n";
+    for (const std::string& finding : findings) {
+        std::size_t start = 0;
+        for (std::size_t end; (end = finding.find('\n', start)) != std::string::npos; start = end + 1)
+            text += "  " + finding.substr(start, end - start) + "\n";
+        text += "  " + finding.substr(start) + "\n";
+    }
     if (copies.empty()) {
         text += "Копий, из которых её можно восстановить, рядом с ней нет.";
     } else {
