@@ -54,6 +54,10 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
         throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
                             " для замены устаревшей базы данных: " + std::system_category().message(error));
 
+    // A file gone for good leaves the reads on the connection they have. Only a run holding
+    // the lock moves the file aside, so the file cannot be missing for a moment here.
+    if (!std::filesystem::exists(databasePath))
+        return;
     if (!OpenDatabase() || HasCurrentVersion())
         return;
     MoveOutdatedDatabaseAside();
@@ -65,7 +69,7 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 void vloxBuildTarnekStruct::LoadAll(tarnekArrayStruct& model)
 {
     outdatedBackupPath_.clear();
-    if (!HasCurrentVersion() && std::filesystem::exists(databasePath))
+    if (!HasCurrentVersion())
         ReplaceOutdatedDatabase();
 
     // Read into a copy so that a failed read leaves the caller's model as it was.

@@ -31,6 +31,8 @@ void ShowFileError(MessageSink& sink, const char* format, int code)
 }
 
 constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)\n";
+constexpr int kConnectAttempts = 3;
+
 constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)\n";
 
 }  // namespace
@@ -138,9 +140,20 @@ bool vloxBuildTarnekStruct::OpenDatabase()
     if (!LocateDatabase())
         return false;
     RefuseUnreachableLinks();
-    if (!CreateMissingDatabase())
-        return false;
-    Connect(SQLite::OPEN_READWRITE);
+    // Another run replacing an outdated database may move the file aside between the look
+    // and the connection; the next look then finds it missing and creates it.
+    for (int attempt = 1;; ++attempt) {
+        if (!CreateMissingDatabase())
+            return false;
+        try {
+            Connect(SQLite::OPEN_READWRITE);
+            break;
+        } catch (const DatabaseError&) {
+            std::error_code error;
+            if (attempt == kConnectAttempts || std::filesystem::exists(databasePath, error))
+                throw;
+        }
+    }
     CheckIntegrity();
     return true;
 }
