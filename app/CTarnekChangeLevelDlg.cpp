@@ -15,8 +15,8 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
-#include "GridOperations.h"
 #include "LevelCombo.h"
+#include "LevelCounts.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
 #include "SkillDialogLauncher.h"
@@ -91,9 +91,9 @@ constexpr UnitRect kLink{507, 246, 130, 12};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
-QString Text(const char* utf8)
+QString Text(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 QRect Place(const DialogUnits& units, const UnitRect& r)
@@ -152,6 +152,7 @@ void CTarnekChangeLevelDlg::BuildControls()
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
+        return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
         auto* b = new QPushButton(Text(layout.text), this);
@@ -160,8 +161,9 @@ void CTarnekChangeLevelDlg::BuildControls()
     };
 
     // Frames first: later siblings are drawn over them.
-    for (const XpBandLayout& band : kXpBands) {
-        frame(band.frame, band.frameBox, false);
+    for (std::size_t code = 0; code < kXpBands.size(); ++code) {
+        const XpBandLayout& band = kXpBands[code];
+        xpFrames_[code] = frame(band.frame, band.frameBox, false);
         for (const ParameterLayout& p : band.parameters)
             frame(p.label, p.labelBox, p.centredLabel);
     }
@@ -172,7 +174,10 @@ void CTarnekChangeLevelDlg::BuildControls()
     auto* digitsOnly = new DigitsOnlyFilter(this);
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(code, this);
+        auto* grid = new tarnekBaseListCtrl(
+            code, [this, code]() -> const ValueList& { return XpListOf(code); },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            this);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
@@ -230,8 +235,8 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     }
 
     ctrl_.model = model_.get();
-    for (int code = 0; code < kXpTables; ++code)
-        ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
+    for (auto* g : grids_)
+        g->listModel()->Reset();
     FillLevelCombo();
     levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
@@ -261,17 +266,15 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 
 void CTarnekChangeLevelDlg::ReadInputs()
 {
-    // Without a selected item there is no count to read; the model keeps its own.
-    if (levelCombo_->currentIndex() >= 0)
-        model_->levelCountText = levelCombo_->currentText().toStdString();
+    // Only the parameter boxes: the level-count box takes effect through the level-count
+    // change alone. A fill at another count would leave its list disagreeing with all others.
     for (int box = 0; box < kXpParameters; ++box)
         model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
 }
 
-void CTarnekChangeLevelDlg::ReadGrids()
+std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 {
-    for (int code = 0; code < kXpTables; ++code)
-        ReadGridRow(grid(code), model_.get()->*XpList(code).list);
+    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString() : model_->levelCountText;
 }
 
 void CTarnekChangeLevelDlg::SaveAll()
@@ -279,11 +282,23 @@ void CTarnekChangeLevelDlg::SaveAll()
     db_->SaveAll(*model_, writer_);
 }
 
+const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
+{
+    // The grids outlive the model by a moment when the window closes.
+    static const ValueList none;
+    return model_ ? model_.get()->*XpList(targetCode).list : none;
+}
+
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+{
+    const std::size_t count = WriteCells(model_.get()->*XpList(targetCode).list, first, std::move(texts));
+    grid(targetCode)->listModel()->CellsChanged(first, count);
+}
+
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 {
-    const ValueList& list = model_.get()->*XpList(targetCode).list;
-    ctrl_.FillGrid(grid(targetCode), list);
-    ctrl_.SizeGridColumns(grid(targetCode), static_cast<int>(list.size()));
+    grid(targetCode)->listModel()->Reset();
+    ctrl_.SizeGridColumns(grid(targetCode), grid(targetCode)->columnCount());
 }
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
@@ -291,8 +306,6 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
     RunSavingAction([&] {
         ReadInputs();
         model_->RefreshMaxLevels();
-        ReadGrids();
-        ClearGrid(grid(targetCode));
         const ListDescriptor& list = XpList(targetCode);
         RunFill(list, *model_, FillCount(list, *model_));
         RefillGrid(targetCode);
@@ -304,32 +317,34 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
         ReadInputs();
-        if (ReadInteger(model_->levelCountText) < kFewestLevels) {
-            UserMessageBox::Show(this, Text("Нельзя ставить ниже 10 уровня."), Text("Отказ в создании уровней"),
-                                 QMessageBox::Information, QMessageBox::Ok);
+        const std::string chosen = ChosenLevelCount();
+        if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
+            UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
+                                 QMessageBox::Ok);
             return;
         }
-        const auto answer = UserMessageBox::Show(
-            this, Text("\n Все параметры при изменение количества уровней будут пересчитаны!"),
-            Text("Запрос на изменение уровней"), QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
+        const auto answer = UserMessageBox::Show(this, Text(kLevelQuestionText), Text(kLevelQuestionCaption),
+                                                 QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
+        // Only now: a refused or declined change must leave the configuration's count alone.
+        model_->levelCountText = chosen;
 
-        for (auto* g : grids_)
-            ClearGrid(g);
-        RecomputeAllLists(*model_);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+        RecomputeLevels();
         SaveAll();
     });
+}
+
+void CTarnekChangeLevelDlg::RecomputeLevels()
+{
+    RecomputeAllLists(*model_);
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
-        ReadGrids();
         NoteMarkedTexts(*this);
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();

@@ -1,7 +1,12 @@
 #include "MainWindowCurves.h"
 
+#include <algorithm>
 #include <array>
 
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -30,13 +35,74 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
+// Set once a compile has counted the marked texts: from then on the count is kept current.
+const char* const kMarksNotedProperty = "marksNoted";
 
-// The declared array size follows the model's level count, which the fills and the
-// level-count change read from the combo box.
+// Gives the XP tables (frame and grid) whatever the form is wider than its dialog-unit
+// width, so that a widened or maximised window shows more levels.
+class XpTablesFollowWidth final : public QObject {
+public:
+    XpTablesFollowWidth(QWidget* form, const QList<QWidget*>& stretched) : QObject(form), form_(form)
+    {
+        for (QWidget* w : stretched)
+            widths_.append({w, w->width()});
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == form_ && event->type() == QEvent::Resize) {
+            const int extra = std::max(0, form_->width() - form_->minimumWidth());
+            for (const auto& [widget, width] : widths_)
+                widget->resize(width + extra, widget->height());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* form_;
+    QList<QPair<QWidget*, int>> widths_;
+};
+
+// The declared array size follows the model's level count, which only the level-count
+// change sets.
 void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
 {
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
         KeepGridMarked(dialog.grid(code), dialog.model());
+}
+
+// A count chosen in the box that "Создать уровни" has not applied yet; empty when none is.
+QString PendingLevelCountNote(CTarnekChangeLevelDlg& dialog)
+{
+    const std::string chosen = dialog.ChosenLevelCount();
+    const std::string& applied = dialog.model().levelCountText;
+    if (chosen == applied)
+        return QString();
+    return QStringLiteral("Выбрано уровней: %1, в конфигурации: %2. Выбор вступит в силу только после "
+                          "«Создать уровни»; заливки используют %2.")
+        .arg(QString::fromStdString(chosen), QString::fromStdString(applied));
+}
+
+// The status line describes the configuration as it is now: called after every action
+// that may have changed it and whenever another count is chosen.
+void UpdateStatusLine(CTarnekChangeLevelDlg& dialog)
+{
+    QLabel* status = MainWindowStatusLine(dialog);
+    if (status == nullptr)
+        return;
+    QStringList notes{PendingLevelCountNote(dialog)};
+    if (status->property(kMarksNotedProperty).toBool())
+        notes.append(MarkedCountNote(CountMarkedForCompile(dialog.model())));
+    notes.removeAll(QString());
+    status->setText(notes.join(QLatin1Char(' ')));
+}
+
+void FollowConfiguration(CTarnekChangeLevelDlg& dialog)
+{
+    MarkXpGrids(dialog);
+    UpdateStatusLine(dialog);
 }
 
 } // namespace
@@ -47,7 +113,7 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         return;
 
     // The form keeps every control where the dialog units put it, at the size the
-    // dialog gave itself for them.
+    // dialog gave itself for them; only the XP tables grow when the window is wider.
     auto* form = new QWidget();
     form->setObjectName(QStringLiteral("xpForm"));
     const QSize formSize = dialog.size();
@@ -57,11 +123,16 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         if (widget != nullptr && !widget->isWindow())
             widget->setParent(form);
     }
-    form->setFixedSize(formSize);
+    form->setMinimumSize(formSize);
+    form->setMaximumHeight(formSize.height());
+    QList<QWidget*> stretched;
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        stretched << dialog.xpFrame(code) << dialog.grid(code);
+    new XpTablesFollowWidth(form, stretched);
 
     auto* pane = new ChartPane(dialog, form, QStringLiteral("График опыта"), QString::fromLatin1(kChartShownKey),
                                kSmallestChartHeight);
-    pane->controlsArea()->setWidgetResizable(false);
+    pane->controlsArea()->setWidgetResizable(true);
     CurveChart* chart = pane->chart();
     chart->setObjectName(QStringLiteral("xpChart"));
     chart->setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
@@ -78,6 +149,8 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     status->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
     status->setWordWrap(true);
     pane->row()->addWidget(status, 1);
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        ReportDroppedValues(dialog.grid(code), status);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -85,11 +158,24 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     layout->addLayout(pane->row());
 
     MarkXpGrids(dialog);
-    // Connected after the window's own handlers, so these run once a fill or a level-count
-    // change has set the new count.
+    // Connected after the window's own handlers, so these run once a fill, a level-count
+    // change or a skill dialog has changed the configuration.
+    auto follow = [&dialog] { FollowConfiguration(dialog); };
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
-        QObject::connect(dialog.fillButton(code), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
-    QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
+        QObject::connect(dialog.fillButton(code), &QPushButton::clicked, &dialog, follow);
+    for (int tier = 1; tier <= 4; ++tier)
+        QObject::connect(dialog.skillButton(tier), &QPushButton::clicked, &dialog, follow);
+    QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, follow);
+    QObject::connect(dialog.levelCombo(), &QComboBox::currentIndexChanged, &dialog,
+                     [&dialog] { UpdateStatusLine(dialog); });
+    // A typed or pasted cell is in the configuration at once. A paste's note on dropped
+    // values comes after its cells have changed, so it is not overwritten here.
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        QObject::connect(dialog.grid(code)->model(), &QAbstractItemModel::dataChanged, &dialog,
+                         [&dialog](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                             if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                                 UpdateStatusLine(dialog);
+                         });
 
     FitMainWindow(dialog, AvailableArea(dialog));
 }
@@ -99,7 +185,7 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
     ChartPane* pane = ChartPane::Of(dialog);
     if (pane == nullptr)
         return;
-    const QSize form = MainWindowForm(dialog)->size();
+    const QSize form = MainWindowForm(dialog)->minimumSize();
     // Room for the frame the window manager draws around the window.
     const int width = std::min(form.width() + 8, available.width() - 8);
     const int height = std::min(form.height() + kChartHeight + 40, available.height() - 40);
@@ -114,7 +200,8 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)
 {
     if (QLabel* status = MainWindowStatusLine(dialog))
-        status->setText(MarkedCountNote(CountMarkedForCompile(dialog.model())));
+        status->setProperty(kMarksNotedProperty, true);
+    UpdateStatusLine(dialog);
 }
 
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog)

@@ -55,7 +55,7 @@ bool xpBaseStruct::WriteSource(const fs::path& file, std::string_view utf8Text, 
         sink.Show(Message{"В папке " + file.parent_path().string() +
                               " нельзя создать файл, поэтому исходники плагина записываются поверх "
                               "прежних: если запись прервётся, файл может остаться неполным.",
-                          "TarnekChangeLevel", MessageIcon::Information});
+                          "Исходники плагина", MessageIcon::Information});
     }
     return written;
 }

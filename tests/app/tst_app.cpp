@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -25,7 +26,6 @@
 #include "CurveChart.h"
 #include "DialogUnits.h"
 #include "FolderDialog.h"
-#include "GridOperations.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
@@ -47,10 +47,10 @@ const ValueList& XpList(const tarnekArrayStruct& model, int code)
 }
 
 // Headed "0" to the last level, one column each.
-bool HeadedUpTo(const QTableWidget* grid, int last)
+bool HeadedUpTo(const tarnekBaseListCtrl* grid, int last)
 {
     for (int i = 0; i <= last; ++i) {
-        if (grid->horizontalHeaderItem(i)->text() != QString::number(i))
+        if (grid->model()->headerData(i, Qt::Horizontal).toString() != QString::number(i))
             return false;
     }
     return grid->columnCount() == last + 1;
@@ -141,7 +141,7 @@ private slots:
             QCOMPARE(dialog.grid(code)->rowCount(), 1);
             QVERIFY(dialog.grid(code)->showGrid());
             QCOMPARE(dialog.grid(code)->columnWidth(10), 50);
-            QCOMPARE(GridRow(dialog.grid(code)), XpList(initial, code));
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(initial, code)));
         }
         QCOMPARE(dialog.levelCombo()->count(), 31);
         QCOMPARE(dialog.levelCombo()->itemText(30), QStringLiteral("100"));
@@ -227,8 +227,8 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        // A hand edit elsewhere reaches the model with the fill's ReadGrids.
-        dialog.grid(2)->item(0, 4)->setText(QStringLiteral("31"));
+        // A hand edit elsewhere is in the model at once and saved with the fill.
+        dialog.grid(2)->model()->setData(Cell(dialog.grid(2), 4), QStringLiteral("31"));
         SetBox(dialog.parameterBox(2), QStringLiteral("2"));
         SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));  // only the digits go in
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
@@ -236,7 +236,7 @@ private slots:
 
         const ValueList expected{"400", "2400", "4800", "8000", "12000", "16800", "22400", "28800", "36000", "44000", "52800"};
         QCOMPARE(dialog.model().xpLevelSaved, expected);
-        QCOMPARE(GridRow(dialog.grid(1)), expected);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(expected));
         QCOMPARE(dialog.grid(1)->columnWidth(10), std::max(50, QFontMetrics(dialog.grid(1)->font()).horizontalAdvance("52800") + 15));
         QCOMPARE(dialog.model().xpGivenShortTerm.at(4), std::string("31"));
 
@@ -249,34 +249,48 @@ private slots:
         QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
     }
 
-    void xpFillWithAnotherCountChangesOnlyItsTableAndMarksTheOthers()
+    void xpFillKeepsTheConfigurationsCountWhateverTheBoxShows()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         dialog.levelCombo()->setCurrentIndex(1);
+        QCOMPARE(StatusLine(dialog), QStringLiteral("Выбрано уровней: 13, в конфигурации: 10. Выбор вступит в силу "
+                                                    "только после «Создать уровни»; заливки используют 10."));
         SetBox(dialog.parameterBox(2), QStringLiteral("abc"));  // the multiplier box takes anything
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
 
         QCOMPARE(dialog.model().xpLevelSavedMultiplier, std::string("abc"));
-        QCOMPARE(dialog.model().levelCountText, std::string("13"));
-        QCOMPARE(dialog.model().maxLevels, 13);
-        QCOMPARE(dialog.model().skillLevels, 3);
-        QCOMPARE(dialog.grid(1)->columnCount(), 14);
-        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 14·400·13.
-        QCOMPARE(dialog.model().xpLevelSaved.at(13), std::string("72800"));
-        QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{11});
-        QCOMPARE(folder.Stored().levelCountText, std::string("13"));
+        QCOMPARE(dialog.model().levelCountText, std::string("10"));
+        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 11·400·10.
+        QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
+        QCOMPARE(dialog.grid(1)->columnCount(), 11);
+        QCOMPARE(folder.Stored().xpLevelSaved, dialog.model().xpLevelSaved);
+        QCOMPARE(folder.Stored().levelCountText, std::string("10"));
+        QVERIFY(StatusLine(dialog).startsWith(QStringLiteral("Выбрано уровней: 13")));
 
-        // The other lists were made for 10 levels: marked, and counted before a compile.
-        QVERIFY(Unmarked(dialog.grid(1)->item(0, 0)));
-        for (int code : {0, 2, 3}) {
-            QCOMPARE(dialog.grid(code)->columnCount(), 11);
-            QVERIFY(Tinted(dialog.grid(code)->item(0, 0), kWrongLengthTint));
-            QVERIFY(dialog.grid(code)->item(0, 0)->toolTip().contains(QStringLiteral("нулями")));
-        }
+        dialog.levelCombo()->setCurrentIndex(0);
+        QVERIFY(StatusLine(dialog).isEmpty());
+    }
+
+    // Once a compile has counted marked texts, the count follows the configuration.
+    void markedCountFollowsEditsAndALevelChange()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-        // Three XP lists and all 27 skill lists.
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 30.")), qPrintable(StatusLine(dialog)));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
+
+        dialog.levelCombo()->setCurrentIndex(1);
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QCOMPARE(dialog.model().levelCountText, std::string("13"));
+        QVERIFY2(StatusLine(dialog).isEmpty(), qPrintable(StatusLine(dialog)));
     }
 
     void levelChangeRecomputesEverythingAndSaves()
@@ -299,7 +313,7 @@ private slots:
         QCOMPARE(model.devotionValue, std::string("17"));
         for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
             QVERIFY(HeadedUpTo(dialog.grid(code), 13));
-            QCOMPARE(GridRow(dialog.grid(code)), XpList(model, code));
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(model, code)));
         }
 
         QVERIFY(SameLists(folder.Stored(), model));
@@ -319,6 +333,9 @@ private slots:
                                      << "Запрос на изменение уровней" << int(QMessageBox::Yes | QMessageBox::No);
         QTest::newRow("stored count without an item") << "07" << "Нельзя ставить ниже 10 уровня."
                                                        << "Отказ в создании уровней" << int(QMessageBox::Ok);
+        // Stored by another program: opens as stored, but is never recomputed for.
+        QTest::newRow("stored count above the largest") << "100000" << "Нельзя ставить выше 100 уровня."
+                                                         << "Отказ в создании уровней" << int(QMessageBox::Ok);
     }
 
     void levelChangeDeclinedOrRefusedChangesNothing()
@@ -344,6 +361,7 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Information);
         QCOMPARE(int(shown[0].buttons), buttons);
         QVERIFY(SameLists(dialog.model(), before));
+        QCOMPARE(dialog.model().levelCountText, before.levelCountText);
         QCOMPARE(dialog.grid(0)->columnCount(), 11);
         QCOMPARE(ReadBytes(folder.database()), databaseBefore);
         QVERIFY(!fs::exists(folder.baseHeader()));
@@ -358,7 +376,11 @@ private slots:
         QTest::mouseClick(dialog.fillButton(0), Qt::LeftButton);
         QCOMPARE(dialog.model().levelCountText, std::string("11"));
         QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{12});
-        QCOMPARE(folder.Stored().levelCountText, std::string("11"));
+        // The other lists still hold 10 levels' values: such a save is refused whole.
+        const auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(QStringLiteral("(xpLevelSaved)")), qPrintable(shown[0].text));
+        QCOMPARE(folder.Stored().xpLevelShortTerm, InitialConfiguration().xpLevelShortTerm);
     }
 
     void compileSavesDeletesThePluginAndStartsTheCompiler()
@@ -442,7 +464,7 @@ private slots:
         QCOMPARE(finished.count(), 0);
         QVERIFY(!fs::exists(folder.baseHeader()));
 
-        dialog.grid(0)->item(0, 0)->setText(QStringLiteral("5"));
+        dialog.grid(0)->model()->setData(Cell(dialog.grid(0), 0), QStringLiteral("5"));
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!dialog.isVisible());
@@ -508,7 +530,7 @@ private slots:
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
         QVERIFY(CommitCell(dialog.grid(0), 5, QStringLiteral("1O")));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
-        QCOMPARE(Plotted(*chart, 0), PlotOf(GridRow(dialog.grid(0))));
+        QCOMPARE(Plotted(*chart, 0), PlotOf(dialog.model().xpLevelShortTerm));
         QVERIFY(Plotted(*chart, 0).contains(QPointF(3, 1234)));
 
         // The level-count change: 14 levels in every curve, no gap left.
@@ -530,9 +552,9 @@ private slots:
             QVERIFY(ShowAndActivate(dialog));
             QVERIFY(StatusLine(dialog).isEmpty());
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-            const QTableWidgetItem* cell = dialog.grid(2)->item(0, 4);
+            const QModelIndex cell = Cell(dialog.grid(2), 4);
             QVERIFY(Tinted(cell, kRejectedTextTint));
-            QVERIFY(cell->toolTip().contains(QStringLiteral("Запятая")));
+            QVERIFY(ToolTip(cell).contains(QStringLiteral("Запятая")));
 
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
             QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
@@ -548,9 +570,9 @@ private slots:
         }
         // Opened again, the stored text is marked straight away.
         CTarnekChangeLevelDlg again;
-        QCOMPARE(again.grid(2)->item(0, 4)->text(), QStringLiteral("0,5"));
-        QVERIFY(Tinted(again.grid(2)->item(0, 4), kRejectedTextTint));
-        QVERIFY(Unmarked(again.grid(2)->item(0, 3)));
+        QCOMPARE(again.grid(2)->cellText(4), QStringLiteral("0,5"));
+        QVERIFY(Tinted(Cell(again.grid(2), 4), kRejectedTextTint));
+        QVERIFY(Unmarked(Cell(again.grid(2), 3)));
     }
 
     void fitsA1280x800Screen()
@@ -569,6 +591,57 @@ private slots:
         QVERIFY(pane->chart()->isVisible());
         QVERIFY(pane->chartSwitch()->isChecked());
         QVERIFY(dialog.compileButton()->isVisible());
+    }
+
+    void widerWindowWidensTheXpTables()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        dialog.resize(MainWindowForm(dialog)->minimumWidth() + 50, dialog.height());
+        QVERIFY(ShowAndActivate(dialog));
+        const int gridWidth = dialog.grid(3)->width();
+        const int frameWidth = dialog.xpFrame(3)->width();
+        dialog.resize(dialog.width() + 300, dialog.height());
+        QTRY_COMPARE(dialog.grid(3)->width(), gridWidth + 300);
+        QCOMPARE(dialog.xpFrame(3)->width(), frameWidth + 300);
+        // Narrower than the form, the tables keep their dialog-unit width and the form scrolls.
+        dialog.resize(600, dialog.height());
+        QTRY_VERIFY(dialog.grid(3)->width() < gridWidth);
+        QVERIFY(ChartPane::Of(dialog)->controlsArea()->horizontalScrollBar()->maximum() > 0);
+    }
+
+    void aThousandStoredLevelsOpenAndScroll()
+    {
+        ScratchFolder folder;
+        {
+            tarnekArrayStruct model = InitialConfiguration();
+            model.levelCountText = "1000";
+            RecomputeAllLists(model);
+            RecordingSink sink;
+            vloxBuildTarnekStruct db(sink);
+            QVERIFY(db.OpenDatabase() && db.SaveWholeDatabase(model));
+            db.CloseDatabase();
+        }
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
+        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
+            QCOMPARE(dialog.grid(code)->columnCount(), 1001);
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
+        }
+        tarnekBaseListCtrl* grid = dialog.grid(1);
+        grid->scrollTo(Cell(grid, 1000));
+        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(Cell(grid, 1000))));
+        QTRY_COMPARE(ChartPane::Of(dialog)->chart()->curveTexts(1).size(), 1001);
+        // Keys reach the last level too.
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End);
+        QCOMPARE(grid->currentIndex().column(), 1000);
+        // A paste past the last level says what it dropped.
+        grid->setCurrentIndex(Cell(grid, 999));
+        QCOMPARE(grid->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        QCOMPARE(grid->cellText(1000), QStringLiteral("2"));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
     }
 
     void startedInsideAPluginTreeOrCancelledAsksNothingMore()
