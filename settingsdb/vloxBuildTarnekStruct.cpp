@@ -35,9 +35,9 @@ void ShowFileError(MessageSink& sink, const char* format, int code)
 }
 
 constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)\n";
-constexpr int kConnectAttempts = 3;
-
 constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)\n";
+
+constexpr int kConnectAttempts = 3;
 
 }  // namespace
 
