@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "DatabaseLocation.h"
+#include "SystemFile.h"
 
 namespace fs = std::filesystem;
 
@@ -21,14 +22,20 @@ bool IsAccessDatabase(const fs::path& file)
 
 std::variant<fs::path, std::string> SetAsideAccessDatabase(const fs::path& file)
 {
-    const fs::path keptAs = FreeNumberedPath(file, "access");
-    if (keptAs.empty())
-        return std::string("нет свободного имени для копии");
-    std::error_code error;
-    fs::rename(file, keptAs, error);
-    if (error)
-        return error.message();
-    return keptAs;
+    // Never over another file: a name taken meanwhile is passed over for the next free one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path keptAs = FreeNumberedPath(file, "access");
+        if (keptAs.empty())
+            break;
+        const int error = MoveWithoutReplacing(file, keptAs);
+        if (error == 0) {
+            SyncFolder(file.parent_path());
+            return keptAs;
+        }
+        if (!IsExistsError(error))
+            return std::system_category().message(error);
+    }
+    return std::string("нет свободного имени для копии");
 }
 
 std::string AccessDatabaseSetAsideText(const fs::path& keptAs)
