@@ -170,7 +170,7 @@ bool vloxBuildTarnekStruct::SetAsideEarlierEditorsDatabase()
     accessDatabaseKeptAs_.clear();
     if (IsAccessDatabase(databasePath)) {
         // Runs started together all find the Access file; under the lock the first sets it
-        // aside and the others find the database that run made in its place.
+        // aside, and the others find it gone (or the database made in its place).
         const auto refuse = [this](const std::string& reason) {
             sink_.Show({"Файл настроек " + databasePath.string() +
                             " — база Access прежней версии редактора, и отложить его не удалось: " + reason,
