@@ -10,7 +10,7 @@ struct CommandEntry {
     std::string_view name;
 };
 
-constexpr std::array<CommandEntry, 8> kCommands{{
+constexpr std::array<CommandEntry, 9> kCommands{{
     {CommandKind::Show, "show"},
     {CommandKind::Levels, "levels"},
     {CommandKind::Fill, "fill"},
@@ -19,6 +19,7 @@ constexpr std::array<CommandEntry, 8> kCommands{{
     {CommandKind::Compile, "compile"},
     {CommandKind::Export, "export"},
     {CommandKind::Import, "import"},
+    {CommandKind::Progression, "progression"},
 }};
 
 // "-5" or "-0.5" is a value (a chance or a level count someone mistyped), not an option.
@@ -51,7 +52,8 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded && command == CommandKind::Show && arg == "--json") {
+        } else if (!optionsEnded && (command == CommandKind::Show || command == CommandKind::Progression) &&
+                   arg == "--json") {
             inv.json = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
@@ -75,6 +77,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
     case CommandKind::Show:
     case CommandKind::Generate:
     case CommandKind::Compile:
+    case CommandKind::Progression:
         if (auto error = expectNone())
             return *error;
         break;

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import };
+enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Progression };
 
 struct Assignment {
     std::string name;
@@ -20,7 +20,7 @@ struct Invocation {
     std::vector<std::string> directories;  // every -C DIR, applied in order
     CommandKind command = CommandKind::None;
     bool help = false;
-    bool json = false;                     // show --json
+    bool json = false;                     // show --json, progression --json
     bool yes = false;                      // levels --yes
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME

@@ -16,6 +16,7 @@
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
+#include "ProgressionListing.h"
 #include "Session.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
@@ -169,6 +170,17 @@ int ShowCommand(const PreparedCommand& command, ToolStreams& io)
     } else {
         io.out << ConfigurationListing(session.model());
     }
+    io.out.flush();
+    return io.out ? Finish(sink) : kExitFailed;
+}
+
+int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    io.out << (command.invocation.json ? ProgressionJson(session.model()) : ProgressionTable(session.model()));
     io.out.flush();
     return io.out ? Finish(sink) : kExitFailed;
 }
@@ -411,6 +423,8 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
         return ExportCommand(command, io);
     case CommandKind::Import:
         return ImportCommand(command, io);
+    case CommandKind::Progression:
+        return ProgressionCommand(command, io);
     case CommandKind::None:
         break;
     }

@@ -13,8 +13,8 @@ constexpr std::size_t kXpGivenShortTerm = 2;
 constexpr std::size_t kXpGivenSaved = 3;
 
 const std::array<XpModeDescriptor, 2> kModes{{
-    {XpMode::ShortTerm, "kq4_save_xp 0", kXpLevelShortTerm, kXpGivenShortTerm},
-    {XpMode::Saved, "kq4_save_xp 1", kXpLevelSaved, kXpGivenSaved},
+    {XpMode::ShortTerm, "shortTerm", "kq4_save_xp 0", kXpLevelShortTerm, kXpGivenShortTerm},
+    {XpMode::Saved, "saved", "kq4_save_xp 1", kXpLevelSaved, kXpGivenSaved},
 }};
 
 std::optional<std::int64_t> WholeNumber(const ValueList& list, std::size_t i)

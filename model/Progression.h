@@ -18,6 +18,7 @@ enum class XpMode : std::int8_t { ShortTerm, Saved };
 
 struct XpModeDescriptor {
     XpMode mode;
+    std::string_view key;      // "shortTerm" or "saved", for machine-read output
     std::string_view setting;  // the plugin's console setting that selects the mode
     std::size_t needed;        // ValueLists() index of the XP needed per level
     std::size_t given;         // ValueLists() index of the XP a kill gives, by the victim's level
