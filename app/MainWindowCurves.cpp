@@ -8,12 +8,14 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
+#include "ProgressionChart.h"
 #include "tarnekBaseListCtrl.h"
 
 namespace {
@@ -30,6 +32,7 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
+const QString kProgressionName = QStringLiteral("progressionChart");
 
 // The declared array size follows the model's level count, which the fills and the
 // level-count change read from the combo box.
@@ -37,6 +40,18 @@ void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
 {
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
         KeepGridMarked(dialog.grid(code), dialog.model());
+}
+
+// Beside the XP curves, what they mean for a player: the kills the climb takes.
+void AddProgressionView(CTarnekChangeLevelDlg& dialog, ChartPane& pane)
+{
+    std::array<const QAbstractItemModel*, CTarnekChangeLevelDlg::kXpTables> rows{};
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        rows[static_cast<std::size_t>(code)] = dialog.grid(code)->model();
+    auto* progression = new ProgressionChart(rows);
+    progression->setObjectName(kProgressionName);
+    pane.viewTabs()->setTabText(0, QStringLiteral("Опыт"));
+    pane.addView(progression, QStringLiteral("Прогрессия"));
 }
 
 } // namespace
@@ -70,6 +85,7 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         chart->addCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]), dialog.grid(code)->model(),
                         code < 2 ? CurveChart::Scale::Left : CurveChart::Scale::Right);
     }
+    AddProgressionView(dialog, *pane);
     pane->splitter()->setStretchFactor(0, 0);
     pane->splitter()->setStretchFactor(1, 1);
 
@@ -120,6 +136,11 @@ void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog)
 {
     return dialog.findChild<QLabel*>(kStatusLineName);
+}
+
+ProgressionChart* MainWindowProgression(const CTarnekChangeLevelDlg& dialog)
+{
+    return dialog.findChild<ProgressionChart*>(kProgressionName);
 }
 
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog)

@@ -3,11 +3,12 @@
 #include <QRect>
 
 class CTarnekChangeLevelDlg;
+class ProgressionChart;
 class QLabel;
 class QWidget;
 
-// The main window's additions around its fixed form: the XP curves under the tables, a
-// switch to hide them (remembered), the marking of the XP grids, and a status line that
+// The main window's additions around its fixed form: the XP curves under the tables and
+// beside them the kills the climb takes, a switch to hide them (remembered), the marking of the XP grids, and a status line that
 // notes marked texts before a compile. The form keeps its dialog-unit layout; it moves
 // into a scroll area so that the window, chart included, fits a 1280x800 screen.
 
@@ -24,5 +25,6 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available);
 // switch and the form's scroll area are the window's ChartPane.
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog);
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog);
+ProgressionChart* MainWindowProgression(const CTarnekChangeLevelDlg& dialog);
 
 inline constexpr const char* kChartShownKey = "mainWindow/xpChartShown";

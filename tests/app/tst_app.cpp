@@ -31,6 +31,7 @@
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
+#include "ProgressionChart.h"
 #include "SkillDialogLauncher.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
@@ -503,6 +504,9 @@ private slots:
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
+        // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
+        const ProgressionChart* progression = MainWindowProgression(dialog);
+        QTRY_VERIFY(progression->steps(XpMode::Saved).at(0).total == 467);
 
         // Committed cells: a number moves its point, a typo makes a gap.
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
@@ -520,6 +524,7 @@ private slots:
             QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
             QCOMPARE(Plotted(*chart, code).size(), 14);
         }
+        QCOMPARE(progression->steps(XpMode::ShortTerm).size(), std::size_t{13});
     }
 
     void marksReachNeitherTheDatabaseNorTheFiles()
