@@ -14,6 +14,7 @@
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
@@ -124,6 +125,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildControls();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
+    AddConfigurationTransfer(*this);
     AddMainWindowCurves(*this);
 }
 
@@ -230,14 +232,19 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     }
 
     ctrl_.model = model_.get();
+    FillLevelCombo();
+    ShowModel();
+    model_->DeriveLevelCounts();
+    return true;
+}
+
+void CTarnekChangeLevelDlg::ShowModel()
+{
     for (int code = 0; code < kXpTables; ++code)
         ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
-    FillLevelCombo();
     levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model_.get()->*XpParameter(box)));
-    model_->DeriveLevelCounts();
-    return true;
 }
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
@@ -277,6 +284,25 @@ void CTarnekChangeLevelDlg::ReadGrids()
 void CTarnekChangeLevelDlg::SaveAll()
 {
     db_->SaveAll(*model_, writer_);
+}
+
+void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration)
+{
+    RunSavingAction([&] {
+        for (auto* g : grids_)
+            ClearGrid(g);
+        *model_ = std::move(configuration);
+        model_->DeriveLevelCounts();
+        ShowModel();
+        for (int code = 0; code < kXpTables; ++code)
+            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+        // A plain SaveAll would leave the skill parameters of the old configuration in the
+        // database; and a rolled-back replacement must not reach the sources either.
+        if (db_->SaveWholeDatabase(*model_)) {
+            writer_.WriteBaseHeader(*model_, sink_);
+            writer_.WriteSkillsInclude(*model_, sink_);
+        }
+    });
 }
 
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)

@@ -51,6 +51,9 @@ public:
     void ReadInputs();
     void ReadGrids();
     void SaveAll();
+    // Takes a whole configuration from elsewhere (an imported file): shown at once, and
+    // saved whole, database in one transaction and then both sources.
+    void ReplaceConfiguration(tarnekArrayStruct configuration);
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
@@ -68,6 +71,7 @@ private:
     void BuildControls();
     bool OnInitDialog();
     void FillLevelCombo();
+    void ShowModel();
     void SetActionsEnabled(bool enabled);
     void RefillGrid(int targetCode);
     void RunSavingAction(const std::function<void()>& action);

@@ -34,14 +34,6 @@ constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
 const QString kProgressionName = QStringLiteral("progressionChart");
 
-// The declared array size follows the model's level count, which the fills and the
-// level-count change read from the combo box.
-void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
-{
-    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
-        KeepGridMarked(dialog.grid(code), dialog.model());
-}
-
 // Beside the XP curves, what they mean for a player: the kills the climb takes.
 void AddProgressionView(CTarnekChangeLevelDlg& dialog, ChartPane& pane)
 {
@@ -108,6 +100,12 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
 
     FitMainWindow(dialog, AvailableArea(dialog));
+}
+
+void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
+{
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        KeepGridMarked(dialog.grid(code), dialog.model());
 }
 
 void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)

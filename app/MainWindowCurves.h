@@ -18,6 +18,10 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog);
 // line, or clears the line when nothing is marked. Called before the compiler starts.
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog);
 
+// Marks the XP grids against the model's level count again; the fills and the level-count
+// change read a new count from the combo box, an import brings its own.
+void MarkXpGrids(CTarnekChangeLevelDlg& dialog);
+
 // Sizes the window to its form and chart, within the screen's available area.
 void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available);
 
