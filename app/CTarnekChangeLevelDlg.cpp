@@ -16,7 +16,6 @@
 #include "DigitsOnlyFilter.h"
 #include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
-#include "GridOperations.h"
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
@@ -154,6 +153,7 @@ void CTarnekChangeLevelDlg::BuildControls()
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
+        return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
         auto* b = new QPushButton(Text(layout.text), this);
@@ -162,8 +162,9 @@ void CTarnekChangeLevelDlg::BuildControls()
     };
 
     // Frames first: later siblings are drawn over them.
-    for (const XpBandLayout& band : kXpBands) {
-        frame(band.frame, band.frameBox, false);
+    for (std::size_t code = 0; code < kXpBands.size(); ++code) {
+        const XpBandLayout& band = kXpBands[code];
+        xpFrames_[code] = frame(band.frame, band.frameBox, false);
         for (const ParameterLayout& p : band.parameters)
             frame(p.label, p.labelBox, p.centredLabel);
     }
@@ -174,7 +175,10 @@ void CTarnekChangeLevelDlg::BuildControls()
     auto* digitsOnly = new DigitsOnlyFilter(this);
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(code, this);
+        auto* grid = new tarnekBaseListCtrl(
+            code, [this, code]() -> const ValueList& { return XpListOf(code); },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            this);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
@@ -240,8 +244,8 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
 
 void CTarnekChangeLevelDlg::ShowModel()
 {
-    for (int code = 0; code < kXpTables; ++code)
-        ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
+    for (auto* g : grids_)
+        g->listModel()->Reset();
     levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model_.get()->*XpParameter(box)));
@@ -275,12 +279,6 @@ void CTarnekChangeLevelDlg::ReadInputs()
         model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
 }
 
-void CTarnekChangeLevelDlg::ReadGrids()
-{
-    for (int code = 0; code < kXpTables; ++code)
-        ReadGridRow(grid(code), model_.get()->*XpList(code).list);
-}
-
 void CTarnekChangeLevelDlg::SaveAll()
 {
     db_->SaveAll(*model_, writer_);
@@ -289,13 +287,11 @@ void CTarnekChangeLevelDlg::SaveAll()
 void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration)
 {
     RunSavingAction([&] {
-        for (auto* g : grids_)
-            ClearGrid(g);
         *model_ = std::move(configuration);
         model_->DeriveLevelCounts();
         ShowModel();
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+        for (auto* g : grids_)
+            ctrl_.SizeGridColumns(g, g->columnCount());
         // A plain SaveAll would leave the skill parameters of the old configuration in the
         // database; and a rolled-back replacement must not reach the sources either.
         if (db_->SaveWholeDatabase(*model_)) {
@@ -305,11 +301,23 @@ void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration
     });
 }
 
+const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
+{
+    // The grids outlive the model by a moment when the window closes.
+    static const ValueList none;
+    return model_ ? model_.get()->*XpList(targetCode).list : none;
+}
+
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+{
+    const std::size_t count = WriteCells(model_.get()->*XpList(targetCode).list, first, std::move(texts));
+    grid(targetCode)->listModel()->CellsChanged(first, count);
+}
+
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 {
-    const ValueList& list = model_.get()->*XpList(targetCode).list;
-    ctrl_.FillGrid(grid(targetCode), list);
-    ctrl_.SizeGridColumns(grid(targetCode), static_cast<int>(list.size()));
+    grid(targetCode)->listModel()->Reset();
+    ctrl_.SizeGridColumns(grid(targetCode), grid(targetCode)->columnCount());
 }
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
@@ -317,8 +325,6 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
     RunSavingAction([&] {
         ReadInputs();
         model_->RefreshMaxLevels();
-        ReadGrids();
-        ClearGrid(grid(targetCode));
         const ListDescriptor& list = XpList(targetCode);
         RunFill(list, *model_, FillCount(list, *model_));
         RefillGrid(targetCode);
@@ -341,21 +347,21 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         if (answer != QMessageBox::Yes)
             return;
 
-        for (auto* g : grids_)
-            ClearGrid(g);
-        RecomputeAllLists(*model_);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+        RecomputeLevels();
         SaveAll();
     });
+}
+
+void CTarnekChangeLevelDlg::RecomputeLevels()
+{
+    RecomputeAllLists(*model_);
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
-        ReadGrids();
         NoteMarkedTexts(*this);
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();

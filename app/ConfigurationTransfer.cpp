@@ -70,12 +70,12 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
     if (file.isEmpty())
         return;
 
-    // A count chosen in the box but not yet applied with "Создать уровни" would not fit
-    // the lists; the file gets the count they were made for.
+    // The grids edit the model directly; the parameter boxes are read as a fill reads them.
+    // A count chosen in the box but not yet applied with "Создать уровни" would not fit the
+    // lists, so the file gets the count they were made for.
     tarnekArrayStruct& model = dialog.model();
     const std::string levelCount = model.levelCountText;
     dialog.ReadInputs();
-    dialog.ReadGrids();
     model.levelCountText = levelCount;
 
     const auto json = ConfigurationToJson(model);

@@ -2,6 +2,7 @@
 // redraws the chart's curves, and the level-count change does that for four grids at once;
 // the progression beside the curves recomputes both modes from the same four grids.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -40,61 +41,68 @@ void BM_CurveSegments101(benchmark::State& state)
 }
 BENCHMARK(BM_CurveSegments101);
 
-// Clear and refill the four XP grids at 100 levels: plain (0), marked (1), marked and
-// followed by the chart (2), and by the progression as well (3).
-void BM_LevelChangeRefill4x101(benchmark::State& state)
-{
-    tarnekArrayStruct model = ModelWithLevels("100");
+// The four XP grids over a model, bound, marked and followed by a chart as in the window.
+struct XpGrids {
+    tarnekArrayStruct model;
     tarnekCtrlStruct table;
-    table.model = &model;
     std::vector<std::unique_ptr<tarnekBaseListCtrl>> grids;
     CurveChart chart;
-    std::unique_ptr<ProgressionChart> progression;
-    for (int code = 0; code < 4; ++code) {
-        grids.push_back(std::make_unique<tarnekBaseListCtrl>(code));
-        table.BindGrid(grids.back().get());
-        if (state.range(0) >= 1)
-            KeepGridMarked(grids.back().get(), model);
-        if (state.range(0) >= 2)
-            chart.addCurve(QString::number(code), grids.back()->model());
-    }
-    if (state.range(0) >= 3)
-        progression = std::make_unique<ProgressionChart>(std::array<const QAbstractItemModel*, 4>{
-            grids[0]->model(), grids[1]->model(), grids[2]->model(), grids[3]->model()});
-    for (auto _ : state) {
+
+    XpGrids(const char* levels, int follow) : model(ModelWithLevels(levels))
+    {
+        table.model = &model;
         for (int code = 0; code < 4; ++code) {
-            tarnekBaseListCtrl* grid = grids[static_cast<std::size_t>(code)].get();
-            ClearGrid(grid);
-            table.FillGrid(grid, model.*ValueLists()[static_cast<std::size_t>(code)].list);
+            const ValueList& list = model.*ValueLists()[static_cast<std::size_t>(code)].list;
+            grids.push_back(std::make_unique<tarnekBaseListCtrl>(
+                code, [&list]() -> const ValueList& { return list; }, [](std::size_t, std::vector<std::string>) {}));
+            table.BindGrid(grids.back().get());
+            if (follow >= 1)
+                KeepGridMarked(grids.back().get(), model);
+            if (follow >= 2)
+                chart.addCurve(QString::number(code), grids.back()->model());
         }
-        chart.refresh();
-        if (progression)
-            progression->refresh();
+    }
+
+    // What the window does after a fill or a level-count change: each grid reset and sized.
+    void Refill()
+    {
+        for (const auto& grid : grids) {
+            grid->listModel()->Reset();
+            SizeGridColumns(grid.get(), grid->columnCount());
+        }
+        // The chart redraws on the next turn of the event loop, as in the window.
         QCoreApplication::processEvents();
     }
-}
-BENCHMARK(BM_LevelChangeRefill4x101)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+};
 
-// The progression alone after a change: both modes recomputed from four 101-level grids,
-// both curves and the axes redrawn, shown on an offscreen surface.
+// The four XP grids refilled and sized at 100 and 1,000 levels: plain (0), marked (1),
+// marked and followed by the chart (2). A refill costs in proportion to the columns, not
+// their square.
+void BM_RefillXpGrids(benchmark::State& state)
+{
+    const std::string levels = std::to_string(state.range(0));
+    XpGrids xp(levels.c_str(), static_cast<int>(state.range(1)));
+    for (auto _ : state)
+        xp.Refill();
+    state.counters["columns"] = static_cast<double>(xp.grids.front()->columnCount());
+}
+BENCHMARK(BM_RefillXpGrids)->ArgsProduct({{100, 1000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// The progression after a change: both modes recomputed from the four 101-level grids,
+// both curves and the axes redrawn and painted on an offscreen surface.
 void BM_ProgressionRefresh101(benchmark::State& state)
 {
-    const tarnekArrayStruct model = ModelWithLevels("100");
-    tarnekCtrlStruct table;
-    table.model = &model;
-    std::vector<std::unique_ptr<tarnekBaseListCtrl>> grids;
-    for (int code = 0; code < 4; ++code) {
-        grids.push_back(std::make_unique<tarnekBaseListCtrl>(code));
-        table.BindGrid(grids.back().get());
-        table.FillGrid(grids.back().get(), model.*ValueLists()[static_cast<std::size_t>(code)].list);
-    }
-    ProgressionChart progression({grids[0]->model(), grids[1]->model(), grids[2]->model(), grids[3]->model()});
+    XpGrids xp("100", 0);
+    ProgressionChart progression({xp.grids[0]->model(), xp.grids[1]->model(), xp.grids[2]->model(),
+                                  xp.grids[3]->model()});
     progression.resize(1000, 300);
     progression.show();
     for (auto _ : state) {
         progression.refresh();
         progression.repaint();
     }
+    if (progression.steps(XpMode::Saved).size() != 100)
+        state.SkipWithError("the progression does not reach level 100");
 }
 BENCHMARK(BM_ProgressionRefresh101)->Unit(benchmark::kMillisecond);
 
