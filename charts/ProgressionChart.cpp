@@ -160,11 +160,24 @@ void ProgressionChart::refresh()
     }
     for (const XpModeDescriptor& mode : XpModes())
         steps_[static_cast<std::size_t>(mode.mode)] = ComputeProgression(xp_, mode.mode);
-    redraw();
+    // Laying out a chart's axes costs a few milliseconds, which a level change in the
+    // window cannot spare for a view nobody sees.
+    if (isVisible())
+        redraw();
+    else
+        redrawPending_ = true;
+}
+
+void ProgressionChart::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (redrawPending_)
+        redraw();
 }
 
 void ProgressionChart::redraw()
 {
+    redrawPending_ = false;
     const int perHour = perHour_->value();
     totalAxis_->setTitleText(perHour > 0 ? QStringLiteral("Часов игры")
                                          : QStringLiteral("Убийств"));

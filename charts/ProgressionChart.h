@@ -33,7 +33,8 @@ public:
     ~ProgressionChart() override;
 
     // Recomputes from the grids now; changes are otherwise picked up on the next turn of
-    // the event loop, once however many cells changed.
+    // the event loop, once however many cells changed. While the view is hidden (another
+    // tab, the chart switched off) only the steps are computed; it is drawn when shown.
     void refresh();
 
     const std::vector<ProgressionStep>& steps(XpMode mode) const;
@@ -48,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void scheduleRefresh();
@@ -68,4 +70,5 @@ private:
     QLabel* pointed_ = nullptr;
     QLabel* gaps_ = nullptr;
     bool refreshPending_ = false;
+    bool redrawPending_ = false;
 };

@@ -144,6 +144,7 @@ private slots:
         std::array<std::unique_ptr<QTableWidget>, 4> rows{Row(Texts(carried.xpLevelShortTerm)), Row(Texts(carried.xpLevelSaved)),
                                                          Row(Texts(carried.xpGivenShortTerm)), Row(Texts(carried.xpGivenSaved))};
         ProgressionChart chart({rows[0]->model(), rows[1]->model(), rows[2]->model(), rows[3]->model()});
+        chart.show();
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().mid(0, 4),
                  (QList<QPointF>{{0, 0}, {1, 50}, {2, 84}, {3, 109}}));
         QCOMPARE(chart.series(XpMode::Saved)->points().size(), 11);
