@@ -12,7 +12,6 @@
 #include "ConfigurationJson.h"
 #include "DialogUnits.h"
 #include "FileDialog.h"
-#include "MainWindowCurves.h"
 #include "UserMessageBox.h"
 
 namespace {
@@ -71,12 +70,8 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
         return;
 
     // The grids edit the model directly; the parameter boxes are read as a fill reads them.
-    // A count chosen in the box but not yet applied with "Создать уровни" would not fit the
-    // lists, so the file gets the count they were made for.
-    tarnekArrayStruct& model = dialog.model();
-    const std::string levelCount = model.levelCountText;
     dialog.ReadInputs();
-    model.levelCountText = levelCount;
+    const tarnekArrayStruct& model = dialog.model();
 
     const auto json = ConfigurationToJson(model);
     if (const auto* error = std::get_if<JsonError>(&json)) {
@@ -121,7 +116,6 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     if (answer != QMessageBox::Yes)
         return;
     dialog.ReplaceConfiguration(std::move(std::get<tarnekArrayStruct>(parsed)));
-    MarkXpGrids(dialog);
 }
 
 QPushButton* ExportButton(const CTarnekChangeLevelDlg& dialog)

@@ -13,7 +13,7 @@ class QPushButton;
 void AddConfigurationTransfer(CTarnekChangeLevelDlg& dialog);
 
 // What the window shows (grids and parameter boxes, with the level count the lists were
-// made for) into the file the user names.
+// made for, not a count chosen but not applied) into the file the user names.
 void ExportConfiguration(CTarnekChangeLevelDlg& dialog);
 // After the user's yes, the configuration in the file replaces the window's and is saved
 // whole; a file that is refused says why and changes nothing.
