@@ -257,15 +257,17 @@ void ProgressionChart::pointAtLevel(double x)
         if (level < 1 || static_cast<std::size_t>(level) > steps.size())
             continue;
         const ProgressionStep& step = steps[static_cast<std::size_t>(level - 1)];
-        const QString kills = step.kills ? QStringLiteral("%1 убийств за уровень").arg(Count(*step.kills))
-                                         : QStringLiteral("не определено (%1)").arg(describeGap(step));
-        const QString total = step.total ? describeTotal(*step.total) : QStringLiteral("не определено");
-        parts.append(QStringLiteral("%1: %2, всего %3").arg(kModeNames[m], kills, total));
+        // Counts without a noun after them: "убийств" once in front reads right for any number.
+        const QString kills = step.kills ? QStringLiteral("%1 за уровень").arg(Count(*step.kills))
+                                         : QStringLiteral("за уровень не определено (%1)").arg(describeGap(step));
+        const QString total = step.total ? describeTotal(*step.total) + QStringLiteral(" всего")
+                                         : QStringLiteral("всего не определено");
+        parts.append(QStringLiteral("%1: %2, %3").arg(kModeNames[m], kills, total));
     }
     if (level == 0)
-        parts.append(QStringLiteral("начало: 0 убийств"));
+        parts.append(QStringLiteral("начало подъёма"));
     if (!parts.isEmpty())
-        pointed_->setText(QStringLiteral("Уровень %1 — %2").arg(level).arg(parts.join(QStringLiteral("; "))));
+        pointed_->setText(QStringLiteral("Уровень %1, убийств — %2").arg(level).arg(parts.join(QStringLiteral("; "))));
 }
 
 bool ProgressionChart::eventFilter(QObject* watched, QEvent* event)

@@ -157,15 +157,15 @@ private slots:
         QCOMPARE(chart.series(XpMode::Saved)->points().size(), 11);
         chart.pointAtLevel(5.2);
         QCOMPARE(chart.pointedText(),
-                 QStringLiteral("Уровень 5 — Не сохраняемые XP (kq4_save_xp 0): 17 убийств за уровень, всего 146; "
-                                "Сохраняемые XP (kq4_save_xp 1): 343 убийств за уровень, всего 1631"));
+                 QStringLiteral("Уровень 5, убийств — Не сохраняемые XP (kq4_save_xp 0): 17 за уровень, 146 всего; "
+                                "Сохраняемые XP (kq4_save_xp 1): 343 за уровень, 1631 всего"));
         QVERIFY(chart.gapsText().isEmpty());
 
         // Kills per hour turn the totals into hours; the step stays in kills.
         chart.killsPerHourBox()->setValue(60);
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().at(5), QPointF(5, 146.0 / 60));
         chart.pointAtLevel(5);
-        QVERIFY(chart.pointedText().contains(QStringLiteral("17 убийств за уровень, всего 2.4 ч")));
+        QVERIFY(chart.pointedText().contains(QStringLiteral("17 за уровень, 2.4 ч всего")));
         chart.killsPerHourBox()->setValue(0);
 
         // A kill worth nothing at level 3: the total ends there and the gap is named.
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(chart.gapsText().contains(QStringLiteral("с уровня 4 не определено")));
         QVERIFY(chart.gapsText().contains(QStringLiteral("за убийство 0 XP")));
         chart.pointAtLevel(6);
-        QVERIFY(chart.pointedText().contains(QStringLiteral("(kq4_save_xp 0): 15 убийств за уровень, всего не определено")));
+        QVERIFY(chart.pointedText().contains(QStringLiteral("(kq4_save_xp 0): 15 за уровень, всего не определено")));
 
         // Fewer levels in the grids, as after a level-count change.
         for (auto& row : rows)
