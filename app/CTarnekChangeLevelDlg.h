@@ -62,8 +62,11 @@ public:
     std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
-    // Refills the XP grids and the level-count box from the model after it was replaced.
+    // Shows the model again after it was replaced: XP grids, level-count box, parameter boxes.
     void ShowModel();
+    // Takes a whole configuration from elsewhere (an imported file): shown at once, and
+    // saved whole, database in one transaction and then both sources.
+    void ReplaceConfiguration(tarnekArrayStruct configuration);
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }

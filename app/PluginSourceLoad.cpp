@@ -45,8 +45,8 @@ void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog)
 {
     auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), &dialog);
     button->setObjectName(kButtonName);
-    // Bottom left, on the row of the compile and exit buttons.
-    button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(12, 271, 150, 20));
+    // On the row of the compile and exit buttons, right of them.
+    button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(520, 271, 150, 20));
     button->setEnabled(dialog.initialised());
     QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog] { LoadPluginSources(dialog); });
 }

@@ -13,7 +13,7 @@ struct CommandEntry {
     std::string_view name;
 };
 
-constexpr std::array<CommandEntry, 9> kCommands{{
+constexpr std::array<CommandEntry, 10> kCommands{{
     {CommandKind::Show, "show"},
     {CommandKind::Levels, "levels"},
     {CommandKind::Fill, "fill"},
@@ -22,6 +22,7 @@ constexpr std::array<CommandEntry, 9> kCommands{{
     {CommandKind::Compile, "compile"},
     {CommandKind::Export, "export"},
     {CommandKind::Import, "import"},
+    {CommandKind::Progression, "progression"},
     {CommandKind::Adopt, "adopt"},
 }};
 
@@ -71,7 +72,8 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded && command == CommandKind::Show && arg == "--json") {
+        } else if (!optionsEnded && (command == CommandKind::Show || command == CommandKind::Progression) &&
+                   arg == "--json") {
             inv.json = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
@@ -97,6 +99,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
     case CommandKind::Show:
     case CommandKind::Generate:
     case CommandKind::Compile:
+    case CommandKind::Progression:
     case CommandKind::Adopt:
         if (auto error = expectNone())
             return *error;
