@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -20,6 +24,13 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kData = TARNEK_PLUGINSRC_TEST_DATA;
+
+// The system's codes that the write error message shows.
+#ifdef _WIN32
+constexpr int kFolderMissing = ERROR_PATH_NOT_FOUND, kTargetIsFolder = ERROR_ACCESS_DENIED;
+#else
+constexpr int kFolderMissing = ENOENT, kTargetIsFolder = EISDIR;
+#endif
 
 // Every array definition "... name[size] = {v0,\r\n...vN\r\n};" by name.
 std::map<std::string, std::vector<std::string>> ParseArrays(const std::string& text)
@@ -85,6 +96,9 @@ TEST_F(GeneratedSources, InitialConfigurationGivesTheReferenceFilesByteForByte)
 
 TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links and permission bits as tested here are POSIX; replacement is tested with a held file";
+#else
     fs::create_directory("elsewhere");
     WriteBytes("elsewhere/skills.inl", std::string(100000, 'y'));
     fs::create_symlink("../elsewhere/skills.inl", "tarnek/skills.inl");
@@ -101,6 +115,7 @@ TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
     expected.replace(expected.find("p_devotion = 15 //"), 18, "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
     EXPECT_EQ(ReadBytes("elsewhere/skills.inl"), expected);
     EXPECT_EQ(folder.Listing().size(), 5u);  // no temporary file left behind
+#endif
 }
 
 class LevelCounts : public GeneratedSources, public ::testing::WithParamInterface<int> {};
@@ -186,7 +201,7 @@ TEST_F(GeneratedSources, MissingFolderGivesOneMessagePerFileAndCreatesNothing)
     fs::remove("tarnek");
     EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
     EXPECT_FALSE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
-    ExpectWriteErrors({ENOENT, ENOENT});
+    ExpectWriteErrors({kFolderMissing, kFolderMissing});
     EXPECT_TRUE(folder.Listing().empty());
 }
 
@@ -196,13 +211,16 @@ TEST_F(GeneratedSources, TargetThatCannotBeReplacedStaysAndTheOtherFileIsStillWr
     WriteBytes("tarnek/base.h/keep", "kept");
     EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
     EXPECT_TRUE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
-    ExpectWriteErrors({EISDIR});
+    ExpectWriteErrors({kTargetIsFolder});
     EXPECT_EQ(ReadBytes("tarnek/base.h/keep"), "kept");
     EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/base.h/keep", "tarnek/skills.inl"}));
 }
 
 TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no per-process limit on file size to cut a write short";
+#else
     WriteBytes("tarnek/base.h", "// the previous base.h\r\n");
     WriteBytes("tarnek/skills.inl", "// the previous skills.inl\r\n");
     WithFileSizeLimit(64, [&] {
@@ -213,6 +231,29 @@ TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)
     EXPECT_EQ(ReadBytes("tarnek/base.h"), "// the previous base.h\r\n");
     EXPECT_EQ(ReadBytes("tarnek/skills.inl"), "// the previous skills.inl\r\n");
     EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
+#endif
 }
+
+#ifdef _WIN32
+// A file that another program has open (an editor, the compiler reading it) without
+// allowing it to be deleted cannot be replaced on Windows.
+TEST_F(GeneratedSources, FileHeldOpenIsKeptAndReplacedWholeOnceReleased)
+{
+    const std::string previous(100000, 'x');
+    WriteBytes("tarnek/base.h", previous);
+    HANDLE held = CreateFileW(L"tarnek\\base.h", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    CloseHandle(held);
+    ExpectWriteErrors({ERROR_ACCESS_DENIED});
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), previous);
+    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h"}));
+
+    EXPECT_TRUE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h.expected"));
+    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h"}));
+}
+#endif
 
 }  // namespace
