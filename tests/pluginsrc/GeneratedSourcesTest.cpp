@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -246,17 +247,47 @@ TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)
 #endif
 }
 
+#ifdef _WIN32
+// Another run of a program of ours: the stand-in compiler, started in dir, which ends once
+// dir holds "go".
+PROCESS_INFORMATION StartOtherRun(const fs::path& dir)
+{
+    fs::create_directories(dir);
+    std::wstring commandLine = L"\"" + fs::path(TARNEK_COMPILE_STAND_IN).wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION run{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &run))
+        throw std::runtime_error("cannot start the stand-in");
+    CloseHandle(run.hThread);
+    return run;
+}
+
+void EndOtherRun(const PROCESS_INFORMATION& run, const fs::path& dir)
+{
+    WriteBytes(dir / "go", "");
+    WaitForSingleObject(run.hProcess, INFINITE);
+    CloseHandle(run.hProcess);
+    fs::remove_all(dir);
+}
+#endif
+
 TEST_F(GeneratedSources, TemporariesOfEndedRunsAreRemovedBeforeWriting)
 {
 #ifdef _WIN32
-    GTEST_SKIP() << "the ended run's process id is made with fork";
+    const PROCESS_INFORMATION endedProcess = StartOtherRun("ended");
+    EndOtherRun(endedProcess, "ended");
+    const PROCESS_INFORMATION runningProcess = StartOtherRun("running");
+    const unsigned long ended = endedProcess.dwProcessId, running = runningProcess.dwProcessId;
 #else
     const pid_t ended = fork();
     if (ended == 0)
         _exit(0);
     waitpid(ended, nullptr, 0);
+    const pid_t running = getppid();
+#endif
     const std::string endedRun = "tarnek/.base.h.tmp-" + std::to_string(ended) + "-4";
-    const std::string runningRun = "tarnek/.base.h.tmp-" + std::to_string(getppid()) + "-0";
+    const std::string runningRun = "tarnek/.base.h.tmp-" + std::to_string(running) + "-0";
     for (const std::string& name : {endedRun, runningRun, std::string("tarnek/.base.h.tmp-mine"),
                                     "tarnek/.skills.inl.tmp-" + std::to_string(ended) + "-1"})
         WriteBytes(name, "left behind");
@@ -265,8 +296,10 @@ TEST_F(GeneratedSources, TemporariesOfEndedRunsAreRemovedBeforeWriting)
     EXPECT_FALSE(fs::exists(endedRun));
     EXPECT_TRUE(fs::exists(runningRun));
     EXPECT_TRUE(fs::exists("tarnek/.base.h.tmp-mine"));
-    EXPECT_EQ(folder.Listing().size(), 5u);  // the skills.inl one goes when skills.inl is written
+#ifdef _WIN32
+    EndOtherRun(runningProcess, "running");
 #endif
+    EXPECT_EQ(folder.Listing().size(), 5u);  // the skills.inl one goes when skills.inl is written
 }
 
 TEST_F(GeneratedSources, FolderThatRefusesNewFilesGetsItsSourcesWrittenInPlaceSaidOnce)
