@@ -218,12 +218,15 @@ TEST(PluginSourceReading, FilesThatCannotBeSourcesAreRefusedUnread)
     const Files good = Written(InitialConfiguration());
     WriteBytes(folder.baseHeader(), good.base);
 
+    PluginSourcesReading reading;
+#ifndef _WIN32  // symbolic links need rights there that a test cannot count on
     fs::create_symlink("skills.inl", folder.skillsInclude());  // a link to itself
-    auto reading = ReadPluginSources(folder.path());
+    reading = ReadPluginSources(folder.path());
     ASSERT_TRUE(std::holds_alternative<SourceReadError>(reading));
     EXPECT_EQ(std::get<SourceReadError>(reading).file, "tarnek/skills.inl");
-
     fs::remove(folder.skillsInclude());
+#endif
+
     WriteBytes(folder.skillsInclude(), good.skills);
     fs::resize_file(folder.skillsInclude(), 50U * 1024U * 1024U);  // sparse: nothing is written
     reading = ReadPluginSources(folder.path());
