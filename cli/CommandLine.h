@@ -20,7 +20,8 @@ struct Invocation {
     std::vector<std::string> directories;  // every -C DIR, applied in order
     CommandKind command = CommandKind::None;
     bool help = false;
-    bool json = false;                     // show --json
+    bool json = false;                     // show --json, compile --json
+    bool detach = false;                   // compile --detach
     bool yes = false;                      // levels --yes
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME

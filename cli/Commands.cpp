@@ -9,6 +9,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "CompileReport.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
@@ -283,7 +284,7 @@ int GenerateCommand(ToolStreams& io)
     return written ? Finish(sink) : kExitFailed;
 }
 
-int CompileCommand(ToolStreams& io)
+int CompileCommand(const PreparedCommand& command, ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
     Session session(sink);
@@ -300,12 +301,26 @@ int CompileCommand(ToolStreams& io)
         Fail(io, "compile", "compiled/vloxTarnekMod.amxx could not be deleted; the compiler will meet the old one");
         failed = true;
     }
-    if (!StartPluginCompiler(dir)) {
-        Fail(io, "compile", "the plugin compiler could not be started in " + dir.string() +
-                                "; the configuration and the sources are saved, the plugin is not compiled");
-        failed = true;
+    if (command.invocation.detach) {
+        if (!StartPluginCompiler(dir)) {
+            Fail(io, "compile", "the plugin compiler could not be started in " + dir.string() +
+                                    "; the configuration and the sources are saved, the plugin is not compiled");
+            failed = true;
+        }
+        return failed ? kExitFailed : Finish(sink);
     }
-    return failed ? kExitFailed : Finish(sink);
+
+    const bool json = command.invocation.json;
+    PluginCompileRun run(dir, GeneratedLines(session.model()));
+    const CompileResult result = RunUntilInterrupted(run, [&io, json](const std::string& line) {
+        if (!json)
+            io.out << line << std::endl;  // as it comes, for a terminal or a pipe alike
+    });
+    if (json)
+        io.out << CompileResultJson(result);
+    else
+        PrintCompileReport(result, io.out);
+    return failed || !result.Succeeded() ? kExitFailed : Finish(sink);
 }
 
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
@@ -406,7 +421,7 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
     case CommandKind::Generate:
         return GenerateCommand(io);
     case CommandKind::Compile:
-        return CompileCommand(io);
+        return CompileCommand(command, io);
     case CommandKind::Export:
         return ExportCommand(command, io);
     case CommandKind::Import:

@@ -81,3 +81,16 @@ CompileResult PluginCompileRun::Run(const std::function<void(const std::string&)
         result.pluginSize = fs::file_size(plugin, ec);
     return result;
 }
+
+bool CompileResult::Succeeded() const { return OutcomeOf(*this) == CompileOutcome::Compiled; }
+
+CompileOutcome OutcomeOf(const CompileResult& result)
+{
+    if (result.start != CompileStart::Started)
+        return result.start == CompileStart::NoCompiler ? CompileOutcome::NoCompiler : CompileOutcome::NotStartable;
+    if (result.end.cancelled)
+        return CompileOutcome::Cancelled;
+    if (result.errors > 0)
+        return CompileOutcome::Errors;
+    return result.pluginProduced ? CompileOutcome::Compiled : CompileOutcome::NoPlugin;
+}

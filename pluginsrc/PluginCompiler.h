@@ -57,11 +57,19 @@ struct CompileResult {
 
     // compile.sh exits 0 whatever the compiler said: only a new plugin and no error line
     // mean the configuration made it into the plugin.
-    bool Succeeded() const
-    {
-        return start == CompileStart::Started && !end.cancelled && pluginProduced && errors == 0;
-    }
+    bool Succeeded() const;
 };
+
+// What the compile came to, in the order a headline tells it.
+enum class CompileOutcome {
+    Compiled,      // the plugin was written and no error line appeared
+    Errors,        // the compiler reported errors
+    NoCompiler,    // no compile.sh (compile.exe) in the folder
+    NotStartable,  // it is there but could not be started
+    Cancelled,
+    NoPlugin,      // no error line, yet no plugin: killed, or compiled/ not writable
+};
+CompileOutcome OutcomeOf(const CompileResult& result);
 
 // One compile in the plugin folder `dir`, after the caller has saved and deleted the old
 // plugin. `lines` names the values on the generated sources' lines, for the configuration
