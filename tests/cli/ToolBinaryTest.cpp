@@ -333,6 +333,23 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
     EXPECT_EQ(dir.Run({"compile", "--json", "--detach"}).status, 2);
 }
 
+TEST_F(Tool, DemoCompilerLeadsAMarkedCellBackToItsList)
+{
+    fs::copy_file(TARNEK_DEMO_COMPILER, "compile.sh");
+    const ToolResult clean = dir.Run({"compile"});
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_TRUE(fs::exists("compiled/vloxTarnekMod.amxx"));
+
+    ASSERT_EQ(dir.Run({"set", "hardenList[4]", "1,5"}).status, 0);
+    const ToolResult marked = dir.Run({"compile", "--json"});
+    EXPECT_EQ(marked.status, 1);
+    const Json result = Json::parse(marked.out);
+    EXPECT_EQ(result["errors"], 1);
+    EXPECT_EQ(result["diagnostics"][0]["list"], "hardenList");
+    EXPECT_EQ(result["diagnostics"][0]["level"], 4);
+    EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
+}
+
 TEST_F(Tool, ExportThenImportReproducesTheSources)
 {
     ASSERT_EQ(dir.Run({"levels", "16", "-y"}).status, 0);
