@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "Descriptors.h"
+#include "CompilePane.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
@@ -125,6 +126,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     AddMainWindowCurves(*this);
+    AddCompilePane(*this);
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
@@ -334,8 +336,24 @@ void CTarnekChangeLevelDlg::CompilePlugin()
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
-        StartPluginCompiler(dir);
+        StartCompile(*this, dir);
     });
+}
+
+void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables)) {
+        SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
+        return;
+    }
+    RunSavingAction([&] { OpenSkillDialogAt(value, *model_, *db_, this); });
+}
+
+QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables))
+        return Text(kXpBands[*value.list].frame);
+    return SkillValueTitle(value);
 }
 
 void CTarnekChangeLevelDlg::OnSkillTier(int tier)

@@ -62,3 +62,13 @@ ValueList GridRow(const QTableWidget* grid)
         list.append(CellText(grid, 0, i).toStdString());
     return list;
 }
+
+void SelectGridCell(QAbstractItemView* grid, int column)
+{
+    const QModelIndex cell = grid->model()->index(0, column);
+    if (!cell.isValid())
+        return;
+    grid->setCurrentIndex(cell);
+    grid->scrollTo(cell);
+    grid->setFocus(Qt::OtherFocusReason);
+}

@@ -19,3 +19,7 @@ void ReadGridRow(const QTableWidget* grid, ValueList& list);
 
 // Row 0 as a new list of columnCount() elements.
 ValueList GridRow(const QTableWidget* grid);
+
+// Makes cell `column` of row 0 current, scrolls it into view and gives the grid the focus,
+// as when a compiler line is followed back to its cell. Nothing when there is no such cell.
+void SelectGridCell(QAbstractItemView* grid, int column);
