@@ -13,37 +13,13 @@
 
 namespace {
 
-std::string_view KindName(DiagnosticKind kind)
-{
-    switch (kind) {
-    case DiagnosticKind::Warning:
-        return "warning";
-    case DiagnosticKind::Error:
-        return "error";
-    case DiagnosticKind::FatalError:
-        return "fatal error";
-    }
-    return "error";
-}
+// In the order of the enums.
+constexpr std::array<std::string_view, 3> kKindNames{"warning", "error", "fatal error"};
+constexpr std::array<std::string_view, 6> kOutcomeNames{"compiled",  "errors",    "no-compiler",
+                                                        "not-startable", "cancelled", "no-plugin"};
 
-std::string_view OutcomeName(CompileOutcome outcome)
-{
-    switch (outcome) {
-    case CompileOutcome::Compiled:
-        return "compiled";
-    case CompileOutcome::Errors:
-        return "errors";
-    case CompileOutcome::NoCompiler:
-        return "no-compiler";
-    case CompileOutcome::NotStartable:
-        return "not-startable";
-    case CompileOutcome::Cancelled:
-        return "cancelled";
-    case CompileOutcome::NoPlugin:
-        return "no-plugin";
-    }
-    return "";
-}
+std::string_view KindName(DiagnosticKind kind) { return kKindNames.at(static_cast<std::size_t>(kind)); }
+std::string_view OutcomeName(CompileOutcome outcome) { return kOutcomeNames.at(static_cast<std::size_t>(outcome)); }
 
 std::string Plural(std::size_t n, std::string_view word)
 {

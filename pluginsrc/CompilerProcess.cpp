@@ -1,17 +1,14 @@
 #include "CompilerProcess.h"
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
-#  ifndef NOMINMAX
-#    define NOMINMAX
-#  endif
-#  ifndef WIN32_LEAN_AND_MEAN
-#    define WIN32_LEAN_AND_MEAN
-#  endif
-#  include <windows.h>
+#  include "WindowsApi.h"
 #else
 #  include <cerrno>
 #  include <csignal>
@@ -53,6 +50,40 @@ struct CompilerProcess::Handles {
             if (h != nullptr)
                 CloseHandle(h);
     }
+
+    bool HasExited() const { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+
+    std::optional<std::size_t> Read(std::vector<char>& buffer, int waitMs)
+    {
+        DWORD available = 0;
+        if (!PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr))
+            return std::nullopt;  // every writer is gone
+        if (available == 0) {
+            WaitForSingleObject(process, static_cast<DWORD>(waitMs));
+            return 0;
+        }
+        DWORD got = 0;
+        const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
+        if (!ReadFile(output, buffer.data(), wanted, &got, nullptr))
+            return std::nullopt;
+        return got;
+    }
+
+    void EndGroup()
+    {
+        if (job != nullptr)
+            TerminateJobObject(job, 1);
+        else
+            TerminateProcess(process, 1);
+    }
+
+    void Reap(ProcessEnd& end)
+    {
+        WaitForSingleObject(process, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(process, &code) && !end.cancelled)
+            end.exitCode = static_cast<int>(code);
+    }
 };
 
 namespace {
@@ -64,9 +95,6 @@ std::wstring QuotedCommandLine(const fs::path& program)
 }
 
 }  // namespace
-
-CompilerProcess::CompilerProcess() = default;
-CompilerProcess::~CompilerProcess() = default;
 
 int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
 {
@@ -115,53 +143,6 @@ int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
     return 0;
 }
 
-ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onOutput)
-{
-    ProcessEnd end;
-    if (!handles_)
-        return end;
-    std::vector<char> buffer(kReadSize);
-    bool outputOpen = true;
-    bool exited = false;
-    Clock::time_point exitedAt;
-    auto endGroup = [&] {
-        if (handles_->job != nullptr)
-            TerminateJobObject(handles_->job, 1);
-        else
-            TerminateProcess(handles_->process, 1);
-    };
-    while (outputOpen || !exited) {
-        if (cancel_.load() && !end.cancelled) {
-            end.cancelled = true;
-            endGroup();
-        }
-        DWORD available = 0;
-        if (outputOpen && !PeekNamedPipe(handles_->output, nullptr, 0, nullptr, &available, nullptr))
-            outputOpen = false;  // every writer is gone
-        if (outputOpen && available > 0) {
-            DWORD got = 0;
-            if (ReadFile(handles_->output, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0)
-                onOutput(std::string_view(buffer.data(), got));
-            continue;
-        }
-        if (!exited && WaitForSingleObject(handles_->process, kPollMilliseconds) == WAIT_OBJECT_0) {
-            exited = true;
-            exitedAt = Clock::now();
-        } else if (exited) {
-            if (end.cancelled || Clock::now() - exitedAt > kGraceAfterExit) {
-                endGroup();
-                break;
-            }
-            Sleep(kPollMilliseconds);
-        }
-    }
-    DWORD code = 0;
-    if (GetExitCodeProcess(handles_->process, &code) && !end.cancelled)
-        end.exitCode = static_cast<int>(code);
-    handles_.reset();
-    return end;
-}
-
 #else
 
 struct CompilerProcess::Handles {
@@ -179,10 +160,42 @@ struct CompilerProcess::Handles {
         if (output >= 0)
             close(output);
     }
-};
 
-CompilerProcess::CompilerProcess() = default;
-CompilerProcess::~CompilerProcess() = default;
+    // Without reaping, so that the group's number stays the program's until Reap.
+    bool HasExited() const
+    {
+        siginfo_t info{};
+        return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+    }
+
+    std::optional<std::size_t> Read(std::vector<char>& buffer, int waitMs)
+    {
+        pollfd fd{output, POLLIN, 0};
+        if (poll(&fd, 1, waitMs) <= 0)
+            return 0;
+        const ssize_t got = read(output, buffer.data(), buffer.size());
+        if (got > 0)
+            return static_cast<std::size_t>(got);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+            return 0;
+        return std::nullopt;
+    }
+
+    // Only while the leader is unreaped: its number cannot have gone to another process.
+    void EndGroup() { kill(-pid, SIGKILL); }
+
+    void Reap(ProcessEnd& end)
+    {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        reaped = true;
+        if (WIFEXITED(status) && !end.cancelled)
+            end.exitCode = WEXITSTATUS(status);
+        else if (WIFSIGNALED(status))
+            end.signal = WTERMSIG(status);
+    }
+};
 
 int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
 {
@@ -240,6 +253,11 @@ int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
     return 0;
 }
 
+#endif
+
+CompilerProcess::CompilerProcess() = default;
+CompilerProcess::~CompilerProcess() = default;
+
 ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onOutput)
 {
     ProcessEnd end;
@@ -250,50 +268,32 @@ ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onO
     bool outputOpen = true;
     bool exited = false;
     Clock::time_point exitedAt;
-    // The group is ended only while its leader is unreaped, so its number cannot have been
-    // given to another process.
-    auto endGroup = [&h] { kill(-h.pid, SIGKILL); };
-
     while (outputOpen || !exited) {
         if (cancel_.load() && !end.cancelled) {
             end.cancelled = true;
-            endGroup();
+            h.EndGroup();
         }
-        if (!exited) {
-            siginfo_t info{};
-            if (waitid(P_PID, static_cast<id_t>(h.pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == h.pid) {
-                exited = true;
-                exitedAt = Clock::now();
-            }
+        if (!exited && h.HasExited()) {
+            exited = true;
+            exitedAt = Clock::now();
         }
+        // Output held open by something the program left running: once cancelled, or after
+        // a grace period, that ends too.
         if (exited && outputOpen && (end.cancelled || Clock::now() - exitedAt > kGraceAfterExit)) {
-            endGroup();
+            h.EndGroup();
             break;
         }
         if (!outputOpen) {
-            poll(nullptr, 0, kPollMilliseconds);
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
             continue;
         }
-        pollfd fd{h.output, POLLIN, 0};
-        if (poll(&fd, 1, kPollMilliseconds) <= 0)
-            continue;
-        const ssize_t got = read(h.output, buffer.data(), buffer.size());
-        if (got > 0)
-            onOutput(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-        else if (got == 0 || (errno != EINTR && errno != EAGAIN))
+        const std::optional<std::size_t> got = h.Read(buffer, kPollMilliseconds);
+        if (!got)
             outputOpen = false;
+        else if (*got > 0)
+            onOutput(std::string_view(buffer.data(), *got));
     }
-
-    int status = 0;
-    while (waitpid(h.pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    h.reaped = true;
-    if (WIFEXITED(status) && !end.cancelled)
-        end.exitCode = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        end.signal = WTERMSIG(status);
+    h.Reap(end);
     handles_.reset();
     return end;
 }
-
-#endif

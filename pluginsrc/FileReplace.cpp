@@ -5,13 +5,7 @@
 #include <string>
 
 #ifdef _WIN32
-#  ifndef NOMINMAX
-#    define NOMINMAX
-#  endif
-#  ifndef WIN32_LEAN_AND_MEAN
-#    define WIN32_LEAN_AND_MEAN
-#  endif
-#  include <windows.h>
+#  include "WindowsApi.h"
 #else
 #  include <cerrno>
 #  include <fcntl.h>
