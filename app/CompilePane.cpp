@@ -186,6 +186,7 @@ void CompilePane::ListDiagnostics(const CompileResult& result)
                 text += QStringLiteral(" — ") + valueNames_(*located.value);
         }
         item->setText(text);
+        item->setToolTip(text);
         diagnostics_->addItem(item);
     }
 }

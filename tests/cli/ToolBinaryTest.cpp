@@ -1,7 +1,9 @@
 // The real binary on temporary plugin directories: exit statuses, messages, and what it
 // leaves in the database and the two generated sources.
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -331,6 +333,25 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
     EXPECT_EQ(result["diagnostics"][0]["level"], 3);
     EXPECT_EQ(result["diagnostics"][1]["list"], nullptr);
     EXPECT_EQ(dir.Run({"compile", "--json", "--detach"}).status, 2);
+}
+
+TEST_F(Tool, InterruptedCompileLeavesNoCompilerRunning)
+{
+    WriteBytes("compile.sh", "#!/bin/sh\nsleep 300 &\necho $$ > group.tmp && mv group.tmp group\nsleep 300\n");
+    fs::permissions("compile.sh", fs::perms::owner_all);
+    const pid_t tool = StartBinary({"compile"});
+    for (int i = 0; i < 400 && !fs::exists("group"); ++i)
+        usleep(25'000);
+    ASSERT_TRUE(fs::exists("group"));
+    kill(tool, SIGINT);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    // Killed, the background sleep takes its new parent a moment to reap.
+    const pid_t group = std::stoi(ReadBytes("group"));
+    for (int i = 0; i < 100 && kill(-group, 0) == 0; ++i)
+        usleep(20'000);
+    EXPECT_EQ(kill(-group, 0), -1);
 }
 
 TEST_F(Tool, DemoCompilerLeadsAMarkedCellBackToItsList)
