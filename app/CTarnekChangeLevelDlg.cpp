@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "Descriptors.h"
 #include "CompilePane.h"
+#include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
@@ -154,6 +154,7 @@ void CTarnekChangeLevelDlg::BuildControls()
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
+        return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
         auto* b = new QPushButton(Text(layout.text), this);
@@ -162,8 +163,9 @@ void CTarnekChangeLevelDlg::BuildControls()
     };
 
     // Frames first: later siblings are drawn over them.
-    for (const XpBandLayout& band : kXpBands) {
-        frame(band.frame, band.frameBox, false);
+    for (std::size_t code = 0; code < kXpBands.size(); ++code) {
+        const XpBandLayout& band = kXpBands[code];
+        xpFrames_[code] = frame(band.frame, band.frameBox, false);
         for (const ParameterLayout& p : band.parameters)
             frame(p.label, p.labelBox, p.centredLabel);
     }
@@ -174,7 +176,10 @@ void CTarnekChangeLevelDlg::BuildControls()
     auto* digitsOnly = new DigitsOnlyFilter(this);
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(code, this);
+        auto* grid = new tarnekBaseListCtrl(
+            code, [this, code]() -> const ValueList& { return XpListOf(code); },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            this);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
@@ -232,8 +237,8 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     }
 
     ctrl_.model = model_.get();
-    for (int code = 0; code < kXpTables; ++code)
-        ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
+    for (auto* g : grids_)
+        g->listModel()->Reset();
     FillLevelCombo();
     levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
@@ -270,22 +275,28 @@ void CTarnekChangeLevelDlg::ReadInputs()
         model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
 }
 
-void CTarnekChangeLevelDlg::ReadGrids()
-{
-    for (int code = 0; code < kXpTables; ++code)
-        ReadGridRow(grid(code), model_.get()->*XpList(code).list);
-}
-
 void CTarnekChangeLevelDlg::SaveAll()
 {
     db_->SaveAll(*model_, writer_);
 }
 
+const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
+{
+    // The grids outlive the model by a moment when the window closes.
+    static const ValueList none;
+    return model_ ? model_.get()->*XpList(targetCode).list : none;
+}
+
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+{
+    const std::size_t count = WriteCells(model_.get()->*XpList(targetCode).list, first, std::move(texts));
+    grid(targetCode)->listModel()->CellsChanged(first, count);
+}
+
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 {
-    const ValueList& list = model_.get()->*XpList(targetCode).list;
-    ctrl_.FillGrid(grid(targetCode), list);
-    ctrl_.SizeGridColumns(grid(targetCode), static_cast<int>(list.size()));
+    grid(targetCode)->listModel()->Reset();
+    ctrl_.SizeGridColumns(grid(targetCode), grid(targetCode)->columnCount());
 }
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
@@ -293,8 +304,6 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
     RunSavingAction([&] {
         ReadInputs();
         model_->RefreshMaxLevels();
-        ReadGrids();
-        ClearGrid(grid(targetCode));
         const ListDescriptor& list = XpList(targetCode);
         RunFill(list, *model_, FillCount(list, *model_));
         RefillGrid(targetCode);
@@ -317,21 +326,21 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         if (answer != QMessageBox::Yes)
             return;
 
-        for (auto* g : grids_)
-            ClearGrid(g);
-        RecomputeAllLists(*model_);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+        RecomputeLevels();
         SaveAll();
     });
+}
+
+void CTarnekChangeLevelDlg::RecomputeLevels()
+{
+    RecomputeAllLists(*model_);
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
-        ReadGrids();
         NoteMarkedTexts(*this);
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();

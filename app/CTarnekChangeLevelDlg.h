@@ -1,10 +1,12 @@
 #pragma once
 
-#include <functional>
-
 #include <array>
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QIcon>
 
@@ -56,11 +58,17 @@ public:
     QString ValueTitle(const GeneratedValue& value) const;
 
     void ReadInputs();
-    void ReadGrids();
+    // The level-count change after its question and before its save: all 31 lists
+    // recomputed for the model's count, the XP grids refilled.
+    void RecomputeLevels();
     void SaveAll();
+    // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
+    void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
+    // The frame around an XP table's grid, parameters and fill button.
+    QGroupBox* xpFrame(int targetCode) const { return xpFrames_[static_cast<std::size_t>(targetCode)]; }
     // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
     QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
     QPushButton* fillButton(int targetCode) const { return fillButtons_[static_cast<std::size_t>(targetCode)]; }
@@ -76,6 +84,7 @@ private:
     bool OnInitDialog();
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
+    const ValueList& XpListOf(int targetCode) const;
     void RefillGrid(int targetCode);
     void RunSavingAction(const std::function<void()>& action);
     void ShowError(const char* text);
@@ -90,6 +99,7 @@ private:
     bool initialised_ = false;
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
+    std::array<QGroupBox*, kXpTables> xpFrames_{};
     std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
     std::array<QPushButton*, kXpTables> fillButtons_{};
     std::array<QPushButton*, 4> skillButtons_{};

@@ -47,10 +47,12 @@ const ListDescriptor& ListOf(const SkillBand& band) {
 
 SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
                          QWidget* parent)
-    : DialogBase(parent), tier_(tier), model_(model), database_(database) {
+    : DialogBase(parent), tier_(tier), model_(model), database_(database), draft_(model) {
     table_.model = &model_;
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));
+    // Maximised, the grids take the whole width of the screen.
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     // First in the focus chain, as in the templates; the focus starts on "Сохранить".
     save_ = new QPushButton(QStringLiteral("Сохранить"), this);
@@ -63,12 +65,8 @@ SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBu
     SetTabOrder();
     save_->setFocus(Qt::OtherFocusReason);
 
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr) table_.FillGrid(grids_[band], model_.*ListOf(tier_.bands[band]).list);
-    }
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr)
-            table_.SizeGridColumns(grids_[band], static_cast<int>((model_.*ListOf(tier_.bands[band]).list).size()));
+    for (tarnekBaseListCtrl* grid : grids_) {
+        if (grid != nullptr) table_.SizeGridColumns(grid, grid->columnCount());
     }
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
@@ -143,7 +141,11 @@ void SkillDialog::BuildBands() {
         strips.push_back(stripWidget);
         row->addWidget(stripWidget);
 
-        auto* grid = new tarnekBaseListCtrl(static_cast<int>(*description.code), group);
+        const std::size_t code = *description.code;
+        auto* grid = new tarnekBaseListCtrl(
+            static_cast<int>(code), [this, code]() -> const ValueList& { return draft_.*ValueLists()[code].list; },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            group);
         grid->setObjectName(ControlName(description.gridId));
         grid->setFixedHeight(du.y(kGridSize.height));
         grid->setMinimumWidth(du.x(kGridSize.width) / 2);
@@ -211,18 +213,15 @@ void SkillDialog::ReadBoxes() {
         model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
 }
 
-void SkillDialog::ReadGrids() {
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr) ReadGridRow(grids_[band], model_.*ListOf(tier_.bands[band]).list);
-    }
+void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts) {
+    const std::size_t count = WriteCells(draft_.*ValueLists()[code].list, first, std::move(texts));
+    table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, count);
 }
 
 void SkillDialog::ShowList(std::size_t band) {
     tarnekBaseListCtrl* grid = grids_[band];
-    const ValueList& list = model_.*ListOf(tier_.bands[band]).list;
-    ClearGrid(grid);
-    table_.FillGrid(grid, list);
-    table_.SizeGridColumns(grid, static_cast<int>(list.size()));
+    grid->listModel()->Reset();
+    table_.SizeGridColumns(grid, grid->columnCount());
 }
 
 void SkillDialog::Fill(std::size_t band) {
@@ -234,13 +233,17 @@ void SkillDialog::Fill(std::size_t band) {
     model_.RefreshMaxLevels();
     const ListDescriptor& list = ListOf(tier_.bands[band]);
     RunFill(list, model_, FillCount(list, model_));
+    // The fill replaces the list, hand edits of its grid included.
+    draft_.*list.list = model_.*list.list;
     ShowList(band);
 }
 
 void SkillDialog::Save() {
     table_.DeleteEditor();
     ReadBoxes();
-    ReadGrids();
+    for (const SkillBand& band : tier_.bands) {
+        if (band.code) model_.*ListOf(band).list = draft_.*ListOf(band).list;
+    }
     database_.SaveTier(tier_.tier, model_);
     accept();
 }

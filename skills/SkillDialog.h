@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "DialogBase.h"
@@ -15,7 +16,9 @@ class vloxBuildTarnekStruct;
 
 // One skill tier's dialog, built from its description. It works on the main window's
 // model and database object directly: a fill changes the model and its grid at once,
-// "Сохранить" writes the tier, and nothing is copied back when the dialog closes.
+// "Сохранить" writes the tier, and nothing is copied back when the dialog closes. Cell
+// edits go into a draft of the configuration that only "Сохранить" copies into the model,
+// so that "Отмена" discards them.
 class SkillDialog : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SkillDialog)
@@ -43,7 +46,8 @@ public:
     // Selects the cell of list `list` (an index in ValueLists()) at `level`, or with no list
     // the Devotion Aura box, when this tier holds it.
     void SelectValue(std::optional<std::size_t> list, std::size_t level);
-    // "Сохранить": boxes and grids into the model, the tier into the database, close.
+    // "Сохранить": the boxes and the draft's lists of the tier into the model, the tier
+    // into the database, close.
     void Save();
 
     void done(int result) override;
@@ -53,12 +57,14 @@ private:
     void BuildButtons();
     void SetTabOrder();
     void ReadBoxes();
-    void ReadGrids();
+    // Every edit of one of the dialog's grids arrives here as one request.
+    void EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts);
     void ShowList(std::size_t band);
 
     const SkillTier& tier_;
     tarnekArrayStruct& model_;
     vloxBuildTarnekStruct& database_;
+    tarnekArrayStruct draft_;  // the grids' lists while the dialog is open
     tarnekCtrlStruct table_;
     std::vector<tarnekBaseListCtrl*> grids_;
     std::vector<QPushButton*> fillButtons_;

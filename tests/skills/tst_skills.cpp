@@ -252,7 +252,7 @@ private slots:
         }
         for (const ListDescriptor& list : ListsOfTier(static_cast<Tier>(tier))) {
             tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(static_cast<int>(&list - ValueLists().data()));
-            grid->item(0, 1)->setText(QStringLiteral("Значение"));
+            grid->model()->setData(Cell(grid, 1), QStringLiteral("Значение"));
             (expected.*list.list).set(1, "Значение");
         }
         QSignalSpy finished(dialog.get(), &QDialog::finished);
@@ -282,6 +282,10 @@ private slots:
         Box(*dialog, 1077)->setText(QStringLiteral("3"));
         Box(*dialog, 1092)->setText(QStringLiteral("4"));
         Button(*dialog, 1100)->click();
+        // A cell edit after the fill goes with "Отмена"; the fill stays.
+        tarnekBaseListCtrl* serpent = GridOfList(*dialog, "serpentList");
+        serpent->model()->setData(Cell(serpent, 1), QStringLiteral("77"));
+        QCOMPARE(serpent->cellText(1), QStringLiteral("77"));
         dialog->cancelButton()->click();
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
 
@@ -321,14 +325,14 @@ private slots:
         const ValueList orb = workspace.model.orbList;
         const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
         tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
-        QVERIFY(Tinted(resistant->item(0, 0), kWrongLengthTint));
-        QVERIFY(resistant->item(0, 0)->toolTip().contains(QStringLiteral("MAX_LEVELS+1")));
+        QVERIFY(Tinted(Cell(resistant, 0), kWrongLengthTint));
+        QVERIFY(ToolTip(Cell(resistant, 0)).contains(QStringLiteral("MAX_LEVELS+1")));
 
         Box(*dialog, 1082)->setText(QStringLiteral("1"));
         Button(*dialog, 1102)->click();
         QCOMPARE(workspace.model.resistantList.size(), std::size_t{14});
         QCOMPARE(resistant->columnCount(), 14);
-        QVERIFY(Unmarked(resistant->item(0, 0)));
+        QVERIFY(Unmarked(Cell(resistant, 0)));
         QCOMPARE(workspace.model.orbList.size(), std::size_t{11});
         dialog->saveButton()->click();
 
@@ -367,6 +371,19 @@ private slots:
         QVERIFY(workspace.Stored() == stored);
     }
 
+    void widerDialogWidensItsGrids() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        dialog->resize(1600, dialog->height());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        tarnekBaseListCtrl* orb = GridOfList(*dialog, "orbList");
+        const int width = orb->width();
+        dialog->resize(1800, dialog->height());
+        QTRY_COMPARE(orb->width(), width + 200);
+    }
+
     void oneChartFollowsTheBandPointedAt() {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
@@ -388,10 +405,10 @@ private slots:
         // A committed typo leaves a gap and is marked.
         tarnekCtrlStruct& table = dialog->controlTable();
         table.editColumn = 1;
-        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"), 3);
+        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
         QCOMPARE(Plotted(*chart).size(), 2);
-        QVERIFY(Tinted(dialog->grid(heal)->item(0, 1), kRejectedTextTint));
+        QVERIFY(Tinted(Cell(dialog->grid(heal), 1), kRejectedTextTint));
 
         // Focus on another grid shows that one; the mouse over a band frame does too.
         QFocusEvent focus(QEvent::FocusIn);
