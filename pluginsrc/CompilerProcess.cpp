@@ -27,7 +27,7 @@ namespace {
 
 // How often a quiet program is checked for its end and for a cancel.
 constexpr int kPollMilliseconds = 50;
-// How long output held open by a left-over child is still read after the program ended.
+// How long output held open by a left-over child may stay silent after the program ended.
 constexpr auto kGraceAfterExit = std::chrono::seconds(2);
 constexpr std::size_t kReadSize = 64 * 1024;
 
@@ -267,7 +267,7 @@ ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onO
     std::vector<char> buffer(kReadSize);
     bool outputOpen = true;
     bool exited = false;
-    Clock::time_point exitedAt;
+    Clock::time_point quietSince;
     while (outputOpen || !exited) {
         if (cancel_.load() && !end.cancelled) {
             end.cancelled = true;
@@ -275,12 +275,10 @@ ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onO
         }
         if (!exited && h.HasExited()) {
             exited = true;
-            exitedAt = Clock::now();
+            quietSince = Clock::now();
         }
-        // Output held open by something the program left running: once cancelled, or after
-        // a grace period, that ends too.
-        if (exited && outputOpen && (end.cancelled || Clock::now() - exitedAt > kGraceAfterExit)) {
-            h.EndGroup();
+        if (exited && outputOpen && end.cancelled) {
+            h.EndGroup();  // whatever escaped the first end and still holds the output
             break;
         }
         if (!outputOpen) {
@@ -288,10 +286,17 @@ ProcessEnd CompilerProcess::Run(const std::function<void(std::string_view)>& onO
             continue;
         }
         const std::optional<std::size_t> got = h.Read(buffer, kPollMilliseconds);
-        if (!got)
+        if (!got) {
             outputOpen = false;
-        else if (*got > 0)
+        } else if (*got > 0) {
             onOutput(std::string_view(buffer.data(), *got));
+            quietSince = Clock::now();
+        } else if (exited && Clock::now() - quietSince > kGraceAfterExit) {
+            // Something the program left running holds the output open and has been silent
+            // for a while since: the compile is over, and that ends too.
+            h.EndGroup();
+            break;
+        }
     }
     h.Reap(end);
     handles_.reset();
