@@ -18,6 +18,7 @@
 #include "FillButtonImage.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
+#include "LevelCounts.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
 #include "SkillDialogLauncher.h"
@@ -92,9 +93,9 @@ constexpr UnitRect kLink{507, 246, 130, 12};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
-QString Text(const char* utf8)
+QString Text(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 QRect Place(const DialogUnits& units, const UnitRect& r)
@@ -268,11 +269,15 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 
 void CTarnekChangeLevelDlg::ReadInputs()
 {
-    // Without a selected item there is no count to read; the model keeps its own.
-    if (levelCombo_->currentIndex() >= 0)
-        model_->levelCountText = levelCombo_->currentText().toStdString();
+    // Only the parameter boxes: the level-count box takes effect through the level-count
+    // change alone. A fill at another count would leave its list disagreeing with all others.
     for (int box = 0; box < kXpParameters; ++box)
         model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
+}
+
+std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
+{
+    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString() : model_->levelCountText;
 }
 
 void CTarnekChangeLevelDlg::SaveAll()
@@ -315,16 +320,18 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
         ReadInputs();
-        if (ReadInteger(model_->levelCountText) < kFewestLevels) {
-            UserMessageBox::Show(this, Text("Нельзя ставить ниже 10 уровня."), Text("Отказ в создании уровней"),
-                                 QMessageBox::Information, QMessageBox::Ok);
+        const std::string chosen = ChosenLevelCount();
+        if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
+            UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
+                                 QMessageBox::Ok);
             return;
         }
-        const auto answer = UserMessageBox::Show(
-            this, Text("\n Все параметры при изменение количества уровней будут пересчитаны!"),
-            Text("Запрос на изменение уровней"), QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
+        const auto answer = UserMessageBox::Show(this, Text(kLevelQuestionText), Text(kLevelQuestionCaption),
+                                                 QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
+        // Only now: a refused or declined change must leave the configuration's count alone.
+        model_->levelCountText = chosen;
 
         RecomputeLevels();
         SaveAll();

@@ -62,6 +62,9 @@ public:
     // recomputed for the model's count, the XP grids refilled.
     void RecomputeLevels();
     void SaveAll();
+    // The count "Создать уровни" would apply: the box's choice, or the configuration's own
+    // when the box shows none.
+    std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
 

@@ -35,9 +35,9 @@ std::string Headline(const CompileResult& result)
     case CompileOutcome::Errors:
         return "compile failed: " + Plural(result.errors, "error");
     case CompileOutcome::NoCompiler:
-        return "compile failed: no plugin compiler " + compiler + " in " + result.folder.string();
+        return "compile failed: the plugin compiler " + result.compiler.string() + " was not found";
     case CompileOutcome::NotStartable:
-        return "compile failed: " + compiler + " in " + result.folder.string() +
+        return "compile failed: the plugin compiler " + result.compiler.string() +
                " could not be started: " + std::strerror(result.startError);
     case CompileOutcome::Cancelled:
         return "compile failed: cancelled";

@@ -1,6 +1,23 @@
 #include "Session.h"
 
-Session::Session(StreamMessageSink& sink) : sink_(sink), database_(sink) {}
+void Session::DatabaseMessages::Show(const Message& message)
+{
+    if (message.caption != kApplicationTitle) {
+        sink_.Show(message);
+        return;
+    }
+    sink_.Show(Message{message.text, Prefix(), message.icon});
+}
+
+std::string Session::DatabaseMessages::Prefix() const
+{
+    return "tarnek-levels: " + databasePath_.string();
+}
+
+Session::Session(StreamMessageSink& sink)
+    : sink_(sink), databaseMessages_(sink, databasePath_), database_(databaseMessages_)
+{
+}
 
 Session::~Session()
 {
@@ -10,12 +27,15 @@ Session::~Session()
 bool Session::Open()
 {
     try {
-        if (!database_.OpenDatabase())
+        const bool opened = database_.OpenDatabase();
+        databasePath_ = database_.databasePath;
+        if (!opened)
             return false;
         database_.LoadAll(model_);
     } catch (const DatabaseError& e) {
         // The editor's top-level handler shows the engine's own text with a stop icon.
-        sink_.Show(Message{e.what(), {}, MessageIcon::Stop});
+        databasePath_ = database_.databasePath;
+        sink_.Show(Message{e.what(), databaseMessages_.Prefix(), MessageIcon::Stop});
         return false;
     }
     if (!database_.OutdatedBackupPath().empty())

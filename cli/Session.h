@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <ostream>
+#include <string>
 
 #include "Descriptors.h"
 #include "StreamMessageSink.h"
@@ -34,7 +36,23 @@ public:
     bool WriteSources();
 
 private:
+    // Puts the tool's name and the database file in front of the engine's messages ("database
+    // is locked"), which name neither.
+    class DatabaseMessages final : public MessageSink {
+    public:
+        DatabaseMessages(MessageSink& sink, const std::filesystem::path& databasePath)
+            : sink_(sink), databasePath_(databasePath) {}
+        void Show(const Message& message) override;
+        std::string Prefix() const;
+
+    private:
+        MessageSink& sink_;
+        const std::filesystem::path& databasePath_;
+    };
+
     StreamMessageSink& sink_;
+    std::filesystem::path databasePath_;  // where the database record looked, once opened
+    DatabaseMessages databaseMessages_;
     vloxBuildTarnekStruct database_;
     tarnekArrayStruct model_;
     xpBaseStruct writer_;
