@@ -217,6 +217,9 @@ void AddCompilePane(CTarnekChangeLevelDlg& dialog)
     BindChartVisibility(toggle, pane, QString::fromLatin1(kCompilePaneShownKey), false);
 
     pane->setValueNames([&dialog](const GeneratedValue& value) {
+        // Devotion Aura is one value for every level.
+        if (!value.list)
+            return dialog.ValueTitle(value);
         return QStringLiteral("%1, уровень %2").arg(dialog.ValueTitle(value)).arg(value.level);
     });
     QObject::connect(pane, &CompilePane::runningChanged, &dialog, [&dialog, toggle](bool running) {
