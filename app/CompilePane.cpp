@@ -1,5 +1,7 @@
 #include "CompilePane.h"
 
+#include <exception>
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -116,14 +118,20 @@ bool CompilePane::Start(const std::filesystem::path& dir, GeneratedLines lines)
     cancel_->setEnabled(true);
     run_ = std::make_unique<PluginCompileRun>(dir, std::move(lines));
     worker_ = std::thread([this, run = run_.get()] {
-        auto result = std::make_shared<CompileResult>(run->Run([this](const std::string& line) {
-            const std::lock_guard lock(pendingMutex_);
-            if (pending_.size() >= kPendingLines) {
-                pending_.erase(pending_.begin());
-                ++pendingDropped_;
-            }
-            pending_.push_back(line);
-        }));
+        auto result = std::make_shared<CompileResult>();
+        try {
+            *result = run->Run([this](const std::string& line) {
+                const std::lock_guard lock(pendingMutex_);
+                if (pending_.size() >= kPendingLines) {
+                    pending_.pop_front();
+                    ++pendingDropped_;
+                }
+                pending_.push_back(line);
+            });
+        } catch (const std::exception&) {
+            // Out of memory or the like: the window learns that the compile came to nothing.
+            result->start = CompileStart::NotStartable;
+        }
         // Queued on this object: should the pane go first, its destructor has joined.
         QMetaObject::invokeMethod(this, [this, result] { Finish(*result); }, Qt::QueuedConnection);
     });
@@ -140,7 +148,7 @@ void CompilePane::Cancel()
 
 void CompilePane::TakeOutput()
 {
-    std::vector<std::string> lines;
+    std::deque<std::string> lines;
     std::size_t dropped = 0;
     {
         const std::lock_guard lock(pendingMutex_);

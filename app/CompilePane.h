@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -71,7 +72,7 @@ private:
     std::unique_ptr<PluginCompileRun> run_;
     std::thread worker_;
     std::mutex pendingMutex_;
-    std::vector<std::string> pending_;  // lines the worker read, not yet shown
+    std::deque<std::string> pending_;  // lines the worker read, not yet shown
     std::size_t pendingDropped_ = 0;
 };
 
