@@ -11,6 +11,9 @@ void Session::DatabaseMessages::Show(const Message& message)
 
 std::string Session::DatabaseMessages::Prefix() const
 {
+    // A report made while the database opens (a damaged file) comes before the path is known.
+    if (databasePath_.empty())
+        return "tarnek-levels";
     return "tarnek-levels: " + databasePath_.string();
 }
 

@@ -1,7 +1,5 @@
 #include "DetachedProcess.h"
 
-#include "ChildExec.h"
-
 #include <string>
 #include <system_error>
 
@@ -14,6 +12,7 @@
 #  include <sys/types.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
+#  include "ChildExec.h"
 #endif
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #pragma once
 
-// windows.h as the core's Windows branches want it: without the min/max macros that break
-// std::min, and without the rarely used parts. Included only under _WIN32.
+// windows.h without its min/max macros (they break std::min) and without the rarely used
+// parts that slow every compilation down.
 #ifdef _WIN32
 #  ifndef NOMINMAX
 #    define NOMINMAX
