@@ -15,6 +15,7 @@
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
@@ -126,6 +127,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildControls();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
+    AddConfigurationTransfer(*this);
     AddMainWindowCurves(*this);
     AddCompilePane(*this);
 }
@@ -238,14 +240,19 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     }
 
     ctrl_.model = model_.get();
+    FillLevelCombo();
+    ShowModel();
+    model_->DeriveLevelCounts();
+    return true;
+}
+
+void CTarnekChangeLevelDlg::ShowModel()
+{
     for (auto* g : grids_)
         g->listModel()->Reset();
-    FillLevelCombo();
     levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model_.get()->*XpParameter(box)));
-    model_->DeriveLevelCounts();
-    return true;
 }
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
@@ -283,6 +290,23 @@ std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 void CTarnekChangeLevelDlg::SaveAll()
 {
     db_->SaveAll(*model_, writer_);
+}
+
+void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration)
+{
+    RunSavingAction([&] {
+        *model_ = std::move(configuration);
+        model_->DeriveLevelCounts();
+        ShowModel();
+        for (auto* g : grids_)
+            ctrl_.SizeGridColumns(g, g->columnCount());
+        // A plain SaveAll would leave the skill parameters of the old configuration in the
+        // database; and a rolled-back replacement must not reach the sources either.
+        if (db_->SaveWholeDatabase(*model_)) {
+            writer_.WriteBaseHeader(*model_, sink_);
+            writer_.WriteSkillsInclude(*model_, sink_);
+        }
+    });
 }
 
 const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const

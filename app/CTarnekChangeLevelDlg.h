@@ -67,6 +67,9 @@ public:
     std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
+    // Takes a whole configuration from elsewhere (an imported file): shown at once, and
+    // saved whole, database in one transaction and then both sources.
+    void ReplaceConfiguration(tarnekArrayStruct configuration);
 
     tarnekArrayStruct& model() { return *model_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
@@ -86,6 +89,7 @@ private:
     void BuildControls();
     bool OnInitDialog();
     void FillLevelCombo();
+    void ShowModel();
     void SetActionsEnabled(bool enabled);
     const ValueList& XpListOf(int targetCode) const;
     void RefillGrid(int targetCode);

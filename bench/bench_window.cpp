@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTabBar>
 #include <QTemporaryDir>
 
 #include "CTarnekChangeLevelDlg.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // Recompute all 31 lists for 100 levels, refill and size the four XP grids, redraw the
-// chart's four curves.
+// chart's four curves (0), or with the progression shown instead, its two (1).
 void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
 {
     QTemporaryDir folder;
@@ -25,6 +26,7 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
         CTarnekChangeLevelDlg dialog;
         dialog.show();
         CurveChart* chart = ChartPane::Of(dialog)->chart();
+        ChartPane::Of(dialog)->viewTabs()->setCurrentIndex(static_cast<int>(state.range(0)));
         dialog.model().levelCountText = "100";
         for (auto _ : state) {
             dialog.RecomputeLevels();
@@ -36,7 +38,7 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
     }
     QDir::setCurrent(previous);
 }
-BENCHMARK(BM_LevelChangeTo100InTheWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LevelChangeTo100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

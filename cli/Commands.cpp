@@ -20,6 +20,7 @@
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
+#include "ProgressionListing.h"
 #include "Session.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
@@ -173,6 +174,17 @@ int ShowCommand(const PreparedCommand& command, ToolStreams& io)
     if (auto* error = std::get_if<JsonError>(&json))
         return Fail(io, "show", error->message);
     return Print(io, "show", std::get<std::string>(json), sink);
+}
+
+int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open())
+        return kExitFailed;
+    io.out << (command.invocation.json ? ProgressionJson(session.model()) : ProgressionTable(session.model()));
+    io.out.flush();
+    return io.out ? Finish(sink) : kExitFailed;
 }
 
 bool Confirmed(ToolStreams& io)
@@ -439,6 +451,8 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
         return ExportCommand(command, io);
     case CommandKind::Import:
         return ImportCommand(command, io);
+    case CommandKind::Progression:
+        return ProgressionCommand(command, io);
     case CommandKind::None:
         break;
     }
