@@ -9,6 +9,7 @@
 
 #ifdef _WIN32
 #  include "WindowsApi.h"
+#  include "DetachedProcess.h"
 #else
 #  include <cerrno>
 #  include <csignal>
@@ -86,16 +87,6 @@ struct CompilerProcess::Handles {
     }
 };
 
-namespace {
-
-// The program path quoted as one argument: a folder with spaces must not split it.
-std::wstring QuotedCommandLine(const fs::path& program)
-{
-    return L"\"" + program.wstring() + L"\"";
-}
-
-}  // namespace
-
 int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
 {
     auto h = std::make_unique<Handles>();
@@ -113,7 +104,7 @@ int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
         SetInformationJobObject(h->job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     }
 
-    std::wstring commandLineText = QuotedCommandLine(program);
+    std::wstring commandLineText = CommandLineStarting(program);
     std::vector<wchar_t> commandLine(commandLineText.begin(), commandLineText.end());
     commandLine.push_back(L'\0');
     STARTUPINFOW startup{};
