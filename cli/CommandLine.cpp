@@ -71,9 +71,9 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded &&
-                   (command == CommandKind::Show || command == CommandKind::Progression || command == CommandKind::Compile) &&
-                   arg == "--json") {
+        } else if (!optionsEnded && arg == "--json" &&
+                   (command == CommandKind::Show || command == CommandKind::Progression ||
+                    command == CommandKind::Compile)) {
             inv.json = true;
         } else if (!optionsEnded && command == CommandKind::Compile && arg == "--detach") {
             inv.detach = true;
