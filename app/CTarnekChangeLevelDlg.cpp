@@ -11,11 +11,13 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "CompilePane.h"
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
+#include "GridOperations.h"
 #include "LevelCombo.h"
 #include "LevelCounts.h"
 #include "MainWindowCurves.h"
@@ -129,6 +131,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     AddConfigurationTransfer(*this);
     AddPluginSourceLoad(*this);
     AddMainWindowCurves(*this);
+    AddCompilePane(*this);
     OfferPluginSourcesOnFirstStart(*this);
 }
 
@@ -381,8 +384,24 @@ void CTarnekChangeLevelDlg::CompilePlugin()
         SaveAll();
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
-        StartPluginCompiler(dir);
+        StartCompile(*this, dir);
     });
+}
+
+void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables)) {
+        SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
+        return;
+    }
+    RunSavingAction([&] { OpenSkillDialogAt(value, *model_, *db_, this); });
+}
+
+QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables))
+        return Text(kXpBands[*value.list].frame);
+    return SkillValueTitle(value);
 }
 
 void CTarnekChangeLevelDlg::OnSkillTier(int tier)

@@ -11,6 +11,7 @@
 #include <QIcon>
 
 #include "DialogBase.h"
+#include "GeneratedLines.h"
 #include "MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
@@ -51,6 +52,12 @@ public:
     void CompilePlugin();
     void OnSkillTier(int tier);
     void OnLink();
+
+    // Shows a value a compiler line led back to: selects its cell in an XP grid, or opens
+    // the skill dialog that holds it with the cell selected.
+    void ShowValue(const GeneratedValue& value);
+    // How the window names the value's list: an XP table's frame, a skill dialog's band.
+    QString ValueTitle(const GeneratedValue& value) const;
 
     void ReadInputs();
     // The level-count change after its question and before its save: all 31 lists

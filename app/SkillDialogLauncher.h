@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "Descriptors.h"
+#include "GeneratedLines.h"
 
 class QWidget;
 class vloxBuildTarnekStruct;
@@ -12,3 +15,12 @@ void OpenSkillDialog(Tier tier, tarnekArrayStruct& model, vloxBuildTarnekStruct&
 
 // Whether this build has the skill dialogs; without them the tier buttons stay disabled.
 bool HasSkillDialogs();
+
+// Runs the dialog of the tier that holds the value with its cell (or the Devotion Aura box)
+// selected, as when a compiler line is followed back to it. Nothing for an XP list.
+void OpenSkillDialogAt(const GeneratedValue& value, tarnekArrayStruct& model, vloxBuildTarnekStruct& db,
+                       QWidget* parent);
+
+// The caption of the skill dialog's band that shows the value; its field name without
+// the dialogs.
+QString SkillValueTitle(const GeneratedValue& value);

@@ -72,9 +72,12 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded && (command == CommandKind::Show || command == CommandKind::Progression) &&
-                   arg == "--json") {
+        } else if (!optionsEnded && arg == "--json" &&
+                   (command == CommandKind::Show || command == CommandKind::Progression ||
+                    command == CommandKind::Compile)) {
             inv.json = true;
+        } else if (!optionsEnded && command == CommandKind::Compile && arg == "--detach") {
+            inv.detach = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
         } else if (!optionsEnded && command == CommandKind::Adopt && (arg == "--dry-run" || arg == "-n")) {
@@ -94,6 +97,9 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             return Error(name + " takes no arguments, got " + Quoted(operands.front()), command);
         return std::nullopt;
     };
+
+    if (inv.json && inv.detach)
+        return Error("compile --detach does not wait for a result to print as --json", command);
 
     switch (command) {
     case CommandKind::Show:
