@@ -22,6 +22,7 @@
 #include "LevelCounts.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
+#include "PluginSourceLoad.h"
 #include "SkillDialogLauncher.h"
 #include "TextReadings.h"
 #include "UserMessageBox.h"
@@ -128,8 +129,15 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     AddConfigurationTransfer(*this);
+    AddPluginSourceLoad(*this);
     AddMainWindowCurves(*this);
     AddCompilePane(*this);
+    OfferPluginSourcesOnFirstStart(*this);
+}
+
+bool CTarnekChangeLevelDlg::databaseCreated() const
+{
+    return db_->CreatedOnOpen();
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()

@@ -43,6 +43,8 @@ public:
     // False after a start that could not open or load the database; then every action
     // that would save is disabled, so the empty model can never overwrite the settings.
     bool initialised() const { return initialised_; }
+    // Whether this start made the settings database from the carried copy.
+    bool databaseCreated() const;
 
     // Handlers, public so that the window can be driven without a pointer.
     void OnFillXp(int targetCode);
@@ -67,6 +69,8 @@ public:
     std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
+    // Shows the model again after it was replaced: XP grids, level-count box, parameter boxes.
+    void ShowModel();
     // Takes a whole configuration from elsewhere (an imported file): shown at once, and
     // saved whole, database in one transaction and then both sources.
     void ReplaceConfiguration(tarnekArrayStruct configuration);
@@ -89,7 +93,6 @@ private:
     void BuildControls();
     bool OnInitDialog();
     void FillLevelCombo();
-    void ShowModel();
     void SetActionsEnabled(bool enabled);
     const ValueList& XpListOf(int targetCode) const;
     void RefillGrid(int targetCode);

@@ -7,7 +7,9 @@
 #include "Descriptors.h"
 #include "CompilerOutput.h"
 #include "GeneratedLines.h"
+#include "CodePage1251.h"
 #include "InitialConfiguration.h"
+#include "PluginSourceReader.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
@@ -91,5 +93,17 @@ void BM_ReadCompilerOutput(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 16 * static_cast<std::int64_t>(chunk.size()));
 }
 BENCHMARK(BM_ReadCompilerOutput)->Unit(benchmark::kMillisecond);
+// Reading both sources back, from their bytes as the writer leaves them on disk; 1000
+// levels is far beyond what the editor offers, to see that the reading stays linear.
+void BM_ReadBothSources(benchmark::State& state)
+{
+    const tarnekArrayStruct model = ModelWithLevels(static_cast<int>(state.range(0)));
+    const std::string base = Utf8ToCp1251(xpBaseStruct::BaseHeaderText(model));
+    const std::string skills = Utf8ToCp1251(xpBaseStruct::SkillsIncludeText(model));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadPluginSourceBytes(base, skills));
+    state.counters["bytes"] = static_cast<double>(base.size() + skills.size());
+}
+BENCHMARK(BM_ReadBothSources)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

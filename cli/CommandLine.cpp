@@ -13,7 +13,7 @@ struct CommandEntry {
     std::string_view name;
 };
 
-constexpr std::array<CommandEntry, 9> kCommands{{
+constexpr std::array<CommandEntry, 10> kCommands{{
     {CommandKind::Show, "show"},
     {CommandKind::Levels, "levels"},
     {CommandKind::Fill, "fill"},
@@ -23,6 +23,7 @@ constexpr std::array<CommandEntry, 9> kCommands{{
     {CommandKind::Export, "export"},
     {CommandKind::Import, "import"},
     {CommandKind::Progression, "progression"},
+    {CommandKind::Adopt, "adopt"},
 }};
 
 // "-5" or "-0.5" is a value (a chance or a level count someone mistyped), not an option.
@@ -79,6 +80,8 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             inv.detach = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
+        } else if (!optionsEnded && command == CommandKind::Adopt && (arg == "--dry-run" || arg == "-n")) {
+            inv.dryRun = true;
         } else if (!optionsEnded && LooksLikeOption(arg)) {
             return Error("unknown option " + Quoted(ShownName(arg)) + " for " + std::string(CommandName(command)), command);
         } else {
@@ -103,6 +106,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
     case CommandKind::Generate:
     case CommandKind::Compile:
     case CommandKind::Progression:
+    case CommandKind::Adopt:
         if (auto error = expectNone())
             return *error;
         break;

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Progression };
+enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Progression, Adopt };
 
 struct Assignment {
     std::string name;
@@ -24,6 +24,7 @@ struct Invocation {
     bool json = false;                     // show, progression and compile --json
     bool detach = false;                   // compile --detach
     bool yes = false;                      // levels --yes
+    bool dryRun = false;                   // adopt --dry-run
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME
     std::string value;                     // set NAME VALUE

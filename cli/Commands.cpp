@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "CompileReport.h"
+#include "AdoptCommand.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
@@ -453,6 +454,8 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
         return ImportCommand(command, io);
     case CommandKind::Progression:
         return ProgressionCommand(command, io);
+    case CommandKind::Adopt:
+        return AdoptCommand(command.invocation.dryRun, io);
     case CommandKind::None:
         break;
     }

@@ -22,6 +22,8 @@ Commands:
   import [FILE]                replace the whole configuration from JSON (stdin
                                without FILE)
   progression [--json]         kills to reach each level, in both XP modes
+  adopt [--dry-run]            take the values of tarnek/base.h and
+                               tarnek/skills.inl over into the configuration
   help [COMMAND]               this text, or a command's
 
 Options:
@@ -157,6 +159,22 @@ named after the table with its cell, and the total stops at the first of them.
             reason
 )";
 
+constexpr std::string_view kAdoptHelp =
+    R"(usage: tarnek-levels [-C DIR] adopt [--dry-run]
+
+Reads the plugin's own tarnek/base.h and tarnek/skills.inl (as the editor wrote
+them or as edited by hand) and takes their level count, the 31 lists,
+devotionValue and the ten maximum chances over into the configuration; the fill
+parameters stay. Prints how many lists and cells changed, and the level count
+when it changed. Then saves like "import": everything in one transaction, then
+both sources. Sources that would come out different from what they hold now are
+first copied to base.h.orig and skills.inl.orig (an existing copy is kept).
+A source that cannot be read is reported with its file and line, and nothing is
+changed.
+
+  -n, --dry-run   only report what would change; save nothing
+)";
+
 }  // namespace
 
 std::string_view HelpText(CommandKind command)
@@ -180,6 +198,8 @@ std::string_view HelpText(CommandKind command)
         return kImportHelp;
     case CommandKind::Progression:
         return kProgressionHelp;
+    case CommandKind::Adopt:
+        return kAdoptHelp;
     case CommandKind::None:
         break;
     }

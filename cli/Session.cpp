@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include "AdoptCommand.h"
+
 void Session::DatabaseMessages::Show(const Message& message)
 {
     if (message.caption != kApplicationTitle) {
@@ -27,7 +29,7 @@ Session::~Session()
     database_.CloseDatabase();
 }
 
-bool Session::Open()
+bool Session::Open(AdoptHint hint)
 {
     try {
         const bool opened = database_.OpenDatabase();
@@ -48,6 +50,8 @@ bool Session::Open()
                            "file is kept as " + database_.OutdatedBackupPath().string(),
                            "tarnek-levels", MessageIcon::Information});
     model_.DeriveLevelCounts();
+    if (database_.CreatedOnOpen())
+        KeepOwnSourcesOfAFirstRun(model_, sink_, hint == AdoptHint::Show);
     return true;
 }
 

@@ -21,7 +21,11 @@ public:
 
     // Opens the database as the editor does (extracting the carried copy when missing,
     // replacing an outdated one) and loads it; false after the reason has been shown.
-    bool Open();
+    // When this open created the database in a folder whose plugin sources hold settings
+    // of their own, those are kept as .orig copies and, unless told not to, the way to take
+    // them over is pointed out.
+    enum class AdoptHint { Show, Omit };
+    bool Open(AdoptHint hint = AdoptHint::Show);
 
     tarnekArrayStruct& model() { return model_; }
 

@@ -98,6 +98,21 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& i)
     return cp;
 }
 
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        // Nothing in the code page lies beyond the Basic Multilingual Plane.
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
 }  // namespace
 
 std::string Utf8ToCp1251(std::string_view utf8)
@@ -124,6 +139,28 @@ std::string ValidUtf8(std::string_view bytes)
             out.append(bytes.substr(from, i - from));
         else
             out.append(kReplacementCharacter);
+    }
+    return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!NextCodePoint(text, i))
+            return false;
+    }
+    return true;
+}
+
+std::string Cp1251ToUtf8(std::string_view cp1251)
+{
+    std::string out;
+    out.reserve(cp1251.size() + cp1251.size() / 2);
+    for (const char c : cp1251) {
+        const auto b = static_cast<std::uint8_t>(c);
+        const char32_t cp = b < 0x80 ? char32_t{b} : kHighHalf[b - 0x80];
+        AppendUtf8(out, cp == 0 ? U'\uFFFD' : cp);
     }
     return out;
 }

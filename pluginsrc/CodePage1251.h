@@ -16,3 +16,10 @@ std::string Utf8ToCp1251(std::string_view utf8);
 // Bytes of unknown origin (a program's output: UTF-8, code page 1251 or garbage) as valid
 // UTF-8: each maximal ill-formed subsequence becomes U+FFFD, everything else is kept.
 std::string ValidUtf8(std::string_view bytes);
+
+// Whether text is UTF-8 throughout: no ill-formed sequence of any of the kinds above.
+bool IsWellFormedUtf8(std::string_view text);
+
+// The other way, for reading back what was written: every byte has its character, and the
+// one byte the code page leaves undefined (0x98) becomes U+FFFD.
+std::string Cp1251ToUtf8(std::string_view cp1251);

@@ -1,5 +1,7 @@
 #include "DatabaseLocation.h"
 
+#include <chrono>
+
 #include <algorithm>
 #include <string>
 #include <system_error>
@@ -11,9 +13,14 @@ std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory)
 
 std::filesystem::path FreeBackupPath(const std::filesystem::path& file)
 {
+    return FreeNumberedPath(file, "backup");
+}
+
+std::filesystem::path FreeNumberedPath(const std::filesystem::path& file, const std::string& tag)
+{
     for (unsigned number = 1; number <= 100000; ++number) {
         std::filesystem::path candidate = file;
-        candidate.replace_filename(file.stem().string() + ".backup-" + std::to_string(number) +
+        candidate.replace_filename(file.stem().string() + "." + tag + "-" + std::to_string(number) +
                                    file.extension().string());
         std::error_code error;
         const auto status = std::filesystem::symlink_status(candidate, error);
@@ -47,4 +54,13 @@ std::filesystem::path LockFileOf(const std::filesystem::path& file)
     std::filesystem::path lock = file;
     lock.replace_extension(".lock");
     return lock;
+}
+
+int LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file)
+{
+    // Longer than a replacement takes on a slow disk, short enough that a run stopped while
+    // holding the lock does not hang the others for good.
+    constexpr std::chrono::milliseconds kReplacementLockWait{30000};
+    const int error = lock.Open(LockFileOf(file), SystemFile::Mode::CreateOrOpenForLock);
+    return error != 0 ? error : lock.LockExclusive(kReplacementLockWait);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
+
+#include "SystemFile.h"
 
 // TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under `directory`.
 std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
@@ -11,6 +14,8 @@ std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
 // folder cannot be examined.
 std::filesystem::path FreeBackupPath(const std::filesystem::path& file);
 
+// The same with another tag: TarnekChangeLevel.<tag>-1.mdb, ...
+std::filesystem::path FreeNumberedPath(const std::filesystem::path& file, const std::string& tag);
 // The other databases kept beside `file` (TarnekChangeLevel.backup-1.mdb and any other
 // TarnekChangeLevel.*.mdb), sorted by name: what a damaged database could be restored from.
 std::vector<std::filesystem::path> RestorableCopies(const std::filesystem::path& file);
@@ -18,3 +23,7 @@ std::vector<std::filesystem::path> RestorableCopies(const std::filesystem::path&
 // The file whose lock serialises the replacement of `file` among runs: TarnekChangeLevel.lock
 // beside it. It stays there between runs.
 std::filesystem::path LockFileOf(const std::filesystem::path& file);
+
+// Takes the lock of LockFileOf(file), waiting a while for a run that holds it; every run
+// that moves the database file aside does so only under it. 0 or the system's error code.
+int LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file);

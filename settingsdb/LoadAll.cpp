@@ -15,10 +15,6 @@ namespace {
 const std::string kVersionTable = "Версия";
 const std::string kVersionColumn = "Версия";
 
-// Longer than a replacement takes on a slow disk, short enough that a run stopped while
-// holding the lock does not hang the others for good.
-constexpr std::chrono::milliseconds kReplacementLockWait{30000};
-
 }  // namespace
 
 bool vloxBuildTarnekStruct::HasCurrentVersion()
@@ -47,10 +43,7 @@ void vloxBuildTarnekStruct::MoveOutdatedDatabaseAside()
 void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 {
     SystemFile lock;
-    int error = lock.Open(LockFileOf(databasePath), SystemFile::Mode::CreateOrOpenForLock);
-    if (error == 0)
-        error = lock.LockExclusive(kReplacementLockWait);
-    if (error != 0)
+    if (const int error = LockDatabaseReplacement(lock, databasePath); error != 0)
         throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
                             " для замены устаревшей базы данных: " + std::system_category().message(error));
 

@@ -11,6 +11,7 @@
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
+#include "AccessDatabase.h"
 #include "CarriedDatabase.h"
 #include "DatabaseLocation.h"
 #include "DatabaseFileWrite.h"
@@ -144,6 +145,8 @@ bool vloxBuildTarnekStruct::OpenDatabase()
     if (!LocateDatabase())
         return false;
     RefuseUnreachableLinks();
+    if (!SetAsideEarlierEditorsDatabase())
+        return false;
     // Another run replacing an outdated database may move the file aside between the look
     // and the connection; the next look then finds it missing and creates it.
     for (int attempt = 1;; ++attempt) {
@@ -159,6 +162,35 @@ bool vloxBuildTarnekStruct::OpenDatabase()
         }
     }
     CheckIntegrity();
+    return true;
+}
+
+bool vloxBuildTarnekStruct::SetAsideEarlierEditorsDatabase()
+{
+    accessDatabaseKeptAs_.clear();
+    if (IsAccessDatabase(databasePath)) {
+        // Runs started together all find the Access file; under the lock the first sets it
+        // aside, and the others find it gone (or the database made in its place).
+        const auto refuse = [this](const std::string& reason) {
+            sink_.Show({"Файл настроек " + databasePath.string() +
+                            " — база Access прежней версии редактора, и отложить его не удалось: " + reason,
+                        "Ошибка", MessageIcon::Error});
+            return false;
+        };
+        SystemFile lock;
+        if (const int error = LockDatabaseReplacement(lock, databasePath); error != 0)
+            return refuse(std::system_category().message(error));
+        if (IsAccessDatabase(databasePath)) {
+            auto keptAs = SetAsideAccessDatabase(databasePath);
+            if (auto* reason = std::get_if<std::string>(&keptAs))
+                return refuse(*reason);
+            accessDatabaseKeptAs_ = std::get<std::filesystem::path>(keptAs);
+            // No caption of its own: the editor's name heads the box, and the tool prints the text alone.
+            sink_.Show({AccessDatabaseSetAsideText(accessDatabaseKeptAs_), {}, MessageIcon::Information});
+        }
+    }
+    std::error_code error;
+    createdOnOpen_ = !std::filesystem::exists(databasePath, error);
     return true;
 }
 

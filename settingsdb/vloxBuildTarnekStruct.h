@@ -92,6 +92,13 @@ public:
     // configuration needs. True when committed.
     bool SaveWholeDatabase(const tarnekArrayStruct& model);
 
+    // Whether the last OpenDatabase found no database file and made one from the carried
+    // copy: the first start in this folder.
+    bool CreatedOnOpen() const { return createdOnOpen_; }
+    // Where the last OpenDatabase set the earlier editor's Access file aside; empty when
+    // there was none.
+    const std::filesystem::path& AccessDatabaseKeptAs() const { return accessDatabaseKeptAs_; }
+
     // Where the last version check kept the outdated database; empty when none was replaced.
     const std::filesystem::path& OutdatedBackupPath() const { return outdatedBackupPath_; }
 
@@ -113,10 +120,15 @@ private:
     bool WriteInTransaction(Statements&& statements);
     bool HasCurrentVersion();
     void ReplaceOutdatedDatabase();
+    // Before SQLite sees the file: an Access file is set aside (and said so); notes whether
+    // a database file is there at all. False when one could not be set aside (shown).
+    bool SetAsideEarlierEditorsDatabase();
     void MoveOutdatedDatabaseAside();
 
     MessageSink& sink_;
     std::unique_ptr<SQLite::Database> database_;
     std::filesystem::path outdatedBackupPath_;
+    std::filesystem::path accessDatabaseKeptAs_;
+    bool createdOnOpen_ = false;
     bool readOnly_ = false;
 };

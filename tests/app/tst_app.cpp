@@ -37,6 +37,7 @@
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
+#include "PluginSourceLoad.h"
 #include "ProgressionChart.h"
 #include "SkillDialogLauncher.h"
 #include "ToolProcess.h"
@@ -103,6 +104,21 @@ bool SameLists(const tarnekArrayStruct& a, const tarnekArrayStruct& b)
 {
     return std::all_of(ValueLists().begin(), ValueLists().end(),
                        [&](const ListDescriptor& list) { return a.*list.list == b.*list.list; });
+}
+
+void WriteSources(const tarnekArrayStruct& model)
+{
+    RecordingSink sink;
+    xpBaseStruct writer;
+    QVERIFY(writer.WriteBaseHeader(model, sink) && writer.WriteSkillsInclude(model, sink));
+}
+
+// The model a start on the carried database leaves in the window.
+tarnekArrayStruct ExpectedAfterStart()
+{
+    tarnekArrayStruct model = InitialConfiguration();
+    model.DeriveLevelCounts();
+    return model;
 }
 
 bool ShowAndActivate(QWidget& window)
@@ -188,9 +204,9 @@ private slots:
         for (const QPushButton* button : MainWindowForm(dialog)->findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
-        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Импорт настроек…", "Компилировать плагин",
-                                       "Скилы 1 уровня", "Скилы 2 уровня", "Скилы 3 уровня", "Скилы 4 уровня",
-                                       "Создать уровни", "Экспорт настроек…"}));
+        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Импорт настроек…",
+                                       "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня", "Скилы 3 уровня",
+                                       "Скилы 4 уровня", "Создать уровни", "Экспорт настроек…"}));
         QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
@@ -815,6 +831,80 @@ private slots:
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Remembered);
         QCOMPARE(folderDialog()->asked(), asked + 2);
         QCOMPARE(QDir::current().canonicalPath(), plugin.path());
+    }
+
+    void firstStartOffersThePluginsOwnSettings_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::newRow("loaded") << true;
+        QTest::newRow("declined") << false;
+    }
+    void firstStartOffersThePluginsOwnSettings()
+    {
+        QFETCH(bool, load);
+        ScratchFolder folder;
+        tarnekArrayStruct tuned = InitialConfiguration();
+        tuned.levelCountText = "40";
+        RecomputeAllLists(tuned);
+        tuned.xpLevelSaved.set(3, "9999");
+        WriteSources(tuned);
+        const std::string base = ReadBytes(folder.baseHeader()), skills = ReadBytes(folder.skillsInclude());
+        // The earlier editor's settings file is where the database goes.
+        const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(3000, '\x5A');
+        WriteBytes(folder.database(), access);
+
+        UserMessageBox::SetNextAnswer(QMessageBox::Ok);
+        UserMessageBox::SetNextAnswer(load ? QMessageBox::Yes : QMessageBox::No);
+        {
+            CTarnekChangeLevelDlg dialog;
+            auto shown = UserMessageBox::TakeShown();
+            QCOMPARE(shown.size(), load ? 3 : 2);
+            QVERIFY(shown.takeFirst().text.contains(QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
+            QCOMPARE(ReadBytes(folder.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
+            QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
+            const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
+            QVERIFY(SameLists(dialog.model(), expected));
+            QCOMPARE(Cells(dialog.grid(1)), Texts(expected.xpLevelSaved));
+            QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(expected.levelCountText));
+            if (load)
+                QVERIFY(shown[1].text.contains(QStringLiteral("количество уровней: 40 (было 10)")));
+        }
+        // Copies come first; nothing is saved by the offer, and the next start asks nothing.
+        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "base.h.orig"), base);
+        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "skills.inl.orig"), skills);
+        QCOMPARE(ReadBytes(folder.baseHeader()), base);
+        QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
+        CTarnekChangeLevelDlg again;
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+    }
+
+    void loadButtonTakesTheSourcesOverOrExplainsWhyNot()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());  // no sources: nothing to offer
+        QVERIFY(PluginSourceLoadButton(dialog)->isEnabled());
+
+        tarnekArrayStruct tuned = InitialConfiguration();
+        tuned.xpGivenSaved.set(2, "12");
+        tuned.hexMaxChance = "7.5";
+        WriteSources(tuned);
+        WriteBytes(folder.skillsInclude(), ReadBytes(folder.skillsInclude()).substr(0, 3000));
+        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
+        auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QStringLiteral("tarnek/skills.inl")));
+        QCOMPARE(dialog.model(), ExpectedAfterStart());
+
+        WriteSources(tuned);
+        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
+        shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QStringLiteral("изменено списков: 1, ячеек: 1")));
+        QVERIFY(shown[0].text.contains(QStringLiteral("других значений (аура преданности, максимальные шансы): 1")));
+        QCOMPARE(Cells(dialog.grid(3)), Texts(tuned.xpGivenSaved));
+        QCOMPARE(dialog.model().hexMaxChance, std::string("7.5"));
+        QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
     }
 };
 

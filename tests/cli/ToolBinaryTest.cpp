@@ -544,3 +544,89 @@ TEST_F(Tool, AFullOutputIsSaid)
 }
 
 }  // namespace
+
+namespace {
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(Tool, FirstRunKeepsTheTunedSourcesAndAdoptTakesThemOver)
+{
+    ASSERT_EQ(dir.Run({"levels", "40", "-y"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "hexList[2]", "7.25"}).status, 0);
+    const std::string tunedBase = Replaced(ReadBytes(dir.baseHeader()), "\r\n", "\n");  // edited on the server
+    const std::string tunedSkills = ReadBytes(dir.skillsInclude());
+
+    PluginDir server;
+    WriteBytes(server.baseHeader(), tunedBase);
+    WriteBytes(server.skillsInclude(), tunedSkills);
+    const ToolResult first = server.Run({"show"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.err.find("tarnek-levels adopt"), std::string::npos);
+    EXPECT_EQ(ReadBytes(server.path() / "tarnek" / "base.h.orig"), tunedBase);
+    EXPECT_EQ(ReadBytes(server.path() / "tarnek" / "skills.inl.orig"), tunedSkills);
+    EXPECT_EQ(server.Run({"show"}).err, "");  // the database is there now: nothing more to say
+
+    const std::string carried = server.Run({"export"}).out;
+    const ToolResult dry = server.Run({"adopt", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("would take over: 31 lists"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("level count 40 (was 10)"), std::string::npos) << dry.out;
+    EXPECT_EQ(server.Run({"export"}).out, carried);
+
+    const ToolResult adopted = server.Run({"adopt"});
+    EXPECT_EQ(adopted.status, 0) << adopted.err;
+    EXPECT_NE(adopted.out.find("took over: 31 lists"), std::string::npos) << adopted.out;
+    // The lists, the level count and the chances are the tuned ones; the sources are what the
+    // editor writes of them, and the copies made at the first run are not replaced.
+    const Json tuned = Exported(), mine = Json::parse(server.Run({"export"}).out);
+    for (const ListDescriptor& d : ValueLists())
+        EXPECT_EQ(mine[std::string(d.field)], tuned[std::string(d.field)]) << d.field;
+    EXPECT_EQ(mine["levelCountText"], "40");
+    EXPECT_EQ(ReadBytes(server.baseHeader()), ReadBytes(dir.baseHeader()));
+    EXPECT_EQ(ReadBytes(server.skillsInclude()), tunedSkills);
+    EXPECT_EQ(ReadBytes(server.path() / "tarnek" / "base.h.orig"), tunedBase);
+    EXPECT_NE(server.Run({"adopt"}).out.find("already holds"), std::string::npos);
+}
+
+TEST_F(Tool, AdoptRefusesUnreadableOrUnstorableSourcesAndChangesNothing)
+{
+    Initialise();
+    const std::string skills = ReadBytes(dir.skillsInclude());
+    WriteBytes(dir.skillsInclude(), skills.substr(0, skills.rfind("p_orb") + 50));  // cut off mid-array
+    auto before = Take();
+    ToolResult refused = dir.Run({"adopt"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("tarnek/skills.inl, строка "), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("nothing changed"), std::string::npos);
+    EXPECT_EQ(Take(), before);
+
+    WriteBytes(dir.skillsInclude(), Replaced(skills, "p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n"));
+    before = Take();
+    refused = dir.Run({"adopt"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(Take(), before);
+}
+
+TEST_F(Tool, AccessDatabaseIsSetAsideAndTheSourcesOffered)
+{
+    Initialise();
+    const std::string sources = ReadBytes(dir.skillsInclude());
+    WriteBytes(dir.skillsInclude(), Replaced(sources, "MAX_LEVELS 10", "MAX_LEVELS 13"));
+    const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(5000, '\xA5');
+    WriteBytes(dir.database(), access);
+
+    const ToolResult result = dir.Run({"show"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("TarnekChangeLevel.access-1.mdb"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("tarnek-levels adopt"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadBytes(dir.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
+}

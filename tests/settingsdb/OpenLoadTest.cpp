@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <filesystem>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include <SQLiteCpp/Statement.h>
 
+#include "AccessDatabase.h"
 #include "DatabaseTest.h"
 
 namespace fs = std::filesystem;
@@ -16,6 +18,7 @@ namespace {
 TEST_F(DatabaseTest, FirstStartInEachFolderCreatesItsOwnCarriedCopy)
 {
     ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_TRUE(db.CreatedOnOpen());
     EXPECT_EQ(db.databasePath, folder.database());
     EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
     ASSERT_TRUE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
@@ -28,6 +31,7 @@ TEST_F(DatabaseTest, FirstStartInEachFolderCreatesItsOwnCarriedCopy)
 
     fs::current_path(folder.path());
     ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_FALSE(db.CreatedOnOpen());
     EXPECT_EQ(db.SelectFirstValue("Количество уровней", "Количество уровней"), "40");
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -40,6 +44,32 @@ TEST_F(DatabaseTest, FileThatIsNoDatabaseIsReportedAndLeftAlone)
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(ReadBytes(folder.database()), std::string(4096, 'x'));
     EXPECT_EQ(folder.Listing().size(), 2u);
+}
+
+TEST_F(DatabaseTest, EarlierEditorsAccessFileIsSetAsideUntouchedAndAFreshDatabaseMade)
+{
+    std::mt19937 random(5);
+    std::string access = std::string("\0\x01\0\0", 4) + "Standard Jet DB" + std::string(1, '\0');
+    for (int i = 0; i < 70000; ++i)
+        access += static_cast<char>(random());
+    WriteBytes(folder.database(), access);
+    WriteBytes(folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-1.mdb", "kept earlier");
+
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_TRUE(db.CreatedOnOpen());
+    const fs::path keptAs = folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-2.mdb";
+    EXPECT_EQ(db.AccessDatabaseKeptAs(), keptAs);
+    EXPECT_TRUE(ReadBytes(keptAs) == access);
+    EXPECT_EQ(ReadBytes(folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-1.mdb"), "kept earlier");
+    EXPECT_EQ(Load(), InitialConfiguration());
+    ExpectOneMessage(AccessDatabaseSetAsideText(keptAs), "", MessageIcon::Information);
+    EXPECT_NE(sink.messages[0].text.find("TarnekChangeLevel.access-2.mdb"), std::string::npos);
+
+    // The ACE signature of later Access versions too; anything else stays SQLite's to judge.
+    WriteBytes(folder.database(), std::string("\0\x01\0\0", 4) + "Standard ACE DB" + std::string(100, '\x7F'));
+    EXPECT_TRUE(IsAccessDatabase(folder.database()));
+    WriteBytes(folder.database(), std::string("\0\x01\0\0", 4) + "Standard Jet D");
+    EXPECT_FALSE(IsAccessDatabase(folder.database()));
 }
 
 TEST_F(DatabaseTest, FileThatCannotBeCreatedIsReportedWithTheSystemCode)

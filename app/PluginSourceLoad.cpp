@@ -1,0 +1,90 @@
+#include "PluginSourceLoad.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <QPushButton>
+
+#include "CTarnekChangeLevelDlg.h"
+#include "DialogUnits.h"
+#include "MessageBoxSink.h"
+#include "PluginSourceReader.h"
+#include "SourceAdoption.h"
+#include "UserMessageBox.h"
+
+namespace {
+
+const QString kButtonName = QStringLiteral("pluginSourceLoad");
+const QString kCaption = QStringLiteral("Загрузка из исходников плагина");
+
+std::filesystem::path PluginFolder()
+{
+    std::error_code error;
+    std::filesystem::path dir = std::filesystem::current_path(error);
+    return error ? std::filesystem::path(".") : dir;
+}
+
+QString ChangesText(const AdoptionChanges& changes)
+{
+    if (!changes.Any())
+        return QStringLiteral("Настройки в tarnek/base.h и tarnek/skills.inl совпадают с редактором: ничего не изменилось.");
+    QString text = QStringLiteral("Из tarnek/base.h и tarnek/skills.inl загружено:\nизменено списков: %1, ячеек: %2")
+                       .arg(changes.lists)
+                       .arg(changes.cells);
+    if (changes.singleValues > 0)
+        text += QStringLiteral("\nизменено других значений (аура преданности, максимальные шансы): %1").arg(changes.singleValues);
+    if (changes.previousLevelCount)
+        text += QStringLiteral("\nколичество уровней: %1 (было %2)")
+                    .arg(QString::fromStdString(changes.levelCount), QString::fromStdString(*changes.previousLevelCount));
+    return text + QStringLiteral("\n\nИзменения ещё не сохранены.");
+}
+
+}  // namespace
+
+void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog)
+{
+    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), &dialog);
+    button->setObjectName(kButtonName);
+    // On the row of the compile and exit buttons, right of them.
+    button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(520, 271, 150, 20));
+    button->setEnabled(dialog.initialised());
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog] { LoadPluginSources(dialog); });
+}
+
+void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
+{
+    if (!dialog.initialised())
+        return;
+    // What the window shows is what the sources are compared with and what they replace.
+    dialog.ReadInputs();
+    const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
+    if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
+        UserMessageBox::Show(&dialog,
+                             QStringLiteral("Настройки из исходников плагина не загружены.\n%1\n\nВ редакторе ничего не изменилось.")
+                                 .arg(QString::fromStdString(refusal->Text())),
+                             kCaption, QMessageBox::Warning);
+        return;
+    }
+    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), dialog.model());
+    dialog.ShowModel();
+    UserMessageBox::Show(&dialog, ChangesText(changes), kCaption, QMessageBox::Information);
+}
+
+void OfferPluginSourcesOnFirstStart(CTarnekChangeLevelDlg& dialog)
+{
+    if (!dialog.initialised() || !dialog.databaseCreated())
+        return;
+    MessageBoxSink sink(&dialog);
+    if (!PrepareFirstStartOffer(PluginFolder(), dialog.model(), sink))
+        return;
+    const auto answer =
+        UserMessageBox::Show(&dialog, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"),
+                             kCaption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        LoadPluginSources(dialog);
+}
+
+QPushButton* PluginSourceLoadButton(const CTarnekChangeLevelDlg& dialog)
+{
+    return dialog.findChild<QPushButton*>(kButtonName);
+}

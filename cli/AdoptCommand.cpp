@@ -1,0 +1,77 @@
+#include "AdoptCommand.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "ExitStatus.h"
+#include "LevelCounts.h"
+#include "PluginSourceReader.h"
+#include "Session.h"
+#include "SourceAdoption.h"
+#include "StreamMessageSink.h"
+
+namespace {
+
+std::string Summary(const AdoptionChanges& changes)
+{
+    if (!changes.Any())
+        return "the configuration already holds what tarnek/base.h and tarnek/skills.inl say";
+    std::string text = std::to_string(changes.lists) + (changes.lists == 1 ? " list" : " lists") + " (" +
+                       std::to_string(changes.cells) + (changes.cells == 1 ? " cell" : " cells") + "), " +
+                       std::to_string(changes.singleValues) + " other " +
+                       (changes.singleValues == 1 ? "value" : "values");
+    if (changes.previousLevelCount)
+        text += "; level count " + changes.levelCount + " (was " + *changes.previousLevelCount + ")";
+    return text;
+}
+
+}  // namespace
+
+int AdoptCommand(bool dryRun, ToolStreams& io)
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    // The sources are read whole before the database is opened, so that a source that
+    // cannot be read changes nothing at all.
+    const PluginSourcesReading reading = ReadPluginSources(folder);
+    if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
+        io.err << "tarnek-levels: adopt: " << refusal->Text() << "; nothing changed\n";
+        return kExitFailed;
+    }
+
+    StreamMessageSink sink(io.err);
+    Session session(sink);
+    if (!session.Open(Session::AdoptHint::Omit))
+        return kExitFailed;
+    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), session.model());
+    // The database keeps only lists as long as the level count says; the editor reads such
+    // sources as they stand and marks them, but a save of them is refused.
+    if (const auto mismatch = FirstListOfWrongLength(session.model(), session.model().maxLevels)) {
+        io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
+               << " values, but MAX_LEVELS " << session.model().levelCountText << " makes it "
+               << mismatch->expected << "; the configuration cannot be stored so, nothing changed\n";
+        return kExitFailed;
+    }
+    if (dryRun) {
+        io.out << (changes.Any() ? "would take over: " : "") << Summary(changes) << "; nothing saved (--dry-run)\n";
+        return sink.failureShown() ? kExitFailed : kExitSuccess;
+    }
+    // Comments and declarations of someone's own do not survive the rewrite, so the files
+    // as they were are kept once.
+    if (SourcesDifferFrom(folder, session.model()))
+        KeepOriginalSources(folder, sink);
+    session.SaveEverything();
+    io.out << (changes.Any() ? "took over: " : "") << Summary(changes) << '\n';
+    return sink.failureShown() ? kExitFailed : kExitSuccess;
+}
+
+void KeepOwnSourcesOfAFirstRun(const tarnekArrayStruct& carried, MessageSink& sink, bool hint)
+{
+    std::error_code error;
+    if (PrepareFirstStartOffer(std::filesystem::current_path(error), carried, sink) && hint)
+        sink.Show(Message{"the plugin's tarnek/base.h and tarnek/skills.inl hold level settings of their own (copies "
+                          "kept as tarnek/base.h.orig and tarnek/skills.inl.orig); run \"tarnek-levels adopt\" to "
+                          "take them over",
+                          "tarnek-levels", MessageIcon::Information});
+}
