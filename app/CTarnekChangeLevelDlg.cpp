@@ -276,7 +276,9 @@ void CTarnekChangeLevelDlg::ReadGrids()
 
 void CTarnekChangeLevelDlg::SaveAll()
 {
-    db_->SaveAll(*model_, writer_);
+    db_->SaveDatabase(*model_);
+    writer_.WriteBaseHeader(*model_, sink_);
+    writer_.WriteSkillsInclude(*model_, sink_);
 }
 
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)

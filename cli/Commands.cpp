@@ -16,7 +16,7 @@
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
-#include "Session.h"
+#include "EditingSession.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
 #include "ValueText.h"
@@ -155,19 +155,45 @@ std::optional<UsageError> PrepareSet(PreparedCommand& prepared)
     return std::nullopt;
 }
 
+// Opens the database as the editor does; the editor replaces an outdated database without
+// a word, but in a script log the lost settings should at least be findable.
+bool OpenSession(EditingSession& session, MessageSink& sink)
+{
+    if (!session.Open())
+        return false;
+    if (!session.OutdatedBackupPath().empty())
+        sink.Show(Message{"the database had an outdated version and was replaced by the initial one; the old "
+                          "file is kept as " + session.OutdatedBackupPath().string(),
+                          "tarnek-levels", MessageIcon::Information});
+    return true;
+}
+
+// A skill tier's own save writes no source; the tool rewrites both after it all the same,
+// so that files and database agree.
+SaveScope ScopeOwnedBy(Tier tier)
+{
+    return tier == Tier::Xp ? SaveScope::MainWindow() : SaveScope::OfTier(tier, true);
+}
+
+// A save whose database part was rolled back writes no source, and the run fails.
+int Finish(const StreamMessageSink& sink, const SaveReport& report)
+{
+    return report.outcome == SaveOutcome::Saved ? Finish(sink) : kExitFailed;
+}
+
 int ShowCommand(const PreparedCommand& command, ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
     if (command.invocation.json) {
-        auto json = ConfigurationToJson(session.model());
+        auto json = ConfigurationToJson(session.configuration());
         if (auto* error = std::get_if<JsonError>(&json))
             return Fail(io, "show", error->message);
         io.out << std::get<std::string>(json);
     } else {
-        io.out << ConfigurationListing(session.model());
+        io.out << ConfigurationListing(session.configuration());
     }
     io.out.flush();
     return io.out ? Finish(sink) : kExitFailed;
@@ -210,86 +236,89 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
     }
 
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
-    model.levelCountText = FormatInteger(n);
-    RecomputeAllLists(model);
-    session.SaveAll();
-    return Finish(sink);
+    const SaveReport report = session.Update(SaveScope::MainWindow(), [n](EditingSession& s) {
+        s.ChangeLevelCount({{LevelCountValue().text, FormatInteger(n)}});
+        return true;
+    });
+    return Finish(sink, report);
 }
 
 int FillCommand(const PreparedCommand& command, ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
+    std::vector<TextAssignment> texts;
     for (const auto& [name, value] : command.assignments)
-        *TextOf(name, model) = value;
-
-    const ListDescriptor& list = ValueLists()[command.target->index];
-    // Every fill button takes the level count from the model's text; skillLevels stays as
-    // the last load or level-count change left it.
-    model.RefreshMaxLevels();
-    RunFill(list, model, FillCount(list, model));
-    session.SaveOwnedBy(list.tier);
-    return Finish(sink);
+        texts.emplace_back(TextFieldOf(name), value);
+    const std::size_t list = command.target->index;
+    const SaveReport report = session.Update(ScopeOwnedBy(ValueLists()[list].tier), [&](EditingSession& s) {
+        s.Fill(list, texts);
+        return true;
+    });
+    return Finish(sink, report);
 }
 
 int SetCommand(const PreparedCommand& command, ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
     const NamedValue& name = *command.target;
     const std::string& value = command.invocation.value;
 
-    if (name.kind == NameKind::Cell) {
-        ValueList& list = model.*(ValueLists()[name.index].list);
+    std::string outOfRange;
+    const SaveReport report = session.Update(ScopeOwnedBy(name.tier), [&](EditingSession& s) {
+        if (name.kind != NameKind::Cell) {
+            s.SetTexts({{TextFieldOf(name), value}});
+            return true;
+        }
+        const ValueList& list = s.configuration().*(ValueLists()[name.index].list);
         if (name.cell >= list.size()) {
             const std::string field(name.field);
-            const std::string range = list.empty()
-                                          ? field + " is empty"
-                                          : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
-                                                field + "[" + Count(list.size() - 1) + "]";
-            return Fail(io, "set", range + "; " + command.invocation.target + " does not exist, nothing changed");
+            outOfRange = list.empty() ? field + " is empty"
+                                      : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
+                                            field + "[" + Count(list.size() - 1) + "]";
+            return false;
         }
-        list.set(name.cell, value);
-    } else {
-        *TextOf(name, model) = value;
-    }
-    session.SaveOwnedBy(name.tier);
+        s.SetCells(name.index, name.cell, {value});
+        return true;
+    });
+    if (!outOfRange.empty())
+        return Fail(io, "set", outOfRange + "; " + command.invocation.target + " does not exist, nothing changed");
 
     // The editor marks such a cell in its grid; here it is said once, and kept all the same.
     if (name.kind == NameKind::Cell)
         if (auto reason = CheckPluginNumber(value, ValueLists()[name.index].kind))
             io.err << "tarnek-levels: set: warning: " << command.invocation.target << " " << Quoted(value) << ": "
                    << *reason << '\n';
-    return Finish(sink);
+    return Finish(sink, report);
 }
 
 int GenerateCommand(ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    const bool written = session.WriteSources();
+    const bool written = session.WriteStoredSources();
     return written ? Finish(sink) : kExitFailed;
 }
 
 int CompileCommand(ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    session.SaveAll();
+    const SaveReport report = session.Update(SaveScope::MainWindow(), [](EditingSession&) { return true; });
+    if (report.outcome != SaveOutcome::Saved)
+        return kExitFailed;
 
     std::error_code ec;
     const std::filesystem::path dir = std::filesystem::current_path(ec);
@@ -311,10 +340,10 @@ int CompileCommand(ToolStreams& io)
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    auto json = ConfigurationToJson(session.model());
+    auto json = ConfigurationToJson(session.configuration());
     if (auto* error = std::get_if<JsonError>(&json))
         return Fail(io, "export", error->message);
     const std::string& text = std::get<std::string>(json);
@@ -355,13 +384,16 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         return Fail(io, "import", error->message + "; nothing changed");
 
     StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    EditingSession session(sink);
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    session.model() = std::move(std::get<tarnekArrayStruct>(parsed));
-    session.model().DeriveLevelCounts();
-    session.SaveEverything();
-    return Finish(sink);
+    tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);
+    imported.DeriveLevelCounts();
+    const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
+        s.Replace(imported);
+        return true;
+    });
+    return Finish(sink, report);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Savepoint.h>
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
@@ -89,6 +90,7 @@ bool vloxBuildTarnekStruct::OpenDatabase()
 
 bool vloxBuildTarnekStruct::CloseDatabase()
 {
+    writeTransaction_.reset();
     database_.reset();
     return true;
 }
@@ -135,6 +137,12 @@ bool vloxBuildTarnekStruct::WriteInTransaction(Statements&& statements)
 {
     try {
         SQLite::Database& database = Connection();
+        if (writeTransaction_) {
+            SQLite::Savepoint part(database, "tarnek_write");
+            statements(database);
+            part.release();
+            return true;
+        }
         // IMMEDIATE takes the write lock up front: a second editor waits here (busy
         // timeout) instead of failing halfway through the statements.
         SQLite::Transaction transaction(database, SQLite::TransactionBehavior::IMMEDIATE);
@@ -259,6 +267,45 @@ bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
             ExecuteParameters(database, table.tier, model);
         }
     });
+}
+
+void vloxBuildTarnekStruct::BeginWrite()
+{
+    try {
+        writeTransaction_ =
+            std::make_unique<SQLite::Transaction>(Connection(), SQLite::TransactionBehavior::IMMEDIATE);
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+}
+
+bool vloxBuildTarnekStruct::CommitWrite()
+{
+    if (!writeTransaction_)
+        return false;
+    try {
+        writeTransaction_->commit();
+        writeTransaction_.reset();
+        return true;
+    } catch (const std::exception& e) {
+        writeTransaction_.reset();  // rolls back what the failed commit left open
+        sink_.Show({e.what(), std::string(kApplicationTitle), MessageIcon::Warning});
+        return false;
+    }
+}
+
+void vloxBuildTarnekStruct::RollbackWrite()
+{
+    writeTransaction_.reset();
+}
+
+std::int64_t vloxBuildTarnekStruct::DataVersion()
+{
+    try {
+        return Connection().execAndGet("PRAGMA data_version").getInt64();
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
 }
 
 void vloxBuildTarnekStruct::SaveTier(Tier tier, const tarnekArrayStruct& model)

@@ -290,8 +290,7 @@ private slots:
         QCOMPARE(workspace.model.shadowMaxChance, std::string("4"));
         QCOMPARE(workspace.model.maxLevels, 13);
 
-        xpBaseStruct writer;
-        workspace.database.SaveAll(workspace.model, writer);
+        workspace.database.SaveDatabase(workspace.model);
         QVERIFY(workspace.sink.shown.empty());
         const tarnekArrayStruct after = workspace.Stored();
         QCOMPARE(Texts(after.serpentList), QStringList({"3", "6", "9"}));
