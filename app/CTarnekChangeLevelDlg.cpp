@@ -3,14 +3,19 @@
 #include <exception>
 #include <system_error>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QEvent>
+#include <QKeySequence>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
 
+#include "ConfigurationEditCommand.h"
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
@@ -24,7 +29,6 @@
 #include "UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -88,6 +92,7 @@ constexpr std::array<ButtonLayout, 4> kSkillButtons{{
 }};
 constexpr UnitRect kSiteFrame{500, 232, 144, 32};
 constexpr UnitRect kLink{507, 246, 130, 12};
+constexpr ButtonLayout kSave{"Сохранить", {270, 271, 60, 20}};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
@@ -115,30 +120,27 @@ TextField XpParameter(int box)
 }  // namespace
 
 CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
-    : DialogBase(parent),
-      model_(std::make_unique<tarnekArrayStruct>()),
-      sink_(this),
-      db_(std::make_unique<vloxBuildTarnekStruct>(sink_)),
-      icon_(ApplicationIcon())
+    : DialogBase(parent), sink_(this), session_(sink_), undo_(new QUndoStack(this)), icon_(ApplicationIcon())
 {
     BuildControls();
+    BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     AddMainWindowCurves(*this);
+    if (initialised_)
+        MarkWindowOnFolder();
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
-    db_->CloseDatabase();
-    db_.reset();
     ctrl_.DeleteEditor();
+    ctrl_.cellCommitted = nullptr;
     ctrl_.model = nullptr;
-    model_.reset();
 }
 
 void CTarnekChangeLevelDlg::BuildControls()
 {
-    setWindowTitle(Text("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)"));
+    setWindowTitle(Text("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont dialogFont = font();
@@ -183,7 +185,9 @@ void CTarnekChangeLevelDlg::BuildControls()
             edit->setAlignment(Qt::AlignCenter);
             if (band.parameters[p].digitsOnly)
                 edit->installEventFilter(digitsOnly);
-            parameterBoxes_[static_cast<std::size_t>(2 * code) + p] = edit;
+            const int box = 2 * code + static_cast<int>(p);
+            parameterBoxes_[static_cast<std::size_t>(box)] = edit;
+            connect(edit, &QLineEdit::editingFinished, this, [this, box] { CommitBox(box); });
         }
 
         auto* fill = new QPushButton(this);
@@ -211,6 +215,8 @@ void CTarnekChangeLevelDlg::BuildControls()
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link_, &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
 
+    saveButton_ = button(kSave);
+    connect(saveButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::SaveConfiguration);
     compileButton_ = button(kCompile);
     connect(compileButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::CompilePlugin);
     exitButton_ = button(kExit);
@@ -220,24 +226,120 @@ void CTarnekChangeLevelDlg::BuildControls()
 bool CTarnekChangeLevelDlg::OnInitDialog()
 {
     setWindowIcon(icon_);
-    try {
-        if (!db_->OpenDatabase())
-            return false;
-        db_->LoadAll(*model_);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
+    if (!session_.Open())
         return false;
-    }
-
-    ctrl_.model = model_.get();
-    for (int code = 0; code < kXpTables; ++code)
-        ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
     FillLevelCombo();
-    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
-    for (int box = 0; box < kXpParameters; ++box)
-        parameterBox(box)->setText(QString::fromStdString(model_.get()->*XpParameter(box)));
-    model_->DeriveLevelCounts();
+    ctrl_.model = &session_.configuration();
+    ctrl_.cellCommitted = [this](int code, int column, const QString&, const QString& text) {
+        PushEdit(session_.SetCells(static_cast<std::size_t>(code), static_cast<std::size_t>(column),
+                                   {text.toStdString()}),
+                 Text("Изменение ячейки"));
+    };
+    ShowConfiguration();
     return true;
+}
+
+void CTarnekChangeLevelDlg::BuildActions()
+{
+    undoAction_ = undo_->createUndoAction(this, Text("Отменить"));
+    undoAction_->setShortcuts(QKeySequence::Undo);
+    redoAction_ = undo_->createRedoAction(this, Text("Повторить"));
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    auto* save = new QAction(Text("Сохранить"), this);
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &CTarnekChangeLevelDlg::SaveConfiguration);
+    for (QAction* action : {undoAction_, redoAction_, save}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(undo_, &QUndoStack::indexChanged, this, &CTarnekChangeLevelDlg::UpdateModified);
+}
+
+// A second window on the same folder may look, but its user should know that saves
+// from both meet in one database.
+void CTarnekChangeLevelDlg::MarkWindowOnFolder()
+{
+    std::filesystem::path mark = session_.DatabasePath();
+    mark += ".window";
+    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Exclusive, std::chrono::milliseconds(0));
+    if (windowMark_) {
+        windowMark_->Share();
+        return;
+    }
+    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Shared, std::chrono::milliseconds(0));
+    UserMessageBox::Show(this,
+                         Text("Эта папка плагина уже открыта в другом окне редактора.\n"
+                              "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),
+                         Text("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
+}
+
+void CTarnekChangeLevelDlg::ShowConfiguration()
+{
+    const tarnekArrayStruct& model = session_.configuration();
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
+    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    for (int box = 0; box < kXpParameters; ++box)
+        parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
+    UpdateModified();
+}
+
+// After an undo or redo: the grids whose lists changed, and every box when a text did.
+void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
+{
+    ctrl_.DeleteEditor();
+    for (const ListChange& change : edit.lists)
+        if (change.list < static_cast<std::size_t>(kXpTables))
+            RefillGrid(static_cast<int>(change.list));
+    if (!edit.texts.empty()) {
+        const tarnekArrayStruct& model = session_.configuration();
+        for (int box = 0; box < kXpParameters; ++box)
+            parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
+        levelCombo_->setCurrentIndex(
+            LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    }
+    UpdateModified();
+}
+
+void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text)
+{
+    if (!edit.empty())
+        undo_->push(new ConfigurationEditCommand(session_, std::move(edit), text,
+                                                 [this](const ConfigurationEdit& e) { ShowEdit(e); }));
+    UpdateModified();
+}
+
+void CTarnekChangeLevelDlg::CommitBox(int box)
+{
+    if (!initialised_)
+        return;
+    PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
+             Text("Изменение параметра"));
+}
+
+void CTarnekChangeLevelDlg::UpdateModified()
+{
+    setWindowModified(initialised_ && session_.IsUnsaved());
+}
+
+void CTarnekChangeLevelDlg::SetStatus(const QString& text)
+{
+    if (QLabel* status = MainWindowStatusLine(*this))
+        status->setText(text);
+}
+
+void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& before)
+{
+    if (report.outcome != SaveOutcome::Saved)
+        return;
+    QStringList written{Text("база данных")};
+    if (report.baseHeader)
+        written.append(QStringLiteral("tarnek/base.h"));
+    if (report.skillsInclude)
+        written.append(QStringLiteral("tarnek/skills.inl"));
+    const QString saved = Text("Сохранено: ") + written.join(QStringLiteral(", "));
+    SetStatus(before.isEmpty() ? saved : before + QStringLiteral(" ") + saved);
 }
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
@@ -247,7 +349,7 @@ void CTarnekChangeLevelDlg::FillLevelCombo()
 
 void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{levelCombo_, createLevelsButton_, compileButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{levelCombo_, createLevelsButton_, compileButton_, saveButton_})
         w->setEnabled(enabled);
     for (auto* w : grids_)
         w->setEnabled(enabled);
@@ -259,31 +361,106 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
         w->setEnabled(enabled && HasSkillDialogs());
 }
 
-void CTarnekChangeLevelDlg::ReadInputs()
+// What a fill or a level change takes from the window: the chosen level count (when one is
+// chosen) and the eight parameter boxes.
+std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 {
-    // Without a selected item there is no count to read; the model keeps its own.
+    std::vector<TextAssignment> texts;
     if (levelCombo_->currentIndex() >= 0)
-        model_->levelCountText = levelCombo_->currentText().toStdString();
+        texts.emplace_back(LevelCountValue().text, levelCombo_->currentText().toStdString());
     for (int box = 0; box < kXpParameters; ++box)
-        model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
+        texts.emplace_back(XpParameter(box), parameterBox(box)->text().toStdString());
+    return texts;
 }
 
-void CTarnekChangeLevelDlg::ReadGrids()
+bool CTarnekChangeLevelDlg::SaveAll()
 {
-    for (int code = 0; code < kXpTables; ++code)
-        ReadGridRow(grid(code), model_.get()->*XpList(code).list);
+    return SaveWith(SaveScope::MainWindow());
 }
 
-void CTarnekChangeLevelDlg::SaveAll()
+bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
 {
-    db_->SaveDatabase(*model_);
-    writer_.WriteBaseHeader(*model_, sink_);
-    writer_.WriteSkillsInclude(*model_, sink_);
+    SaveReport report = session_.Save(scope);
+    if (report.outcome == SaveOutcome::Conflict) {
+        const auto answer = UserMessageBox::Show(
+            this,
+            Text("Другая программа сохранила настройки в базу данных после того, как это окно их прочитало.\n"
+                 "Взять её настройки (изменения этого окна пропадут) или записать настройки этого окна поверх?"),
+            Text("Настройки изменены другой программой"), QMessageBox::Warning,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+            {{QMessageBox::Yes, Text("Взять их")}, {QMessageBox::No, Text("Записать мои")},
+             {QMessageBox::Cancel, Text("Отмена")}});
+        if (answer == QMessageBox::Yes) {
+            if (session_.Reload()) {
+                undo_->clear();
+                ShowConfiguration();
+                SetStatus(Text("Перечитано: настройки другой программы из базы данных"));
+            }
+            return false;
+        }
+        if (answer != QMessageBox::No)
+            return false;
+        report = session_.Save(scope, OnConflict::Overwrite);
+    }
+    ShowSaved(report);
+    UpdateModified();
+    return report.outcome == SaveOutcome::Saved;
+}
+
+bool CTarnekChangeLevelDlg::SaveConfiguration()
+{
+    if (!initialised_)
+        return false;
+    ctrl_.DeleteEditor();
+    std::vector<TextAssignment> boxes = InputTexts();
+    boxes.erase(boxes.begin(), boxes.end() - kXpParameters);  // the level count waits for "Создать уровни"
+    PushEdit(session_.SetTexts(boxes), Text("Изменение параметров"));
+    bool saved = false;
+    RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
+    return saved;
+}
+
+void CTarnekChangeLevelDlg::NoticeOtherPrograms()
+{
+    if (!initialised_ || noticing_ || session_.IsUnsaved() || !session_.ChangedElsewhere())
+        return;
+    noticing_ = true;
+    if (session_.Reload()) {
+        undo_->clear();
+        ShowConfiguration();
+        SetStatus(Text("Перечитано: другая программа изменила базу данных"));
+    }
+    noticing_ = false;
+}
+
+bool CTarnekChangeLevelDlg::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        NoticeOtherPrograms();
+    return DialogBase::event(event);
+}
+
+void CTarnekChangeLevelDlg::done(int result)
+{
+    if (initialised_ && session_.IsUnsaved()) {
+        const auto answer = UserMessageBox::Show(
+            this, Text("Настройки изменены и не сохранены. Сохранить их?"), windowTitle().remove(QStringLiteral("[*]")),
+            QMessageBox::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+            {{QMessageBox::Save, Text("Сохранить")}, {QMessageBox::Discard, Text("Не сохранять")},
+             {QMessageBox::Cancel, Text("Отмена")}});
+        if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
+            return;
+        if (answer == QMessageBox::Save && !SaveConfiguration())
+            return;
+    }
+    ctrl_.DeleteEditor();
+    DialogBase::done(result);
 }
 
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 {
-    const ValueList& list = model_.get()->*XpList(targetCode).list;
+    const ValueList& list = session_.configuration().*XpList(targetCode).list;
+    ClearGrid(grid(targetCode));
     ctrl_.FillGrid(grid(targetCode), list);
     ctrl_.SizeGridColumns(grid(targetCode), static_cast<int>(list.size()));
 }
@@ -291,12 +468,8 @@ void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
-        ReadInputs();
-        model_->RefreshMaxLevels();
-        ReadGrids();
-        ClearGrid(grid(targetCode));
-        const ListDescriptor& list = XpList(targetCode);
-        RunFill(list, *model_, FillCount(list, *model_));
+        ctrl_.DeleteEditor();
+        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), Text("Заполнение"));
         RefillGrid(targetCode);
         SaveAll();
     });
@@ -305,8 +478,9 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
-        ReadInputs();
-        if (ReadInteger(model_->levelCountText) < kFewestLevels) {
+        const std::vector<TextAssignment> texts = InputTexts();
+        const bool chosen = levelCombo_->currentIndex() >= 0;
+        if (ReadInteger(chosen ? texts.front().second : session_.configuration().levelCountText) < kFewestLevels) {
             UserMessageBox::Show(this, Text("Нельзя ставить ниже 10 уровня."), Text("Отказ в создании уровней"),
                                  QMessageBox::Information, QMessageBox::Ok);
             return;
@@ -317,13 +491,10 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         if (answer != QMessageBox::Yes)
             return;
 
-        for (auto* g : grids_)
-            ClearGrid(g);
-        RecomputeAllLists(*model_);
+        ctrl_.DeleteEditor();
+        PushEdit(session_.ChangeLevelCount(texts), Text("Изменение количества уровней"));
         for (int code = 0; code < kXpTables; ++code)
-            ctrl_.FillGrid(grid(code), model_.get()->*XpList(code).list);
-        for (int code = 0; code < kXpTables; ++code)
-            ctrl_.SizeGridColumns(grid(code), static_cast<int>((model_.get()->*XpList(code).list).size()));
+            RefillGrid(code);
         SaveAll();
     });
 }
@@ -331,9 +502,15 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
-        ReadGrids();
+        ctrl_.DeleteEditor();
         NoteMarkedTexts(*this);
-        SaveAll();
+        QString note;
+        if (QLabel* status = MainWindowStatusLine(*this))
+            note = status->text();
+        if (!SaveAll())
+            return;  // sources not written: the compiler would meet the old ones
+        if (!note.isEmpty())
+            SetStatus(note + QStringLiteral(" ") + MainWindowStatusLine(*this)->text());
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
         StartPluginCompiler(dir);
@@ -345,7 +522,9 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
     if (tier < 1 || tier > 4)
         return;
     RunSavingAction([&] {
-        OpenSkillDialog(static_cast<Tier>(tier), *model_, *db_, this);
+        ConfigurationEdit edit = OpenSkillDialog(static_cast<Tier>(tier), session_,
+                                                 [this](SaveScope scope) { return SaveWith(scope); }, this);
+        PushEdit(std::move(edit), Text("Скилы %1 уровня").arg(tier));
     });
 }
 

@@ -1,30 +1,33 @@
 #pragma once
 
-#include <functional>
-
 #include <array>
 #include <filesystem>
-#include <memory>
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include <QIcon>
 
+#include "DatabaseLock.h"
 #include "DialogBase.h"
+#include "EditingSession.h"
 #include "MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
-#include "xpBaseStruct.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QPushButton;
+class QUndoStack;
 class tarnekBaseListCtrl;
-class vloxBuildTarnekStruct;
 
 // The main window: the four XP tables with their parameters and fill buttons, the level
-// count, the skill-tier buttons, compile and exit. It owns the level model and the settings
-// database for its whole life; nothing is saved when it closes.
+// count, the skill-tier buttons, save, compile and exit. Its editing session holds the
+// configuration for the window's whole life; every confirmed change goes into it at once
+// and onto the undo history, and closing with unsaved changes asks first.
 class CTarnekChangeLevelDlg final : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
@@ -48,11 +51,22 @@ public:
     void OnSkillTier(int tier);
     void OnLink();
 
-    void ReadInputs();
-    void ReadGrids();
-    void SaveAll();
+    // "Сохранить" and Ctrl+S: the boxes, then the whole configuration and both sources,
+    // without compiling. True when the database was written.
+    bool SaveConfiguration();
+    // The main window's save (SaveAll's tables and both sources), asking what to do when
+    // another program saved in between. False when nothing was written.
+    bool SaveAll();
+    bool SaveWith(SaveScope scope);
 
-    tarnekArrayStruct& model() { return *model_; }
+    // Puts an edit the session has already applied on the undo history.
+    void PushEdit(ConfigurationEdit edit, const QString& text);
+    // Reads the database again when another program changed it and nothing here is unsaved.
+    void NoticeOtherPrograms();
+
+    const tarnekArrayStruct& model() const { return session_.configuration(); }
+    EditingSession& session() { return session_; }
+    QUndoStack* undoStack() const { return undo_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
     // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
     QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
@@ -62,11 +76,28 @@ public:
     QPushButton* skillButton(int tier) const { return skillButtons_[static_cast<std::size_t>(tier - 1)]; }
     QPushButton* compileButton() const { return compileButton_; }
     QPushButton* exitButton() const { return exitButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+
+    void done(int result) override;
     QLabel* link() const { return link_; }
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildActions();
     bool OnInitDialog();
+    void MarkWindowOnFolder();
+    std::vector<TextAssignment> InputTexts() const;
+    void CommitBox(int box);
+    void ShowEdit(const ConfigurationEdit& edit);
+    void ShowConfiguration();
+    void UpdateModified();
+    void ShowSaved(const SaveReport& report, const QString& before = {});
+    void SetStatus(const QString& text);
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
     void RefillGrid(int targetCode);
@@ -74,13 +105,16 @@ private:
     void ShowError(const char* text);
     std::filesystem::path WorkDirectory() const;
 
-    xpBaseStruct writer_;
     tarnekCtrlStruct ctrl_;
-    std::unique_ptr<tarnekArrayStruct> model_;
     MessageBoxSink sink_;
-    std::unique_ptr<vloxBuildTarnekStruct> db_;
+    EditingSession session_;
+    std::optional<DatabaseLock> windowMark_;
+    QUndoStack* undo_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QIcon icon_;
     bool initialised_ = false;
+    bool noticing_ = false;
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
     std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
@@ -90,5 +124,6 @@ private:
     QPushButton* createLevelsButton_ = nullptr;
     QPushButton* compileButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
     QLabel* link_ = nullptr;
 };

@@ -6,11 +6,17 @@
 #define TARNEK_SKILL_DIALOGS 1
 #endif
 
-void OpenSkillDialog([[maybe_unused]] Tier tier, [[maybe_unused]] tarnekArrayStruct& model,
-                     [[maybe_unused]] vloxBuildTarnekStruct& db, [[maybe_unused]] QWidget* parent)
+ConfigurationEdit OpenSkillDialog([[maybe_unused]] Tier tier, [[maybe_unused]] EditingSession& session,
+                                  [[maybe_unused]] const std::function<bool(SaveScope)>& save,
+                                  [[maybe_unused]] QWidget* parent)
 {
 #ifdef TARNEK_SKILL_DIALOGS
-    RunSkillDialog(tier, model, db, parent);
+    const std::unique_ptr<SkillDialog> dialog = MakeSkillDialog(tier, session, parent);
+    dialog->save = save;
+    dialog->exec();
+    return dialog->applied();
+#else
+    return {};
 #endif
 }
 

@@ -99,8 +99,11 @@ void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int, const QStri
         cell->setTextAlignment(Qt::AlignCenter);
         grid->setItem(0, editColumn, cell);
     }
+    const QString before = cell->text();
     cell->setText(text);
     SizeGridColumns(grid, columnCount);
+    if (cellCommitted && before != text)
+        cellCommitted(grid->targetCode(), editColumn, before, text);
 }
 
 void tarnekCtrlStruct::DeleteEditor()

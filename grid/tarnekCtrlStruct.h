@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include <QPointer>
 #include <QString>
@@ -43,6 +44,9 @@ struct tarnekCtrlStruct {
     // Returns whether an editor is open afterwards.
     bool StartCellEdit(tarnekBaseListCtrl* grid, int row, int column);
     void ShowEditor(tarnekEditCtrl* edit, const QString& text, int row, int column, int targetCode);
+    // Told of every cell the user confirmed, after the grid shows it, with the text it replaced.
+    std::function<void(int targetCode, int column, const QString& before, const QString& after)> cellCommitted;
+
     // Writes into row 0 (a grid has one row) at editColumn and widens the columns.
     void CommitCellEdit(tarnekBaseListCtrl* grid, int row, const QString& text, int columnCount);
 

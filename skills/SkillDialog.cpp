@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QFontMetrics>
+#include <QKeySequence>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -15,7 +19,6 @@
 #include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -43,12 +46,38 @@ const ListDescriptor& ListOf(const SkillBand& band) {
     return ValueLists()[*band.code];
 }
 
+// A step of the dialog's own history, already done when pushed.
+class DialogStep final : public QUndoCommand {
+public:
+    DialogStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
+        : QUndoCommand(text), undo_(std::move(undo)), redo_(std::move(redo)) {}
+    void undo() override {
+        undo_();
+        done_ = false;
+    }
+    void redo() override {
+        if (!done_) redo_();
+        done_ = true;
+    }
+
+private:
+    std::function<void()> undo_;
+    std::function<void()> redo_;
+    bool done_ = true;
+};
+
 }  // namespace
 
-SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
-                         QWidget* parent)
-    : DialogBase(parent), tier_(tier), model_(model), database_(database) {
+SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent)
+    : DialogBase(parent), tier_(tier), session_(session), model_(session.configuration()), undo_(new QUndoStack(this)) {
     table_.model = &model_;
+    save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
+    table_.cellCommitted = [this](int code, int column, const QString& before, const QString& after) {
+        if (replaying_) return;
+        undo_->push(new DialogStep(
+            QStringLiteral("Изменение ячейки"), [this, code, column, before] { SetCell(code, column, before); },
+            [this, code, column, after] { SetCell(code, column, after); }));
+    };
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));
 
@@ -78,9 +107,40 @@ SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBu
 
     resize(UnitScale(font()).size(tier_.size));
     AddSkillDialogCurve(*this);
+    BuildActions();
 }
 
-SkillDialog::~SkillDialog() = default;
+SkillDialog::~SkillDialog() {
+    table_.cellCommitted = nullptr;
+}
+
+void SkillDialog::BuildActions() {
+    QAction* undo = undo_->createUndoAction(this, QStringLiteral("Отменить"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = undo_->createRedoAction(this, QStringLiteral("Повторить"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+tarnekBaseListCtrl* SkillDialog::GridOfCode(int targetCode) const {
+    for (tarnekBaseListCtrl* grid : grids_)
+        if (grid != nullptr && grid->targetCode() == targetCode) return grid;
+    return nullptr;
+}
+
+void SkillDialog::SetCell(int targetCode, int column, const QString& text) {
+    tarnekBaseListCtrl* grid = GridOfCode(targetCode);
+    if (grid == nullptr) return;
+    table_.DeleteEditor();
+    replaying_ = true;
+    table_.editColumn = column;
+    table_.CommitCellEdit(grid, 0, text, table_.ListLength(targetCode));
+    replaying_ = false;
+}
 
 void SkillDialog::BuildBands() {
     const UnitScale du(font());
@@ -219,22 +279,51 @@ void SkillDialog::Fill(std::size_t band) {
     // An editor still open over the grid being cleared would be left pointing nowhere;
     // it never writes without Enter, so closing it loses nothing that was confirmed.
     table_.DeleteEditor();
+    const tarnekArrayStruct before = model_;
+    const ValueList shown = GridRow(grids_[band]);
     ReadBoxes();
     model_.RefreshMaxLevels();
     const ListDescriptor& list = ListOf(tier_.bands[band]);
     RunFill(list, model_, FillCount(list, model_));
     ShowList(band);
+
+    // Undo brings back the grid as it was, confirmed cells included, and the boxes.
+    const ConfigurationEdit edit = Difference(before, model_);
+    auto showBoxes = [this] {
+        for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
+            boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
+    };
+    undo_->push(new DialogStep(
+        QStringLiteral("Заполнение"),
+        [this, edit, band, shown, showBoxes] {
+            table_.DeleteEditor();
+            Revert(edit, model_);
+            ClearGrid(grids_[band]);
+            table_.FillGrid(grids_[band], shown);
+            table_.SizeGridColumns(grids_[band], static_cast<int>(shown.size()));
+            showBoxes();
+        },
+        [this, edit, band, showBoxes] {
+            table_.DeleteEditor();
+            ::Apply(edit, model_);
+            ShowList(band);
+            showBoxes();
+        }));
 }
 
 void SkillDialog::Save() {
     table_.DeleteEditor();
     ReadBoxes();
     ReadGrids();
-    database_.SaveTier(tier_.tier, model_);
+    applied_ = session_.Replace(model_);
+    save(SaveScope::OfTier(tier_.tier, false));
     accept();
 }
 
 void SkillDialog::done(int result) {
     table_.DeleteEditor();
+    // "Отмена" or the close box: what the fills put into the copy reaches the session,
+    // confirmed cells and boxes typed since the last fill do not.
+    if (result != QDialog::Accepted) applied_ = session_.Replace(model_);
     DialogBase::done(result);
 }

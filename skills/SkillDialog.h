@@ -1,27 +1,32 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
+#include "ConfigurationEdit.h"
 #include "DialogBase.h"
+#include "EditingSession.h"
 #include "SkillTiers.h"
 #include "tarnekCtrlStruct.h"
 
+class QAction;
 class QLineEdit;
 class QPushButton;
+class QUndoStack;
 class tarnekBaseListCtrl;
-class vloxBuildTarnekStruct;
 
-// One skill tier's dialog, built from its description. It works on the main window's
-// model and database object directly: a fill changes the model and its grid at once,
-// "Сохранить" writes the tier, and nothing is copied back when the dialog closes.
+// One skill tier's dialog, built from its description. It works on a copy of the
+// session's configuration: a fill changes the copy and its grid at once, a confirmed cell
+// stays in its grid, and undo/redo inside the dialog take back either. "Сохранить" puts
+// grids and boxes into the session and saves the tier; "Отмена" hands the session only
+// what the fills produced (with the boxes as they stood at each fill).
 class SkillDialog : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SkillDialog)
 
 public:
-    SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
-                QWidget* parent = nullptr);
+    SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent = nullptr);
     ~SkillDialog() override;
 
     const SkillTier& tier() const { return tier_; }
@@ -35,6 +40,13 @@ public:
     QLineEdit* parameterBox(TextField text) const;
     QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
+    QUndoStack* undoStack() const { return undo_; }
+    const tarnekArrayStruct& draft() const { return model_; }
+
+    // How "Сохранить" saves the tier; by default straight through the session.
+    std::function<bool(SaveScope)> save;
+    // What the dialog changed in the session when it closed.
+    const ConfigurationEdit& applied() const { return applied_; }
 
     // The fill button of a band: every box into the model, the band's list regenerated
     // by its own rule, the grid refilled. The database is not touched.
@@ -51,10 +63,16 @@ private:
     void ReadBoxes();
     void ReadGrids();
     void ShowList(std::size_t band);
+    void BuildActions();
+    void SetCell(int targetCode, int column, const QString& text);
+    tarnekBaseListCtrl* GridOfCode(int targetCode) const;
 
     const SkillTier& tier_;
-    tarnekArrayStruct& model_;
-    vloxBuildTarnekStruct& database_;
+    EditingSession& session_;
+    tarnekArrayStruct model_;  // the dialog's copy
+    ConfigurationEdit applied_;
+    QUndoStack* undo_ = nullptr;
+    bool replaying_ = false;
     tarnekCtrlStruct table_;
     std::vector<tarnekBaseListCtrl*> grids_;
     std::vector<QPushButton*> fillButtons_;

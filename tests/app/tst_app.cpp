@@ -163,7 +163,7 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QCOMPARE(dialog.windowTitle(),
-                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)"));
+                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
         QStringList frames;
         for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
             frames.append(box->title());
@@ -181,7 +181,7 @@ private slots:
             buttons.append(button->text());
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня",
-                                       "Скилы 3 уровня", "Скилы 4 уровня", "Создать уровни"}));
+                                       "Скилы 3 уровня", "Скилы 4 уровня", "Создать уровни", "Сохранить"}));
         QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
@@ -227,8 +227,8 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        // A hand edit elsewhere reaches the model with the fill's ReadGrids.
-        dialog.grid(2)->item(0, 4)->setText(QStringLiteral("31"));
+        // A confirmed edit elsewhere is saved with the fill.
+        dialog.session().SetCells(2, 4, {"31"});
         SetBox(dialog.parameterBox(2), QStringLiteral("2"));
         SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));  // only the digits go in
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
@@ -283,7 +283,7 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.model().devotionValue = "17";
+        dialog.session().SetTexts({{&tarnekArrayStruct::devotionValue, "17"}});
         dialog.levelCombo()->setCurrentIndex(1);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
@@ -542,7 +542,7 @@ private slots:
             // Put right, the next compile notes nothing.
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-            QVERIFY(StatusLine(dialog).isEmpty());
+            QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         }

@@ -19,7 +19,6 @@
 #include "UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -27,16 +26,10 @@ namespace {
 // the main window loads it.
 struct SkillWorkspace : ScratchFolder {
     RecordingSink sink;
-    vloxBuildTarnekStruct database{sink};
-    tarnekArrayStruct model;
+    EditingSession session{sink};
 
-    SkillWorkspace()
-    {
-        database.OpenDatabase();
-        database.LoadAll(model);
-        model.DeriveLevelCounts();
-    }
-    ~SkillWorkspace() { database.CloseDatabase(); }
+    SkillWorkspace() { session.Open(); }
+    const tarnekArrayStruct& model() const { return session.configuration(); }
     SkillWorkspace(const SkillWorkspace&) = delete;
     SkillWorkspace& operator=(const SkillWorkspace&) = delete;
 };
@@ -90,11 +83,12 @@ private slots:
         tarnekArrayStruct model = LoadedConfiguration();
         model.evasionMaxChance = "2,5 typed";
         RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);
+        EditingSession session(sink);  // never opened: showing needs no database
+        session.Replace(model);
         int fillButtons = 0;
         QList<int> digitsOnly;
         for (const Tier tier : kSkillTiers) {
-            const auto dialog = MakeSkillDialog(tier, model, database);
+            const auto dialog = MakeSkillDialog(tier, session);
             QCOMPARE(dialog->windowTitle(), captions[static_cast<int>(tier) - 1]);
             for (const ListDescriptor& list : ListsOfTier(tier)) {
                 const tarnekBaseListCtrl* grid = GridOfList(*dialog, list.field);
@@ -126,7 +120,7 @@ private slots:
         QCOMPARE(digitsOnly, (QList<int>{1050, 1052, 1077}));
 
         // Devotion Aura: one box in its own band, no grid, no fill button.
-        const auto tier2 = MakeSkillDialog(Tier::Two, model, database);
+        const auto tier2 = MakeSkillDialog(Tier::Two, session);
         QLineEdit* devotion = Box(*tier2, 1043);
         QCOMPARE(devotion->text(), QStringLiteral("15"));
         auto* band = qobject_cast<QGroupBox*>(devotion->parentWidget());
@@ -191,11 +185,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, values);
 
-        tarnekArrayStruct model = LoadedConfiguration();
-        const tarnekArrayStruct before = model;
+        const tarnekArrayStruct before = LoadedConfiguration();
         RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);  // never opened: a fill must not need it
-        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, database);
+        EditingSession session(sink);  // never opened: a fill must not need the database
+        session.Replace(before);
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), session);
+        const tarnekArrayStruct& model = dialog->draft();
         for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) box->setText(QStringLiteral("7"));
         for (const QString& assignment : typed.split(' ')) {
             const QStringList parts = assignment.split('=');
@@ -206,7 +201,7 @@ private slots:
 
         const QByteArray field = list.toUtf8();
         const QStringList expected = values.split(' ');
-        QCOMPARE(Texts(ListOf(model, field.constData())), expected);
+        QCOMPARE(Texts(model.*ValueLists()[CodeOf(field.constData())].list), expected);
         QCOMPARE(Cells(GridOfList(*dialog, field.constData())), expected);
         for (const ListDescriptor& other : ValueLists()) {
             if (other.field != field.toStdString()) QCOMPARE(Texts(model.*other.list), Texts(before.*other.list));
@@ -224,14 +219,14 @@ private slots:
     void saveWritesExactlyTheTier() {
         QFETCH(int, tier);
         SkillWorkspace workspace;
-        tarnekArrayStruct& model = workspace.model;
+        const tarnekArrayStruct& model = workspace.model();
         const tarnekArrayStruct stored = workspace.Stored();
         const Tier other = tier == 1 ? Tier::Two : Tier::One;
-        model.xpLevelSaved.set(1, "unsaved");
-        (model.*ListsOfTier(other)[0].list).set(0, "unsaved");
-        model.*SkillTierOf(other).boxes[0].text = "unsaved";
+        workspace.session.SetCells(1, 1, {"unsaved"});
+        workspace.session.SetCells(*FindList(ListsOfTier(other)[0].field), 0, {"unsaved"});
+        workspace.session.SetTexts({{SkillTierOf(other).boxes[0].text, "unsaved"}});
 
-        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, workspace.database);
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), workspace.session);
         tarnekArrayStruct expected = stored;
         const std::pair<QString, std::string> chances[] = {{"", "1.0"}, {"0", "1.0"}, {"-3", "1.0"}, {"5", "5.0"},
                                                           {"2.5", "2.5"}};
@@ -266,9 +261,8 @@ private slots:
         for (const ParameterBox& box : dialog->tier().boxes)  // the boxes and the model keep what was typed
             QCOMPARE(QString::fromStdString(model.*box.text), dialog->parameterBox(box.text)->text());
         if (tier == 2) {
-            ValueList devotion;
-            workspace.database.SelectColumn("Скилы 2 уровня", "Аура преданности (Devotion Aura)", devotion);
-            QCOMPARE(Texts(devotion), QStringList(3, QStringLiteral("'; -- 1043")));
+            const TableDump rows = DumpTables(workspace.database());
+            for (const auto& row : rows.at("Скилы 2 уровня")) QCOMPARE(row.back(), std::string("'; -- 1043"));
         }
     }
 
@@ -277,20 +271,24 @@ private slots:
     void fillThenCancelChangesOnlyTheModel() {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
-        workspace.model.levelCountText = "13";
-        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        workspace.session.SetTexts({{&tarnekArrayStruct::levelCountText, "13"}});
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         Box(*dialog, 1077)->setText(QStringLiteral("3"));
         Box(*dialog, 1092)->setText(QStringLiteral("4"));
         Button(*dialog, 1100)->click();
+        QVERIFY(CommitCell(GridOfList(*dialog, "bashList"), 0, QStringLiteral("77")));
         dialog->cancelButton()->click();
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
 
         QVERIFY(workspace.Stored() == stored);
-        QCOMPARE(Texts(workspace.model.serpentList), QStringList({"3", "6", "9"}));
-        QCOMPARE(workspace.model.shadowMaxChance, std::string("4"));
-        QCOMPARE(workspace.model.maxLevels, 13);
+        QCOMPARE(Texts(workspace.model().serpentList), QStringList({"3", "6", "9"}));
+        QCOMPARE(workspace.model().bashList, stored.bashList);  // a confirmed cell goes with "Отмена"
+        QCOMPARE(workspace.model().shadowMaxChance, std::string("4"));
+        QCOMPARE(workspace.model().maxLevels, 13);
 
-        workspace.database.SaveDatabase(workspace.model);
+        QCOMPARE(workspace.session.Save(SaveScope::MainWindow()).outcome, SaveOutcome::Saved);
         QVERIFY(workspace.sink.shown.empty());
         const tarnekArrayStruct after = workspace.Stored();
         QCOMPARE(Texts(after.serpentList), QStringList({"3", "6", "9"}));
@@ -299,7 +297,7 @@ private slots:
 
     void onlyConfirmedCellEditsAreSaved() {
         SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
@@ -316,23 +314,23 @@ private slots:
 
     void aTierFourFillAtAnotherCountLosesNothingOnSave() {
         SkillWorkspace workspace;
-        workspace.model.levelCountText = "13";  // chosen in the main window, not applied
-        const ValueList orb = workspace.model.orbList;
-        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        workspace.session.SetTexts({{&tarnekArrayStruct::levelCountText, "13"}});  // chosen, not applied
+        const ValueList orb = workspace.model().orbList;
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
         tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
         QVERIFY(Tinted(resistant->item(0, 0), kWrongLengthTint));
         QVERIFY(resistant->item(0, 0)->toolTip().contains(QStringLiteral("MAX_LEVELS+1")));
 
         Box(*dialog, 1082)->setText(QStringLiteral("1"));
         Button(*dialog, 1102)->click();
-        QCOMPARE(workspace.model.resistantList.size(), std::size_t{14});
+        QCOMPARE(dialog->draft().resistantList.size(), std::size_t{14});
         QCOMPARE(resistant->columnCount(), 14);
         QVERIFY(Unmarked(resistant->item(0, 0)));
-        QCOMPARE(workspace.model.orbList.size(), std::size_t{11});
+        QCOMPARE(dialog->draft().orbList.size(), std::size_t{11});
         dialog->saveButton()->click();
 
         const tarnekArrayStruct stored = workspace.Stored();
-        QCOMPARE(stored.resistantList, workspace.model.resistantList);
+        QCOMPARE(stored.resistantList, workspace.model().resistantList);
         QCOMPARE(stored.orbList.size(), std::size_t{14});
         for (std::size_t i = 0; i < orb.size(); ++i) QCOMPARE(stored.orbList.at(i), orb.at(i));
     }
@@ -340,7 +338,7 @@ private slots:
     void keysAndClicksNeverCloseButEditOnTheirGrid() {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         QSignalSpy finished(dialog.get(), &QDialog::finished);
@@ -368,20 +366,20 @@ private slots:
 
     void oneChartFollowsTheBandPointedAt() {
         SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         CurveChart* chart = ChartPane::Of(*dialog)->chart();
         QCOMPARE(chart->curveCount(), 1);
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.vampiricList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().vampiricList));
 
         // The mouse over the healing band, then a fill there with another maximum.
         const std::size_t heal = BandOf(*dialog, "healList");
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(dialog->grid(heal)->viewport(), &enter);
         QVERIFY(chart->curveName(0).contains(QStringLiteral("Healing Wave")));
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().healList));
         dialog->parameterBox(&tarnekArrayStruct::healMaxPercent)->setText(QStringLiteral("9"));
         dialog->fillButton(heal)->click();
-        QTRY_COMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        QTRY_COMPARE(Plotted(*chart), PlotOf(dialog->draft().healList));
         QCOMPARE(Plotted(*chart).first().y(), 9.0);
 
         // A committed typo leaves a gap and is marked.
@@ -395,7 +393,7 @@ private slots:
         // Focus on another grid shows that one; the mouse over a band frame does too.
         QFocusEvent focus(QEvent::FocusIn);
         QCoreApplication::sendEvent(GridOfList(*dialog, "criticalList"), &focus);
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.criticalList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().criticalList));
         QCoreApplication::sendEvent(dialog->grid(heal)->parentWidget(), &enter);
         QCOMPARE(chart->curveTexts(0).at(1), QStringLiteral("4,00"));
     }
