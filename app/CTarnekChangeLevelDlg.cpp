@@ -20,6 +20,7 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
+#include "FillButtonTip.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
@@ -188,6 +189,7 @@ void CTarnekChangeLevelDlg::BuildControls()
             const int box = 2 * code + static_cast<int>(p);
             parameterBoxes_[static_cast<std::size_t>(box)] = edit;
             connect(edit, &QLineEdit::editingFinished, this, [this, box] { CommitBox(box); });
+            connect(edit, &QLineEdit::textChanged, this, [this, box] { UpdateFillTip(box / 2); });
         }
 
         auto* fill = new QPushButton(this);
@@ -308,6 +310,12 @@ void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text
         undo_->push(new ConfigurationEditCommand(session_, std::move(edit), text,
                                                  [this](const ConfigurationEdit& e) { ShowEdit(e); }));
     UpdateModified();
+}
+
+void CTarnekChangeLevelDlg::UpdateFillTip(int targetCode)
+{
+    fillButton(targetCode)->setToolTip(FillButtonTip(XpList(targetCode), parameterBox(2 * targetCode)->text(),
+                                                     parameterBox(2 * targetCode + 1)->text()));
 }
 
 void CTarnekChangeLevelDlg::CommitBox(int box)

@@ -93,6 +93,7 @@ private:
     void MarkWindowOnFolder();
     std::vector<TextAssignment> InputTexts() const;
     void CommitBox(int box);
+    void UpdateFillTip(int targetCode);
     void ShowEdit(const ConfigurationEdit& edit);
     void ShowConfiguration();
     void UpdateModified();

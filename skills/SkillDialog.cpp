@@ -16,6 +16,7 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
+#include "FillButtonTip.h"
 #include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
@@ -102,6 +103,8 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
 
+    for (QLineEdit* box : boxes_) connect(box, &QLineEdit::textChanged, this, &SkillDialog::UpdateFillTips);
+    UpdateFillTips();
     connect(save_, &QPushButton::clicked, this, &SkillDialog::Save);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -124,6 +127,18 @@ void SkillDialog::BuildActions() {
         addAction(action);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void SkillDialog::UpdateFillTips() {
+    auto text = [this](TextField field) {
+        const QLineEdit* box = field ? parameterBox(field) : nullptr;
+        return box ? box->text() : QString();
+    };
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (fillButtons_[band] == nullptr) continue;
+        const ListDescriptor& list = ListOf(tier_.bands[band]);
+        fillButtons_[band]->setToolTip(FillButtonTip(list, text(list.firstParameter), text(list.secondParameter)));
+    }
 }
 
 tarnekBaseListCtrl* SkillDialog::GridOfCode(int targetCode) const {

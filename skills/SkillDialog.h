@@ -64,6 +64,7 @@ private:
     void ReadGrids();
     void ShowList(std::size_t band);
     void BuildActions();
+    void UpdateFillTips();
     void SetCell(int targetCode, int column, const QString& text);
     tarnekBaseListCtrl* GridOfCode(int targetCode) const;
 

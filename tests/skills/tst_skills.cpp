@@ -295,6 +295,39 @@ private slots:
         QCOMPARE(after.serpentIncrement, stored.serpentIncrement);  // parameters only through "Сохранить"
     }
 
+    // Inside the dialog, undo takes back a fill (the grid as it was, confirmed cell
+    // included) and a cell; the session sees none of it until the dialog closes.
+    void undoAndRedoInsideTheDialog() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
+        const QStringList opened = Cells(grid);
+        QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
+        QStringList edited = opened;
+        edited[0] = QStringLiteral("42");
+        Box(*dialog, 1049)->setText(QStringLiteral("5"));
+        dialog->fillButton(BandOf(*dialog, "vampiricList"))->click();
+        QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
+        QCOMPARE(dialog->fillButton(BandOf(*dialog, "vampiricList"))->toolTip(),
+                 QStringLiteral("Заполнить: кратные шагу 5"));
+
+        QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), edited);
+        QCOMPARE(Texts(dialog->draft().vampiricList), opened);
+        QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), opened);
+        QTest::keyClick(dialog.get(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(dialog.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
+        QVERIFY(!workspace.session.IsUnsaved());
+
+        dialog->cancelButton()->click();
+        QCOMPARE(Texts(workspace.model().vampiricList), QStringList({"5.0", "10.0", "15.0"}));
+        QVERIFY(!dialog->applied().empty());
+    }
+
     void onlyConfirmedCellEditsAreSaved() {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
