@@ -21,7 +21,6 @@
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
-#include "GridOperations.h"
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
@@ -134,8 +133,8 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
+    closing_ = true;
     ctrl_.DeleteEditor();
-    ctrl_.cellCommitted = nullptr;
     ctrl_.model = nullptr;
 }
 
@@ -155,6 +154,7 @@ void CTarnekChangeLevelDlg::BuildControls()
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
+        return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
         auto* b = new QPushButton(Text(layout.text), this);
@@ -163,8 +163,9 @@ void CTarnekChangeLevelDlg::BuildControls()
     };
 
     // Frames first: later siblings are drawn over them.
-    for (const XpBandLayout& band : kXpBands) {
-        frame(band.frame, band.frameBox, false);
+    for (std::size_t code = 0; code < kXpBands.size(); ++code) {
+        const XpBandLayout& band = kXpBands[code];
+        xpFrames_[code] = frame(band.frame, band.frameBox, false);
         for (const ParameterLayout& p : band.parameters)
             frame(p.label, p.labelBox, p.centredLabel);
     }
@@ -175,7 +176,10 @@ void CTarnekChangeLevelDlg::BuildControls()
     auto* digitsOnly = new DigitsOnlyFilter(this);
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(code, this);
+        auto* grid = new tarnekBaseListCtrl(
+            code, [this, code]() -> const ValueList& { return XpListOf(code); },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            this);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
@@ -232,11 +236,6 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
         return false;
     FillLevelCombo();
     ctrl_.model = &session_.configuration();
-    ctrl_.cellCommitted = [this](int code, int column, const QString&, const QString& text) {
-        PushEdit(session_.SetCells(static_cast<std::size_t>(code), static_cast<std::size_t>(column),
-                                   {text.toStdString()}),
-                 Text("Изменение ячейки"));
-    };
     ShowConfiguration();
     return true;
 }
@@ -465,12 +464,25 @@ void CTarnekChangeLevelDlg::done(int result)
     DialogBase::done(result);
 }
 
+const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
+{
+    // The grids outlive the session by a moment when the window goes.
+    static const ValueList none;
+    return closing_ ? none : session_.configuration().*XpList(targetCode).list;
+}
+
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+{
+    const std::size_t count = texts.size();
+    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
+             Text(count > 1 ? "Вставка" : "Изменение ячейки"));
+    grid(targetCode)->listModel()->CellsChanged(first, count);
+}
+
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 {
-    const ValueList& list = session_.configuration().*XpList(targetCode).list;
-    ClearGrid(grid(targetCode));
-    ctrl_.FillGrid(grid(targetCode), list);
-    ctrl_.SizeGridColumns(grid(targetCode), static_cast<int>(list.size()));
+    grid(targetCode)->listModel()->Reset();
+    ctrl_.SizeGridColumns(grid(targetCode), grid(targetCode)->columnCount());
 }
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
@@ -500,11 +512,16 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
             return;
 
         ctrl_.DeleteEditor();
-        PushEdit(session_.ChangeLevelCount(texts), Text("Изменение количества уровней"));
-        for (int code = 0; code < kXpTables; ++code)
-            RefillGrid(code);
+        RecomputeLevels(texts);
         SaveAll();
     });
+}
+
+void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
+{
+    PushEdit(session_.ChangeLevelCount(texts), Text("Изменение количества уровней"));
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()

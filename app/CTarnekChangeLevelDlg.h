@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QIcon>
@@ -58,6 +60,11 @@ public:
     // another program saved in between. False when nothing was written.
     bool SaveAll();
     bool SaveWith(SaveScope scope);
+    // The level-count change after its question and before its save: the texts (count
+    // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
+    void RecomputeLevels(const std::vector<TextAssignment>& texts);
+    // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
+    void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
 
     // Puts an edit the session has already applied on the undo history.
     void PushEdit(ConfigurationEdit edit, const QString& text);
@@ -68,6 +75,8 @@ public:
     EditingSession& session() { return session_; }
     QUndoStack* undoStack() const { return undo_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
+    // The frame around an XP table's grid, parameters and fill button.
+    QGroupBox* xpFrame(int targetCode) const { return xpFrames_[static_cast<std::size_t>(targetCode)]; }
     // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
     QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
     QPushButton* fillButton(int targetCode) const { return fillButtons_[static_cast<std::size_t>(targetCode)]; }
@@ -101,6 +110,7 @@ private:
     void SetStatus(const QString& text);
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
+    const ValueList& XpListOf(int targetCode) const;
     void RefillGrid(int targetCode);
     void RunSavingAction(const std::function<void()>& action);
     void ShowError(const char* text);
@@ -116,8 +126,10 @@ private:
     QIcon icon_;
     bool initialised_ = false;
     bool noticing_ = false;
+    bool closing_ = false;
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
+    std::array<QGroupBox*, kXpTables> xpFrames_{};
     std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
     std::array<QPushButton*, kXpTables> fillButtons_{};
     std::array<QPushButton*, 4> skillButtons_{};

@@ -1,7 +1,10 @@
 #include "MainWindowCurves.h"
 
+#include <algorithm>
 #include <array>
 
+#include <QEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +34,33 @@ constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
 
+// Gives the XP tables (frame and grid) whatever the form is wider than its dialog-unit
+// width, so that a widened or maximised window shows more levels.
+class XpTablesFollowWidth final : public QObject {
+public:
+    XpTablesFollowWidth(QWidget* form, const QList<QWidget*>& stretched) : QObject(form), form_(form)
+    {
+        for (QWidget* w : stretched)
+            widths_.append({w, w->width()});
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == form_ && event->type() == QEvent::Resize) {
+            const int extra = std::max(0, form_->width() - form_->minimumWidth());
+            for (const auto& [widget, width] : widths_)
+                widget->resize(width + extra, widget->height());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* form_;
+    QList<QPair<QWidget*, int>> widths_;
+};
+
 // The declared array size follows the model's level count, which the fills and the
 // level-count change read from the combo box.
 void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
@@ -47,7 +77,7 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         return;
 
     // The form keeps every control where the dialog units put it, at the size the
-    // dialog gave itself for them.
+    // dialog gave itself for them; only the XP tables grow when the window is wider.
     auto* form = new QWidget();
     form->setObjectName(QStringLiteral("xpForm"));
     const QSize formSize = dialog.size();
@@ -57,11 +87,16 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         if (widget != nullptr && !widget->isWindow())
             widget->setParent(form);
     }
-    form->setFixedSize(formSize);
+    form->setMinimumSize(formSize);
+    form->setMaximumHeight(formSize.height());
+    QList<QWidget*> stretched;
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        stretched << dialog.xpFrame(code) << dialog.grid(code);
+    new XpTablesFollowWidth(form, stretched);
 
     auto* pane = new ChartPane(dialog, form, QStringLiteral("График опыта"), QString::fromLatin1(kChartShownKey),
                                kSmallestChartHeight);
-    pane->controlsArea()->setWidgetResizable(false);
+    pane->controlsArea()->setWidgetResizable(true);
     CurveChart* chart = pane->chart();
     chart->setObjectName(QStringLiteral("xpChart"));
     chart->setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
@@ -78,6 +113,8 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     status->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
     status->setWordWrap(true);
     pane->row()->addWidget(status, 1);
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        ReportDroppedValues(dialog.grid(code), status);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -99,7 +136,7 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
     ChartPane* pane = ChartPane::Of(dialog);
     if (pane == nullptr)
         return;
-    const QSize form = MainWindowForm(dialog)->size();
+    const QSize form = MainWindowForm(dialog)->minimumSize();
     // Room for the frame the window manager draws around the window.
     const int width = std::min(form.width() + 8, available.width() - 8);
     const int height = std::min(form.height() + kChartHeight + 40, available.height() - 40);

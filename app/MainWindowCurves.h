@@ -8,8 +8,9 @@ class QWidget;
 
 // The main window's additions around its fixed form: the XP curves under the tables, a
 // switch to hide them (remembered), the marking of the XP grids, and a status line that
-// notes marked texts before a compile. The form keeps its dialog-unit layout; it moves
-// into a scroll area so that the window, chart included, fits a 1280x800 screen.
+// notes marked texts before a compile or values a paste dropped. The form keeps its
+// dialog-unit layout, except that the XP tables take any width the window has beyond it;
+// it moves into a scroll area so that the window, chart included, fits a 1280x800 screen.
 
 void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog);
 

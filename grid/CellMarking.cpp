@@ -2,131 +2,30 @@
 
 #include <QLineEdit>
 #include <QObject>
-#include <QTableWidget>
 
 #include "PluginNumbers.h"
+#include "ValueListModel.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCtrlStruct.h"
 
-namespace {
-
-QString ToQString(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-const ListDescriptor* ListOfGrid(const tarnekBaseListCtrl* grid)
-{
-    const int code = grid->targetCode();
-    if (code < 0 || static_cast<std::size_t>(code) >= kListCount)
-        return nullptr;
-    return &ValueLists()[static_cast<std::size_t>(code)];
-}
-
-void MarkCell(QTableWidgetItem* cell, ArrayKind kind, const std::optional<std::string>& lengthReason)
-{
-    const auto textReason = CheckPluginNumber(cell->text().toStdString(), kind);
-    QStringList reasons;
-    if (textReason)
-        reasons.append(ToQString(*textReason));
-    if (lengthReason)
-        reasons.append(ToQString(*lengthReason));
-    if (textReason)
-        cell->setBackground(kRejectedTextTint);
-    else if (lengthReason)
-        cell->setBackground(kWrongLengthTint);
-    else
-        cell->setData(Qt::BackgroundRole, QVariant());
-    if (reasons.isEmpty())
-        cell->setData(Qt::ToolTipRole, QVariant());
-    else
-        cell->setToolTip(reasons.join(QLatin1Char('\n')));
-}
-
-std::optional<std::string> LengthReason(const ListDescriptor& list, int columns, std::size_t declared)
+std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::size_t columns, std::size_t declared)
 {
     // The rule words its reason from a model; a probe with the grid's length and a level
     // count that declares the given size lets it speak about the grid.
     tarnekArrayStruct probe;
     const long long size = static_cast<long long>(declared);
     probe.levelCountText = std::to_string(list.length == LengthRule::Levels ? size - 1 : size * 3);
-    probe.*list.list = ValueList(std::vector<std::string>(static_cast<std::size_t>(std::max(columns, 0))));
+    probe.*list.list = ValueList(std::vector<std::string>(columns));
     return CheckListLength(list, probe);
-}
-
-// Lives as a child of its grid and marks what the grid's model reports as changed.
-class GridMarking final : public QObject {
-    Q_OBJECT
-
-public:
-    GridMarking(tarnekBaseListCtrl* grid, std::size_t declared) : QObject(grid), grid_(grid), declared_(declared)
-    {
-        QAbstractItemModel* model = grid->model();
-        connect(model, &QAbstractItemModel::dataChanged, this, &GridMarking::onDataChanged);
-        connect(model, &QAbstractItemModel::columnsInserted, this, &GridMarking::markAll);
-        connect(model, &QAbstractItemModel::columnsRemoved, this, &GridMarking::markAll);
-        connect(model, &QAbstractItemModel::rowsInserted, this, &GridMarking::markAll);
-        markAll();
-    }
-
-    void setDeclared(std::size_t declared)
-    {
-        declared_ = declared;
-        markAll();
-    }
-
-    void markAll() { MarkGrid(grid_, declared_); }
-
-private:
-    void onDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
-    {
-        // The marks themselves change the tint and tooltip roles; only text counts.
-        if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole))
-            return;
-        const ListDescriptor* list = ListOfGrid(grid_);
-        if (list == nullptr || topLeft.row() > 0)
-            return;
-        const auto lengthReason = LengthReason(*list, grid_->columnCount(), declared_);
-        for (int c = topLeft.column(); c <= bottomRight.column(); ++c) {
-            if (QTableWidgetItem* cell = grid_->item(0, c))
-                MarkCell(cell, list->kind, lengthReason);
-        }
-    }
-
-    tarnekBaseListCtrl* grid_;
-    std::size_t declared_;
-};
-
-} // namespace
-
-std::optional<std::string> CheckGridLength(const ListDescriptor& list, int columns, const tarnekArrayStruct& model)
-{
-    return LengthReason(list, columns, DeclaredArraySize(list, model));
-}
-
-void MarkGrid(tarnekBaseListCtrl* grid, std::size_t declaredSize)
-{
-    const ListDescriptor* list = ListOfGrid(grid);
-    if (list == nullptr || grid->rowCount() == 0)
-        return;
-    const auto lengthReason = LengthReason(*list, grid->columnCount(), declaredSize);
-    grid->setToolTip(lengthReason ? ToQString(*lengthReason) : QString());
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        if (QTableWidgetItem* cell = grid->item(0, c))
-            MarkCell(cell, list->kind, lengthReason);
-    }
 }
 
 void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model)
 {
-    const ListDescriptor* list = ListOfGrid(grid);
-    if (list == nullptr)
+    const int code = grid->targetCode();
+    if (code < 0 || static_cast<std::size_t>(code) >= kListCount)
         return;
-    const std::size_t declared = DeclaredArraySize(*list, model);
-    if (auto* existing = grid->findChild<GridMarking*>(QString(), Qt::FindDirectChildrenOnly))
-        existing->setDeclared(declared);
-    else
-        new GridMarking(grid, declared);
+    const ListDescriptor& list = ValueLists()[static_cast<std::size_t>(code)];
+    grid->listModel()->MarkAgainst(list, DeclaredArraySize(list, model));
 }
 
 void MarkTableGrids(const tarnekCtrlStruct& table)
@@ -167,7 +66,7 @@ void MarkParameterBox(QLineEdit* box, const std::optional<std::string>& reason)
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, kRejectedTextTint);
         box->setPalette(palette);
-        box->setToolTip(ToQString(*reason));
+        box->setToolTip(QString::fromStdString(*reason));
     } else {
         // An empty palette hands the box back to the one it inherits.
         box->setPalette(QPalette());
@@ -202,4 +101,3 @@ QString MarkedCountNote(std::size_t marked)
         .arg(marked);
 }
 
-#include "CellMarking.moc"

@@ -10,7 +10,6 @@
 #include "Descriptors.h"
 
 class QLineEdit;
-class QTableWidget;
 class tarnekBaseListCtrl;
 struct tarnekCtrlStruct;
 
@@ -21,17 +20,13 @@ struct tarnekCtrlStruct;
 inline const QColor kRejectedTextTint{255, 205, 205};
 inline const QColor kWrongLengthTint{255, 232, 170};
 
-// Why a grid of `columns` cells does not fit the array the plugin declares (the size
-// follows the model's level count); std::nullopt when it fits.
-std::optional<std::string> CheckGridLength(const ListDescriptor& list, int columns, const tarnekArrayStruct& model);
+// Why a grid of `columns` cells does not fit an array of `declared` elements, as the
+// plugin declares it for the list; std::nullopt when it fits.
+std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::size_t columns, std::size_t declared);
 
-// Marks every cell of row 0 of the grid; a cell that has become acceptable loses its mark.
-// `declaredSize` is the element count the plugin declares for the grid's array.
-void MarkGrid(tarnekBaseListCtrl* grid, std::size_t declaredSize);
-
-// Keeps the grid marked from now on: every changed text, refill or change of the column
-// count is marked again at once. The size the plugin declares is taken from the model
-// now and again at every MarkTableGrids; the grid keeps no reference to the model.
+// Keeps the grid's cells marked from now on: its model marks every text it shows, after
+// every edit or refill. The size the plugin declares is taken from the model now and
+// again at every MarkTableGrids; the grid keeps no reference to the model.
 void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model);
 
 // Marks every grid bound to the table again, e.g. after the model's level count changed.

@@ -1,10 +1,11 @@
 #include "GridOperations.h"
 
 #include <algorithm>
-#include <vector>
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QRegularExpression>
+#include <QTableView>
 
 namespace {
 
@@ -12,53 +13,48 @@ constexpr int kTextMargin = 15;
 // Cell texts are measured up to this many characters, as the list view reads them.
 constexpr int kMeasuredLength = 259;
 
-QString CellText(const QTableWidget* grid, int row, int column)
-{
-    const QTableWidgetItem* cell = grid->item(row, column);
-    return cell ? cell->text() : QString();
-}
-
 }  // namespace
 
-void SizeGridColumns(QTableWidget* grid, int columnCount)
+void SizeGridColumns(QTableView* grid, int columnCount)
 {
-    const int columns = std::min(columnCount, grid->columnCount());
+    const QAbstractItemModel* model = grid->model();
+    if (model == nullptr)
+        return;
+    const int columns = std::min(columnCount, model->columnCount());
     if (columns <= 0)
         return;
     std::vector<int> widths(static_cast<std::size_t>(columns), 0);
     const QFontMetrics metrics(grid->font());
-    for (int row = grid->rowCount() - 1; row >= 0; --row) {
+    for (int row = model->rowCount() - 1; row >= 0; --row) {
         for (int column = columns - 1; column >= 0; --column) {
-            const int width = metrics.horizontalAdvance(CellText(grid, row, column).left(kMeasuredLength)) + kTextMargin;
+            const QString text = model->index(row, column).data(Qt::DisplayRole).toString();
+            const int width = metrics.horizontalAdvance(text.left(kMeasuredLength)) + kTextMargin;
             int& stored = widths[static_cast<std::size_t>(column)];
             stored = std::max(stored, width);
         }
     }
+    QHeaderView* header = grid->horizontalHeader();
     for (int column = columns - 1; column >= 0; --column) {
         const int stored = widths[static_cast<std::size_t>(column)];
-        if (grid->columnWidth(column) <= stored)
-            grid->setColumnWidth(column, stored);
+        if (header->sectionSize(column) <= stored)
+            header->resizeSection(column, stored);
     }
 }
 
-void ClearGrid(QTableWidget* grid)
+std::vector<std::string> SplitPastedValues(const QString& text)
 {
-    grid->setRowCount(0);
-    grid->setColumnCount(0);
-}
-
-void ReadGridRow(const QTableWidget* grid, ValueList& list)
-{
-    const std::size_t columns = static_cast<std::size_t>(std::max(grid->columnCount(), 0));
-    const std::size_t n = std::min(list.size(), columns);
-    for (std::size_t i = 0; i < n; ++i)
-        list.set(i, CellText(grid, 0, static_cast<int>(i)).toStdString());
-}
-
-ValueList GridRow(const QTableWidget* grid)
-{
-    ValueList list;
-    for (int i = 0; i < grid->columnCount(); ++i)
-        list.append(CellText(grid, 0, i).toStdString());
-    return list;
+    static const QRegularExpression separator(QStringLiteral("\\t|\\r\\n|\\n|\\r|;"));
+    QString body = text;
+    if (body.endsWith(QLatin1String("\r\n")))
+        body.chop(2);
+    else if (body.endsWith(QLatin1Char('\n')) || body.endsWith(QLatin1Char('\r')))
+        body.chop(1);
+    std::vector<std::string> values;
+    if (body.isEmpty())
+        return values;
+    const QStringList parts = body.split(separator);
+    values.reserve(static_cast<std::size_t>(parts.size()));
+    for (const QString& part : parts)
+        values.push_back(part.toStdString());
+    return values;
 }

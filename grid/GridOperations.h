@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QTableWidget>
+#include <string>
+#include <vector>
 
-#include "ValueList.h"
+#include <QString>
+
+class QTableView;
 
 // The grid operations that need no control table.
 
 // Widens (never narrows) each of the first columnCount columns to its widest cell text
-// in the grid's font plus 15 pixels.
-void SizeGridColumns(QTableWidget* grid, int columnCount);
+// in the grid's font plus 15 pixels, all columns measured in one pass.
+void SizeGridColumns(QTableView* grid, int columnCount);
 
-// Removes every row and every column, as every refill of a grid starts.
-void ClearGrid(QTableWidget* grid);
-
-// Copies row 0 into the list, element by element; the list keeps its length, and an
-// element without a column keeps its text.
-void ReadGridRow(const QTableWidget* grid, ValueList& list);
-
-// Row 0 as a new list of columnCount() elements.
-ValueList GridRow(const QTableWidget* grid);
+// Values copied from a spreadsheet or typed as a list: separated by tabs, line breaks or
+// semicolons, each kept exactly as written (an empty one too). The line break a
+// spreadsheet puts after its last row ends the text rather than adding an empty value.
+std::vector<std::string> SplitPastedValues(const QString& text);

@@ -1,8 +1,28 @@
 #include "tarnekBaseListCtrl.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 
 #include "Descriptors.h"
+#include "GridOperations.h"
+
+namespace {
+
+// A key that types a character into a cell rather than moving, copying or closing.
+bool TypesText(const QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+}  // namespace
 
 bool OpensOnSingleClick(int targetCode)
 {
@@ -10,11 +30,15 @@ bool OpensOnSingleClick(int targetCode)
     return ankh && static_cast<std::size_t>(targetCode) == *ankh;
 }
 
-tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, QWidget* parent)
-    : QTableWidget(parent), targetCode_(targetCode), singleClick_(OpensOnSingleClick(targetCode))
+tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSource list,
+                                       ValueListModel::EditRequest edit, QWidget* parent)
+    : QTableView(parent),
+      targetCode_(targetCode),
+      singleClick_(OpensOnSingleClick(targetCode)),
+      model_(new ValueListModel(std::move(list), std::move(edit), this))
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(true);
     setWordWrap(false);
@@ -25,20 +49,78 @@ tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
+    setModel(model_);
 
     connect(this, &QAbstractItemView::clicked, this, &tarnekBaseListCtrl::onClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, &tarnekBaseListCtrl::onDoubleClicked);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &tarnekBaseListCtrl::onDataChanged);
+    // The header keeps its sections' sizes through a reset; a refilled list starts over
+    // at the initial width, as a list that was cleared and filled again.
+    connect(model_, &QAbstractItemModel::modelReset, this,
+            [this] { horizontalHeader()->setDefaultSectionSize(kInitialColumnWidth); });
+    // Beyond the last cell, the grid itself says why its length is marked.
+    connect(model_, &ValueListModel::marksChanged, this, [this] { setToolTip(model_->lengthReason()); });
 }
 
 QString tarnekBaseListCtrl::cellText(int column) const
 {
-    const QTableWidgetItem* cell = item(0, column);
-    return cell ? cell->text() : QString();
+    return model_->index(0, column).data(Qt::DisplayRole).toString();
 }
 
 void tarnekBaseListCtrl::discardEditor(QWidget* editor)
 {
     closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+QString tarnekBaseListCtrl::copiedText() const
+{
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) {
+        for (int c = 0; c < columnCount(); ++c)
+            cells.append(model_->index(0, c));
+    }
+    std::sort(cells.begin(), cells.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.column() < b.column(); });
+    QStringList texts;
+    texts.reserve(cells.size());
+    for (const QModelIndex& cell : cells)
+        texts.append(cell.data(Qt::DisplayRole).toString());
+    return texts.join(QLatin1Char('\t'));
+}
+
+std::size_t tarnekBaseListCtrl::paste(const QString& text)
+{
+    std::vector<std::string> values = SplitPastedValues(text);
+    if (values.empty())
+        return 0;
+    const QModelIndex current = currentIndex();
+    const auto first = static_cast<std::size_t>(current.isValid() ? current.column() : 0);
+    const std::size_t dropped = model_->RequestEdit(first, std::move(values));
+    if (dropped > 0)
+        emit valuesDropped(static_cast<int>(dropped));
+    return dropped;
+}
+
+void tarnekBaseListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(copiedText());
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        paste(QApplication::clipboard()->text());
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    const bool typing = TypesText(event);
+    if (current.isValid() && (typing || event->key() == Qt::Key_F2)) {
+        emit cellEditRequested(current.row(), current.column());
+        // The editor opens with its whole text selected: the typed character replaces it.
+        if (QWidget* editor = indexWidget(current); editor != nullptr && typing)
+            QCoreApplication::sendEvent(editor, event);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void tarnekBaseListCtrl::onClicked(const QModelIndex& index)
@@ -51,4 +133,19 @@ void tarnekBaseListCtrl::onDoubleClicked(const QModelIndex& index)
 {
     if (!singleClick_ && index.isValid())
         emit cellEditRequested(index.row(), index.column());
+}
+
+void tarnekBaseListCtrl::onDataChanged(const QModelIndex&, const QModelIndex&, const QList<int>& roles)
+{
+    // A changed text may need a wider column; the marks alone never do.
+    if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+        SizeGridColumns(this, columnCount());
+}
+
+void ReportDroppedValues(tarnekBaseListCtrl* grid, QLabel* statusLine)
+{
+    QObject::connect(grid, &tarnekBaseListCtrl::valuesDropped, statusLine, [statusLine](int count) {
+        statusLine->setText(
+            QStringLiteral("Вставлены не все значения: %1 не поместились до конца строки и отброшены.").arg(count));
+    });
 }

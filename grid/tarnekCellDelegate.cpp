@@ -29,8 +29,14 @@ void tarnekCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     table_.ShowEditor(edit, index.data(Qt::DisplayRole).toString(), index.row(), index.column(), grid_->targetCode());
 }
 
-void tarnekCellDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const
+void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const
 {
+    // Qt also asks for the text when the editor loses the focus or another cell becomes
+    // current; only Enter confirms it.
+    auto* edit = qobject_cast<tarnekEditCtrl*>(editor);
+    if (edit == nullptr || !edit->confirmed || edit->owner == nullptr)
+        return;
+    edit->owner->CommitCellEdit(grid_, edit->cellRow, edit->editText);
 }
 
 void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
@@ -48,14 +54,9 @@ bool tarnekCellDelegate::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         edit->editText = edit->text();
-        // Everything the commit needs is copied before the editor goes away.
-        tarnekCtrlStruct* owner = edit->owner;
-        const QString text = edit->editText;
-        const int row = edit->cellRow;
-        const int code = edit->targetCode;
-        emit closeEditor(edit, QAbstractItemDelegate::RevertModelCache);
-        if (owner != nullptr)
-            owner->CommitCellEdit(owner->GridOf(code), row, text, owner->ListLength(code));
+        edit->confirmed = true;
+        emit commitData(edit);
+        emit closeEditor(edit, QAbstractItemDelegate::NoHint);
         return true;
     }
     case Qt::Key_Escape:

@@ -6,9 +6,9 @@ class tarnekBaseListCtrl;
 struct tarnekCtrlStruct;
 
 // Opens a tarnekEditCtrl over a grid cell and gives it the grid's editing rules: only
-// Enter writes the text (through the control table's CommitCellEdit); Escape, Tab and
-// focus loss close the editor and leave the cell as it was. Qt's own commit on focus
-// loss therefore has nothing to write: setModelData is empty on purpose.
+// Enter confirms the text, which setModelData then sends as an edit request (through the
+// control table's CommitCellEdit); Escape, Tab and focus loss close the editor and leave
+// the cell as it was, though Qt asks setModelData on focus loss too.
 class tarnekCellDelegate final : public QStyledItemDelegate {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(tarnekCellDelegate)

@@ -1,7 +1,5 @@
 #include "tarnekCtrlStruct.h"
 
-#include <QHeaderView>
-
 #include "GridOperations.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCellDelegate.h"
@@ -30,33 +28,6 @@ tarnekBaseListCtrl* tarnekCtrlStruct::GridOf(int targetCode) const
     return grids[static_cast<std::size_t>(targetCode)];
 }
 
-int tarnekCtrlStruct::ListLength(int targetCode) const
-{
-    if (model == nullptr || targetCode < 0 || static_cast<std::size_t>(targetCode) >= kListCount)
-        return 0;
-    return static_cast<int>((model->*ValueLists()[static_cast<std::size_t>(targetCode)].list).size());
-}
-
-void tarnekCtrlStruct::FillGrid(tarnekBaseListCtrl* grid, const ValueList& list)
-{
-    const int n = static_cast<int>(list.size());
-    for (int i = 0; i < n; ++i) {
-        grid->insertColumn(i);
-        auto* heading = new QTableWidgetItem(QString::number(i));
-        heading->setTextAlignment(Qt::AlignCenter);
-        grid->setHorizontalHeaderItem(i, heading);
-        grid->setColumnWidth(i, tarnekBaseListCtrl::kInitialColumnWidth);
-    }
-    const int row = grid->rowCount();
-    grid->insertRow(row);
-    for (int i = 0; i < n; ++i) {
-        auto* cell = new QTableWidgetItem(QString::fromStdString(list.at(static_cast<std::size_t>(i))));
-        cell->setTextAlignment(Qt::AlignCenter);
-        grid->setItem(row, i, cell);
-    }
-    grid->setShowGrid(true);
-}
-
 void tarnekCtrlStruct::SizeGridColumns(tarnekBaseListCtrl* grid, int columnCount)
 {
     ::SizeGridColumns(grid, columnCount);
@@ -69,8 +40,6 @@ bool tarnekCtrlStruct::StartCellEdit(tarnekBaseListCtrl* grid, int row, int colu
     if (grid == nullptr || row < 0 || row >= grid->rowCount() || column < 0 || column >= grid->columnCount())
         return false;
     editRow = row;
-    if (grid->item(row, column) == nullptr)
-        grid->setItem(row, column, new QTableWidgetItem());
     grid->edit(grid->model()->index(row, column));
     return editor != nullptr;
 }
@@ -89,21 +58,11 @@ void tarnekCtrlStruct::ShowEditor(tarnekEditCtrl* edit, const QString& text, int
     edit->owner = this;
 }
 
-void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int, const QString& text, int columnCount)
+void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int, const QString& text)
 {
-    if (grid == nullptr || editColumn < 0 || editColumn >= grid->columnCount() || grid->rowCount() == 0)
+    if (grid == nullptr || editColumn < 0 || editColumn >= grid->columnCount())
         return;
-    QTableWidgetItem* cell = grid->item(0, editColumn);
-    if (cell == nullptr) {
-        cell = new QTableWidgetItem();
-        cell->setTextAlignment(Qt::AlignCenter);
-        grid->setItem(0, editColumn, cell);
-    }
-    const QString before = cell->text();
-    cell->setText(text);
-    SizeGridColumns(grid, columnCount);
-    if (cellCommitted && before != text)
-        cellCommitted(grid->targetCode(), editColumn, before, text);
+    grid->listModel()->RequestEdit(static_cast<std::size_t>(editColumn), {text.toStdString()});
 }
 
 void tarnekCtrlStruct::DeleteEditor()

@@ -16,6 +16,7 @@ public:
     explicit tarnekEditCtrl(tarnekBaseListCtrl* grid, QWidget* parent);
 
     QString editText;  // follows every change of the text
+    bool confirmed = false;  // Enter was pressed: the text is to be written
     int cellRow = 0;
     int cellColumn = 0;
     int targetCode = -1;

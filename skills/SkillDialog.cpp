@@ -17,7 +17,6 @@
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
-#include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -70,17 +69,18 @@ private:
 }  // namespace
 
 SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent)
-    : DialogBase(parent), tier_(tier), session_(session), model_(session.configuration()), undo_(new QUndoStack(this)) {
+    : DialogBase(parent),
+      tier_(tier),
+      session_(session),
+      model_(session.configuration()),
+      draft_(model_),
+      undo_(new QUndoStack(this)) {
     table_.model = &model_;
     save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
-    table_.cellCommitted = [this](int code, int column, const QString& before, const QString& after) {
-        if (replaying_) return;
-        undo_->push(new DialogStep(
-            QStringLiteral("Изменение ячейки"), [this, code, column, before] { SetCell(code, column, before); },
-            [this, code, column, after] { SetCell(code, column, after); }));
-    };
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));
+    // Maximised, the grids take the whole width of the screen.
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     // First in the focus chain, as in the templates; the focus starts on "Сохранить".
     save_ = new QPushButton(QStringLiteral("Сохранить"), this);
@@ -93,12 +93,8 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     SetTabOrder();
     save_->setFocus(Qt::OtherFocusReason);
 
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr) table_.FillGrid(grids_[band], model_.*ListOf(tier_.bands[band]).list);
-    }
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr)
-            table_.SizeGridColumns(grids_[band], static_cast<int>((model_.*ListOf(tier_.bands[band]).list).size()));
+    for (tarnekBaseListCtrl* grid : grids_) {
+        if (grid != nullptr) table_.SizeGridColumns(grid, grid->columnCount());
     }
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
@@ -113,9 +109,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     BuildActions();
 }
 
-SkillDialog::~SkillDialog() {
-    table_.cellCommitted = nullptr;
-}
+SkillDialog::~SkillDialog() = default;
 
 void SkillDialog::BuildActions() {
     QAction* undo = undo_->createUndoAction(this, QStringLiteral("Отменить"));
@@ -141,21 +135,6 @@ void SkillDialog::UpdateFillTips() {
     }
 }
 
-tarnekBaseListCtrl* SkillDialog::GridOfCode(int targetCode) const {
-    for (tarnekBaseListCtrl* grid : grids_)
-        if (grid != nullptr && grid->targetCode() == targetCode) return grid;
-    return nullptr;
-}
-
-void SkillDialog::SetCell(int targetCode, int column, const QString& text) {
-    tarnekBaseListCtrl* grid = GridOfCode(targetCode);
-    if (grid == nullptr) return;
-    table_.DeleteEditor();
-    replaying_ = true;
-    table_.editColumn = column;
-    table_.CommitCellEdit(grid, 0, text, table_.ListLength(targetCode));
-    replaying_ = false;
-}
 
 void SkillDialog::BuildBands() {
     const UnitScale du(font());
@@ -218,7 +197,11 @@ void SkillDialog::BuildBands() {
         strips.push_back(stripWidget);
         row->addWidget(stripWidget);
 
-        auto* grid = new tarnekBaseListCtrl(static_cast<int>(*description.code), group);
+        const std::size_t code = *description.code;
+        auto* grid = new tarnekBaseListCtrl(
+            static_cast<int>(code), [this, code]() -> const ValueList& { return draft_.*ValueLists()[code].list; },
+            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            group);
         grid->setObjectName(ControlName(description.gridId));
         grid->setFixedHeight(du.y(kGridSize.height));
         grid->setMinimumWidth(du.x(kGridSize.width) / 2);
@@ -275,18 +258,25 @@ void SkillDialog::ReadBoxes() {
         model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
 }
 
-void SkillDialog::ReadGrids() {
-    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (grids_[band] != nullptr) ReadGridRow(grids_[band], model_.*ListOf(tier_.bands[band]).list);
-    }
+void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts) {
+    ValueList& list = draft_.*ValueLists()[code].list;
+    if (first >= list.size()) return;
+    const std::size_t count = std::min(texts.size(), list.size() - first);
+    std::vector<std::string> before(list.begin() + static_cast<std::ptrdiff_t>(first),
+                                    list.begin() + static_cast<std::ptrdiff_t>(first + count));
+    auto write = [this, code, first](const std::vector<std::string>& cells) {
+        const std::size_t written = WriteCells(draft_.*ValueLists()[code].list, first, cells);
+        table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, written);
+    };
+    write(texts);
+    undo_->push(new DialogStep(QStringLiteral("Изменение ячеек"), [write, before] { write(before); },
+                               [write, texts] { write(texts); }));
 }
 
 void SkillDialog::ShowList(std::size_t band) {
     tarnekBaseListCtrl* grid = grids_[band];
-    const ValueList& list = model_.*ListOf(tier_.bands[band]).list;
-    ClearGrid(grid);
-    table_.FillGrid(grid, list);
-    table_.SizeGridColumns(grid, static_cast<int>(list.size()));
+    grid->listModel()->Reset();
+    table_.SizeGridColumns(grid, grid->columnCount());
 }
 
 void SkillDialog::Fill(std::size_t band) {
@@ -295,11 +285,13 @@ void SkillDialog::Fill(std::size_t band) {
     // it never writes without Enter, so closing it loses nothing that was confirmed.
     table_.DeleteEditor();
     const tarnekArrayStruct before = model_;
-    const ValueList shown = GridRow(grids_[band]);
+    const ListDescriptor& list = ListOf(tier_.bands[band]);
+    const ValueList shown = draft_.*list.list;
     ReadBoxes();
     model_.RefreshMaxLevels();
-    const ListDescriptor& list = ListOf(tier_.bands[band]);
     RunFill(list, model_, FillCount(list, model_));
+    // The fill replaces the list, hand edits of its grid included.
+    draft_.*list.list = model_.*list.list;
     ShowList(band);
 
     // Undo brings back the grid as it was, confirmed cells included, and the boxes.
@@ -308,19 +300,20 @@ void SkillDialog::Fill(std::size_t band) {
         for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
             boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
     };
+    const ListField field = list.list;
     undo_->push(new DialogStep(
         QStringLiteral("Заполнение"),
-        [this, edit, band, shown, showBoxes] {
+        [this, edit, band, shown, showBoxes, field] {
             table_.DeleteEditor();
             Revert(edit, model_);
-            ClearGrid(grids_[band]);
-            table_.FillGrid(grids_[band], shown);
-            table_.SizeGridColumns(grids_[band], static_cast<int>(shown.size()));
+            draft_.*field = shown;
+            ShowList(band);
             showBoxes();
         },
-        [this, edit, band, showBoxes] {
+        [this, edit, band, showBoxes, field] {
             table_.DeleteEditor();
             ::Apply(edit, model_);
+            draft_.*field = model_.*field;
             ShowList(band);
             showBoxes();
         }));
@@ -329,7 +322,9 @@ void SkillDialog::Fill(std::size_t band) {
 void SkillDialog::Save() {
     table_.DeleteEditor();
     ReadBoxes();
-    ReadGrids();
+    for (const SkillBand& band : tier_.bands) {
+        if (band.code) model_.*ListOf(band).list = draft_.*ListOf(band).list;
+    }
     applied_ = session_.Replace(model_);
     save(SaveScope::OfTier(tier_.tier, false));
     accept();

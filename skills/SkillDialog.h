@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ConfigurationEdit.h"
@@ -17,10 +18,11 @@ class QUndoStack;
 class tarnekBaseListCtrl;
 
 // One skill tier's dialog, built from its description. It works on a copy of the
-// session's configuration: a fill changes the copy and its grid at once, a confirmed cell
-// stays in its grid, and undo/redo inside the dialog take back either. "Сохранить" puts
-// grids and boxes into the session and saves the tier; "Отмена" hands the session only
-// what the fills produced (with the boxes as they stood at each fill).
+// session's configuration: a fill changes the copy and its grid at once; cell edits go
+// into a draft of the grids' lists; undo/redo inside the dialog take back either.
+// "Сохранить" puts the draft and the boxes into the session and saves the tier; "Отмена"
+// hands the session only what the fills produced (with the boxes as they stood at each
+// fill), so that cell edits are discarded.
 class SkillDialog : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SkillDialog)
@@ -41,7 +43,8 @@ public:
     QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
     QUndoStack* undoStack() const { return undo_; }
-    const tarnekArrayStruct& draft() const { return model_; }
+    // What "Отмена" would hand the session: the fills and the boxes they read.
+    const tarnekArrayStruct& kept() const { return model_; }
 
     // How "Сохранить" saves the tier; by default straight through the session.
     std::function<bool(SaveScope)> save;
@@ -51,7 +54,8 @@ public:
     // The fill button of a band: every box into the model, the band's list regenerated
     // by its own rule, the grid refilled. The database is not touched.
     void Fill(std::size_t band);
-    // "Сохранить": boxes and grids into the model, the tier into the database, close.
+    // "Сохранить": the boxes and the draft's lists of the tier into the model, the tier
+    // into the database, close.
     void Save();
 
     void done(int result) override;
@@ -61,19 +65,18 @@ private:
     void BuildButtons();
     void SetTabOrder();
     void ReadBoxes();
-    void ReadGrids();
+    // Every edit of one of the dialog's grids arrives here as one request.
+    void EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts);
     void ShowList(std::size_t band);
     void BuildActions();
     void UpdateFillTips();
-    void SetCell(int targetCode, int column, const QString& text);
-    tarnekBaseListCtrl* GridOfCode(int targetCode) const;
 
     const SkillTier& tier_;
     EditingSession& session_;
-    tarnekArrayStruct model_;  // the dialog's copy
+    tarnekArrayStruct model_;  // the dialog's copy: the fills and the boxes they read
+    tarnekArrayStruct draft_;  // the grids' lists while the dialog is open
     ConfigurationEdit applied_;
     QUndoStack* undo_ = nullptr;
-    bool replaying_ = false;
     tarnekCtrlStruct table_;
     std::vector<tarnekBaseListCtrl*> grids_;
     std::vector<QPushButton*> fillButtons_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -57,11 +58,15 @@ void AddSkillDialogCurve(SkillDialog& dialog)
     chart->setAxisTitles(perLevel ? QStringLiteral("Уровень") : QStringLiteral("Уровень скила"),
                          QStringLiteral("Значение"));
     chart->setNameAsTitle(true);
+    auto* status = new QLabel();
+    status->setObjectName(QStringLiteral("statusLine"));
+    status->setWordWrap(true);
     QList<PointedGridCurve::Band> pointed;
     for (std::size_t band = 0; band < tier.bands.size(); ++band) {
         if (tarnekBaseListCtrl* grid = dialog.grid(band)) {
             pointed.append({ToQString(tier.bands[band].title), grid, grid->parentWidget()});
             KeepGridMarked(grid, *dialog.controlTable().model);
+            ReportDroppedValues(grid, status);
         }
     }
     new PointedGridCurve(chart, pointed, pane);
@@ -71,6 +76,7 @@ void AddSkillDialogCurve(SkillDialog& dialog)
     pane->splitter()->setStretchFactor(0, 1);
     pane->splitter()->setStretchFactor(1, 0);
     layout->insertWidget(0, pane->splitter(), 1);
+    pane->row()->addWidget(status, 1);
     layout->insertLayout(1, pane->row());
 
     // As tall as the bands and the chart want, as far as the screen allows.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -25,7 +26,6 @@
 #include "CurveChart.h"
 #include "DialogUnits.h"
 #include "FolderDialog.h"
-#include "GridOperations.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
@@ -47,10 +47,10 @@ const ValueList& XpList(const tarnekArrayStruct& model, int code)
 }
 
 // Headed "0" to the last level, one column each.
-bool HeadedUpTo(const QTableWidget* grid, int last)
+bool HeadedUpTo(const tarnekBaseListCtrl* grid, int last)
 {
     for (int i = 0; i <= last; ++i) {
-        if (grid->horizontalHeaderItem(i)->text() != QString::number(i))
+        if (grid->model()->headerData(i, Qt::Horizontal).toString() != QString::number(i))
             return false;
     }
     return grid->columnCount() == last + 1;
@@ -141,7 +141,7 @@ private slots:
             QCOMPARE(dialog.grid(code)->rowCount(), 1);
             QVERIFY(dialog.grid(code)->showGrid());
             QCOMPARE(dialog.grid(code)->columnWidth(10), 50);
-            QCOMPARE(GridRow(dialog.grid(code)), XpList(initial, code));
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(initial, code)));
         }
         QCOMPARE(dialog.levelCombo()->count(), 31);
         QCOMPARE(dialog.levelCombo()->itemText(30), QStringLiteral("100"));
@@ -227,8 +227,8 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        // A confirmed edit elsewhere is saved with the fill.
-        dialog.session().SetCells(2, 4, {"31"});
+        // A hand edit elsewhere is in the model at once and saved with the fill.
+        dialog.grid(2)->model()->setData(Cell(dialog.grid(2), 4), QStringLiteral("31"));
         SetBox(dialog.parameterBox(2), QStringLiteral("2"));
         SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));  // only the digits go in
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
@@ -236,7 +236,7 @@ private slots:
 
         const ValueList expected{"400", "2400", "4800", "8000", "12000", "16800", "22400", "28800", "36000", "44000", "52800"};
         QCOMPARE(dialog.model().xpLevelSaved, expected);
-        QCOMPARE(GridRow(dialog.grid(1)), expected);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(expected));
         QCOMPARE(dialog.grid(1)->columnWidth(10), std::max(50, QFontMetrics(dialog.grid(1)->font()).horizontalAdvance("52800") + 15));
         QCOMPARE(dialog.model().xpGivenShortTerm.at(4), std::string("31"));
 
@@ -268,11 +268,11 @@ private slots:
         QCOMPARE(folder.Stored().levelCountText, std::string("13"));
 
         // The other lists were made for 10 levels: marked, and counted before a compile.
-        QVERIFY(Unmarked(dialog.grid(1)->item(0, 0)));
+        QVERIFY(Unmarked(Cell(dialog.grid(1), 0)));
         for (int code : {0, 2, 3}) {
             QCOMPARE(dialog.grid(code)->columnCount(), 11);
-            QVERIFY(Tinted(dialog.grid(code)->item(0, 0), kWrongLengthTint));
-            QVERIFY(dialog.grid(code)->item(0, 0)->toolTip().contains(QStringLiteral("нулями")));
+            QVERIFY(Tinted(Cell(dialog.grid(code), 0), kWrongLengthTint));
+            QVERIFY(ToolTip(Cell(dialog.grid(code), 0)).contains(QStringLiteral("нулями")));
         }
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         // Three XP lists and all 27 skill lists.
@@ -299,7 +299,7 @@ private slots:
         QCOMPARE(model.devotionValue, std::string("17"));
         for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
             QVERIFY(HeadedUpTo(dialog.grid(code), 13));
-            QCOMPARE(GridRow(dialog.grid(code)), XpList(model, code));
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(model, code)));
         }
 
         QVERIFY(SameLists(folder.Stored(), model));
@@ -442,8 +442,11 @@ private slots:
         QCOMPARE(finished.count(), 0);
         QVERIFY(!fs::exists(folder.baseHeader()));
 
-        dialog.grid(0)->item(0, 0)->setText(QStringLiteral("5"));
+        // "Не сохранять" closes with nothing written.
+        dialog.grid(0)->model()->setData(Cell(dialog.grid(0), 0), QStringLiteral("5"));
+        UserMessageBox::SetNextAnswer(QMessageBox::Discard);
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!fs::exists(folder.baseHeader()));
@@ -508,7 +511,7 @@ private slots:
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
         QVERIFY(CommitCell(dialog.grid(0), 5, QStringLiteral("1O")));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
-        QCOMPARE(Plotted(*chart, 0), PlotOf(GridRow(dialog.grid(0))));
+        QCOMPARE(Plotted(*chart, 0), PlotOf(dialog.model().xpLevelShortTerm));
         QVERIFY(Plotted(*chart, 0).contains(QPointF(3, 1234)));
 
         // The level-count change: 14 levels in every curve, no gap left.
@@ -530,9 +533,9 @@ private slots:
             QVERIFY(ShowAndActivate(dialog));
             QVERIFY(StatusLine(dialog).isEmpty());
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-            const QTableWidgetItem* cell = dialog.grid(2)->item(0, 4);
+            const QModelIndex cell = Cell(dialog.grid(2), 4);
             QVERIFY(Tinted(cell, kRejectedTextTint));
-            QVERIFY(cell->toolTip().contains(QStringLiteral("Запятая")));
+            QVERIFY(ToolTip(cell).contains(QStringLiteral("Запятая")));
 
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
             QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
@@ -548,9 +551,9 @@ private slots:
         }
         // Opened again, the stored text is marked straight away.
         CTarnekChangeLevelDlg again;
-        QCOMPARE(again.grid(2)->item(0, 4)->text(), QStringLiteral("0,5"));
-        QVERIFY(Tinted(again.grid(2)->item(0, 4), kRejectedTextTint));
-        QVERIFY(Unmarked(again.grid(2)->item(0, 3)));
+        QCOMPARE(again.grid(2)->cellText(4), QStringLiteral("0,5"));
+        QVERIFY(Tinted(Cell(again.grid(2), 4), kRejectedTextTint));
+        QVERIFY(Unmarked(Cell(again.grid(2), 3)));
     }
 
     void fitsA1280x800Screen()
@@ -569,6 +572,57 @@ private slots:
         QVERIFY(pane->chart()->isVisible());
         QVERIFY(pane->chartSwitch()->isChecked());
         QVERIFY(dialog.compileButton()->isVisible());
+    }
+
+    void widerWindowWidensTheXpTables()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        dialog.resize(MainWindowForm(dialog)->minimumWidth() + 50, dialog.height());
+        QVERIFY(ShowAndActivate(dialog));
+        const int gridWidth = dialog.grid(3)->width();
+        const int frameWidth = dialog.xpFrame(3)->width();
+        dialog.resize(dialog.width() + 300, dialog.height());
+        QTRY_COMPARE(dialog.grid(3)->width(), gridWidth + 300);
+        QCOMPARE(dialog.xpFrame(3)->width(), frameWidth + 300);
+        // Narrower than the form, the tables keep their dialog-unit width and the form scrolls.
+        dialog.resize(600, dialog.height());
+        QTRY_VERIFY(dialog.grid(3)->width() < gridWidth);
+        QVERIFY(ChartPane::Of(dialog)->controlsArea()->horizontalScrollBar()->maximum() > 0);
+    }
+
+    void aThousandStoredLevelsOpenAndScroll()
+    {
+        ScratchFolder folder;
+        {
+            tarnekArrayStruct model = InitialConfiguration();
+            model.levelCountText = "1000";
+            RecomputeAllLists(model);
+            RecordingSink sink;
+            vloxBuildTarnekStruct db(sink);
+            QVERIFY(db.OpenDatabase() && db.SaveWholeDatabase(model));
+            db.CloseDatabase();
+        }
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
+        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
+            QCOMPARE(dialog.grid(code)->columnCount(), 1001);
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
+        }
+        tarnekBaseListCtrl* grid = dialog.grid(1);
+        grid->scrollTo(Cell(grid, 1000));
+        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(Cell(grid, 1000))));
+        QTRY_COMPARE(ChartPane::Of(dialog)->chart()->curveTexts(1).size(), 1001);
+        // Keys reach the last level too.
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End);
+        QCOMPARE(grid->currentIndex().column(), 1000);
+        // A paste past the last level says what it dropped.
+        grid->setCurrentIndex(Cell(grid, 999));
+        QCOMPARE(grid->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        QCOMPARE(grid->cellText(1000), QStringLiteral("2"));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
     }
 
     void startedInsideAPluginTreeOrCancelledAsksNothingMore()
@@ -702,11 +756,11 @@ private slots:
 
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(dialog.model().xpLevelSaved, opened.xpLevelSaved);
-        QCOMPARE(GridRow(dialog.grid(1)), opened.xpLevelSaved);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(opened.xpLevelSaved));
         QCOMPARE(dialog.parameterBox(2)->text(), QString::fromStdString(opened.xpLevelSavedMultiplier));
         QVERIFY(dialog.isWindowModified());
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(GridRow(dialog.grid(1)), filled);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(filled));
         QVERIFY(!dialog.isWindowModified());
 
         dialog.levelCombo()->setCurrentIndex(30);
@@ -739,7 +793,7 @@ private slots:
         QVERIFY(second.SaveConfiguration());
         first.NoticeOtherPrograms();
         QCOMPARE(first.model().xpLevelShortTerm.at(1), std::string("theirs"));
-        QCOMPARE(GridRow(first.grid(0)).at(1), std::string("theirs"));
+        QCOMPARE(first.grid(0)->cellText(1), QStringLiteral("theirs"));
 
         second.session().SetCells(0, 2, {"theirs again"});
         QVERIFY(second.SaveConfiguration());

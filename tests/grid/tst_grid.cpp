@@ -1,10 +1,13 @@
+#include <memory>
+
+#include <QClipboard>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include "CellMarking.h"
 #include "DialogBase.h"
-#include "GridOperations.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "UserMessageBox.h"
@@ -14,55 +17,78 @@
 
 namespace {
 
-// A dialog with a grid and a line edit, as the editor's dialogs hold them.
-struct GridDialog {
-    tarnekArrayStruct model;
-    tarnekCtrlStruct table;
-    DialogBase dialog;
-    tarnekBaseListCtrl* grid = new tarnekBaseListCtrl(0, &dialog);
-    QLineEdit* other = new QLineEdit(&dialog);
-
-    GridDialog()
-    {
-        model.xpLevelShortTerm = {"0", "500", "1000", "1500"};
-        table.model = &model;
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->addWidget(grid);
-        layout->addWidget(other);
-        table.BindGrid(grid);
-        table.FillGrid(grid, model.xpLevelShortTerm);
-        dialog.resize(600, 200);
-        dialog.show();
-        dialog.activateWindow();
-    }
-
-    tarnekEditCtrl* OpenEditor(int column)
-    {
-        DoubleClick(grid->viewport(), CellCentre(grid, column));
-        return table.editor.data();
-    }
-};
-
-// A grid of the list's own target code, bound and kept marked as the dialogs do it.
-struct MarkedGrid {
+// A list of a configuration shown in a grid bound to a control table, its edit requests
+// applied and counted the way the windows apply them.
+struct ListGrid {
     tarnekArrayStruct model = InitialConfiguration();
+    const int code;
     tarnekCtrlStruct table;
-    tarnekBaseListCtrl grid;
+    int requests = 0;
+    std::unique_ptr<tarnekBaseListCtrl> owned;
+    tarnekBaseListCtrl* grid;
 
-    explicit MarkedGrid(std::string_view field) : grid(CodeOf(field))
+    explicit ListGrid(std::string_view field, QWidget* parent = nullptr)
+        : code(CodeOf(field)),
+          grid(new tarnekBaseListCtrl(
+              code, [this]() -> const ValueList& { return list(); },
+              [this](std::size_t first, std::vector<std::string> texts) {
+                  ++requests;
+                  grid->listModel()->CellsChanged(first, WriteCells(list(), first, std::move(texts)));
+              },
+              parent))
     {
+        if (parent == nullptr)
+            owned.reset(grid);
         table.model = &model;
-        table.BindGrid(&grid);
-        KeepGridMarked(&grid, model);
-        table.FillGrid(&grid, ListOf(model, field));
+        table.BindGrid(grid);
     }
 
+    ValueList& list() { return model.*ValueLists()[static_cast<std::size_t>(code)].list; }
+    void Show(const ValueList& texts)
+    {
+        list() = texts;
+        grid->listModel()->Reset();
+    }
     // Typed into a cell and committed, as Enter in the cell editor does.
     void Commit(int column, const QString& text)
     {
         table.editColumn = column;
-        table.CommitCellEdit(&grid, 0, text, grid.columnCount());
+        table.CommitCellEdit(grid, 0, text);
     }
+};
+
+// A dialog with a grid and a line edit, as the editor's dialogs hold them.
+struct GridDialog {
+    DialogBase dialog;
+    ListGrid g{"xpLevelShortTerm", &dialog};
+    tarnekBaseListCtrl* grid = g.grid;
+    QLineEdit* other = new QLineEdit(&dialog);
+
+    GridDialog()
+    {
+        g.Show({"0", "500", "1000", "1500"});
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(grid);
+        layout->addWidget(other);
+        dialog.resize(600, 200);
+        dialog.show();
+        dialog.activateWindow();
+    }
+    // The grid reads the list, which goes first.
+    ~GridDialog() { delete grid; }
+
+    tarnekEditCtrl* OpenEditor(int column)
+    {
+        DoubleClick(grid->viewport(), CellCentre(grid, column));
+        return g.table.editor.data();
+    }
+    tarnekEditCtrl* Editor() const { return g.table.editor.data(); }
+    QStringList Row() { return Texts(g.list()); }
+};
+
+// A grid of the list's own target code, kept marked as the dialogs do it.
+struct MarkedGrid : ListGrid {
+    explicit MarkedGrid(std::string_view field) : ListGrid(field) { KeepGridMarked(grid, model); }
 };
 
 }  // namespace
@@ -74,27 +100,24 @@ private slots:
     void init() { UserMessageBox::SetUnattended(true); }
     void cleanup() { UserMessageBox::SetUnattended(false); }
 
-    void sizingOnlyWidensAndReadingKeepsTheListLength()
+    void headedAndSizedOnlyWider()
     {
-        tarnekCtrlStruct table;
-        tarnekBaseListCtrl grid(0);
+        ListGrid g("xpLevelShortTerm");
         const QString wide(QStringLiteral("12345678901234567890"));
-        table.FillGrid(&grid, ValueList{"1", wide.toStdString(), "c"});
-        const int wideWidth = QFontMetrics(grid.font()).horizontalAdvance(wide) + 15;
+        g.Show(ValueList{"1", wide.toStdString(), "c"});
+        QCOMPARE(g.grid->columnCount(), 3);
+        QCOMPARE(g.grid->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("2"));
+        QCOMPARE(g.grid->columnWidth(1), 50);
+        const int wideWidth = QFontMetrics(g.grid->font()).horizontalAdvance(wide) + 15;
         QVERIFY(wideWidth > 50);
-        table.SizeGridColumns(&grid, 3);
-        QCOMPARE(grid.columnWidth(0), 50);
-        QCOMPARE(grid.columnWidth(1), wideWidth);
-        grid.item(0, 1)->setText(QStringLiteral("1,5"));
-        table.SizeGridColumns(&grid, 3);
-        QCOMPARE(grid.columnWidth(1), wideWidth);
-
-        ValueList shorter{"x", "y"};
-        ReadGridRow(&grid, shorter);
-        QCOMPARE(shorter, (ValueList{"1", "1,5"}));
-        ValueList longer{"x", "y", "z", "w"};
-        ReadGridRow(&grid, longer);
-        QCOMPARE(longer, (ValueList{"1", "1,5", "c", "w"}));
+        g.table.SizeGridColumns(g.grid, 3);
+        QCOMPARE(g.grid->columnWidth(0), 50);
+        QCOMPARE(g.grid->columnWidth(1), wideWidth);
+        g.Commit(1, QStringLiteral("1,5"));
+        QCOMPARE(g.grid->columnWidth(1), wideWidth);
+        // A refill starts from the initial width again.
+        g.Show(ValueList{"1", "2"});
+        QCOMPARE(g.grid->columnWidth(1), 50);
     }
 
     void enterCommitsAnyTextUnchanged_data()
@@ -123,12 +146,12 @@ private slots:
         QTest::keyClick(editor, Qt::Key(key));
 
         QCOMPARE(d.grid->cellText(1), typed);
+        QCOMPARE(d.g.list().at(1), typed.toStdString());
+        QCOMPARE(d.g.requests, 1);
         QCOMPARE(d.grid->columnWidth(1), std::max(50, QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15));
         QCOMPARE(d.grid->columnWidth(0), 50);
         QVERIFY(d.dialog.isVisible());
-        // The model learns of the edit only when its dialog reads the grid back.
-        QCOMPARE(d.model.xpLevelShortTerm.at(1), std::string("500"));
-        QTRY_VERIFY(d.table.editor.isNull());
+        QTRY_VERIFY(d.g.table.editor.isNull());
     }
 
     void escapeTabAndFocusLossLeaveTheCell_data()
@@ -160,6 +183,7 @@ private slots:
         }
         QTRY_VERIFY(editor.isNull() || !editor->isVisible());
         QCOMPARE(d.grid->cellText(1), QStringLiteral("500"));
+        QCOMPARE(d.g.requests, 0);
         QCOMPARE(d.grid->columnWidth(1), 50);
         QVERIFY(d.dialog.isVisible());
     }
@@ -172,12 +196,94 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             const QRect cell = d.grid->visualRect(d.grid->model()->index(0, 0));
             DoubleClick(d.grid->viewport(), QPoint(cell.center().x(), cell.bottom() + 10));
-            QVERIFY(d.table.editor.isNull());
-            QVERIFY(!d.table.StartCellEdit(d.grid, 1, 0));
+            QVERIFY(d.g.table.editor.isNull());
+            QVERIFY(!d.g.table.StartCellEdit(d.grid, 1, 0));
             editor = d.OpenEditor(0);
             QVERIFY(editor);
         }
         QVERIFY(editor.isNull());
+    }
+
+    void keyboardMovesOpensAndTypes()
+    {
+        GridDialog d;
+        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+        d.grid->setFocus();
+        d.grid->setCurrentIndex(Cell(d.grid, 0));
+        QTest::keyClick(d.grid, Qt::Key_Right);
+        QTest::keyClick(d.grid, Qt::Key_Right);
+        QTest::keyClick(d.grid, Qt::Key_Left);
+        QCOMPARE(d.grid->currentIndex().column(), 1);
+        QVERIFY(d.Editor() == nullptr);
+
+        // F2 opens the editor on the current cell, its text all selected.
+        QTest::keyClick(d.grid, Qt::Key_F2);
+        QVERIFY(d.Editor() != nullptr);
+        QCOMPARE(d.Editor()->selectedText(), QStringLiteral("500"));
+        QTest::keyClick(d.Editor(), Qt::Key_Escape);
+        QTRY_VERIFY(d.grid->hasFocus());
+
+        // Typing opens it too, the typed text replacing the cell's.
+        QTest::keyClick(d.grid, Qt::Key_Right);
+        TypeText(d.grid, QStringLiteral("7"));
+        QVERIFY(d.Editor() != nullptr);
+        TypeText(d.Editor(), QStringLiteral("5"));
+        QTest::keyClick(d.Editor(), Qt::Key_Return);
+        QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
+        QCOMPARE(d.g.requests, 1);
+    }
+
+    void pasteFillsCellsFromTheCurrentOne_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QStringList>("row");
+        QTest::addColumn<int>("dropped");
+        QTest::newRow("tabs") << "1\t2\t3" << 1 << QStringList{"0", "1", "2", "3"} << 0;
+        QTest::newRow("semicolons") << "1;2;3" << 0 << QStringList{"1", "2", "3", "1500"} << 0;
+        QTest::newRow("a column, as a spreadsheet ends it") << "1\n2\n3\n" << 1 << QStringList{"0", "1", "2", "3"} << 0;
+        QTest::newRow("Windows line breaks, empty cell kept") << "1\r\n\r\n3" << 0 << QStringList{"1", "", "3", "1500"} << 0;
+        QTest::newRow("beyond the last cell") << "1\t2\t3\t4" << 2 << QStringList{"0", "500", "1", "2"} << 2;
+    }
+
+    void pasteFillsCellsFromTheCurrentOne()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(int, from);
+        QFETCH(QStringList, row);
+        QFETCH(int, dropped);
+        GridDialog d;
+        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+        QSignalSpy droppedSpy(d.grid, &tarnekBaseListCtrl::valuesDropped);
+        QGuiApplication::clipboard()->setText(clipboard);
+        d.grid->setFocus();
+        d.grid->setCurrentIndex(Cell(d.grid, from));
+        QTest::keyClick(d.grid, Qt::Key_V, Qt::ControlModifier);
+
+        QCOMPARE(d.Row(), row);
+        QCOMPARE(d.g.requests, 1);  // one edit however many cells
+        QCOMPARE(droppedSpy.count(), dropped > 0 ? 1 : 0);
+        if (dropped > 0)
+            QCOMPARE(droppedSpy.at(0).at(0).toInt(), dropped);
+    }
+
+    void copyTakesTheSelectionOrTheRow()
+    {
+        GridDialog d;
+        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+        d.grid->setFocus();
+        QTest::keyClick(d.grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0\t500\t1000\t1500"));
+
+        d.grid->setCurrentIndex(Cell(d.grid, 3));
+        d.grid->selectionModel()->select(QItemSelection(Cell(d.grid, 1), Cell(d.grid, 2)),
+                                         QItemSelectionModel::Select);
+        QTest::keyClick(d.grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("500\t1000\t1500"));
+        // Pasted back one cell on, it lands as it was copied.
+        d.grid->setCurrentIndex(Cell(d.grid, 0));
+        QTest::keyClick(d.grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d.Row(), (QStringList{"500", "1000", "1500", "1500"}));
     }
 
     void cellsThePluginRejects_data()
@@ -205,26 +311,22 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, reasonPart);
         MarkedGrid g(field.toStdString());
-        for (int c = 0; c < g.grid.columnCount(); ++c)
-            QVERIFY(Unmarked(g.grid.item(0, c)));
+        for (int c = 0; c < g.grid->columnCount(); ++c)
+            QVERIFY(Unmarked(Cell(g.grid, c)));
 
-        const int last = g.grid.columnCount() - 1;
-        const QString original = g.grid.cellText(last);
+        const int last = g.grid->columnCount() - 1;
+        const QString original = g.grid->cellText(last);
         g.Commit(last, text);
-        const QTableWidgetItem* cell = g.grid.item(0, last);
-        QCOMPARE(cell->text(), text);
+        const QModelIndex cell = Cell(g.grid, last);
+        // The text goes to the list unchanged, mark or not.
+        QCOMPARE(QString::fromStdString(g.list().at(static_cast<std::size_t>(last))), text);
         if (reasonPart.isEmpty()) {
             QVERIFY(Unmarked(cell));
         } else {
             QVERIFY(Tinted(cell, kRejectedTextTint));
-            QVERIFY2(cell->toolTip().contains(reasonPart), qPrintable(cell->toolTip()));
+            QVERIFY2(ToolTip(cell).contains(reasonPart), qPrintable(ToolTip(cell)));
         }
-        QVERIFY(Unmarked(g.grid.item(0, 0)));
-
-        // The grid's text goes to the model unchanged, mark or not.
-        ValueList& list = ListOf(g.model, field.toStdString());
-        ReadGridRow(&g.grid, list);
-        QCOMPARE(QString::fromStdString(list.at(static_cast<std::size_t>(last))), text);
+        QVERIFY(Unmarked(Cell(g.grid, 0)));
         // Put right, the mark goes.
         g.Commit(last, original);
         QVERIFY(Unmarked(cell));
@@ -238,21 +340,26 @@ private slots:
         xp.model.levelCountText = heal.model.levelCountText = "13";
         MarkTableGrids(xp.table);
         MarkTableGrids(heal.table);
-        for (int c = 0; c < xp.grid.columnCount(); ++c)
-            QVERIFY(Tinted(xp.grid.item(0, c), kWrongLengthTint));
-        QVERIFY(xp.grid.item(0, 0)->toolTip().contains(QStringLiteral("объявляет 14")));
-        QVERIFY(heal.grid.item(0, 1)->toolTip().contains(QStringLiteral("MAX_SKILL_LEVEL")));
+        for (int c = 0; c < xp.grid->columnCount(); ++c)
+            QVERIFY(Tinted(Cell(xp.grid, c), kWrongLengthTint));
+        QVERIFY(ToolTip(Cell(xp.grid, 0)).contains(QStringLiteral("объявляет 14")));
+        QVERIFY(xp.grid->toolTip().contains(QStringLiteral("объявляет 14")));
+        QVERIFY(ToolTip(Cell(heal.grid, 1)).contains(QStringLiteral("MAX_SKILL_LEVEL")));
 
         // A bad text in a grid of the wrong length: the text's tint, both reasons.
         xp.Commit(2, QStringLiteral("1O"));
-        QVERIFY(Tinted(xp.grid.item(0, 2), kRejectedTextTint));
-        QVERIFY(xp.grid.item(0, 2)->toolTip().contains(QStringLiteral("Не число")));
-        QVERIFY(xp.grid.item(0, 2)->toolTip().contains(QStringLiteral("объявляет 14")));
+        QVERIFY(Tinted(Cell(xp.grid, 2), kRejectedTextTint));
+        QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("Не число")));
+        QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("объявляет 14")));
 
         // At 7 levels the 11-element list is longer than the plugin allows.
         xp.model.levelCountText = "7";
         MarkTableGrids(xp.table);
-        QVERIFY(xp.grid.item(0, 10)->toolTip().contains(QStringLiteral("лишние")));
+        QVERIFY(ToolTip(Cell(xp.grid, 10)).contains(QStringLiteral("лишние")));
+        // Refilled at the declared length, nothing is marked.
+        xp.Show(ValueList(std::vector<std::string>(8, "0")));
+        QVERIFY(Unmarked(Cell(xp.grid, 7)));
+        QVERIFY(xp.grid->toolTip().isEmpty());
     }
 
     void parameterBoxes_data()

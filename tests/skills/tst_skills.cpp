@@ -190,7 +190,7 @@ private slots:
         EditingSession session(sink);  // never opened: a fill must not need the database
         session.Replace(before);
         const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), session);
-        const tarnekArrayStruct& model = dialog->draft();
+        const tarnekArrayStruct& model = dialog->kept();
         for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) box->setText(QStringLiteral("7"));
         for (const QString& assignment : typed.split(' ')) {
             const QStringList parts = assignment.split('=');
@@ -247,7 +247,7 @@ private slots:
         }
         for (const ListDescriptor& list : ListsOfTier(static_cast<Tier>(tier))) {
             tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(static_cast<int>(&list - ValueLists().data()));
-            grid->item(0, 1)->setText(QStringLiteral("Значение"));
+            grid->model()->setData(Cell(grid, 1), QStringLiteral("Значение"));
             (expected.*list.list).set(1, "Значение");
         }
         QSignalSpy finished(dialog.get(), &QDialog::finished);
@@ -278,13 +278,15 @@ private slots:
         Box(*dialog, 1077)->setText(QStringLiteral("3"));
         Box(*dialog, 1092)->setText(QStringLiteral("4"));
         Button(*dialog, 1100)->click();
-        QVERIFY(CommitCell(GridOfList(*dialog, "bashList"), 0, QStringLiteral("77")));
+        // A cell edit after the fill goes with "Отмена"; the fill stays.
+        tarnekBaseListCtrl* serpent = GridOfList(*dialog, "serpentList");
+        serpent->model()->setData(Cell(serpent, 1), QStringLiteral("77"));
+        QCOMPARE(serpent->cellText(1), QStringLiteral("77"));
         dialog->cancelButton()->click();
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
 
         QVERIFY(workspace.Stored() == stored);
         QCOMPARE(Texts(workspace.model().serpentList), QStringList({"3", "6", "9"}));
-        QCOMPARE(workspace.model().bashList, stored.bashList);  // a confirmed cell goes with "Отмена"
         QCOMPARE(workspace.model().shadowMaxChance, std::string("4"));
         QCOMPARE(workspace.model().maxLevels, 13);
 
@@ -315,7 +317,7 @@ private slots:
 
         QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Cells(grid), edited);
-        QCOMPARE(Texts(dialog->draft().vampiricList), opened);
+        QCOMPARE(Texts(dialog->kept().vampiricList), opened);
         QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Cells(grid), opened);
         QTest::keyClick(dialog.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -351,15 +353,15 @@ private slots:
         const ValueList orb = workspace.model().orbList;
         const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
         tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
-        QVERIFY(Tinted(resistant->item(0, 0), kWrongLengthTint));
-        QVERIFY(resistant->item(0, 0)->toolTip().contains(QStringLiteral("MAX_LEVELS+1")));
+        QVERIFY(Tinted(Cell(resistant, 0), kWrongLengthTint));
+        QVERIFY(ToolTip(Cell(resistant, 0)).contains(QStringLiteral("MAX_LEVELS+1")));
 
         Box(*dialog, 1082)->setText(QStringLiteral("1"));
         Button(*dialog, 1102)->click();
-        QCOMPARE(dialog->draft().resistantList.size(), std::size_t{14});
+        QCOMPARE(dialog->kept().resistantList.size(), std::size_t{14});
         QCOMPARE(resistant->columnCount(), 14);
-        QVERIFY(Unmarked(resistant->item(0, 0)));
-        QCOMPARE(dialog->draft().orbList.size(), std::size_t{11});
+        QVERIFY(Unmarked(Cell(resistant, 0)));
+        QCOMPARE(dialog->kept().orbList.size(), std::size_t{11});
         dialog->saveButton()->click();
 
         const tarnekArrayStruct stored = workspace.Stored();
@@ -397,6 +399,19 @@ private slots:
         QVERIFY(workspace.Stored() == stored);
     }
 
+    void widerDialogWidensItsGrids() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
+        QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        dialog->resize(1600, dialog->height());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        tarnekBaseListCtrl* orb = GridOfList(*dialog, "orbList");
+        const int width = orb->width();
+        dialog->resize(1800, dialog->height());
+        QTRY_COMPARE(orb->width(), width + 200);
+    }
+
     void oneChartFollowsTheBandPointedAt() {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
@@ -412,16 +427,16 @@ private slots:
         QCOMPARE(Plotted(*chart), PlotOf(workspace.model().healList));
         dialog->parameterBox(&tarnekArrayStruct::healMaxPercent)->setText(QStringLiteral("9"));
         dialog->fillButton(heal)->click();
-        QTRY_COMPARE(Plotted(*chart), PlotOf(dialog->draft().healList));
+        QTRY_COMPARE(Plotted(*chart), PlotOf(dialog->kept().healList));
         QCOMPARE(Plotted(*chart).first().y(), 9.0);
 
         // A committed typo leaves a gap and is marked.
         tarnekCtrlStruct& table = dialog->controlTable();
         table.editColumn = 1;
-        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"), 3);
+        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
         QCOMPARE(Plotted(*chart).size(), 2);
-        QVERIFY(Tinted(dialog->grid(heal)->item(0, 1), kRejectedTextTint));
+        QVERIFY(Tinted(Cell(dialog->grid(heal), 1), kRejectedTextTint));
 
         // Focus on another grid shows that one; the mouse over a band frame does too.
         QFocusEvent focus(QEvent::FocusIn);

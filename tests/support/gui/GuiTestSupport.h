@@ -12,7 +12,6 @@
 #include <QList>
 #include <QPointF>
 #include <QStringList>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "Descriptors.h"
@@ -73,13 +72,21 @@ inline ValueList& ListOf(tarnekArrayStruct& model, std::string_view field)
     return model.*ValueLists()[*FindList(field)].list;
 }
 
-inline bool Tinted(const QTableWidgetItem* cell, const QColor& tint)
+inline QModelIndex Cell(const tarnekBaseListCtrl* grid, int column)
 {
-    return cell->data(Qt::BackgroundRole).value<QBrush>().color() == tint;
+    return grid->model()->index(0, column);
 }
-inline bool Unmarked(const QTableWidgetItem* cell)
+inline QString ToolTip(const QModelIndex& cell)
 {
-    return !cell->data(Qt::BackgroundRole).isValid() && cell->toolTip().isEmpty();
+    return cell.data(Qt::ToolTipRole).toString();
+}
+inline bool Tinted(const QModelIndex& cell, const QColor& tint)
+{
+    return cell.data(Qt::BackgroundRole).value<QBrush>().color() == tint;
+}
+inline bool Unmarked(const QModelIndex& cell)
+{
+    return !cell.data(Qt::BackgroundRole).isValid() && ToolTip(cell).isEmpty();
 }
 
 // All points of a curve, in order, across its gap-separated series.
