@@ -399,6 +399,7 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
              {QMessageBox::Cancel, Text("Отмена")}});
         if (answer == QMessageBox::Yes) {
             if (session_.Reload()) {
+                ++reloads_;
                 undo_->clear();
                 ShowConfiguration();
                 SetStatus(Text("Перечитано: настройки другой программы из базы данных"));
@@ -433,6 +434,7 @@ void CTarnekChangeLevelDlg::NoticeOtherPrograms()
         return;
     noticing_ = true;
     if (session_.Reload()) {
+        ++reloads_;
         undo_->clear();
         ShowConfiguration();
         SetStatus(Text("Перечитано: другая программа изменила базу данных"));
@@ -547,9 +549,14 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
     if (tier < 1 || tier > 4)
         return;
     RunSavingAction([&] {
+        const int reloads = reloads_;
         ConfigurationEdit edit = OpenSkillDialog(static_cast<Tier>(tier), session_,
                                                  [this](SaveScope scope) { return SaveWith(scope); }, this);
-        PushEdit(std::move(edit), Text("Скилы %1 уровня").arg(tier));
+        // Taking another program's settings from inside the dialog left nothing of its
+        // edit in the session to undo.
+        if (reloads == reloads_)
+            PushEdit(std::move(edit), Text("Скилы %1 уровня").arg(tier));
+        UpdateModified();
     });
 }
 

@@ -127,6 +127,7 @@ private:
     bool initialised_ = false;
     bool noticing_ = false;
     bool closing_ = false;
+    int reloads_ = 0;  // how often another program's settings replaced this window's
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
     std::array<QGroupBox*, kXpTables> xpFrames_{};
