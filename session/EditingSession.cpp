@@ -72,18 +72,25 @@ bool EditingSession::IsOpen() const
     return database_.IsOpen();
 }
 
-bool EditingSession::ReadStored()
+std::optional<tarnekArrayStruct> EditingSession::ReadDatabase()
 {
     tarnekArrayStruct stored;
     try {
         database_.LoadAll(stored);
     } catch (const DatabaseError& e) {
         sink_.Show({e.what(), {}, MessageIcon::Stop});
-        return false;
+        return std::nullopt;
     }
     stored.DeriveLevelCounts();
-    stored_ = std::move(stored);
-    return true;
+    return stored;
+}
+
+bool EditingSession::ReadStored()
+{
+    std::optional<tarnekArrayStruct> stored = ReadDatabase();
+    if (stored)
+        stored_ = std::move(*stored);
+    return stored.has_value();
 }
 
 bool EditingSession::Reload()
@@ -231,7 +238,8 @@ void EditingSession::WriteSources(SaveReport& report)
 SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock)
 {
     SaveReport report;
-    if (!WriteTables(scope) || !ReadStored()) {
+    std::optional<tarnekArrayStruct> written;
+    if (!WriteTables(scope) || !(written = ReadDatabase())) {
         database_.RollbackWrite();
         return report;
     }
@@ -242,6 +250,7 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
         lock->SetPending(false);
         return report;
     }
+    stored_ = std::move(*written);
     RememberDataVersion();
     report.outcome = SaveOutcome::Saved;
     report.database = true;
@@ -259,7 +268,6 @@ SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
     std::optional<DatabaseLock> lock;
     if (!TakeLock(lock))
         return {};
-    const tarnekArrayStruct known = stored_;
     try {
         database_.BeginWrite();
     } catch (const DatabaseError& e) {
@@ -267,14 +275,11 @@ SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
         return {};
     }
     if (onConflict == OnConflict::Refuse) {
-        if (!ReadStored()) {
+        const std::optional<tarnekArrayStruct> now = ReadDatabase();
+        if (!now || !StoredAs(*now, stored_)) {
             database_.RollbackWrite();
-            return {};
-        }
-        if (!StoredAs(stored_, known)) {
-            database_.RollbackWrite();
-            stored_ = known;  // the window decides whether to take theirs
-            return {SaveOutcome::Conflict};
+            // The window decides whether to take theirs.
+            return {now ? SaveOutcome::Conflict : SaveOutcome::Failed};
         }
     }
     return Finish(scope, lock);

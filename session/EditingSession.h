@@ -113,7 +113,9 @@ private:
     // Rewrites both sources from the database when a save was cut off between its commit
     // and its last source; false only when the lock could not be had or the read failed.
     bool FinishInterruptedSave();
-    bool ReadStored();  // inside an open write or on its own; shows failures
+    // Inside an open write or on its own; failures are shown.
+    std::optional<tarnekArrayStruct> ReadDatabase();
+    bool ReadStored();
     bool WriteTables(const SaveScope& scope);
     void WriteSources(SaveReport& report);
     SaveReport Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock);
