@@ -22,6 +22,7 @@
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
 #include "LevelCombo.h"
+#include "LevelCounts.h"
 #include "MainWindowCurves.h"
 #include "PluginCompiler.h"
 #include "SkillDialogLauncher.h"
@@ -96,9 +97,9 @@ constexpr ButtonLayout kSave{"Сохранить", {270, 271, 60, 20}};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
-QString Text(const char* utf8)
+QString Text(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 QRect Place(const DialogUnits& units, const UnitRect& r)
@@ -372,12 +373,18 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 // chosen) and the eight parameter boxes.
 std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 {
+    // Only the parameter boxes: the level-count box takes effect through the level-count
+    // change alone. A fill at another count would leave its list disagreeing with all others.
     std::vector<TextAssignment> texts;
-    if (levelCombo_->currentIndex() >= 0)
-        texts.emplace_back(LevelCountValue().text, levelCombo_->currentText().toStdString());
     for (int box = 0; box < kXpParameters; ++box)
         texts.emplace_back(XpParameter(box), parameterBox(box)->text().toStdString());
     return texts;
+}
+
+std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
+{
+    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString()
+                                            : session_.configuration().levelCountText;
 }
 
 bool CTarnekChangeLevelDlg::SaveAll()
@@ -420,9 +427,8 @@ bool CTarnekChangeLevelDlg::SaveConfiguration()
     if (!initialised_)
         return false;
     ctrl_.DeleteEditor();
-    std::vector<TextAssignment> boxes = InputTexts();
-    boxes.erase(boxes.begin(), boxes.end() - kXpParameters);  // the level count waits for "Создать уровни"
-    PushEdit(session_.SetTexts(boxes), Text("Изменение параметров"));
+    // The level count waits for "Создать уровни".
+    PushEdit(session_.SetTexts(InputTexts()), Text("Изменение параметров"));
     bool saved = false;
     RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
     return saved;
@@ -500,18 +506,19 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
-        const std::vector<TextAssignment> texts = InputTexts();
-        const bool chosen = levelCombo_->currentIndex() >= 0;
-        if (ReadInteger(chosen ? texts.front().second : session_.configuration().levelCountText) < kFewestLevels) {
-            UserMessageBox::Show(this, Text("Нельзя ставить ниже 10 уровня."), Text("Отказ в создании уровней"),
-                                 QMessageBox::Information, QMessageBox::Ok);
+        std::vector<TextAssignment> texts = InputTexts();
+        const std::string chosen = ChosenLevelCount();
+        if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
+            UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
+                                 QMessageBox::Ok);
             return;
         }
-        const auto answer = UserMessageBox::Show(
-            this, Text("\n Все параметры при изменение количества уровней будут пересчитаны!"),
-            Text("Запрос на изменение уровней"), QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
+        const auto answer = UserMessageBox::Show(this, Text(kLevelQuestionText), Text(kLevelQuestionCaption),
+                                                 QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
+        // Only now: a refused or declined change must leave the configuration's count alone.
+        texts.emplace_back(LevelCountValue().text, chosen);
 
         ctrl_.DeleteEditor();
         RecomputeLevels(texts);

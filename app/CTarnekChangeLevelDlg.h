@@ -63,6 +63,9 @@ public:
     // The level-count change after its question and before its save: the texts (count
     // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
     void RecomputeLevels(const std::vector<TextAssignment>& texts);
+    // The count "Создать уровни" would apply: the box's choice, or the configuration's own
+    // when the box shows none.
+    std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
 

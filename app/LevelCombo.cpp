@@ -1,9 +1,8 @@
 #include "LevelCombo.h"
 
-namespace {
+#include "LevelCounts.h"
 
-constexpr int kMostLevels = 100;
-constexpr int kLevelStep = 3;
+namespace {
 
 // The first item after `after`, wrapping round to it, whose text begins with prefix.
 int FindPrefix(const QStringList& items, const QString& prefix, int after)

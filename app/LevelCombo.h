@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-inline constexpr int kFewestLevels = 10;
-
 // The level counts offered in the main window: "10", "13", ... "100".
 QStringList LevelCountItems();
 

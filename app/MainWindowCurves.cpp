@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include <QAbstractItemModel>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +35,8 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
+// Set once a compile has counted the marked texts: from then on the count is kept current.
+const char* const kMarksNotedProperty = "marksNoted";
 
 // Gives the XP tables (frame and grid) whatever the form is wider than its dialog-unit
 // width, so that a widened or maximised window shows more levels.
@@ -61,12 +65,44 @@ private:
     QList<QPair<QWidget*, int>> widths_;
 };
 
-// The declared array size follows the model's level count, which the fills and the
-// level-count change read from the combo box.
+// The declared array size follows the model's level count, which only the level-count
+// change sets.
 void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
 {
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
         KeepGridMarked(dialog.grid(code), dialog.model());
+}
+
+// A count chosen in the box that "Создать уровни" has not applied yet; empty when none is.
+QString PendingLevelCountNote(CTarnekChangeLevelDlg& dialog)
+{
+    const std::string chosen = dialog.ChosenLevelCount();
+    const std::string& applied = dialog.model().levelCountText;
+    if (chosen == applied)
+        return QString();
+    return QStringLiteral("Выбрано уровней: %1, в конфигурации: %2. Выбор вступит в силу только после "
+                          "«Создать уровни»; заливки используют %2.")
+        .arg(QString::fromStdString(chosen), QString::fromStdString(applied));
+}
+
+// The status line describes the configuration as it is now: called after every action
+// that may have changed it and whenever another count is chosen.
+void UpdateStatusLine(CTarnekChangeLevelDlg& dialog)
+{
+    QLabel* status = MainWindowStatusLine(dialog);
+    if (status == nullptr)
+        return;
+    QStringList notes{PendingLevelCountNote(dialog)};
+    if (status->property(kMarksNotedProperty).toBool())
+        notes.append(MarkedCountNote(CountMarkedForCompile(dialog.model())));
+    notes.removeAll(QString());
+    status->setText(notes.join(QLatin1Char(' ')));
+}
+
+void FollowConfiguration(CTarnekChangeLevelDlg& dialog)
+{
+    MarkXpGrids(dialog);
+    UpdateStatusLine(dialog);
 }
 
 } // namespace
@@ -122,11 +158,24 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     layout->addLayout(pane->row());
 
     MarkXpGrids(dialog);
-    // Connected after the window's own handlers, so these run once a fill or a level-count
-    // change has set the new count.
+    // Connected after the window's own handlers, so these run once a fill, a level-count
+    // change or a skill dialog has changed the configuration.
+    auto follow = [&dialog] { FollowConfiguration(dialog); };
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
-        QObject::connect(dialog.fillButton(code), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
-    QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, [&dialog] { MarkXpGrids(dialog); });
+        QObject::connect(dialog.fillButton(code), &QPushButton::clicked, &dialog, follow);
+    for (int tier = 1; tier <= 4; ++tier)
+        QObject::connect(dialog.skillButton(tier), &QPushButton::clicked, &dialog, follow);
+    QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, follow);
+    QObject::connect(dialog.levelCombo(), &QComboBox::currentIndexChanged, &dialog,
+                     [&dialog] { UpdateStatusLine(dialog); });
+    // A typed or pasted cell is in the configuration at once. A paste's note on dropped
+    // values comes after its cells have changed, so it is not overwritten here.
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        QObject::connect(dialog.grid(code)->model(), &QAbstractItemModel::dataChanged, &dialog,
+                         [&dialog](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                             if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                                 UpdateStatusLine(dialog);
+                         });
 
     FitMainWindow(dialog, AvailableArea(dialog));
 }
@@ -151,7 +200,8 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)
 {
     if (QLabel* status = MainWindowStatusLine(dialog))
-        status->setText(MarkedCountNote(CountMarkedForCompile(dialog.model())));
+        status->setProperty(kMarksNotedProperty, true);
+    UpdateStatusLine(dialog);
 }
 
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog)

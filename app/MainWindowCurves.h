@@ -8,14 +8,16 @@ class QWidget;
 
 // The main window's additions around its fixed form: the XP curves under the tables, a
 // switch to hide them (remembered), the marking of the XP grids, and a status line that
-// notes marked texts before a compile or values a paste dropped. The form keeps its
-// dialog-unit layout, except that the XP tables take any width the window has beyond it;
-// it moves into a scroll area so that the window, chart included, fits a 1280x800 screen.
+// notes a chosen level count not applied yet, the marked texts from the first compile on,
+// and values a paste dropped. The form keeps its dialog-unit layout, except that the XP
+// tables take any width the window has beyond it; it moves into a scroll area so that the
+// window, chart included, fits a 1280x800 screen.
 
 void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog);
 
 // Counts what the plugin compiler would reject in the model and shows it on the status
-// line, or clears the line when nothing is marked. Called before the compiler starts.
+// line, and keeps the count current from then on; nothing is shown while nothing is
+// marked. Called before the compiler starts.
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog);
 
 // Sizes the window to its form and chart, within the screen's available area.

@@ -27,6 +27,11 @@ namespace {
 
 const QString kPointHint = QStringLiteral("Наведите указатель на график, чтобы увидеть значение уровня.");
 
+QString LevelLine(int level, const QString& values)
+{
+    return QStringLiteral("Уровень %1 — %2").arg(level).arg(values);
+}
+
 QColor CurveColour(int index)
 {
     static const std::array<QColor, 6> colours{QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
@@ -171,6 +176,7 @@ void CurveChart::setCurve(int index, const QString& name, const QAbstractItemMod
     redraw(index);
     updateRanges();
     updateTitle();
+    describePointedAgain();
 }
 
 QString CurveChart::curveName(int index) const
@@ -231,6 +237,7 @@ void CurveChart::refresh()
     for (int i = 0; i < curveCount(); ++i)
         redraw(i);
     updateRanges();
+    describePointedAgain();
 }
 
 void CurveChart::redraw(int index)
@@ -329,7 +336,9 @@ void CurveChart::pointAt(int curve, QPointF point)
     const QString value = describe(curve, level);
     if (value.isEmpty())
         return;
-    const QString text = QStringLiteral("Уровень %1 — %2").arg(level).arg(value);
+    const QString text = LevelLine(level, value);
+    pointedCurve_ = curve;
+    pointedLevel_ = level;
     showPointed(text);
     QToolTip::showText(QCursor::pos(), text, view_);
     emit valuePointed(curveName(curve), level, curveTexts(curve).at(level));
@@ -338,14 +347,44 @@ void CurveChart::pointAt(int curve, QPointF point)
 void CurveChart::pointAtLevel(double x)
 {
     const int level = static_cast<int>(std::lround(x));
+    const QString text = describeLevel(level);
+    if (text.isEmpty())
+        return;
+    pointedCurve_ = -1;
+    pointedLevel_ = level;
+    showPointed(text);
+}
+
+QString CurveChart::describeLevel(int level) const
+{
     QStringList parts;
     for (int i = 0; i < curveCount(); ++i) {
         const QString value = describe(i, level);
         if (!value.isEmpty())
             parts.append(value);
     }
-    if (!parts.isEmpty())
-        showPointed(QStringLiteral("Уровень %1 — %2").arg(level).arg(parts.join(QStringLiteral("; "))));
+    return parts.isEmpty() ? QString()
+                           : LevelLine(level, parts.join(QStringLiteral("; ")));
+}
+
+void CurveChart::describePointedAgain()
+{
+    if (pointedLevel_ < 0)
+        return;
+    QString text;
+    if (pointedCurve_ < 0) {
+        text = describeLevel(pointedLevel_);
+    } else {
+        const QString value = describe(pointedCurve_, pointedLevel_);
+        if (!value.isEmpty())
+            text = LevelLine(pointedLevel_, value);
+    }
+    // A level that no longer exists is described by nothing: back to the hint.
+    if (text.isEmpty()) {
+        pointedLevel_ = -1;
+        text = kPointHint;
+    }
+    showPointed(text);
 }
 
 void CurveChart::showPointed(const QString& text)

@@ -82,7 +82,9 @@ private:
     void updateRanges();
     void updateTitle();
     QString describe(int curve, int level) const;
+    QString describeLevel(int level) const;
     void showPointed(const QString& text);
+    void describePointedAgain();
 
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
@@ -93,4 +95,8 @@ private:
     std::vector<Curve> curves_;
     bool refreshPending_ = false;
     bool nameAsTitle_ = false;
+    // What the line under the chart describes, so that it follows the values it names:
+    // one curve's level, every curve's level (curve -1), or nothing yet (level -1).
+    int pointedCurve_ = -1;
+    int pointedLevel_ = -1;
 };

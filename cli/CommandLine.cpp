@@ -2,6 +2,9 @@
 
 #include <array>
 #include <utility>
+#include <vector>
+
+#include "NameLookup.h"
 
 namespace {
 
@@ -40,6 +43,22 @@ UsageError Error(std::string message, CommandKind command)
     return UsageError{std::move(message), command};
 }
 
+// Names a word that is no command, with the nearest one when some command is near.
+UsageError NoCommand(std::string_view word)
+{
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> all{"help"};
+        for (const CommandEntry& entry : kCommands)
+            all.push_back(entry.name);
+        return all;
+    }();
+    std::string message = "no command " + Quoted(ShownName(word));
+    const std::string_view nearest = NearestOf(word, names);
+    if (!nearest.empty())
+        message += "; did you mean '" + std::string(nearest) + "'?";
+    return Error(std::move(message), CommandKind::None);
+}
+
 // Takes the command's options and positional operands from args[first..].
 std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::span<const std::string> args)
 {
@@ -56,7 +75,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
         } else if (!optionsEnded && LooksLikeOption(arg)) {
-            return Error("unknown option " + Quoted(arg) + " for " + std::string(CommandName(command)), command);
+            return Error("unknown option " + Quoted(ShownName(arg)) + " for " + std::string(CommandName(command)), command);
         } else {
             operands.push_back(arg);
         }
@@ -151,8 +170,11 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
         } else if (arg == "--help" || arg == "-h") {
             inv.help = true;
             ++i;
+        } else if (arg == "--version") {
+            inv.version = true;  // whatever follows, as --help
+            return inv;
         } else if (LooksLikeOption(arg)) {
-            return Error("unknown option " + Quoted(arg), CommandKind::None);
+            return Error("unknown option " + Quoted(ShownName(arg)), CommandKind::None);
         } else {
             break;
         }
@@ -170,7 +192,7 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
         if (i + 1 < args.size()) {
             const auto command = FindCommand(args[i + 1]);
             if (!command)
-                return Error("no command " + Quoted(args[i + 1]), CommandKind::None);
+                return NoCommand(args[i + 1]);
             inv.command = *command;
         }
         if (i + 2 < args.size())
@@ -179,7 +201,7 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
     }
     const auto command = FindCommand(word);
     if (!command)
-        return Error("no command " + Quoted(word), CommandKind::None);
+        return NoCommand(word);
     inv.command = *command;
     return ParseCommandArguments(std::move(inv), args.subspan(i + 1));
 }

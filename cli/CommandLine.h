@@ -20,6 +20,7 @@ struct Invocation {
     std::vector<std::string> directories;  // every -C DIR, applied in order
     CommandKind command = CommandKind::None;
     bool help = false;
+    bool version = false;                  // --version, before any command
     bool json = false;                     // show --json
     bool yes = false;                      // levels --yes
     std::string levelCount;                // levels N, as typed

@@ -13,33 +13,17 @@
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
 #include "ExitStatus.h"
+#include "LevelCounts.h"
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
+#include "DatabaseMessages.h"
 #include "EditingSession.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
 #include "ValueText.h"
 
 namespace {
-
-// The level-count change's own texts and the counts its combo box offers.
-constexpr std::string_view kRefusalText = "Нельзя ставить ниже 10 уровня.";
-constexpr std::string_view kRefusalCaption = "Отказ в создании уровней";
-constexpr std::string_view kQuestionText = "\n Все параметры при изменение количества уровней будут пересчитаны!";
-constexpr std::string_view kQuestionCaption = "Запрос на изменение уровней";
-constexpr std::int32_t kFewestLevels = 10;
-constexpr std::int32_t kMostLevels = 100;
-constexpr std::int32_t kLevelStep = 3;
-
-// Any other count would leave the editor's level-count box without a selection, and its
-// next fill would read an empty count.
-bool IsOfferedLevelCount(std::int32_t n)
-{
-    return n >= kFewestLevels && n <= kMostLevels && (n - kFewestLevels) % kLevelStep == 0;
-}
-
-constexpr std::string_view kOfferedLevelCounts = "the editor offers 10, 13, 16, ..., 100 levels (steps of 3)";
 
 std::string Quoted(std::string_view text)
 {
@@ -69,6 +53,20 @@ int Finish(const StreamMessageSink& sink)
     return sink.failureShown() ? kExitFailed : kExitSuccess;
 }
 
+// Writes the text to standard output; a full disk or a closed pipe is said, not only
+// reflected in the exit status.
+int Print(ToolStreams& io, std::string_view command, std::string_view text, const StreamMessageSink& sink)
+{
+    errno = 0;
+    io.out << text;
+    io.out.flush();
+    if (io.out)
+        return Finish(sink);
+    const int error = errno;
+    return Fail(io, command, std::string("cannot write to standard output") +
+                                 (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
+}
+
 std::optional<UsageError> CheckValue(std::string_view name, std::string_view value, CommandKind command)
 {
     if (auto problem = ValueTextProblem(value))
@@ -92,8 +90,7 @@ std::variant<NamedValue, UsageError> Resolve(std::string_view name, CommandKind 
 }
 
 // The fill button of a window takes every box of that window into the model first, so a
-// fill may set exactly those: the list's own tier's parameters, devotionValue in tier 2
-// and the level count in the main window.
+// fill may set exactly those: the list's own tier's parameters and devotionValue in tier 2.
 std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
 {
     const Invocation& inv = prepared.invocation;
@@ -116,6 +113,11 @@ std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
             return UsageError{"fill sets parameter texts; " + Quoted(assignment.name) +
                                   " is a list value (use \"set\" for one value)",
                               CommandKind::Fill};
+        // A fill regenerates one list; a new count would leave every other list at the old one.
+        if (name.single == &LevelCountValue())
+            return UsageError{"a fill keeps the level count; change it with \"levels N\", which recomputes "
+                              "every list",
+                              CommandKind::Fill};
         if (name.tier != target.tier)
             return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
                                   Quoted(target.field) + " to " + WindowName(target.tier) +
@@ -123,13 +125,6 @@ std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
                               CommandKind::Fill};
         if (auto error = CheckValue(assignment.name, assignment.value, CommandKind::Fill))
             return *error;
-        if (name.single == &LevelCountValue()) {
-            const std::int32_t n = ReadInteger(assignment.value);
-            if (!IsOfferedLevelCount(n) || assignment.value != FormatInteger(n))
-                return UsageError{std::string(kOfferedLevelCounts) + "; " + Quoted(assignment.value) +
-                                      " is not one of them",
-                                  CommandKind::Fill};
-        }
         prepared.assignments.emplace_back(name, assignment.value);
     }
     return std::nullopt;
@@ -154,6 +149,18 @@ std::optional<UsageError> PrepareSet(PreparedCommand& prepared)
     prepared.target = name;
     return std::nullopt;
 }
+
+// One command's session; the database's messages name the tool and the file.
+struct CommandSession {
+    explicit CommandSession(std::ostream& err)
+        : sink(err), messages(sink, [this] { return session.DatabasePath(); }), session(messages) {}
+    CommandSession(const CommandSession&) = delete;
+    CommandSession& operator=(const CommandSession&) = delete;
+
+    StreamMessageSink sink;
+    DatabaseMessages messages;
+    EditingSession session;
+};
 
 // Opens the database as the editor does; the editor replaces an outdated database without
 // a word, but in a script log the lost settings should at least be findable.
@@ -183,25 +190,22 @@ int Finish(const StreamMessageSink& sink, const SaveReport& report)
 
 int ShowCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
-    if (command.invocation.json) {
-        auto json = ConfigurationToJson(session.configuration());
-        if (auto* error = std::get_if<JsonError>(&json))
-            return Fail(io, "show", error->message);
-        io.out << std::get<std::string>(json);
-    } else {
-        io.out << ConfigurationListing(session.configuration());
-    }
-    io.out.flush();
-    return io.out ? Finish(sink) : kExitFailed;
+    if (!command.invocation.json)
+        return Print(io, "show", ConfigurationListing(session.configuration()), sink);
+    auto json = ConfigurationToJson(session.configuration());
+    if (auto* error = std::get_if<JsonError>(&json))
+        return Fail(io, "show", error->message);
+    return Print(io, "show", std::get<std::string>(json), sink);
 }
 
 bool Confirmed(ToolStreams& io)
 {
-    io.err << kQuestionCaption << ':' << kQuestionText << " [y/N] ";
+    io.err << kLevelQuestionCaption << ':' << kLevelQuestionText << " [y/N] ";
     io.err.flush();
     std::string answer;
     if (!std::getline(io.in, answer))
@@ -217,14 +221,12 @@ bool Confirmed(ToolStreams& io)
 int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
 {
     const std::int32_t n = command.levelCount;
-    if (n < kFewestLevels) {
-        io.err << kRefusalCaption << ": " << kRefusalText << '\n';
+    if (const auto refusal = LevelCountRefusal(n)) {
+        io.err << kLevelRefusalCaption << ": " << *refusal << '\n';
         return kExitFailed;
     }
-    if (!IsOfferedLevelCount(n))
-        return Fail(io, "levels",
-                    std::string(kOfferedLevelCounts) + "; " + command.invocation.levelCount +
-                        " is not one of them, nothing changed");
+    if (auto problem = LevelCountTextProblem(FormatInteger(n)))
+        return Fail(io, "levels", *problem + "; nothing changed");
 
     if (!command.invocation.yes) {
         if (!io.interactive)
@@ -235,8 +237,9 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
             return kExitFailed;
     }
 
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     const SaveReport report = session.Update(SaveScope::MainWindow(), [n](EditingSession& s) {
@@ -248,8 +251,9 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
 
 int FillCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     std::vector<TextAssignment> texts;
@@ -265,8 +269,9 @@ int FillCommand(const PreparedCommand& command, ToolStreams& io)
 
 int SetCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     const NamedValue& name = *command.target;
@@ -302,8 +307,9 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
 
 int GenerateCommand(ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     const bool written = session.WriteStoredSources();
@@ -312,8 +318,9 @@ int GenerateCommand(ToolStreams& io)
 
 int CompileCommand(ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     const SaveReport report = session.Update(SaveScope::MainWindow(), [](EditingSession&) { return true; });
@@ -330,7 +337,10 @@ int CompileCommand(ToolStreams& io)
         failed = true;
     }
     if (!StartPluginCompiler(dir)) {
-        Fail(io, "compile", "the plugin compiler could not be started in " + dir.string() +
+        const std::filesystem::path compiler = PluginCompilerPath(dir);
+        const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
+                                                                               : " was not found";
+        Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
                                 "; the configuration and the sources are saved, the plugin is not compiled");
         failed = true;
     }
@@ -339,8 +349,9 @@ int CompileCommand(ToolStreams& io)
 
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     auto json = ConfigurationToJson(session.configuration());
@@ -348,11 +359,8 @@ int ExportCommand(const PreparedCommand& command, ToolStreams& io)
         return Fail(io, "export", error->message);
     const std::string& text = std::get<std::string>(json);
 
-    if (!command.invocation.file) {
-        io.out << text;
-        io.out.flush();
-        return io.out ? Finish(sink) : Fail(io, "export", "cannot write to standard output");
-    }
+    if (!command.invocation.file)
+        return Print(io, "export", text, sink);
     const std::string& file = *command.invocation.file;
     std::ofstream stream(std::filesystem::path(file), std::ios::binary | std::ios::trunc);
     if (stream)
@@ -383,8 +391,9 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
     if (auto* error = std::get_if<JsonError>(&parsed))
         return Fail(io, "import", error->message + "; nothing changed");
 
-    StreamMessageSink sink(io.err);
-    EditingSession session(sink);
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
     if (!OpenSession(session, sink))
         return kExitFailed;
     tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);

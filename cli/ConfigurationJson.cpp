@@ -9,8 +9,10 @@
 #include <nlohmann/json.hpp>
 
 #include "Descriptors.h"
+#include "LevelCounts.h"
 #include "NameLookup.h"
 #include "NumberFormats.h"
+#include "TextReadings.h"
 #include "ValueText.h"
 
 using Json = nlohmann::ordered_json;
@@ -74,27 +76,17 @@ std::optional<JsonError> ReadList(const Json& value, std::string_view name, Valu
     return std::nullopt;
 }
 
-// The database stores each per-level table row by row, so its lists must agree in length;
-// and tier 2 keeps devotionValue in its rows, so it needs one.
-std::optional<JsonError> CheckTableLengths(const tarnekArrayStruct& model)
+// The lists must be as long as the level count makes them: the database stores each table
+// row by row beside that count, and the plugin declares its arrays by it.
+std::optional<JsonError> CheckLevelCount(const tarnekArrayStruct& model)
 {
-    for (const LevelTableDescriptor& table : LevelTables()) {
-        const auto lists = ListsOfTier(table.tier);
-        if (lists.empty())
-            continue;
-        const ListDescriptor& first = lists.front();
-        const std::size_t length = (model.*first.list).size();
-        for (const ListDescriptor& other : lists) {
-            const std::size_t otherLength = (model.*other.list).size();
-            if (otherLength != length)
-                return JsonError{Quoted(other.field) + " has " + Count(otherLength) + " values but " +
-                                 Quoted(first.field) + " has " + Count(length) +
-                                 ": the lists of one table are stored row by row and must be equally long"};
-        }
-        if (table.tier == Tier::Two && length == 0)
-            return JsonError{"the tier-2 lists are empty, but " + Quoted(DevotionValue().field) +
-                             " is stored in their rows: give them at least one value"};
-    }
+    const std::string_view countKey = LevelCountValue().field;
+    if (auto problem = LevelCountTextProblem(model.*LevelCountValue().text))
+        return JsonError{"the value of " + Quoted(countKey) + ": " + *problem};
+    const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
+    if (auto mismatch = FirstListOfWrongLength(model, levels))
+        return JsonError{Quoted(mismatch->list->field) + " has " + Count(mismatch->length) + " values, but " +
+                         FormatInteger(levels) + " levels need " + Count(mismatch->expected)};
     return std::nullopt;
 }
 
@@ -152,7 +144,7 @@ std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_vie
     if (!root.is_object())
         return JsonError{"the JSON must be one object holding the configuration's keys (as \"export\" writes it)"};
     if (!duplicate.empty())
-        return JsonError{"key " + Quoted(duplicate) + " appears more than once"};
+        return JsonError{"key " + Quoted(ShownName(duplicate)) + " appears more than once"};
 
     tarnekArrayStruct model;
     for (const auto& [key, value] : root.items()) {
@@ -171,7 +163,7 @@ std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_vie
     for (std::string_view name : KnownNames())
         if (!root.contains(std::string(name)))
             return JsonError{"missing key " + Quoted(name)};
-    if (auto error = CheckTableLengths(model))
+    if (auto error = CheckLevelCount(model))
         return *error;
     return model;
 }

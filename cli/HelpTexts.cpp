@@ -8,7 +8,8 @@ constexpr std::string_view kToolHelp =
 Edits the level tables of the VLOX Tarnek MOD without a desktop. Works like the
 level editor on the current directory: the settings database
 TarnekChangeLevelDatabase/TarnekChangeLevel.mdb (created from the carried copy
-when missing) and the plugin sources tarnek/base.h and tarnek/skills.inl.
+when missing) and the plugin sources tarnek/base.h and tarnek/skills.inl. The
+directory must hold the plugin's tarnek folder.
 
 Commands:
   show [--json]                print the whole configuration
@@ -26,6 +27,7 @@ Options:
   -C DIR        work in DIR instead of the current directory; a relative
                 FILE is then taken from DIR too
   -h, --help    show help; after a command, that command's help
+  --version     print the tool's version
 
 Names are the editor's field names (xpLevelSaved, vampiricIncrement,
 devotionValue, orbMaxChance, ...); "tarnek-levels show" lists them all.
@@ -51,9 +53,9 @@ lists from their parameters (every hand-edited value is replaced; devotionValue
 and the maximum chances stay) and saves everything, which also rewrites
 tarnek/base.h and tarnek/skills.inl.
 
-N is one of the counts the editor offers: 10, 13, 16, ..., 100. Below 10 the
-change is refused. On a terminal the editor's question is asked; otherwise
-nothing changes unless --yes is given.
+N is one of the counts the editor offers: 10, 13, 16, ..., 100. Below 10 and
+above 100 the change is refused. On a terminal the editor's question is asked;
+otherwise nothing changes unless --yes is given.
 
   -y, --yes    recompute without asking
 )";
@@ -64,11 +66,12 @@ constexpr std::string_view kFillHelp =
 Does what LIST's fill button does: sets the given parameter texts, regenerates
 LIST with its own fill rule and saves as the window that owns LIST saves:
   XP lists       the whole configuration (with the level count and the eight
-                 XP parameters); NAME may also be levelCountText
+                 XP parameters)
   skill lists    the skill tier (its table and its parameters; for tier 2 also
                  devotionValue), then both plugin sources
 
-Each NAME must belong to the same window as LIST. Example:
+Each NAME must belong to the same window as LIST. A fill keeps the level count:
+change it with "levels N", which recomputes every list. Example:
   tarnek-levels fill xpLevelSaved xpLevelSavedMultiplier=3 xpLevelSavedInitial=500
 )";
 
@@ -113,9 +116,9 @@ constexpr std::string_view kImportHelp =
 
 Replaces the whole configuration with the JSON in FILE, or on standard input
 without FILE or with "-". The JSON must have exactly the shape "export" writes:
-every key, no other key, strings and arrays of strings, the lists of one table
-of equal length. Anything else is refused with the offending key named, and
-nothing is changed. Everything is written in one transaction; then both plugin
+every key, no other key, strings and arrays of strings, a level count the
+editor offers and every list as long as that count makes it. Anything else is
+refused with the offending key named, and nothing is changed. Everything is written in one transaction; then both plugin
 sources are rewritten.
 )";
 

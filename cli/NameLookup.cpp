@@ -4,6 +4,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -62,11 +63,19 @@ const std::vector<std::string_view>& KnownNames()
     return names;
 }
 
-std::string_view NearestName(std::string_view text)
+std::string_view NearestOf(std::string_view text, std::span<const std::string_view> candidates)
 {
+    // A few typed characters too many still find their name.
+    constexpr std::size_t slack = 3;
+    std::size_t longest = 0;
+    for (std::string_view name : candidates)
+        longest = std::max(longest, name.size());
+    if (text.size() > longest + slack)
+        return {};
+
     std::string_view best;
     std::size_t bestDistance = std::numeric_limits<std::size_t>::max();
-    for (std::string_view name : KnownNames()) {
+    for (std::string_view name : candidates) {
         const std::size_t distance = EditDistance(text, name);
         if (distance < bestDistance) {
             best = name;
@@ -76,10 +85,30 @@ std::string_view NearestName(std::string_view text)
     return best;
 }
 
+std::string_view NearestName(std::string_view text)
+{
+    return NearestOf(text, KnownNames());
+}
+
+std::string ShownName(std::string_view text)
+{
+    constexpr std::size_t longest = 60;
+    if (text.size() <= longest)
+        return std::string(text);
+    // Cut at a character's first byte, so that a Cyrillic name is not left half a letter.
+    std::size_t cut = longest;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0U) == 0x80U)
+        --cut;
+    return std::string(text.substr(0, cut)) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
 std::string UnknownNameMessage(std::string_view what, std::string_view name)
 {
-    return std::string(what) + " \"" + std::string(name) + "\"; did you mean \"" +
-           std::string(NearestName(name)) + "\"? (\"tarnek-levels show\" lists every name)";
+    std::string message = std::string(what) + " \"" + ShownName(name) + "\"; ";
+    const std::string_view nearest = NearestName(name);
+    if (!nearest.empty())
+        message += "did you mean \"" + std::string(nearest) + "\"? ";
+    return message + "(\"tarnek-levels show\" lists every name)";
 }
 
 std::variant<NamedValue, std::string> ResolveName(std::string_view text)
@@ -97,14 +126,14 @@ std::variant<NamedValue, std::string> ResolveName(std::string_view text)
     if (!found)
         return UnknownNameMessage("unknown name", field);
     if (found->kind != NameKind::List)
-        return "\"" + std::string(field) + "\" is a single text, not a list: name it without [i]";
+        return "\"" + ShownName(field) + "\" is a single text, not a list: name it without [i]";
 
     const std::size_t close = rest.find(']');
     const std::string_view digits = rest.substr(0, close);
     const bool wellFormed = close != std::string_view::npos && close + 1 == rest.size() && !digits.empty() &&
                             std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!wellFormed)
-        return "\"" + std::string(text) + "\" is not LIST[i] with a decimal index i from 0";
+        return "\"" + ShownName(text) + "\" is not LIST[i] with a decimal index i from 0";
 
     // Saturates: any index too large for size_t is out of every list's range anyway.
     std::size_t index = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -29,8 +30,16 @@ const std::vector<std::string_view>& KnownNames();
 // A NamedValue, or the message for a name that does not exist (with the nearest known one).
 std::variant<NamedValue, std::string> ResolveName(std::string_view text);
 
-// The known name with the smallest edit distance, ignoring ASCII case; the first one on a tie.
+// The candidate with the smallest edit distance, ignoring ASCII case; the first one on a
+// tie. Empty for a text much longer than every candidate: no name is near it, and the
+// distance would cost time in proportion to its length.
+std::string_view NearestOf(std::string_view text, std::span<const std::string_view> candidates);
+// NearestOf the known names.
 std::string_view NearestName(std::string_view text);
+
+// The text as a message quotes it: cut short, so that a huge name or key never floods the
+// terminal.
+std::string ShownName(std::string_view text);
 
 // The message for an unknown name, what is wrong in the words of the caller.
 std::string UnknownNameMessage(std::string_view what, std::string_view name);

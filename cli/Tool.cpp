@@ -34,6 +34,18 @@ bool EnterDirectories(const Invocation& inv, ToolStreams& io)
     return true;
 }
 
+// Anywhere else a command would create a settings database beside nothing and then fail
+// to write the sources.
+bool InPluginFolder(ToolStreams& io)
+{
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::current_path(ec);
+    if (!ec && std::filesystem::is_directory(dir / "tarnek", ec))
+        return true;
+    io.err << "tarnek-levels: " << dir.string() << " is not a plugin folder (no tarnek/ inside); use -C DIR\n";
+    return false;
+}
+
 }  // namespace
 
 int RunTool(std::span<const std::string> args, ToolStreams& io)
@@ -42,6 +54,10 @@ int RunTool(std::span<const std::string> args, ToolStreams& io)
     if (const auto* usage = std::get_if<UsageError>(&parsed))
         return ReportUsage(*usage, io);
     const Invocation& inv = std::get<Invocation>(parsed);
+    if (inv.version) {
+        io.out << "tarnek-levels " << TARNEK_VERSION << '\n';
+        return kExitSuccess;
+    }
     if (inv.help) {
         io.out << HelpText(inv.command);
         return kExitSuccess;
@@ -51,7 +67,7 @@ int RunTool(std::span<const std::string> args, ToolStreams& io)
     const auto prepared = PrepareCommand(inv);
     if (const auto* usage = std::get_if<UsageError>(&prepared))
         return ReportUsage(*usage, io);
-    if (!EnterDirectories(inv, io))
+    if (!EnterDirectories(inv, io) || !InPluginFolder(io))
         return kExitFailed;
     return RunCommand(std::get<PreparedCommand>(prepared), io);
 }

@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+#include "LevelCounts.h"
+#include "NameLookup.h"
+#include "NumberFormats.h"
+#include "TextReadings.h"
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
@@ -99,4 +104,13 @@ std::string ListingText(std::string_view text)
     }
     quoted += '"';
     return quoted;
+}
+
+std::optional<std::string> LevelCountTextProblem(std::string_view text)
+{
+    const std::int32_t levels = ReadInteger(text);
+    if (IsOfferedLevelCount(levels) && text == FormatInteger(levels))
+        return std::nullopt;
+    return "\"" + ShownName(text) + "\" is not one of the level counts the editor offers: 10, 13, 16, ..., 100 "
+           "(steps of 3)";
 }

@@ -16,3 +16,7 @@ std::optional<std::string> ValueTextProblem(std::string_view text);
 // For "show": the text itself, or in JSON quotes when it is empty or holds white space,
 // quotes, backslashes or control characters, so that every value reads back unambiguously.
 std::string ListingText(std::string_view text);
+
+// Why text is not a level count the editor offers, written as "%d" writes it; nullopt when
+// it is one. Any other count would leave the editor's level-count box without a selection.
+std::optional<std::string> LevelCountTextProblem(std::string_view text);

@@ -1,5 +1,6 @@
 #include "NumberFormats.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -34,7 +35,7 @@ bool isHalfway(double value, int decimals)
 }
 
 // to_chars rounds halves to even; nudging a halfway value one step away from zero makes
-// it round away, and cannot reach the next rounding boundary.
+// it round away. At six significant digits a step never reaches the next rounding boundary.
 double awayFromHalf(double value, int decimals)
 {
     return isHalfway(value, decimals) ? std::nextafter(value, value < 0 ? -INFINITY : INFINITY) : value;
@@ -45,6 +46,40 @@ std::string toChars(double value, std::chars_format format, int precision)
     std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
     return std::string(buffer.data(), result.ptr);
+}
+
+// Every digit of the double's value: it is a dyadic fraction, so its decimal expansion
+// ends, after at most 1074 fraction digits.
+std::string exactFixed(double value)
+{
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int fractionDigits = std::max(0, 53 - exponent);
+    std::string buffer(static_cast<std::size_t>(fractionDigits) + 320, '\0');
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, fractionDigits);
+    buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
+    return buffer;
+}
+
+// Adds one unit in the last place of a fixed-point text of digits, carrying leftwards.
+void roundUpLastDigit(std::string& digits)
+{
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        char& c = digits[i];
+        if (c == '.')
+            continue;
+        if (c < '0' || c > '9') {  // the sign: every digit carried over
+            digits.insert(i + 1, 1, '1');
+            return;
+        }
+        if (c != '9') {
+            ++c;
+            return;
+        }
+        c = '0';
+    }
+    digits.insert(0, 1, '1');
 }
 
 void stripTrailingZeros(std::string& digits)
@@ -68,7 +103,24 @@ std::string FormatInteger(std::int32_t value)
 
 std::string FormatFixed(double value, int decimals)
 {
-    return toChars(awayFromHalf(value, decimals), std::chars_format::fixed, decimals);
+    if (!std::isfinite(value) || decimals < 0)
+        return toChars(value, std::chars_format::fixed, decimals);
+    // Rounded on the double's exact decimal expansion: nudging a tie one representable
+    // step would cross the next rounding boundary where a step is wider than 10^-decimals.
+    std::string digits = exactFixed(value);
+    const std::size_t point = digits.find('.');
+    const std::size_t fraction = point == std::string::npos ? 0 : digits.size() - point - 1;
+    if (fraction <= static_cast<std::size_t>(decimals)) {
+        if (decimals > 0 && point == std::string::npos)
+            digits += '.';
+        digits.append(static_cast<std::size_t>(decimals) - fraction, '0');
+        return digits;
+    }
+    const bool up = digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5';
+    digits.resize(decimals > 0 ? point + 1 + static_cast<std::size_t>(decimals) : point);
+    if (up)
+        roundUpLastDigit(digits);
+    return digits;
 }
 
 std::string FormatGeneral(double value)

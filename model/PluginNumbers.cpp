@@ -1,5 +1,6 @@
 #include "PluginNumbers.h"
 
+#include "LevelCounts.h"
 #include "TextReadings.h"
 
 namespace {
@@ -85,9 +86,7 @@ std::optional<std::string> CheckPluginNumber(std::string_view text, ArrayKind ki
 
 std::size_t DeclaredArraySize(const ListDescriptor& list, const tarnekArrayStruct& model)
 {
-    const std::int32_t levels = ReadInteger(model.levelCountText);
-    const std::int64_t size = list.length == LengthRule::Levels ? std::int64_t{levels} + 1 : levels / 3;
-    return size > 0 ? static_cast<std::size_t>(size) : 0;
+    return ListLengthFor(list, ReadInteger(model.levelCountText));
 }
 
 std::optional<std::string> CheckListLength(const ListDescriptor& list, const tarnekArrayStruct& model)

@@ -1,5 +1,6 @@
 #include "TextReadings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -25,6 +26,34 @@ std::size_t skipSpace(std::string_view text)
     while (i < text.size() && isCSpace(text[i]))
         ++i;
     return i;
+}
+
+// The power of ten of the first significant digit of digits[.digits][e[sign]digits], as
+// in scientific notation: negative for a magnitude below 1. Leading zeros in the fraction
+// count as much as a negative exponent. Saturates far beyond any double's range.
+std::int64_t DecimalExponent(std::string_view number)
+{
+    constexpr std::int64_t far = std::int64_t{1} << 40;
+    const std::size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    std::int64_t exponent = 0;
+    if (e != std::string_view::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            ++i;
+        for (; i < number.size() && exponent < far; ++i)
+            exponent = exponent * 10 + (number[i] - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t significant = mantissa.find_first_not_of("0.");
+    if (significant == std::string_view::npos)
+        return exponent;  // zero; never out of range
+    const std::int64_t position = significant < point ? static_cast<std::int64_t>(point - significant) - 1
+                                                      : -static_cast<std::int64_t>(significant - point);
+    return exponent + position;
 }
 
 } // namespace
@@ -100,13 +129,9 @@ double ReadDecimal(std::string_view text)
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                            std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // As the C library does: overflow gives infinity, underflow gives zero. Tell them
-        // apart by the exponent's sign of a rough reading.
-        const std::size_t e = number.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    }
+    if (ec == std::errc::result_out_of_range)
+        // As the C library does: overflow gives infinity, underflow gives zero.
+        value = DecimalExponent(number) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
     (void)ptr;
     return negative ? -value : value;
 }

@@ -15,6 +15,18 @@ bool IsLevelTable(std::string_view table)
     return std::any_of(tables.begin(), tables.end(), [table](const LevelTableDescriptor& t) { return t.table == table; });
 }
 
+// Increments, maximum percentages, a race's own values, maximum chances.
+int SkillTableRank(std::string_view table)
+{
+    if (table == "Приращение")
+        return 0;
+    if (table == "Максимальный %")
+        return 1;
+    if (table == "Максимальный шанс")
+        return 3;
+    return 2;
+}
+
 }  // namespace
 
 std::string QuoteName(std::string_view name)
@@ -135,6 +147,7 @@ std::vector<ParameterWrite> ParameterWritesOf(Tier tier, const tarnekArrayStruct
         if (value->tier == tier && !IsLevelTable(value->table))
             writes.push_back({value->table, value->column, model.*(value->text)});
     }
+    const std::size_t first = writes.size();
     for (const ParameterDescriptor& parameter : Parameters()) {
         if (parameter.tier != tier)
             continue;
@@ -142,5 +155,13 @@ std::vector<ParameterWrite> ParameterWritesOf(Tier tier, const tarnekArrayStruct
         writes.push_back({parameter.table, parameter.column,
                           parameter.isChance() ? tarnekArrayStruct::NormalizeChanceText(text) : text});
     }
+    // A skill dialog's save goes table by table: the increments, the maximum percentages,
+    // the race's own values, the maximum chances; within a table in column order. Which
+    // failure is reported first depends on it.
+    if (tier != Tier::Xp)
+        std::stable_sort(writes.begin() + static_cast<std::ptrdiff_t>(first), writes.end(),
+                         [](const ParameterWrite& a, const ParameterWrite& b) {
+                             return SkillTableRank(a.table) < SkillTableRank(b.table);
+                         });
     return writes;
 }

@@ -1,6 +1,8 @@
 #include "vloxBuildTarnekStruct.h"
 
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -13,8 +15,10 @@
 #include "CarriedDatabase.h"
 #include "DatabaseLocation.h"
 #include "DatabaseFileWrite.h"
+#include "LevelCounts.h"
 #include "NumberFormats.h"
 #include "Statements.h"
+#include "TextReadings.h"
 
 namespace {
 
@@ -185,8 +189,32 @@ void ExecuteInsertRows(SQLite::Database& database, const LevelTableLayout& layou
     }
 }
 
-void ExecuteLevelTable(SQLite::Database& database, Tier tier, const tarnekArrayStruct& model)
+// The level count the database holds now, read inside the save's own transaction.
+std::int32_t StoredLevelCount(SQLite::Database& database)
 {
+    const SingleValueDescriptor& count = LevelCountValue();
+    SQLite::Statement query(database, SelectFirstValueText(count.table, count.column));
+    return query.executeStep() ? ReadInteger(query.getColumn(0).getString()) : 0;
+}
+
+// A table whose lists disagree with the level count stored beside it would be padded
+// with empty cells, and the next generated source would hold empty initialisers that the
+// plugin compiler rejects. Thrown, so that the whole save rolls back.
+void RequireLengthsFor(std::int32_t levels, Tier tier, const tarnekArrayStruct& model)
+{
+    const auto mismatch = FirstListOfWrongLength(model, levels, tier);
+    if (!mismatch)
+        return;
+    const ListDescriptor& list = *mismatch->list;
+    throw std::runtime_error("Список \"" + std::string(list.column) + "\" (" + std::string(list.field) + ") содержит " +
+                             std::to_string(mismatch->length) + " значений, а при количестве уровней " +
+                             std::to_string(levels) + " их должно быть " + std::to_string(mismatch->expected) +
+                             ". Сохранение отменено, ничего не изменено; \"Создать уровни\" пересчитает все списки.");
+}
+
+void ExecuteLevelTable(SQLite::Database& database, Tier tier, const tarnekArrayStruct& model, std::int32_t levels)
+{
+    RequireLengthsFor(levels, tier, model);
     const LevelTableLayout layout = LayoutOf(tier);
     ExecuteDeleteAll(database, layout.table->table);
     ExecuteInsertRows(database, layout, model);
@@ -244,8 +272,9 @@ bool vloxBuildTarnekStruct::InsertTier4Rows(const tarnekArrayStruct& model)
 bool vloxBuildTarnekStruct::SaveDatabase(const tarnekArrayStruct& model)
 {
     return WriteInTransaction([&](SQLite::Database& database) {
+        const std::int32_t levels = ReadInteger(model.levelCountText);
         for (const LevelTableDescriptor& table : LevelTables())
-            ExecuteLevelTable(database, table.tier, model);
+            ExecuteLevelTable(database, table.tier, model, levels);
         // The skill parameters are left to the skill dialogs' own saves.
         ExecuteParameters(database, Tier::Xp, model);
     });
@@ -254,7 +283,10 @@ bool vloxBuildTarnekStruct::SaveDatabase(const tarnekArrayStruct& model)
 bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct& model)
 {
     return WriteInTransaction([&](SQLite::Database& database) {
-        ExecuteLevelTable(database, tier, model);
+        // A skill tier's save leaves the level count as stored; the XP save writes the model's.
+        const std::int32_t levels =
+            tier == Tier::Xp ? ReadInteger(model.levelCountText) : StoredLevelCount(database);
+        ExecuteLevelTable(database, tier, model, levels);
         ExecuteParameters(database, tier, model);
     });
 }
@@ -262,8 +294,9 @@ bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct&
 bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
 {
     return WriteInTransaction([&](SQLite::Database& database) {
+        const std::int32_t levels = ReadInteger(model.levelCountText);
         for (const LevelTableDescriptor& table : LevelTables()) {
-            ExecuteLevelTable(database, table.tier, model);
+            ExecuteLevelTable(database, table.tier, model, levels);
             ExecuteParameters(database, table.tier, model);
         }
     });

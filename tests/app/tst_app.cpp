@@ -249,34 +249,48 @@ private slots:
         QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
     }
 
-    void xpFillWithAnotherCountChangesOnlyItsTableAndMarksTheOthers()
+    void xpFillKeepsTheConfigurationsCountWhateverTheBoxShows()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         dialog.levelCombo()->setCurrentIndex(1);
+        QCOMPARE(StatusLine(dialog), QStringLiteral("Выбрано уровней: 13, в конфигурации: 10. Выбор вступит в силу "
+                                                    "только после «Создать уровни»; заливки используют 10."));
         SetBox(dialog.parameterBox(2), QStringLiteral("abc"));  // the multiplier box takes anything
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
 
         QCOMPARE(dialog.model().xpLevelSavedMultiplier, std::string("abc"));
-        QCOMPARE(dialog.model().levelCountText, std::string("13"));
-        QCOMPARE(dialog.model().maxLevels, 13);
-        QCOMPARE(dialog.model().skillLevels, 3);
-        QCOMPARE(dialog.grid(1)->columnCount(), 14);
-        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 14·400·13.
-        QCOMPARE(dialog.model().xpLevelSaved.at(13), std::string("72800"));
-        QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{11});
-        QCOMPARE(folder.Stored().levelCountText, std::string("13"));
+        QCOMPARE(dialog.model().levelCountText, std::string("10"));
+        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 11·400·10.
+        QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
+        QCOMPARE(dialog.grid(1)->columnCount(), 11);
+        QCOMPARE(folder.Stored().xpLevelSaved, dialog.model().xpLevelSaved);
+        QCOMPARE(folder.Stored().levelCountText, std::string("10"));
+        QVERIFY(StatusLine(dialog).startsWith(QStringLiteral("Выбрано уровней: 13")));
 
-        // The other lists were made for 10 levels: marked, and counted before a compile.
-        QVERIFY(Unmarked(Cell(dialog.grid(1), 0)));
-        for (int code : {0, 2, 3}) {
-            QCOMPARE(dialog.grid(code)->columnCount(), 11);
-            QVERIFY(Tinted(Cell(dialog.grid(code), 0), kWrongLengthTint));
-            QVERIFY(ToolTip(Cell(dialog.grid(code), 0)).contains(QStringLiteral("нулями")));
-        }
+        dialog.levelCombo()->setCurrentIndex(0);
+        QVERIFY(StatusLine(dialog).isEmpty());
+    }
+
+    // Once a compile has counted marked texts, the count follows the configuration.
+    void markedCountFollowsEditsAndALevelChange()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-        // Three XP lists and all 27 skill lists.
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 30.")), qPrintable(StatusLine(dialog)));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
+        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
+
+        dialog.levelCombo()->setCurrentIndex(1);
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QCOMPARE(dialog.model().levelCountText, std::string("13"));
+        QVERIFY2(StatusLine(dialog).isEmpty(), qPrintable(StatusLine(dialog)));
     }
 
     void levelChangeRecomputesEverythingAndSaves()
@@ -319,6 +333,9 @@ private slots:
                                      << "Запрос на изменение уровней" << int(QMessageBox::Yes | QMessageBox::No);
         QTest::newRow("stored count without an item") << "07" << "Нельзя ставить ниже 10 уровня."
                                                        << "Отказ в создании уровней" << int(QMessageBox::Ok);
+        // Stored by another program: opens as stored, but is never recomputed for.
+        QTest::newRow("stored count above the largest") << "100000" << "Нельзя ставить выше 100 уровня."
+                                                         << "Отказ в создании уровней" << int(QMessageBox::Ok);
     }
 
     void levelChangeDeclinedOrRefusedChangesNothing()
@@ -344,6 +361,7 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Information);
         QCOMPARE(int(shown[0].buttons), buttons);
         QVERIFY(SameLists(dialog.model(), before));
+        QCOMPARE(dialog.model().levelCountText, before.levelCountText);
         QCOMPARE(dialog.grid(0)->columnCount(), 11);
         QCOMPARE(ReadBytes(folder.database()), databaseBefore);
         QVERIFY(!fs::exists(folder.baseHeader()));
@@ -358,7 +376,11 @@ private slots:
         QTest::mouseClick(dialog.fillButton(0), Qt::LeftButton);
         QCOMPARE(dialog.model().levelCountText, std::string("11"));
         QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{12});
-        QCOMPARE(folder.Stored().levelCountText, std::string("11"));
+        // The other lists still hold 10 levels' values: such a save is refused whole.
+        const auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(QStringLiteral("(xpLevelSaved)")), qPrintable(shown[0].text));
+        QCOMPARE(folder.Stored().xpLevelShortTerm, InitialConfiguration().xpLevelShortTerm);
     }
 
     void compileSavesDeletesThePluginAndStartsTheCompiler()

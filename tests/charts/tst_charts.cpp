@@ -129,6 +129,13 @@ private slots:
         // Beyond the last level nothing is claimed.
         chart.pointAt(0, QPointF(40, 0));
         QCOMPARE(chart.pointedText(), QStringLiteral("Уровень 2 — xpLevelSaved: 1000; xpGivenSaved: 30"));
+
+        // The line follows the values it names: a new text, then a level that went away.
+        given->item(0, 2)->setText(QStringLiteral("35"));
+        QTRY_COMPARE(chart.pointedText(), QStringLiteral("Уровень 2 — xpLevelSaved: 1000; xpGivenSaved: 35"));
+        emit chart.curveSeries(0).first()->hovered(QPointF(2, 1000), true);
+        needed->setColumnCount(2);
+        QTRY_VERIFY(chart.pointedText().startsWith(QStringLiteral("Наведите")));
     }
 
     void paneHidesTheChartAndRemembers()

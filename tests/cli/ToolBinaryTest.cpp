@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <fstream>
 #include <sstream>
 
 #include <SQLiteCpp/Database.h>
@@ -75,7 +76,10 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
         {{"set", "levelCountText", "13"}, "levels N"},
         {{"fill", "vampiricList", "xpLevelSavedMultiplier=3"}, "main window"},
         {{"fill", "vampiricIncrement"}, "not a list"},
-        {{"fill", "xpGivenSaved", "levelCountText=11"}, "\"11\""},
+        {{"fill", "xpLevelSaved", "levelCountText=13"}, "a fill keeps the level count"},
+        {{"shwo"}, "no command 'shwo'; did you mean 'show'?"},
+        {{"help", "imprt"}, "did you mean 'import'?"},
+        {{std::string(100'000, 'q')}, "(100000 bytes)"},
         {{"set", "devotionValue[0]", "1"}, "without [i]"},
     };
     for (const auto& [args, named] : wrong) {
@@ -94,6 +98,25 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
     for (const char* value : {"0.1\n#define X", "\t", "\x7f", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
         EXPECT_EQ(dir.Run({"set", "vampiricIncrement", value}).status, 2) << value;
     EXPECT_FALSE(fs::exists(dir.path() / "TarnekChangeLevelDatabase"));
+
+    const ToolResult version = dir.Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("tarnek-levels ") && version.out.ends_with("\n")) << version.out;
+}
+
+TEST(OutsideAPluginFolder, EveryCommandRefusesAndCreatesNothing)
+{
+    TestFolder empty;
+    const std::string expected =
+        "tarnek-levels: " + empty.path().string() + " is not a plugin folder (no tarnek/ inside); use -C DIR\n";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show"}, {"levels", "13", "--yes"}, {"fill", "hexList"}, {"set", "hexMaxChance", "2"}, {"generate"},
+             {"compile"}, {"export"}, {"import"}}) {
+        const ToolResult result = RunBinary(args, "{}");
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_EQ(result.err, expected);
+    }
+    EXPECT_TRUE(fs::is_empty(empty.path()));
 }
 
 // Every name that show lists resolves to itself: in-process, as a run per name would be slow.
@@ -144,10 +167,13 @@ TEST_F(Tool, LevelsRefusesWithoutChangingAnything)
     EXPECT_EQ(unasked.status, 1);
     EXPECT_NE(unasked.err.find("--yes"), std::string::npos);
 
-    for (const char* count : {"11", "103", "2147483647"}) {
+    for (const auto& [count, said] : std::vector<std::pair<std::string, std::string>>{
+             {"11", "10, 13, 16"},
+             {"103", "Отказ в создании уровней: Нельзя ставить выше 100 уровня.\n"},
+             {"2147483647", "Отказ в создании уровней: Нельзя ставить выше 100 уровня.\n"}}) {
         const ToolResult odd = dir.Run({"levels", count, "--yes"});
         EXPECT_EQ(odd.status, 1) << count;
-        EXPECT_NE(odd.err.find("10, 13, 16"), std::string::npos);
+        EXPECT_NE(odd.err.find(said), std::string::npos) << odd.err;
     }
     EXPECT_EQ(Take(), before);
 }
@@ -260,11 +286,6 @@ TEST_F(Tool, GenerateRewritesBothSources)
     WriteBytes(dir.skillsInclude(), "stale");
     ASSERT_EQ(dir.Run({"generate"}).status, 0);
     EXPECT_EQ(Take(), saved);
-
-    fs::remove_all(dir.path() / "tarnek");
-    const ToolResult noFolder = dir.Run({"generate"});
-    EXPECT_EQ(noFolder.status, 1);
-    EXPECT_NE(noFolder.err.find("Не может записать в файл"), std::string::npos) << noFolder.err;
 }
 
 TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
@@ -274,7 +295,8 @@ TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
     // Without a compiler the save still happens; the script learns that nothing was built.
     const ToolResult missing = dir.Run({"compile"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("not compiled"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("the plugin compiler " + (dir.path() / "compile.sh").string() + " was not found"),
+              std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
     EXPECT_FALSE(ReadBytes(dir.baseHeader()).empty());
     EXPECT_FALSE(ReadBytes(dir.skillsInclude()).empty());
@@ -349,13 +371,19 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
              for (const ListDescriptor& d : ListsOfTier(Tier::Two))
                  j[std::string(d.field)] = Json::array();
          }),
-         "devotionValue"},
+         "\"unholyList\" has 0 values, but 10 levels need 3"},
+        {changed([](Json& j) { j["levelCountText"] = "abc"; }), "\"abc\" is not one of the level counts"},
+        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }), "\"1000000000\" is not one"},
+        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not one"},
+        {changed([](Json& j) { j["levelCountText"] = "13"; }), "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
+        {changed([](Json& j) { j[std::string(10'000'000, 'k')] = "1"; }), "kkk... (10000000 bytes)\"; (\"tarnek-levels show\""},
         {changed([](Json& j) { j["vampiricIncrement"] = "0.1\r\n}"; }), "vampiricIncrement"},
         {duplicated, "hexList"},
     };
     for (const auto& [input, named] : cases) {
         const ToolResult result = dir.Run({"import"}, input);
         EXPECT_EQ(result.status, 1) << named;
+        EXPECT_LT(result.err.size(), 300u);
         EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
         EXPECT_EQ(Take(), before) << named;
     }
@@ -363,7 +391,7 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
 
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
 {
-    fs::create_directories("sub/inner");
+    fs::create_directories("sub/inner/tarnek");
     ASSERT_EQ(RunBinary({"-C", "sub", "-C", "inner", "show"}).status, 0);  // each -C from the one before
     EXPECT_TRUE(fs::exists("sub/inner/TarnekChangeLevelDatabase/TarnekChangeLevel.mdb"));
     EXPECT_EQ(RunBinary({"-C", "no-such-directory", "show"}).status, 1);
@@ -383,8 +411,22 @@ TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
     WriteBytes(dir.database(), std::string(4096, 'x'));
     const ToolResult broken = dir.Run({"show"});
     EXPECT_EQ(broken.status, 1);
-    EXPECT_NE(broken.err.find("file is not a database"), std::string::npos) << broken.err;
+    EXPECT_EQ(broken.err, "tarnek-levels: " + dir.database().string() + ": file is not a database\n");
     EXPECT_EQ(ReadBytes(dir.database()), std::string(4096, 'x'));
+}
+
+TEST_F(Tool, AFullOutputIsSaid)
+{
+    Initialise();
+    for (const char* command : {"show", "export"}) {
+        std::ofstream full("/dev/full");
+        std::istringstream in;
+        std::ostringstream errors;
+        ToolStreams io{in, full, errors, false};
+        EXPECT_EQ(RunTool(std::vector<std::string>{command}, io), 1) << command;
+        EXPECT_EQ(errors.str(), "tarnek-levels: " + std::string(command) +
+                                    ": cannot write to standard output: No space left on device\n");
+    }
 }
 
 }  // namespace

@@ -31,7 +31,13 @@ INSTANTIATE_TEST_SUITE_P(Values, FixedFormat, testing::Values(
     // ordinary values
     FixedCase{1.0 / 3.0, 3, "0.333"}, FixedCase{2.0 / 3.0, 3, "0.667"}, FixedCase{1.0, 3, "1.000"},
     FixedCase{0.6000000000000001, 2, "0.60"}, FixedCase{0.39999999999999997, 2, "0.40"},
-    FixedCase{-0.0001, 3, "-0.000"}, FixedCase{0.0, 2, "0.00"}, FixedCase{1e20, 0, "100000000000000000000"}));
+    FixedCase{-0.0001, 3, "-0.000"}, FixedCase{0.0, 2, "0.00"}, FixedCase{1e20, 0, "100000000000000000000"},
+    // a carry through every digit
+    FixedCase{9.5, 0, "10"}, FixedCase{-99.9375, 3, "-99.938"}, FixedCase{999.9999, 3, "1000.000"},
+    // where one representable step is wider than the last decimal: 1e15 / 3 is exactly
+    // ...333.3125, and ...333.375 is a true tie at two decimals
+    FixedCase{1e15 / 3, 3, "333333333333333.313"}, FixedCase{333333333333333.375, 2, "333333333333333.38"},
+    FixedCase{-333333333333333.375, 2, "-333333333333333.38"}, FixedCase{5e14 / 3, 2, "166666666666666.66"}));
 
 struct GeneralCase {
     double value;

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -69,10 +71,20 @@ INSTANTIATE_TEST_SUITE_P(Texts, DecimalReading, testing::Values(
     DecimalCase{"infinity", 0.0}, DecimalCase{"0x1p3", 0.0}, DecimalCase{"15.0abc", 15.0},
     DecimalCase{"1e-400", 0.0}));
 
-TEST(DecimalReading, OverflowReadsAsInfinityLikeTheCLibrary)
+// Overflow gives infinity, underflow zero or the nearest subnormal, however the magnitude
+// is spelt: by the exponent, by leading zeros in the fraction, or by many digits.
+TEST(DecimalReading, OutOfRangeReadsLikeTheCLibrary)
 {
-    EXPECT_EQ(ReadDecimal("1e400"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(ReadDecimal("-1e400"), -std::numeric_limits<double>::infinity());
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::string zeros(400, '0');
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"1e400", inf}, {"-1e400", -inf}, {"1" + zeros, inf}, {"1" + zeros + ".5e-10", inf},
+        {"0." + zeros + "1e800", inf}, {"1e99999999999999999999999", inf},
+        {"0." + zeros + "1", 0.0}, {"-0." + zeros + "1", 0.0}, {"1" + zeros + "e-800", 0.0},
+        {"1e-99999999999999999999999", 0.0}, {"5e-324", std::numeric_limits<double>::denorm_min()},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ReadDecimal(text), expected) << text.substr(0, 20) << "... (" << text.size() << " characters)";
 }
 
 } // namespace

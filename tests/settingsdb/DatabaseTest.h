@@ -28,7 +28,7 @@ inline tarnekArrayStruct ChangedEverywhere(const std::string& tag)
         for (std::size_t i = 0; i < (model.*list.list).size(); ++i)
             (model.*list.list).set(i, std::string(list.field) + "[" + FormatInteger(static_cast<std::int32_t>(i)) + "]" + tag);
     model.devotionValue = "devotion" + tag;
-    model.levelCountText = "count" + tag;
+    model.levelCountText = "10" + tag;  // still reads as the 10 levels the lists are long
     int chance = 2;
     for (const ParameterDescriptor& parameter : Parameters())
         model.*parameter.text = parameter.isChance() ? FormatInteger(chance++) + ".5" : std::string(parameter.field) + tag;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "DatabaseTest.h"
@@ -74,20 +76,33 @@ TEST_F(OpenedDatabase, EachSkillTierSaveWritesOnlyItsOwnTierWithChancesNormalise
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(OpenedDatabase, ListsOfUnequalLengthLoseNothing)
+// Stored, such lists would be padded with empty cells that the plugin compiler rejects.
+TEST_F(OpenedDatabase, ListsThatDisagreeWithTheLevelCountAreNeverStored)
 {
-    tarnekArrayStruct model = InitialConfiguration();
-    for (const char* extra : {"5500", "6000", "6500"})
-        model.xpLevelShortTerm.append(extra);  // longer than the other three XP lists
-    model.vampiricList = {"0.7"};              // shorter than the other tier-1 lists
-    ASSERT_TRUE(db.SaveDatabase(model));
+    const TableDump before = Dump();
+    tarnekArrayStruct longer = InitialConfiguration();
+    longer.xpGivenShortTerm.append("5500");
+    tarnekArrayStruct recounted = InitialConfiguration();
+    recounted.levelCountText = "13";  // every list still holds the values of 10 levels
+    tarnekArrayStruct shorter = InitialConfiguration();
+    shorter.hexList = {"0.7"};
 
-    tarnekArrayStruct expected = model;
-    for (ValueList* list : {&expected.xpLevelSaved, &expected.xpGivenShortTerm, &expected.xpGivenSaved})
-        for (int i = 0; i < 3; ++i)
-            list->append("");
-    expected.vampiricList = {"0.7", "", ""};
-    EXPECT_EQ(Load(), expected);
+    const std::vector<std::pair<std::function<bool()>, std::string>> saves = {
+        {[&] { return db.SaveDatabase(longer); }, "(xpGivenShortTerm) содержит 12 значений, а при количестве уровней 10 их должно быть 11"},
+        {[&] { return db.SaveWholeDatabase(recounted); }, "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13 их должно быть 14"},
+        {[&] { return db.SaveTierDatabase(Tier::Two, shorter); }, "(hexList) содержит 1 значений"},
+    };
+    for (const auto& [save, named] : saves) {
+        sink.messages.clear();
+        EXPECT_FALSE(save()) << named;
+        ASSERT_EQ(sink.messages.size(), 1u) << named;
+        EXPECT_NE(sink.messages[0].text.find(named), std::string::npos) << sink.messages[0].text;
+        EXPECT_EQ(Dump(), before) << named;
+    }
+    // A skill tier is held to the count stored beside it, not to the one the model carries.
+    sink.messages.clear();
+    EXPECT_TRUE(db.SaveTierDatabase(Tier::One, recounted));
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(OpenedDatabase, FailingStatementLeavesEveryTableAsItWas)
@@ -107,6 +122,22 @@ TEST_F(OpenedDatabase, FailingStatementLeavesEveryTableAsItWas)
     db.SaveTier(Tier::Four, ChangedEverywhere("~"));
     ExpectOneMessage("no such table: Максимальный шанс");
     EXPECT_EQ(Dump(), beforeTier);
+}
+
+// A skill tier's save writes all its increments before its maximum percentages, so the
+// last increment's failure is the one reported when both tables refuse.
+TEST_F(OpenedDatabase, SkillTierSavesWriteEveryIncrementFirst)
+{
+    ExecuteBehindTheBack("CREATE TRIGGER increments BEFORE UPDATE OF \"Шипованная броня (Spiked Carapace)\", "
+                         "\"Змеиная суть (Serpent Ward)\" ON \"Приращение\" "
+                         "BEGIN SELECT RAISE(ABORT, 'increments refused'); END");
+    ExecuteBehindTheBack("CREATE TRIGGER maxima BEFORE UPDATE ON \"Максимальный %\" "
+                         "BEGIN SELECT RAISE(ABORT, 'maxima refused'); END");
+    for (Tier tier : {Tier::Two, Tier::Three}) {
+        sink.messages.clear();
+        EXPECT_FALSE(db.SaveTierDatabase(tier, InitialConfiguration()));
+        ExpectOneMessage("increments refused");
+    }
 }
 
 TEST_F(OpenedDatabase, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChange)

@@ -1,0 +1,35 @@
+#include "LevelCounts.h"
+
+bool IsOfferedLevelCount(std::int32_t levels)
+{
+    return levels >= kFewestLevels && levels <= kMostLevels && (levels - kFewestLevels) % kLevelStep == 0;
+}
+
+std::optional<std::string_view> LevelCountRefusal(std::int32_t levels)
+{
+    if (levels < kFewestLevels)
+        return kTooFewLevelsText;
+    if (levels > kMostLevels)
+        return kTooManyLevelsText;
+    return std::nullopt;
+}
+
+std::size_t ListLengthFor(const ListDescriptor& list, std::int32_t levels)
+{
+    const std::int64_t length = list.length == LengthRule::Levels ? std::int64_t{levels} + 1 : levels / 3;
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+std::optional<ListLengthMismatch> FirstListOfWrongLength(const tarnekArrayStruct& model, std::int32_t levels,
+                                                         std::optional<Tier> tier)
+{
+    for (const ListDescriptor& list : ValueLists()) {
+        if (tier && list.tier != *tier)
+            continue;
+        const std::size_t length = (model.*list.list).size();
+        const std::size_t expected = ListLengthFor(list, levels);
+        if (length != expected)
+            return ListLengthMismatch{&list, length, expected};
+    }
+    return std::nullopt;
+}

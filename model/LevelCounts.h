@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Descriptors.h"
+#include "tarnekArrayStruct.h"
+
+// The level counts the editor offers for a level-count change, the texts of that change,
+// and the list lengths a level count implies. The window and the headless tool both take
+// them from here.
+
+inline constexpr std::int32_t kFewestLevels = 10;
+inline constexpr std::int32_t kMostLevels = 100;
+inline constexpr std::int32_t kLevelStep = 3;
+
+inline constexpr std::string_view kTooFewLevelsText = "Нельзя ставить ниже 10 уровня.";
+inline constexpr std::string_view kTooManyLevelsText = "Нельзя ставить выше 100 уровня.";
+inline constexpr std::string_view kLevelRefusalCaption = "Отказ в создании уровней";
+inline constexpr std::string_view kLevelQuestionText = "\n Все параметры при изменение количества уровней будут пересчитаны!";
+inline constexpr std::string_view kLevelQuestionCaption = "Запрос на изменение уровней";
+
+// 10, 13, ..., 100: what the level-count box lists.
+bool IsOfferedLevelCount(std::int32_t levels);
+
+// The refusal text for a count below 10 or above 100; std::nullopt inside that range.
+// Above 100 every list would be recomputed for a count nobody can choose, which for a
+// count stored by another program may mean hundreds of thousands of values.
+std::optional<std::string_view> LevelCountRefusal(std::int32_t levels);
+
+// How many values the list holds at this level count: levels + 1 or levels / 3; 0 for a
+// count that is not positive.
+std::size_t ListLengthFor(const ListDescriptor& list, std::int32_t levels);
+
+struct ListLengthMismatch {
+    const ListDescriptor* list = nullptr;
+    std::size_t length = 0;
+    std::size_t expected = 0;
+};
+
+// The first list of the tier (of every tier for std::nullopt), in table order, whose
+// length is not what `levels` implies.
+std::optional<ListLengthMismatch> FirstListOfWrongLength(const tarnekArrayStruct& model, std::int32_t levels,
+                                                         std::optional<Tier> tier = std::nullopt);
