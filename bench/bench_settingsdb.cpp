@@ -77,6 +77,21 @@ void BM_LoadAll(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAll)->Unit(benchmark::kMicrosecond);
 
+// Opening an existing database at 100 levels, its integrity check included.
+void BM_OpenDatabase(benchmark::State& state)
+{
+    BenchFolder folder;
+    CountingSink sink;
+    vloxBuildTarnekStruct db(sink);
+    if (!folder.ok() || !db.OpenDatabase() || !db.SaveWholeDatabase(ModelWithLevels(100))) {
+        state.SkipWithError("no database");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.OpenDatabase());
+}
+BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMicrosecond);
+
 // The database part of the main window's save: one transaction, bound values.
 void BM_SaveDatabase(benchmark::State& state)
 {

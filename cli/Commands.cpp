@@ -8,11 +8,13 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
 #include "ExitStatus.h"
+#include "FileReplace.h"
 #include "LevelCounts.h"
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
@@ -46,6 +48,15 @@ int Fail(ToolStreams& io, std::string_view command, const std::string& text)
 {
     io.err << "tarnek-levels: " << command << ": " << text << '\n';
     return kExitFailed;
+}
+
+// The editor marks such a cell in its grid; here it is said once per cell, and kept all the same.
+void WarnIfPluginRejects(ToolStreams& io, std::string_view command, const std::string& cell,
+                         const std::string& value, const ListDescriptor& list)
+{
+    if (auto reason = CheckPluginNumber(value, list.kind))
+        io.err << "tarnek-levels: " << command << ": warning: " << cell << " " << Quoted(value) << ": " << *reason
+               << '\n';
 }
 
 int Finish(const StreamMessageSink& sink)
@@ -297,11 +308,8 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
     if (!outOfRange.empty())
         return Fail(io, "set", outOfRange + "; " + command.invocation.target + " does not exist, nothing changed");
 
-    // The editor marks such a cell in its grid; here it is said once, and kept all the same.
     if (name.kind == NameKind::Cell)
-        if (auto reason = CheckPluginNumber(value, ValueLists()[name.index].kind))
-            io.err << "tarnek-levels: set: warning: " << command.invocation.target << " " << Quoted(value) << ": "
-                   << *reason << '\n';
+        WarnIfPluginRejects(io, "set", command.invocation.target, value, ValueLists()[name.index]);
     return Finish(sink, report);
 }
 
@@ -347,6 +355,21 @@ int CompileCommand(ToolStreams& io)
     return failed ? kExitFailed : Finish(sink);
 }
 
+// A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
+// (/dev/stdout, a named pipe) cannot be replaced and is written to as it is.
+int WriteExportFile(const std::filesystem::path& file, const std::string& text)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return ReplaceFileContents(file, text);
+    std::ofstream stream(file, std::ios::binary);
+    if (stream)
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.close();
+    return stream ? 0 : (errno != 0 ? errno : EIO);
+}
+
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
     CommandSession run(io.err);
@@ -362,12 +385,8 @@ int ExportCommand(const PreparedCommand& command, ToolStreams& io)
     if (!command.invocation.file)
         return Print(io, "export", text, sink);
     const std::string& file = *command.invocation.file;
-    std::ofstream stream(std::filesystem::path(file), std::ios::binary | std::ios::trunc);
-    if (stream)
-        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    stream.close();
-    if (!stream)
-        return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::strerror(errno));
+    if (const int error = WriteExportFile(file, text))
+        return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::system_category().message(error));
     return Finish(sink);
 }
 
@@ -402,6 +421,12 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         s.Replace(imported);
         return true;
     });
+
+    for (const ListDescriptor& list : ValueLists()) {
+        const ValueList& values = session.configuration().*list.list;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            WarnIfPluginRejects(io, "import", std::string(list.field) + "[" + Count(i) + "]", values.at(i), list);
+    }
     return Finish(sink, report);
 }
 

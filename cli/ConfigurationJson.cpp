@@ -90,6 +90,11 @@ std::optional<JsonError> CheckLevelCount(const tarnekArrayStruct& model)
     return std::nullopt;
 }
 
+// The depth, as the parser counts it, of the configuration's arrays inside its one object.
+constexpr int kDeepestNesting = 1;
+
+struct TooDeep {};
+
 }  // namespace
 
 std::variant<std::string, JsonError> ConfigurationToJson(const tarnekArrayStruct& model)
@@ -132,6 +137,12 @@ std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_vie
         if (event == Json::parse_event_t::key && depth == 1 && !seenKeys.insert(parsed.get<std::string>()).second &&
             duplicate.empty())
             duplicate = parsed.get<std::string>();
+        // The configuration is one object of arrays: anything nested deeper is refused as it
+        // starts, before the library builds it (copying or freeing a value nested some
+        // thousands deep recurses until the stack runs out).
+        if ((event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start) &&
+            depth > kDeepestNesting)
+            throw TooDeep{};
         return true;
     };
 
@@ -140,6 +151,9 @@ std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_vie
         root = Json::parse(text.begin(), text.end(), noteKeys);
     } catch (const Json::parse_error& e) {
         return JsonError{"not valid JSON: " + WithoutExceptionId(e.what())};
+    } catch (const TooDeep&) {
+        return JsonError{"arrays or objects are nested deeper than the configuration's (one object holding "
+                         "arrays of strings)"};
     }
     if (!root.is_object())
         return JsonError{"the JSON must be one object holding the configuration's keys (as \"export\" writes it)"};

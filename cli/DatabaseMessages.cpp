@@ -10,5 +10,7 @@ void DatabaseMessages::Show(const Message& message)
         sink_.Show(message);
         return;
     }
-    sink_.Show(Message{message.text, "tarnek-levels: " + databasePath_().string(), message.icon});
+    // A report made while the database opens (a damaged file) may come before the path is known.
+    const std::filesystem::path path = databasePath_();
+    sink_.Show(Message{message.text, path.empty() ? "tarnek-levels" : "tarnek-levels: " + path.string(), message.icon});
 }

@@ -4,13 +4,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#  ifndef NOMINMAX
-#    define NOMINMAX
-#  endif
-#  ifndef WIN32_LEAN_AND_MEAN
-#    define WIN32_LEAN_AND_MEAN
-#  endif
-#  include <windows.h>
+#  include "WindowsApi.h"
 #  include <vector>
 #else
 #  include <cerrno>

@@ -35,14 +35,29 @@ bool LocateOutput(fs::path& workDir, fs::path& file, std::string_view fileName, 
 
 }  // namespace
 
-bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink)
+bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink,
+                             ReplaceMethod* method)
 {
-    const int error = ReplaceFileContents(file, Utf8ToCp1251(utf8Text));
+    const int error = ReplaceFileContents(file, Utf8ToCp1251(utf8Text), method);
     if (error != 0) {
         ReportWriteFailure(error, sink);
         return false;
     }
     return true;
+}
+
+bool xpBaseStruct::WriteSource(const fs::path& file, std::string_view utf8Text, MessageSink& sink)
+{
+    ReplaceMethod method = ReplaceMethod::Whole;
+    const bool written = WriteText(file, utf8Text, sink, &method);
+    if (written && method == ReplaceMethod::InPlace && !inPlaceWriteReported) {
+        inPlaceWriteReported = true;
+        sink.Show(Message{"В папке " + file.parent_path().string() +
+                              " нельзя создать файл, поэтому исходники плагина записываются поверх "
+                              "прежних: если запись прервётся, файл может остаться неполным.",
+                          "Исходники плагина", MessageIcon::Information});
+    }
+    return written;
 }
 
 std::string xpBaseStruct::BuildArrayInitializer(const ValueList& list)
@@ -83,12 +98,12 @@ bool xpBaseStruct::WriteBaseHeader(const tarnekArrayStruct& model, MessageSink& 
 {
     if (!LocateOutput(workDir, baseHeaderPath, "base.h", sink))
         return false;
-    return WriteText(baseHeaderPath, BaseHeaderText(model), sink);
+    return WriteSource(baseHeaderPath, BaseHeaderText(model), sink);
 }
 
 bool xpBaseStruct::WriteSkillsInclude(const tarnekArrayStruct& model, MessageSink& sink)
 {
     if (!LocateOutput(workDir, skillsIncludePath, "skills.inl", sink))
         return false;
-    return WriteText(skillsIncludePath, SkillsIncludeText(model), sink);
+    return WriteSource(skillsIncludePath, SkillsIncludeText(model), sink);
 }

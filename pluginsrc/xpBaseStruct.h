@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "FileReplace.h"
 #include "MessageSink.h"
 #include "ValueList.h"
 #include "tarnekArrayStruct.h"
@@ -20,6 +21,8 @@ struct xpBaseStruct {
     std::filesystem::path workDir;
     std::filesystem::path baseHeaderPath;
     std::filesystem::path skillsIncludePath;
+    // A tarnek folder that refuses new files is mentioned once, not at every save.
+    bool inPlaceWriteReported = false;
 
     // Each reports its own failure through the sink, once per file, and returns false; the
     // caller goes on with the other file either way. The model is only read.
@@ -36,5 +39,10 @@ struct xpBaseStruct {
 
     // Converts UTF-8 text to code page 1251 and replaces the file whole. On failure shows
     // "Не может записать в файл (ошибка N)\n" with the system's error code and returns false.
-    static bool WriteText(const std::filesystem::path& file, std::string_view utf8Text, MessageSink& sink);
+    // When method is given it tells whether the file had to be written over in place.
+    static bool WriteText(const std::filesystem::path& file, std::string_view utf8Text, MessageSink& sink,
+                          ReplaceMethod* method = nullptr);
+
+private:
+    bool WriteSource(const std::filesystem::path& file, std::string_view utf8Text, MessageSink& sink);
 };

@@ -48,7 +48,7 @@ bool EditingSession::Open()
 
 bool EditingSession::FinishInterruptedSave()
 {
-    const std::filesystem::path file = LockFileOf(database_.databasePath);
+    const std::filesystem::path file = SaveLockFileOf(database_.databasePath);
     std::error_code error;
     if (std::filesystem::file_size(file, error) == 0 || error)
         return true;
@@ -206,7 +206,7 @@ bool EditingSession::TakeLock(std::optional<DatabaseLock>& lock)
         return false;
     }
     std::string error;
-    lock = DatabaseLock::Take(LockFileOf(database_.databasePath), DatabaseLock::Mode::Exclusive, lockWait, &error);
+    lock = DatabaseLock::Take(SaveLockFileOf(database_.databasePath), DatabaseLock::Mode::Exclusive, lockWait, &error);
     if (!lock)
         ShowFailure(sink_, error);
     return lock.has_value();

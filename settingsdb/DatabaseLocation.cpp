@@ -1,5 +1,6 @@
 #include "DatabaseLocation.h"
 
+#include <algorithm>
 #include <string>
 #include <system_error>
 
@@ -22,4 +23,28 @@ std::filesystem::path FreeBackupPath(const std::filesystem::path& file)
             break;
     }
     return {};
+}
+
+std::vector<std::filesystem::path> RestorableCopies(const std::filesystem::path& file)
+{
+    const std::string prefix = file.stem().string() + ".", suffix = file.extension().string();
+    std::vector<std::filesystem::path> copies;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(file.parent_path(), error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.size() > prefix.size() + suffix.size() && name.starts_with(prefix) && name.ends_with(suffix) &&
+            it->path() != file && it->is_regular_file(ignored))
+            copies.push_back(it->path());
+    }
+    std::sort(copies.begin(), copies.end());
+    return copies;
+}
+
+std::filesystem::path LockFileOf(const std::filesystem::path& file)
+{
+    std::filesystem::path lock = file;
+    lock.replace_extension(".lock");
+    return lock;
 }

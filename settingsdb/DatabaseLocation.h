@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 // TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under `directory`.
 std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
@@ -9,3 +10,11 @@ std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
 // TarnekChangeLevel.backup-1.mdb, TarnekChangeLevel.backup-2.mdb, ...; empty when the
 // folder cannot be examined.
 std::filesystem::path FreeBackupPath(const std::filesystem::path& file);
+
+// The other databases kept beside `file` (TarnekChangeLevel.backup-1.mdb and any other
+// TarnekChangeLevel.*.mdb), sorted by name: what a damaged database could be restored from.
+std::vector<std::filesystem::path> RestorableCopies(const std::filesystem::path& file);
+
+// The file whose lock serialises the replacement of `file` among runs: TarnekChangeLevel.lock
+// beside it. It stays there between runs.
+std::filesystem::path LockFileOf(const std::filesystem::path& file);

@@ -182,7 +182,7 @@ bool DatabaseLock::IsPending() const
     return handle_ != -1 && HasLength(handle_);
 }
 
-std::filesystem::path LockFileOf(const std::filesystem::path& database)
+std::filesystem::path SaveLockFileOf(const std::filesystem::path& database)
 {
     std::filesystem::path lock = database;
     lock += ".lock";

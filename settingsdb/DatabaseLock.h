@@ -41,5 +41,6 @@ private:
     std::intptr_t handle_ = -1;
 };
 
-// The lock file of the database at `database`: the same name with ".lock" appended.
-std::filesystem::path LockFileOf(const std::filesystem::path& database);
+// The lock file of the saves into the database at `database`: the same name with ".lock"
+// appended (TarnekChangeLevel.mdb.lock); the replacement of an outdated database has its own.
+std::filesystem::path SaveLockFileOf(const std::filesystem::path& database);

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <optional>
 #include <system_error>
 
@@ -7,6 +8,7 @@
 
 #include "DatabaseLocation.h"
 #include "Statements.h"
+#include "SystemFile.h"
 #include "vloxBuildTarnekStruct.h"
 
 namespace {
@@ -14,9 +16,18 @@ namespace {
 const std::string kVersionTable = "Версия";
 const std::string kVersionColumn = "Версия";
 
+// Longer than a replacement takes on a slow disk, short enough that a run stopped while
+// holding the lock does not hang the others for good.
+constexpr std::chrono::milliseconds kReplacementLockWait{30000};
+
 }  // namespace
 
-void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
+bool vloxBuildTarnekStruct::HasCurrentVersion()
+{
+    return SelectFirstValue(kVersionTable, kVersionColumn) == kDatabaseVersion;
+}
+
+void vloxBuildTarnekStruct::MoveOutdatedDatabaseAside()
 {
     CloseDatabase();
     const std::filesystem::path backup = FreeBackupPath(databasePath);
@@ -28,6 +39,29 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
                             backup.filename().string() + "): " + error.message());
     }
     outdatedBackupPath_ = backup;
+}
+
+// Runs that start together all find the outdated file; only the first may move it aside,
+// or a later one would take the fresh database, which the first may already have saved
+// into, for the outdated one. So the version is read again under a lock, on the file now
+// at the path.
+void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
+{
+    SystemFile lock;
+    int error = lock.Open(LockFileOf(databasePath), SystemFile::Mode::CreateOrOpenForLock);
+    if (error == 0)
+        error = lock.LockExclusive(kReplacementLockWait);
+    if (error != 0)
+        throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
+                            " для замены устаревшей базы данных: " + std::system_category().message(error));
+
+    // A file gone for good leaves the reads on the connection they have. Only a run holding
+    // the lock moves the file aside, so the file cannot be missing for a moment here.
+    if (!std::filesystem::exists(databasePath))
+        return;
+    if (!OpenDatabase() || HasCurrentVersion())
+        return;
+    MoveOutdatedDatabaseAside();
     // When this fails the reason has been shown, and the reads below fail for want of a
     // connection; the user's file is safe under its backup name either way.
     OpenDatabase();
@@ -36,10 +70,9 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 void vloxBuildTarnekStruct::LoadAll(tarnekArrayStruct& model)
 {
     outdatedBackupPath_.clear();
-    const std::string version = SelectFirstValue(kVersionTable, kVersionColumn);
-    if (version != kDatabaseVersion && std::filesystem::exists(databasePath)) {
+    if (!HasCurrentVersion()) {
         if (InWrite())
-            throw DatabaseError("Версия базы данных изменилась во время работы: " + version);
+            throw DatabaseError("Версия базы данных изменилась во время сохранения");
         ReplaceOutdatedDatabase();
     }
 

@@ -15,6 +15,7 @@
 #include "CarriedDatabase.h"
 #include "DatabaseLocation.h"
 #include "DatabaseFileWrite.h"
+#include "IntegrityCheck.h"
 #include "LevelCounts.h"
 #include "NumberFormats.h"
 #include "Statements.h"
@@ -37,13 +38,15 @@ void ShowFileError(MessageSink& sink, const char* format, int code)
 constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)\n";
 constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)\n";
 
+constexpr int kConnectAttempts = 3;
+
 }  // namespace
 
 vloxBuildTarnekStruct::vloxBuildTarnekStruct(MessageSink& sink) : sink_(sink) {}
 
 vloxBuildTarnekStruct::~vloxBuildTarnekStruct() = default;
 
-bool vloxBuildTarnekStruct::ExtractDatabase()
+bool vloxBuildTarnekStruct::LocateDatabase()
 {
     std::error_code error;
     databasePath = DatabaseFileIn(std::filesystem::current_path(error));
@@ -51,7 +54,14 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
         ShowFileError(sink_, kCannotCreate, error.value());
         return false;
     }
-    const auto failure = WriteDatabaseFile(databasePath, CarriedDatabase());
+    return true;
+}
+
+bool vloxBuildTarnekStruct::ExtractDatabase()
+{
+    if (!LocateDatabase())
+        return false;
+    const auto failure = CreateDatabaseFile(databasePath, CarriedDatabase());
     if (!failure)
         return true;
     ShowFileError(sink_, failure->stage == DatabaseFileWriteFailure::Stage::Create ? kCannotCreate : kCannotWrite,
@@ -59,26 +69,44 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
     return false;
 }
 
-bool vloxBuildTarnekStruct::OpenDatabase()
+// A link to a stick that is not mounted must not be taken for a missing database: the
+// carried copy would then be put in its place and the defaults shown as the settings.
+void vloxBuildTarnekStruct::RefuseUnreachableLinks() const
 {
-    CloseDatabase();
+    for (const std::filesystem::path& path : {databasePath.parent_path(), databasePath}) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+            continue;
+        if (std::filesystem::exists(std::filesystem::status(path, error)) && !error)
+            continue;
+        std::error_code unread;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, unread);
+        throw DatabaseError("Символическая ссылка " + path.string() + " указывает на " + target.string() +
+                            ", но туда не пройти (" + error.message() +
+                            "): база данных не открыта, ничего не создано.");
+    }
+}
 
+bool vloxBuildTarnekStruct::CreateMissingDatabase()
+{
     std::error_code error;
-    databasePath = DatabaseFileIn(std::filesystem::current_path(error));
-    if (error) {
+    if (std::filesystem::exists(databasePath, error))
+        return true;
+    // An existing folder is fine, and a file in its way shows when the database is written;
+    // any other failure (a plugin folder that may not be written) is the one to report.
+    std::filesystem::create_directory(databasePath.parent_path(), error);
+    if (error && error != std::errc::file_exists) {
         ShowFileError(sink_, kCannotCreate, error.value());
         return false;
     }
-    if (!std::filesystem::exists(databasePath, error)) {
-        // An existing folder is fine; any other failure shows when the file is written.
-        std::filesystem::create_directory(databasePath.parent_path(), error);
-        if (!ExtractDatabase())
-            return false;
-    }
+    return ExtractDatabase();
+}
 
+void vloxBuildTarnekStruct::Connect(int openFlags)
+{
     try {
         // No OPEN_CREATE: a file that vanished since the check must not come back empty.
-        auto database = std::make_unique<SQLite::Database>(databasePath, SQLite::OPEN_READWRITE, busyTimeoutMs);
+        auto database = std::make_unique<SQLite::Database>(databasePath, openFlags, busyTimeoutMs);
         // Otherwise a misspelt column name in double quotes reads back as its own text.
         sqlite3_db_config(database->getHandle(), SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(database->getHandle(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -89,6 +117,49 @@ bool vloxBuildTarnekStruct::OpenDatabase()
     } catch (const SQLite::Exception& e) {
         throw DatabaseError(e.what());
     }
+}
+
+// A file with a few damaged pages can still open and even accept saves, which would then
+// build on values that no longer hold. The check costs about a millisecond.
+void vloxBuildTarnekStruct::CheckIntegrity()
+{
+    std::vector<std::string> findings;
+    try {
+        findings = QuickCheckFindings(*database_);
+    } catch (const SQLite::Exception& e) {
+        database_.reset();
+        throw DatabaseError(e.what());
+    }
+    if (findings.empty())
+        return;
+    database_.reset();
+    Connect(SQLite::OPEN_READONLY);
+    readOnly_ = true;
+    sink_.Show({DamagedDatabaseReport(databasePath, findings, RestorableCopies(databasePath)),
+                std::string(kApplicationTitle), MessageIcon::Warning});
+}
+
+bool vloxBuildTarnekStruct::OpenDatabase()
+{
+    CloseDatabase();
+    if (!LocateDatabase())
+        return false;
+    RefuseUnreachableLinks();
+    // Another run replacing an outdated database may move the file aside between the look
+    // and the connection; the next look then finds it missing and creates it.
+    for (int attempt = 1;; ++attempt) {
+        if (!CreateMissingDatabase())
+            return false;
+        try {
+            Connect(SQLite::OPEN_READWRITE);
+            break;
+        } catch (const DatabaseError&) {
+            std::error_code error;
+            if (attempt == kConnectAttempts || std::filesystem::exists(databasePath, error))
+                throw;
+        }
+    }
+    CheckIntegrity();
     return true;
 }
 
@@ -96,6 +167,7 @@ bool vloxBuildTarnekStruct::CloseDatabase()
 {
     writeTransaction_.reset();
     database_.reset();
+    readOnly_ = false;
     return true;
 }
 
@@ -139,6 +211,10 @@ void vloxBuildTarnekStruct::SelectColumn(const std::string& table, const std::st
 template <class Statements>
 bool vloxBuildTarnekStruct::WriteInTransaction(Statements&& statements)
 {
+    if (readOnly_) {
+        sink_.Show({DamagedDatabaseRefusal(databasePath), std::string(kApplicationTitle), MessageIcon::Warning});
+        return false;
+    }
     try {
         SQLite::Database& database = Connection();
         if (writeTransaction_) {
@@ -304,6 +380,8 @@ bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
 
 void vloxBuildTarnekStruct::BeginWrite()
 {
+    if (readOnly_)
+        throw DatabaseError(DamagedDatabaseRefusal(databasePath));
     try {
         writeTransaction_ =
             std::make_unique<SQLite::Transaction>(Connection(), SQLite::TransactionBehavior::IMMEDIATE);

@@ -43,15 +43,20 @@ public:
     vloxBuildTarnekStruct(const vloxBuildTarnekStruct&) = delete;
     vloxBuildTarnekStruct& operator=(const vloxBuildTarnekStruct&) = delete;
 
-    // Writes the carried database to databasePath (replacing a file there). A failure is
-    // shown with the system's error code and gives false.
+    // Writes the carried database to databasePath unless a file is there (another run may
+    // have created it a moment ago, and may already have saved into it). A failure is shown
+    // with the system's error code and gives false.
     bool ExtractDatabase();
     // Connects to databasePath, extracting the carried copy first when no file is there;
-    // an existing file is never replaced here. False when extraction failed (already
-    // shown); throws DatabaseError when the file is no usable database or stays locked.
+    // an existing file is never replaced here. False when the folder or the file could not
+    // be created (already shown); throws DatabaseError when the path is a symbolic link
+    // that leads nowhere, or the file is no usable database or stays locked. A database
+    // that fails SQLite's quick check is reported and opened for reading only.
     bool OpenDatabase();
     bool CloseDatabase();
     bool IsOpen() const;
+    // The open database failed its check: every save refuses with a message.
+    bool IsReadOnly() const { return readOnly_; }
 
     std::string SelectFirstValue(const std::string& table, const std::string& column);  // throws
     // Appends every row's value, in stored order.
@@ -108,13 +113,23 @@ public:
     int busyTimeoutMs = 2000;
 
 private:
+    // The steps of OpenDatabase, in order.
+    bool LocateDatabase();
+    void RefuseUnreachableLinks() const;
+    bool CreateMissingDatabase();
+    void Connect(int openFlags);
+    void CheckIntegrity();
+
     SQLite::Database& Connection();
     template <class Statements>
     bool WriteInTransaction(Statements&& statements);
+    bool HasCurrentVersion();
     void ReplaceOutdatedDatabase();
+    void MoveOutdatedDatabaseAside();
 
     MessageSink& sink_;
     std::unique_ptr<SQLite::Database> database_;
     std::unique_ptr<SQLite::Transaction> writeTransaction_;
     std::filesystem::path outdatedBackupPath_;
+    bool readOnly_ = false;
 };

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <random>
 #include <thread>
 
@@ -114,6 +116,12 @@ TEST(CrashSafety, KilledImportsAndLevelChangesLeaveOneWholeConfiguration)
     const std::string dir = target.path().string();
     const std::vector<std::string> commands[2] = {{"-C", dir, "import", file}, {"-C", dir, "levels", "22", "--yes"}};
     KillAtRandom(target, commands, finished, 400);
+
+    // What the killed runs left half-written goes with the next write.
+    ASSERT_EQ(target.Run({"generate"}).status, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path() / "tarnek"),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 }  // namespace

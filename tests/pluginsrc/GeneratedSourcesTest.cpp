@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -90,12 +92,22 @@ TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
     fs::create_symlink("../elsewhere/skills.inl", "tarnek/skills.inl");
     WriteBytes("tarnek/base.h", std::string(100000, 'x'));
     ASSERT_EQ(chmod("tarnek/base.h", 0640), 0);
+    // Only root may give a file to another user; a plugin tree it serves belongs to the server's.
+    const bool mayChangeOwner = geteuid() == 0;
+    if (mayChangeOwner) {
+        ASSERT_EQ(chown("tarnek/base.h", 4321, 4322), 0);
+    }
 
     tarnekArrayStruct model = InitialConfiguration();
     model.devotionValue = "пятнадцать";
     WriteBoth(model);
     EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h.expected"));
     EXPECT_EQ(fs::status("tarnek/base.h").permissions(), fs::perms(0640));
+    struct stat owner {};
+    ASSERT_EQ(stat("tarnek/base.h", &owner), 0);
+    if (mayChangeOwner) {
+        EXPECT_EQ(std::pair(owner.st_uid, owner.st_gid), std::pair(4321u, 4322u));
+    }
     EXPECT_TRUE(fs::is_symlink("tarnek/skills.inl"));
     std::string expected = ReadBytes(kData / "skills.inl.expected");
     expected.replace(expected.find("p_devotion = 15 //"), 18, "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
@@ -213,6 +225,50 @@ TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)
     EXPECT_EQ(ReadBytes("tarnek/base.h"), "// the previous base.h\r\n");
     EXPECT_EQ(ReadBytes("tarnek/skills.inl"), "// the previous skills.inl\r\n");
     EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
+}
+
+TEST_F(GeneratedSources, TemporariesOfEndedRunsAreRemovedBeforeWriting)
+{
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    waitpid(ended, nullptr, 0);
+    const std::string endedRun = "tarnek/.base.h.tmp-" + std::to_string(ended) + "-4";
+    const std::string runningRun = "tarnek/.base.h.tmp-" + std::to_string(getppid()) + "-0";
+    for (const std::string& name : {endedRun, runningRun, std::string("tarnek/.base.h.tmp-mine"),
+                                    "tarnek/.skills.inl.tmp-" + std::to_string(ended) + "-1"})
+        WriteBytes(name, "left behind");
+
+    EXPECT_TRUE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+    EXPECT_FALSE(fs::exists(endedRun));
+    EXPECT_TRUE(fs::exists(runningRun));
+    EXPECT_TRUE(fs::exists("tarnek/.base.h.tmp-mine"));
+    EXPECT_EQ(folder.Listing().size(), 5u);  // the skills.inl one goes when skills.inl is written
+}
+
+TEST_F(GeneratedSources, FolderThatRefusesNewFilesGetsItsSourcesWrittenInPlaceSaidOnce)
+{
+    WriteBytes("tarnek/base.h", "// the previous base.h\r\n");
+    WriteBytes("tarnek/skills.inl", std::string(100000, 'y'));
+    fs::permissions("tarnek", fs::perms::owner_read | fs::perms::owner_exec);
+    WithFilePermissionsEnforced([&] {
+        // Too little room for the new text: refused before the previous one is touched.
+        WithFileSizeLimit(64, [&] { EXPECT_FALSE(writer.WriteBaseHeader(InitialConfiguration(), sink)); });
+        ExpectWriteErrors({EFBIG});
+        EXPECT_EQ(ReadBytes("tarnek/base.h"), "// the previous base.h\r\n");
+        sink.messages.clear();
+
+        for (int save = 0; save < 2; ++save) {
+            EXPECT_TRUE(writer.WriteBaseHeader(InitialConfiguration(), sink));
+            EXPECT_TRUE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
+        }
+    });
+    fs::permissions("tarnek", fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes("tarnek/base.h"), ReadBytes(kData / "base.h.expected"));
+    EXPECT_EQ(ReadBytes("tarnek/skills.inl"), ReadBytes(kData / "skills.inl.expected"));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
+    EXPECT_NE(sink.messages[0].text.find(folder.path().string() + "/tarnek"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include <SQLiteCpp/Statement.h>
@@ -61,6 +62,86 @@ TEST_F(DatabaseTest, FailedWriteIsReportedAndLeavesNoPartialFile)
     // Nothing half-written is taken for a database on the next start.
     ASSERT_TRUE(db.OpenDatabase());
     EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+}
+
+TEST_F(DatabaseTest, ExtractionNeverReplacesAFileThatAppearedMeanwhile)
+{
+    // Another run that started at the same moment created the file and saved into it.
+    WriteBytes(folder.database(), "saved by the other run");
+    EXPECT_TRUE(db.ExtractDatabase());
+    EXPECT_EQ(ReadBytes(folder.database()), "saved by the other run");
+    EXPECT_EQ(folder.Listing().size(), 2u);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(DatabaseTest, PluginFolderThatCannotBeWrittenReportsTheFolderCreation)
+{
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    WithFilePermissionsEnforced([&] { EXPECT_FALSE(db.OpenDatabase()); });
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(EACCES) + ")\n",
+                     "Ошибка", MessageIcon::Error);
+    EXPECT_TRUE(folder.Listing().empty());
+}
+
+TEST_F(DatabaseTest, LinkThatLeadsNowhereIsRefusedNamingItsTargetAndCreatesNothing)
+{
+    const std::string file = "TarnekChangeLevelDatabase/TarnekChangeLevel.mdb";
+    for (const auto& [link, target] : {std::pair{file, std::string("/mnt/no-stick/settings.mdb")},
+                                       {file, "TarnekChangeLevel.mdb"},  // itself
+                                       {std::string("TarnekChangeLevelDatabase"), "/mnt/no-stick"}}) {
+        fs::remove_all("TarnekChangeLevelDatabase");
+        fs::create_directories(fs::path(link).parent_path().empty() ? "." : fs::path(link).parent_path());
+        fs::create_symlink(target, link);
+        const std::string error = DatabaseErrorOf([&] { db.OpenDatabase(); });
+        EXPECT_NE(error.find(link + " указывает на " + target), std::string::npos) << error;
+        EXPECT_FALSE(db.IsOpen());
+        // The one link and its folder, nothing beside it (a listing would follow the loop).
+        const fs::path folderOfLink = fs::path(link).parent_path().empty() ? "." : fs::path(link).parent_path();
+        EXPECT_EQ(std::distance(fs::directory_iterator(folderOfLink), fs::directory_iterator()), 1);
+    }
+}
+
+// One page more in the header's count than any table uses: the file opens and reads, and
+// only the check finds it.
+void AddUnusedPage(const fs::path& file)
+{
+    std::string bytes = ReadBytes(file);
+    unsigned pages = 0;
+    for (int i = 28; i < 32; ++i)
+        pages = pages << 8 | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    ++pages;
+    for (int i = 31; i >= 28; --i, pages >>= 8)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(pages & 0xff);
+    bytes.append(4096, '\0');
+    WriteBytes(file, bytes);
+}
+
+TEST_F(DatabaseTest, DamagedDatabaseIsReportedWithItsCopiesAndRefusesEverySave)
+{
+    ASSERT_TRUE(db.OpenDatabase());
+    db.CloseDatabase();
+    fs::copy_file(folder.database(), folder.database().parent_path() / "TarnekChangeLevel.backup-2.mdb");
+    WriteBytes(folder.database().parent_path() / "TarnekChangeLevel.access-1.mdb", "moved aside");
+    AddUnusedPage(folder.database());
+    const std::string damaged = ReadBytes(folder.database());
+
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_TRUE(db.IsReadOnly());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const std::string& report = sink.messages[0].text;
+    EXPECT_TRUE(report.starts_with("База данных " + folder.database().string() + " повреждена")) << report;
+    EXPECT_NE(report.find("\n  Page 21 is never used\n"), std::string::npos) << report;
+    EXPECT_TRUE(report.ends_with(":\n  TarnekChangeLevel.access-1.mdb\n  TarnekChangeLevel.backup-2.mdb")) << report;
+    EXPECT_EQ(Load(), InitialConfiguration());
+
+    sink.messages.clear();
+    EXPECT_FALSE(db.SaveDatabase(InitialConfiguration()));
+    EXPECT_FALSE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[1].text,
+              "База данных " + folder.database().string() + " повреждена и открыта только для чтения: изменения не сохранены.");
+    EXPECT_EQ(ReadBytes(folder.database()), damaged);
 }
 
 TEST_F(OpenedDatabase, MisspeltColumnFailsInsteadOfReadingItsOwnName)

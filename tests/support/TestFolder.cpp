@@ -1,6 +1,9 @@
 #include "TestFolder.h"
 
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -64,6 +67,34 @@ void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action
     action();
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
+}
+
+namespace {
+
+// The capabilities that let root past permission bits; dropped from the effective set only,
+// so they can be taken up again.
+constexpr unsigned kOverrides =
+    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+
+bool SetEffectiveOverrides(bool on)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return false;
+    data[0].effective = on ? data[0].effective | (data[0].permitted & kOverrides) : data[0].effective & ~kOverrides;
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+}  // namespace
+
+void WithFilePermissionsEnforced(const std::function<void()>& action)
+{
+    if (geteuid() == 0 && !SetEffectiveOverrides(false))
+        throw std::runtime_error("cannot drop the permission overrides");
+    action();
+    if (geteuid() == 0)
+        SetEffectiveOverrides(true);
 }
 
 TableDump DumpTables(const fs::path& databaseFile)

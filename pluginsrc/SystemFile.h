@@ -1,0 +1,61 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+// The few file operations the writers need, each behind one small function per platform.
+// Every operation returns the system's error code (errno, GetLastError), 0 on success.
+
+// An open file of the operating system, closed when it goes (which also releases its lock).
+class SystemFile {
+public:
+    enum class Mode {
+        CreateNew,           // fails when anything is at the path already
+        WriteExisting,       // the file must exist; its content is kept until written over
+        CreateOrOpenForLock  // made when missing, content never touched
+    };
+
+    SystemFile() = default;
+    ~SystemFile();
+    SystemFile(const SystemFile&) = delete;
+    SystemFile& operator=(const SystemFile&) = delete;
+
+    int Open(const std::filesystem::path& file, Mode mode);
+    int WriteAll(std::string_view bytes);
+    // Claims disk space for size bytes before anything is written, so that a full disk is
+    // refused while the file is still whole. Where the file system cannot, nothing happens.
+    int Reserve(std::uint64_t size);
+    int Resize(std::uint64_t size);
+    int Sync();
+    int Close();
+    // Gives this file the permissions of model, and its owner and group where this process
+    // may set them; quietly nothing when model is no regular file or on Windows.
+    void CopyAttributesOf(const std::filesystem::path& model);
+    // Waits up to timeout for an exclusive lock on the whole file; other processes asking
+    // for it wait meanwhile.
+    int LockExclusive(std::chrono::milliseconds timeout);
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+// Renames from to to, replacing a file there.
+int MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames from to to unless something is at to already (then the "exists" code, EEXIST or
+// ERROR_ALREADY_EXISTS, and from stays).
+int MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+bool IsExistsError(int error);
+// Whether an error code says that the process may not create or change files there.
+bool IsPermissionError(int error);
+// Makes a rename in folder durable; a folder that cannot be synced is passed over.
+void SyncFolder(const std::filesystem::path& folder);
+
+unsigned long CurrentProcessId();
+// Whether a process with this id still runs (or cannot be examined, which counts as running).
+bool ProcessIsRunning(unsigned long processId);
