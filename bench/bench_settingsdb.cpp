@@ -110,21 +110,28 @@ void BM_SaveDatabase(benchmark::State& state)
 }
 BENCHMARK(BM_SaveDatabase)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// An editing session on a fresh folder's carried database.
+struct OpenedSession {
+    BenchFolder folder;
+    CountingSink sink;
+    EditingSession session{sink};
+    bool ok = folder.ok() && session.Open();
+};
+
 // The window's save through the editing session: lock file, write lock, the check that
 // nobody else saved, the tables, their read-back, the commit and both plugin sources.
 void BM_SessionSave(benchmark::State& state)
 {
-    BenchFolder folder;
-    CountingSink sink;
-    EditingSession session(sink);
-    if (!folder.ok() || !session.Open()) {
+    OpenedSession opened;
+    if (!opened.ok) {
         state.SkipWithError("no database");
         return;
     }
+    EditingSession& session = opened.session;
     session.Replace(ModelWithLevels(static_cast<int>(state.range(0))));
     for (auto _ : state)
         benchmark::DoNotOptimize(session.Save(SaveScope::MainWindow()));
-    if (sink.count != 0)
+    if (opened.sink.count != 0)
         state.SkipWithError("a save failed");
 }
 BENCHMARK(BM_SessionSave)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
@@ -133,13 +140,12 @@ BENCHMARK(BM_SessionSave)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 // that undo keeps; then its undo and redo.
 void BM_SessionLevelChange(benchmark::State& state)
 {
-    BenchFolder folder;
-    CountingSink sink;
-    EditingSession session(sink);
-    if (!folder.ok() || !session.Open()) {
+    OpenedSession opened;
+    if (!opened.ok) {
         state.SkipWithError("no database");
         return;
     }
+    EditingSession& session = opened.session;
     const std::string count = std::to_string(state.range(0));
     for (auto _ : state) {
         ConfigurationEdit edit = session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, count}});
@@ -152,13 +158,12 @@ BENCHMARK(BM_SessionLevelChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosec
 
 void BM_SessionUndoRedoLevelChange(benchmark::State& state)
 {
-    BenchFolder folder;
-    CountingSink sink;
-    EditingSession session(sink);
-    if (!folder.ok() || !session.Open()) {
+    OpenedSession opened;
+    if (!opened.ok) {
         state.SkipWithError("no database");
         return;
     }
+    EditingSession& session = opened.session;
     const ConfigurationEdit edit =
         session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, std::to_string(state.range(0))}});
     for (auto _ : state) {

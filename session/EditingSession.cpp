@@ -263,17 +263,26 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
     return report;
 }
 
-SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
+// The lock file, then the database's write lock: from here until the commit, what is read
+// is what this save writes over.
+bool EditingSession::BeginLockedWrite(std::optional<DatabaseLock>& lock)
 {
-    std::optional<DatabaseLock> lock;
     if (!TakeLock(lock))
-        return {};
+        return false;
     try {
         database_.BeginWrite();
     } catch (const DatabaseError& e) {
         ShowFailure(sink_, e.what());
-        return {};
+        return false;
     }
+    return true;
+}
+
+SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
+{
+    std::optional<DatabaseLock> lock;
+    if (!BeginLockedWrite(lock))
+        return {};
     if (onConflict == OnConflict::Refuse) {
         const std::optional<tarnekArrayStruct> now = ReadDatabase();
         if (!now || !StoredAs(*now, stored_)) {
@@ -288,14 +297,8 @@ SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
 SaveReport EditingSession::Update(SaveScope scope, const std::function<bool(EditingSession&)>& change)
 {
     std::optional<DatabaseLock> lock;
-    if (!TakeLock(lock))
+    if (!BeginLockedWrite(lock))
         return {};
-    try {
-        database_.BeginWrite();
-    } catch (const DatabaseError& e) {
-        ShowFailure(sink_, e.what());
-        return {};
-    }
     if (!ReadStored()) {
         database_.RollbackWrite();
         return {};

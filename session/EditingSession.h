@@ -110,6 +110,7 @@ public:
 
 private:
     bool TakeLock(std::optional<DatabaseLock>& lock);
+    bool BeginLockedWrite(std::optional<DatabaseLock>& lock);
     // Rewrites both sources from the database when a save was cut off between its commit
     // and its last source; false only when the lock could not be had or the read failed.
     bool FinishInterruptedSave();
