@@ -19,6 +19,7 @@
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
 #include "LevelCombo.h"
@@ -127,6 +128,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
+    AddConfigurationTransfer(*this);
     AddMainWindowCurves(*this);
     if (initialised_)
         MarkWindowOnFolder();
@@ -427,11 +429,16 @@ bool CTarnekChangeLevelDlg::SaveConfiguration()
     if (!initialised_)
         return false;
     ctrl_.DeleteEditor();
-    // The level count waits for "Создать уровни".
-    PushEdit(session_.SetTexts(InputTexts()), Text("Изменение параметров"));
+    CommitBoxes();
     bool saved = false;
     RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
     return saved;
+}
+
+void CTarnekChangeLevelDlg::CommitBoxes()
+{
+    // The level count waits for "Создать уровни".
+    PushEdit(session_.SetTexts(InputTexts()), Text("Изменение параметров"));
 }
 
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
@@ -470,6 +477,19 @@ void CTarnekChangeLevelDlg::done(int result)
     }
     ctrl_.DeleteEditor();
     DialogBase::done(result);
+}
+
+void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration)
+{
+    RunSavingAction([&] {
+        ctrl_.DeleteEditor();
+        configuration.DeriveLevelCounts();
+        PushEdit(session_.Replace(configuration), Text("Импорт настроек"));
+        ShowConfiguration();
+        // A plain SaveAll would leave the skill parameters of the old configuration in the
+        // database.
+        SaveWith(SaveScope::Everything());
+    });
 }
 
 const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const

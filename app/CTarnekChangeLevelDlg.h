@@ -68,7 +68,12 @@ public:
     std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
+    // Takes a whole configuration from elsewhere (an imported file): shown at once, and
+    // saved whole, database in one transaction and then both sources.
+    void ReplaceConfiguration(tarnekArrayStruct configuration);
 
+    // The eight parameter boxes into the session as they show now, as one undo step.
+    void CommitBoxes();
     // Puts an edit the session has already applied on the undo history.
     void PushEdit(ConfigurationEdit edit, const QString& text);
     // Reads the database again when another program changed it and nothing here is unsaved.

@@ -13,12 +13,15 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
 #include "ChartPane.h"
+#include "ConfigurationTransfer.h"
 #include "CurveChart.h"
+#include "ProgressionChart.h"
 #include "tarnekBaseListCtrl.h"
 
 namespace {
@@ -35,6 +38,7 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 const QString kStatusLineName = QStringLiteral("statusLine");
+const QString kProgressionName = QStringLiteral("progressionChart");
 // Set once a compile has counted the marked texts: from then on the count is kept current.
 const char* const kMarksNotedProperty = "marksNoted";
 
@@ -71,6 +75,18 @@ void MarkXpGrids(CTarnekChangeLevelDlg& dialog)
 {
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
         KeepGridMarked(dialog.grid(code), dialog.model());
+}
+
+// Beside the XP curves, what they mean for a player: the kills the climb takes.
+void AddProgressionView(CTarnekChangeLevelDlg& dialog, ChartPane& pane)
+{
+    std::array<const QAbstractItemModel*, CTarnekChangeLevelDlg::kXpTables> rows{};
+    for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+        rows[static_cast<std::size_t>(code)] = dialog.grid(code)->model();
+    auto* progression = new ProgressionChart(rows);
+    progression->setObjectName(kProgressionName);
+    pane.viewTabs()->setTabText(0, QStringLiteral("Опыт"));
+    pane.addView(progression, QStringLiteral("Прогрессия"));
 }
 
 // A count chosen in the box that "Создать уровни" has not applied yet; empty when none is.
@@ -141,6 +157,7 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
         chart->addCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]), dialog.grid(code)->model(),
                         code < 2 ? CurveChart::Scale::Left : CurveChart::Scale::Right);
     }
+    AddProgressionView(dialog, *pane);
     pane->splitter()->setStretchFactor(0, 0);
     pane->splitter()->setStretchFactor(1, 1);
 
@@ -166,6 +183,8 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     for (int tier = 1; tier <= 4; ++tier)
         QObject::connect(dialog.skillButton(tier), &QPushButton::clicked, &dialog, follow);
     QObject::connect(dialog.createLevelsButton(), &QPushButton::clicked, &dialog, follow);
+    if (QPushButton* import = ImportButton(dialog))
+        QObject::connect(import, &QPushButton::clicked, &dialog, follow);
     QObject::connect(dialog.levelCombo(), &QComboBox::currentIndexChanged, &dialog,
                      [&dialog] { UpdateStatusLine(dialog); });
     // A typed or pasted cell is in the configuration at once. A paste's note on dropped
@@ -207,6 +226,11 @@ void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog)
 {
     return dialog.findChild<QLabel*>(kStatusLineName);
+}
+
+ProgressionChart* MainWindowProgression(const CTarnekChangeLevelDlg& dialog)
+{
+    return dialog.findChild<ProgressionChart*>(kProgressionName);
 }
 
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog)

@@ -3,15 +3,16 @@
 #include <QRect>
 
 class CTarnekChangeLevelDlg;
+class ProgressionChart;
 class QLabel;
 class QWidget;
 
-// The main window's additions around its fixed form: the XP curves under the tables, a
-// switch to hide them (remembered), the marking of the XP grids, and a status line that
-// notes a chosen level count not applied yet, the marked texts from the first compile on,
-// and values a paste dropped. The form keeps its dialog-unit layout, except that the XP
-// tables take any width the window has beyond it; it moves into a scroll area so that the
-// window, chart included, fits a 1280x800 screen.
+// The main window's additions around its fixed form: the XP curves under the tables and
+// beside them the kills the climb takes, a switch to hide them (remembered), the marking
+// of the XP grids, and a status line that notes a chosen level count not applied yet, the
+// marked texts from the first compile on, and values a paste dropped. The form keeps its
+// dialog-unit layout, except that the XP tables take any width the window has beyond it;
+// it moves into a scroll area so that the window, chart included, fits a 1280x800 screen.
 
 void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog);
 
@@ -27,5 +28,6 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available);
 // switch and the form's scroll area are the window's ChartPane.
 QLabel* MainWindowStatusLine(const CTarnekChangeLevelDlg& dialog);
 QWidget* MainWindowForm(const CTarnekChangeLevelDlg& dialog);
+ProgressionChart* MainWindowProgression(const CTarnekChangeLevelDlg& dialog);
 
 inline constexpr const char* kChartShownKey = "mainWindow/xpChartShown";

@@ -1,5 +1,6 @@
 // What following a grid live costs: a refill of a 101-level grid re-marks its cells and
-// redraws the chart's curves, and the level-count change does that for four grids at once.
+// redraws the chart's curves, and the level-count change does that for four grids at once;
+// the progression beside the curves recomputes both modes from the same four grids.
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "Descriptors.h"
 #include "GridOperations.h"
 #include "InitialConfiguration.h"
+#include "ProgressionChart.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCtrlStruct.h"
 
@@ -85,6 +87,24 @@ void BM_RefillXpGrids(benchmark::State& state)
     state.counters["columns"] = static_cast<double>(xp.grids.front()->columnCount());
 }
 BENCHMARK(BM_RefillXpGrids)->ArgsProduct({{100, 1000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// The progression after a change: both modes recomputed from the four 101-level grids,
+// both curves and the axes redrawn and painted on an offscreen surface.
+void BM_ProgressionRefresh101(benchmark::State& state)
+{
+    XpGrids xp("100", 0);
+    ProgressionChart progression({xp.grids[0]->model(), xp.grids[1]->model(), xp.grids[2]->model(),
+                                  xp.grids[3]->model()});
+    progression.resize(1000, 300);
+    progression.show();
+    for (auto _ : state) {
+        progression.refresh();
+        progression.repaint();
+    }
+    if (progression.steps(XpMode::Saved).size() != 100)
+        state.SkipWithError("the progression does not reach level 100");
+}
+BENCHMARK(BM_ProgressionRefresh101)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStackedWidget>
+#include <QTabBar>
 
 #include "ChartVisibility.h"
 #include "CurveChart.h"
@@ -18,6 +20,8 @@ ChartPane::ChartPane(QWidget& window, QWidget* controls, const QString& switchTe
     : QObject(&window),
       controlsArea_(new QScrollArea()),
       chart_(new CurveChart()),
+      views_(new QStackedWidget()),
+      viewTabs_(new QTabBar()),
       switch_(new QCheckBox(switchText)),
       splitter_(new QSplitter(Qt::Vertical)),
       row_(new QHBoxLayout())
@@ -25,16 +29,28 @@ ChartPane::ChartPane(QWidget& window, QWidget* controls, const QString& switchTe
     controlsArea_->setWidget(controls);
     controlsArea_->setFrameShape(QFrame::NoFrame);
     chart_->setMinimumHeight(smallestChartHeight);
+    views_->addWidget(chart_);
+    viewTabs_->setShape(QTabBar::RoundedSouth);
+    viewTabs_->setDrawBase(false);
+    viewTabs_->setExpanding(false);
+    viewTabs_->addTab(switchText);
+    viewTabs_->setVisible(false);
+    connect(viewTabs_, &QTabBar::currentChanged, this, [this](int index) {
+        views_->setCurrentIndex(index);
+        // The line under the row speaks of the chart only.
+        chart_->pointedLine()->setVisible(index == 0);
+    });
 
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(controlsArea_);
-    splitter_->addWidget(chart_);
+    splitter_->addWidget(views_);
 
     row_->addWidget(switch_);
+    row_->addWidget(viewTabs_);
     row_->addSpacing(12);
     row_->addWidget(chart_->pointedLine(), 1);
     // Once the chart has a parent: showing it before would open it as a window of its own.
-    BindChartVisibility(switch_, chart_, shownKey);
+    BindChartVisibility(switch_, views_, shownKey);
 }
 
 ChartPane* ChartPane::Of(const QWidget& window)
@@ -45,6 +61,13 @@ ChartPane* ChartPane::Of(const QWidget& window)
 QAbstractButton* ChartPane::chartSwitch() const
 {
     return switch_;
+}
+
+void ChartPane::addView(QWidget* view, const QString& title)
+{
+    views_->addWidget(view);
+    viewTabs_->addTab(title);
+    viewTabs_->setVisible(true);
 }
 
 void ChartPane::shareHeight(int controlsHeight, int height)

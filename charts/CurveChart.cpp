@@ -21,7 +21,9 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "ChartAxes.h"
 #include "CurvePoints.h"
+#include "RowTexts.h"
 
 namespace {
 
@@ -30,60 +32,6 @@ const QString kPointHint = QStringLiteral("Наведите указатель �
 QString LevelLine(int level, const QString& values)
 {
     return QStringLiteral("Уровень %1 — %2").arg(level).arg(values);
-}
-
-QColor CurveColour(int index)
-{
-    static const std::array<QColor, 6> colours{QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-                                               QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
-                                               QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
-    return colours[static_cast<std::size_t>(index) % colours.size()];
-}
-
-// Level ticks that stay readable from 11 up to 101 columns.
-double LevelTickInterval(int lastLevel)
-{
-    if (lastLevel <= 12)
-        return 1;
-    if (lastLevel <= 25)
-        return 2;
-    if (lastLevel <= 60)
-        return 5;
-    return 10;
-}
-
-QStringList RowTexts(const QAbstractItemModel* model)
-{
-    QStringList texts;
-    if (model == nullptr || model->rowCount() == 0)
-        return texts;
-    const int columns = model->columnCount();
-    texts.reserve(columns);
-    for (int c = 0; c < columns; ++c)
-        texts.append(model->index(0, c).data(Qt::DisplayRole).toString());
-    return texts;
-}
-
-struct Range {
-    double low = std::numeric_limits<double>::infinity();
-    double high = -std::numeric_limits<double>::infinity();
-    bool empty() const { return low > high; }
-};
-
-void SetValueRange(QValueAxis* axis, Range range)
-{
-    if (range.empty())
-        range = {0, 1};
-    // Curves start from nothing at level 0; keeping 0 in view keeps their growth honest.
-    range.low = std::min(range.low, 0.0);
-    range.high = std::max(range.high, 0.0);
-    if (range.high - range.low < 1e-9)
-        range.high = range.low + 1;
-    axis->setRange(range.low, range.high);
-    // Nice numbers pick round steps for this many ticks (0, 10000, ..., 60000) and then
-    // change the count, so it is set again before every range.
-    axis->setTickCount(7);
-    axis->applyNiceNumbers();
 }
 
 } // namespace
@@ -209,18 +157,7 @@ void CurveChart::follow(int index)
     const QAbstractItemModel* model = curve.row.data();
     if (model == nullptr)
         return;
-    // Only the texts matter: the marking's tints and tooltips must not cost a redraw.
-    curve.connections.append(connect(model, &QAbstractItemModel::dataChanged, this,
-        [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-            if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                scheduleRefresh();
-        }));
-    curve.connections.append(connect(model, &QAbstractItemModel::columnsInserted, this, &CurveChart::scheduleRefresh));
-    curve.connections.append(connect(model, &QAbstractItemModel::columnsRemoved, this, &CurveChart::scheduleRefresh));
-    curve.connections.append(connect(model, &QAbstractItemModel::rowsInserted, this, &CurveChart::scheduleRefresh));
-    curve.connections.append(connect(model, &QAbstractItemModel::rowsRemoved, this, &CurveChart::scheduleRefresh));
-    curve.connections.append(connect(model, &QAbstractItemModel::modelReset, this, &CurveChart::scheduleRefresh));
-    curve.connections.append(connect(model, &QObject::destroyed, this, &CurveChart::scheduleRefresh));
+    curve.connections = FollowRowTexts(model, this, [this] { scheduleRefresh(); });
 }
 
 void CurveChart::scheduleRefresh()
@@ -294,23 +231,20 @@ void CurveChart::ensureSeriesCount(int index, int count)
 void CurveChart::updateRanges()
 {
     qsizetype longest = 0;
-    Range left;
-    Range right;
+    ValueRange left;
+    ValueRange right;
     bool anyRight = false;
     for (const Curve& curve : curves_) {
         longest = std::max(longest, curve.texts.size());
-        Range& range = curve.scale == Scale::Right ? right : left;
+        ValueRange& range = curve.scale == Scale::Right ? right : left;
         anyRight = anyRight || curve.scale == Scale::Right;
         for (const QLineSeries* series : curve.series) {
-            for (const QPointF& p : series->points()) {
-                range.low = std::min(range.low, p.y());
-                range.high = std::max(range.high, p.y());
-            }
+            for (const QPointF& p : series->points())
+                range.include(p.y());
         }
     }
     const int lastLevel = std::max<int>(1, static_cast<int>(longest) - 1);
-    levelAxis_->setRange(0, lastLevel);
-    levelAxis_->setTickInterval(LevelTickInterval(lastLevel));
+    SetLevelRange(levelAxis_, lastLevel);
     SetValueRange(leftAxis_, left);
     SetValueRange(rightAxis_, right);
     rightAxis_->setVisible(anyRight);

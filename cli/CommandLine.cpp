@@ -13,7 +13,7 @@ struct CommandEntry {
     std::string_view name;
 };
 
-constexpr std::array<CommandEntry, 8> kCommands{{
+constexpr std::array<CommandEntry, 9> kCommands{{
     {CommandKind::Show, "show"},
     {CommandKind::Levels, "levels"},
     {CommandKind::Fill, "fill"},
@@ -22,6 +22,7 @@ constexpr std::array<CommandEntry, 8> kCommands{{
     {CommandKind::Compile, "compile"},
     {CommandKind::Export, "export"},
     {CommandKind::Import, "import"},
+    {CommandKind::Progression, "progression"},
 }};
 
 // "-5" or "-0.5" is a value (a chance or a level count someone mistyped), not an option.
@@ -70,7 +71,8 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded && command == CommandKind::Show && arg == "--json") {
+        } else if (!optionsEnded && (command == CommandKind::Show || command == CommandKind::Progression) &&
+                   arg == "--json") {
             inv.json = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
@@ -94,6 +96,7 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
     case CommandKind::Show:
     case CommandKind::Generate:
     case CommandKind::Compile:
+    case CommandKind::Progression:
         if (auto error = expectNone())
             return *error;
         break;

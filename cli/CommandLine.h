@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import };
+enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Progression };
 
 struct Assignment {
     std::string name;
@@ -21,7 +21,7 @@ struct Invocation {
     CommandKind command = CommandKind::None;
     bool help = false;
     bool version = false;                  // --version, before any command
-    bool json = false;                     // show --json
+    bool json = false;                     // show --json, progression --json
     bool yes = false;                      // levels --yes
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME

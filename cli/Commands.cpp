@@ -21,6 +21,7 @@
 #include "PluginNumbers.h"
 #include "DatabaseMessages.h"
 #include "EditingSession.h"
+#include "ProgressionListing.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
 #include "ValueText.h"
@@ -212,6 +213,19 @@ int ShowCommand(const PreparedCommand& command, ToolStreams& io)
     if (auto* error = std::get_if<JsonError>(&json))
         return Fail(io, "show", error->message);
     return Print(io, "show", std::get<std::string>(json), sink);
+}
+
+int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
+        return kExitFailed;
+    const tarnekArrayStruct& model = session.configuration();
+    io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
+    io.out.flush();
+    return io.out ? Finish(sink) : kExitFailed;
 }
 
 bool Confirmed(ToolStreams& io)
@@ -477,6 +491,8 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
         return ExportCommand(command, io);
     case CommandKind::Import:
         return ImportCommand(command, io);
+    case CommandKind::Progression:
+        return ProgressionCommand(command, io);
     case CommandKind::None:
         break;
     }

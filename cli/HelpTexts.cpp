@@ -21,6 +21,7 @@ Commands:
   export [FILE]                whole configuration as JSON (stdout without FILE)
   import [FILE]                replace the whole configuration from JSON (stdin
                                without FILE)
+  progression [--json]         kills to reach each level, in both XP modes
   help [COMMAND]               this text, or a command's
 
 Options:
@@ -122,6 +123,26 @@ refused with the offending key named, and nothing is changed. Everything is writ
 sources are rewritten.
 )";
 
+constexpr std::string_view kProgressionHelp =
+    R"(usage: tarnek-levels [-C DIR] progression [--json]
+
+Prints how many kills the climb takes, counting every kill against an opponent
+of the player's own level: for each level above 0, the kills of the step that
+reaches it and the kills from level 0, for short-term XP (kq4_save_xp 0) and
+saved XP (kq4_save_xp 1) side by side. The step from level L to L+1 takes
+
+  (XP needed for L+1 - XP needed for L) / XP a kill of level L gives
+
+kills, rounded up. A step is undefined ("-") where a cell is not a whole number,
+where a kill gives 0 XP or less, or where the needed XP falls; each such step is
+named after the table with its cell, and the total stops at the first of them.
+
+  --json    the same as JSON: per mode its steps with level, kills and total
+            (null where undefined), an undefined step also with its gap
+            ("not-a-number", "no-xp-per-kill", "falling-needed-xp"), cell and
+            reason
+)";
+
 }  // namespace
 
 std::string_view HelpText(CommandKind command)
@@ -143,6 +164,8 @@ std::string_view HelpText(CommandKind command)
         return kExportHelp;
     case CommandKind::Import:
         return kImportHelp;
+    case CommandKind::Progression:
+        return kProgressionHelp;
     case CommandKind::None:
         break;
     }

@@ -19,11 +19,22 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 
+std::wstring CommandLineStarting(const fs::path& program)
+{
+    // The first word of a command line runs up to the next quote, with no escapes, and a
+    // Windows path cannot hold a quote: the quotes need no more than this.
+    return L"\"" + program.wstring() + L"\"";
+}
+
 bool StartDetached(const fs::path& program, const fs::path& workDir)
 {
-    // The command line is the bare program path, as the plugin's build tools expect it;
-    // CreateProcessW may write into it.
-    std::wstring commandLineText = program.wstring();
+    // The child starts in workDir, so a relative path would be read from there.
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(program, ec).make_preferred();
+    if (ec)
+        return false;
+    // CreateProcessW may write into the command line.
+    const std::wstring commandLineText = CommandLineStarting(absolute);
     std::vector<wchar_t> commandLine(commandLineText.begin(), commandLineText.end());
     commandLine.push_back(L'\0');
 
@@ -32,7 +43,8 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+    // Naming the program as well means no search: exactly this file runs.
+    if (!CreateProcessW(absolute.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_DEFAULT_ERROR_MODE | HIGH_PRIORITY_CLASS, nullptr, workDir.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);

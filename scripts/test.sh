@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test: the normal build, then the core
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the core built for
+# Windows under wine (left out when TARNEK_SKIP_WINDOWS=1).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -8,4 +9,7 @@ scripts/install-deps.sh
 scripts/build.sh build
 scripts/build.sh build-sanitize -DTARNEK_SANITIZE=ON -DTARNEK_BUILD_GUI=OFF
 (cd build-sanitize && ctest --output-on-failure -j"$(nproc)")
-cd build && ctest --output-on-failure -j"$(nproc)"
+(cd build && ctest --output-on-failure -j"$(nproc)")
+if [ "${TARNEK_SKIP_WINDOWS:-0}" != 1 ]; then
+  scripts/test-windows.sh
+fi

@@ -22,16 +22,21 @@
 #include "CTarnekChangeLevelApp.h"
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
+#include "ConfigurationJson.h"
+#include "ConfigurationTransfer.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
 #include "DialogUnits.h"
+#include "FileDialog.h"
 #include "FolderDialog.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
 #include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
+#include "ProgressionChart.h"
 #include "SkillDialogLauncher.h"
+#include "ToolProcess.h"
 #include "UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
@@ -180,8 +185,9 @@ private slots:
         for (const QPushButton* button : dialog.findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
-        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня",
-                                       "Скилы 3 уровня", "Скилы 4 уровня", "Создать уровни", "Сохранить"}));
+        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Импорт настроек…", "Компилировать плагин",
+                                       "Скилы 1 уровня", "Скилы 2 уровня", "Скилы 3 уровня", "Скилы 4 уровня",
+                                       "Создать уровни", "Сохранить", "Экспорт настроек…"}));
         QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
@@ -436,6 +442,7 @@ private slots:
             QVERIFY(!dialog.skillButton(tier)->isEnabled());
         QVERIFY(!dialog.createLevelsButton()->isEnabled());
         QVERIFY(!dialog.compileButton()->isEnabled());
+        QVERIFY(!ImportButton(dialog)->isEnabled() && !ExportButton(dialog)->isEnabled());
         QVERIFY(dialog.exitButton()->isEnabled());
         QCOMPARE(dialog.levelCombo()->count(), 0);
 
@@ -528,6 +535,9 @@ private slots:
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
+        // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
+        const ProgressionChart* progression = MainWindowProgression(dialog);
+        QTRY_VERIFY(progression->steps(XpMode::Saved).at(0).total == 467);
 
         // Committed cells: a number moves its point, a typo makes a gap.
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
@@ -545,6 +555,7 @@ private slots:
             QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
             QCOMPARE(Plotted(*chart, code).size(), 14);
         }
+        QCOMPARE(progression->steps(XpMode::ShortTerm).size(), std::size_t{13});
     }
 
     void marksReachNeitherTheDatabaseNorTheFiles()
@@ -645,6 +656,61 @@ private slots:
         QCOMPARE(grid->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
         QCOMPARE(grid->cellText(1000), QStringLiteral("2"));
         QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
+    }
+
+    // The window's file is what the tool's import takes and its export writes again; the
+    // tool's file, imported in the window, gives the sources the tool generated.
+    void exportAndImportCarryAConfigurationBetweenWindowAndTool()
+    {
+        PluginDir server;  // first: each folder is the current directory while it lives
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("11")));  // shown, not yet saved
+        const QString windowFile = folder.path() + QStringLiteral("/window.json");
+        fileDialog()->setNextFileName(windowFile);
+        ExportButton(dialog)->click();
+        const std::string exported = ReadBytes(windowFile.toStdString());
+
+        QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);
+        QCOMPARE(server.Run({"export"}).out, exported);
+        const auto read = ConfigurationFromJson(exported);
+        QCOMPARE(std::get<tarnekArrayStruct>(read).xpGivenSaved.at(2), std::string("11"));
+
+        QCOMPARE(server.Run({"levels", "13", "--yes"}).status, 0);
+        QCOMPARE(server.Run({"set", "hexMaxChance", "0.4"}).status, 0);
+        const fs::path serverFile = server.path() / "server.json";
+        QCOMPARE(server.Run({"export", serverFile.string()}).status, 0);
+        fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
+        ImportButton(dialog)->click();
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);  // the question, answered yes
+        QVERIFY(HeadedUpTo(dialog.grid(0), 13));
+        QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("13"));
+        QCOMPARE(dialog.model().hexMaxChance, std::string("0.4"));
+        QCOMPARE(folder.Stored(), dialog.model());
+        QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
+        QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
+    }
+
+    void refusedImportSaysWhyAndChangesNothing()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        const tarnekArrayStruct before = dialog.model();
+        const std::string stored = ReadBytes(folder.database());
+        const QString file = folder.path() + QStringLiteral("/partial.json");
+        WriteBytes(file.toStdString(), "{\"levelCountText\": \"13\"}");
+        fileDialog()->setNextFileName(file);
+        ImportButton(dialog)->click();
+
+        const auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("Импорт настроек"));
+        QVERIFY(shown[0].text.contains(QStringLiteral("ничего не изменено")));
+        QVERIFY(shown[0].text.contains(QStringLiteral("missing key \"xpLevelShortTerm\"")));
+        QVERIFY(dialog.model() == before);
+        QVERIFY(HeadedUpTo(dialog.grid(0), 10));
+        QCOMPARE(ReadBytes(folder.database()), stored);
     }
 
     void startedInsideAPluginTreeOrCancelledAsksNothingMore()

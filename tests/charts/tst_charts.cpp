@@ -4,6 +4,9 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QScrollArea>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QStackedWidget>
 #include <QSplitter>
 #include <QSettings>
 #include <QSignalSpy>
@@ -17,6 +20,8 @@
 #include "CurveChart.h"
 #include "CurvePoints.h"
 #include "GuiTestSupport.h"
+#include "InitialConfiguration.h"
+#include "ProgressionChart.h"
 
 Q_DECLARE_METATYPE(std::optional<double>)
 
@@ -136,6 +141,61 @@ private slots:
         emit chart.curveSeries(0).first()->hovered(QPointF(2, 1000), true);
         needed->setColumnCount(2);
         QTRY_VERIFY(chart.pointedText().startsWith(QStringLiteral("Наведите")));
+    }
+
+    // The carried tables: short-term 50, 34, 25, 20, 17 kills for levels 1 to 5, saved 334,
+    // 300, 320, 334, 343.
+    void progressionFollowsTheXpGrids()
+    {
+        const tarnekArrayStruct carried = InitialConfiguration();
+        std::array<std::unique_ptr<QTableWidget>, 4> rows{Row(Texts(carried.xpLevelShortTerm)), Row(Texts(carried.xpLevelSaved)),
+                                                         Row(Texts(carried.xpGivenShortTerm)), Row(Texts(carried.xpGivenSaved))};
+        ProgressionChart chart({rows[0]->model(), rows[1]->model(), rows[2]->model(), rows[3]->model()});
+        chart.show();
+        QCOMPARE(chart.series(XpMode::ShortTerm)->points().mid(0, 4),
+                 (QList<QPointF>{{0, 0}, {1, 50}, {2, 84}, {3, 109}}));
+        QCOMPARE(chart.series(XpMode::Saved)->points().size(), 11);
+        chart.pointAtLevel(5.2);
+        QCOMPARE(chart.pointedText(),
+                 QStringLiteral("Уровень 5, убийств — Не сохраняемые XP (kq4_save_xp 0): 17 за уровень, 146 всего; "
+                                "Сохраняемые XP (kq4_save_xp 1): 343 за уровень, 1631 всего"));
+        QVERIFY(chart.gapsText().isEmpty());
+
+        // Kills per hour turn the totals into hours; the step stays in kills.
+        chart.killsPerHourBox()->setValue(60);
+        QCOMPARE(chart.series(XpMode::ShortTerm)->points().at(5), QPointF(5, 146.0 / 60));
+        chart.pointAtLevel(5);
+        QVERIFY(chart.pointedText().contains(QStringLiteral("17 за уровень, 2.4 ч всего")));
+        chart.killsPerHourBox()->setValue(0);
+
+        // A kill worth nothing at level 3: the total ends there and the gap is named.
+        rows[2]->item(0, 3)->setText(QStringLiteral("0"));
+        QTRY_COMPARE(chart.series(XpMode::ShortTerm)->points().size(), 4);
+        QVERIFY(chart.gapsText().contains(QStringLiteral("с уровня 4 не определено")));
+        QVERIFY(chart.gapsText().contains(QStringLiteral("за убийство 0 XP")));
+        chart.pointAtLevel(6);
+        QVERIFY(chart.pointedText().contains(QStringLiteral("(kq4_save_xp 0): 15 за уровень, всего не определено")));
+
+        // Fewer levels in the grids, as after a level-count change.
+        for (auto& row : rows)
+            row->setColumnCount(6);
+        QTRY_COMPARE(chart.steps(XpMode::Saved).size(), std::size_t{5});
+    }
+
+    void paneTabsChooseTheViewTheSwitchHides()
+    {
+        QWidget window;
+        ChartPane* pane = ShownPane(window);
+        pane->chartSwitch()->setChecked(true);
+        QVERIFY(!pane->viewTabs()->isVisible());
+        auto* other = new QWidget();
+        pane->addView(other, QStringLiteral("другое"));
+        QVERIFY(pane->viewTabs()->isVisible());
+        pane->viewTabs()->setCurrentIndex(1);
+        QVERIFY(other->isVisible() && !pane->chart()->isVisible());
+        pane->chartSwitch()->click();
+        QVERIFY(!other->isVisible());
+        pane->chartSwitch()->click();  // the choice is remembered for the next test
     }
 
     void paneHidesTheChartAndRemembers()

@@ -49,7 +49,7 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
     const ToolResult help = dir.Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("usage: tarnek-levels"));
-    for (const char* command : {"show", "levels", "fill", "set", "generate", "compile", "export", "import"}) {
+    for (const char* command : {"show", "levels", "fill", "set", "generate", "compile", "export", "import", "progression"}) {
         const ToolResult own = dir.Run({command, "--help"});
         EXPECT_EQ(own.status, 0) << command;
         EXPECT_NE(own.out.find(std::string("usage: tarnek-levels [-C DIR] ") + command), std::string::npos);
@@ -67,6 +67,7 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
         {{"fill", "hexList", "=3"}, "NAME=VALUE"},
         {{"set", "a", "b", "c"}, "NAME and VALUE"},
         {{"import", "a", "b"}, "'b'"},
+        {{"progression", "3"}, "'3'"},
         {{"set", "xpLevelSave", "5"}, "did you mean \"xpLevelSaved\""},
         {{"set", "OrbMaxChanse", "1"}, "did you mean \"orbMaxChance\""},
         {{"fill", "healList", "healMaxPercnt=3"}, "did you mean \"healMaxPercent\""},
@@ -394,6 +395,31 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
         EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
         EXPECT_EQ(Take(), before) << named;
     }
+}
+
+// The carried tables, worked out by hand; a kill worth 0 XP at saved level 3 breaks that step.
+TEST_F(Tool, ProgressionTableAndJson)
+{
+    Initialise();
+    ASSERT_EQ(dir.Run({"set", "xpGivenSaved[3]", "0"}).status, 0);
+    const ToolResult table = dir.Run({"progression"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    for (const char* line : {"\n    2            34           84           300          634\n",
+                             "\n    4            20          129             -            -\n",
+                             "\n    5            17          146           343            -\n",
+                             "\n  saved (kq4_save_xp 1), level 4: xpGivenSaved[3] is \"0\": a kill gives no XP\n"})
+        EXPECT_NE(table.out.find(line), std::string::npos) << line << table.out;
+
+    const ToolResult json = dir.Run({"progression", "--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const Json parsed = Json::parse(json.out);
+    EXPECT_EQ(parsed["shortTerm"]["steps"].size(), 10u);
+    EXPECT_EQ(parsed["shortTerm"]["steps"][9], (Json{{"level", 10}, {"kills", 10}, {"total", 206}}));
+    const Json& gap = parsed["saved"]["steps"][3];
+    EXPECT_EQ(gap["gap"], "no-xp-per-kill");
+    EXPECT_EQ(gap["cell"], "xpGivenSaved[3]");
+    EXPECT_TRUE(gap["kills"].is_null() && gap["total"].is_null());
+    EXPECT_EQ(parsed["saved"]["steps"][4]["kills"], 343);
 }
 
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)

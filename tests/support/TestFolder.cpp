@@ -1,27 +1,34 @@
 #include "TestFolder.h"
 
+#ifndef _WIN32
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-
-#include <SQLiteCpp/SQLiteCpp.h>
 
 namespace fs = std::filesystem;
 
 TestFolder::TestFolder() : previous_(fs::current_path())
 {
-    std::string pattern = (fs::temp_directory_path() / "tarnek-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
+    // Creating the folder is what claims the name, so concurrent tests cannot share one.
+    std::random_device entropy;
+    const fs::path temp = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const fs::path candidate = temp / ("tarnek-test-" + std::to_string(entropy()));
+        if (fs::create_directory(candidate))
+            path_ = fs::canonical(candidate);
+    }
+    if (path_.empty())
         throw std::runtime_error("cannot create a test folder");
-    path_ = fs::canonical(pattern);
     fs::current_path(path_);
 }
 
@@ -55,6 +62,7 @@ void WriteBytes(const fs::path& file, const std::string& bytes)
         throw std::runtime_error("cannot write " + file.string());
 }
 
+#ifndef _WIN32
 void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action)
 {
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -96,21 +104,4 @@ void WithFilePermissionsEnforced(const std::function<void()>& action)
     if (geteuid() == 0)
         SetEffectiveOverrides(true);
 }
-
-TableDump DumpTables(const fs::path& databaseFile)
-{
-    SQLite::Database db(databaseFile.string(), SQLite::OPEN_READONLY);
-    TableDump dump;
-    SQLite::Statement tables(db, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
-    while (tables.executeStep()) {
-        const std::string name = tables.getColumn(0).getString();
-        auto& rows = dump[name];
-        SQLite::Statement query(db, "SELECT * FROM \"" + name + "\" ORDER BY rowid");
-        while (query.executeStep()) {
-            auto& row = rows.emplace_back();
-            for (int i = 0; i < query.getColumnCount(); ++i)
-                row.push_back(query.getColumn(i).isNull() ? "<NULL>" : query.getColumn(i).getString());
-        }
-    }
-    return dump;
-}
+#endif

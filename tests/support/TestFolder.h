@@ -30,13 +30,16 @@ private:
 std::string ReadBytes(const std::filesystem::path& file);  // "" when missing
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders
 
+#ifndef _WIN32
 // Runs action while no file of this process may grow past `bytes`, as on a full disk.
 void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action);
 
 // Runs action with file permissions applying to this process even when it runs as root
 // (which otherwise may write anywhere), as they apply to a user.
 void WithFilePermissionsEnforced(const std::function<void()>& action);
+#endif
 
 // Every table of an SQLite file with every row in stored order, NULL shown as "<NULL>".
+// Only in builds with the database (TableDump.cpp).
 using TableDump = std::map<std::string, std::vector<std::vector<std::string>>>;
 TableDump DumpTables(const std::filesystem::path& databaseFile);

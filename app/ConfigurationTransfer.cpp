@@ -1,0 +1,129 @@
+#include "ConfigurationTransfer.h"
+
+#include <string>
+#include <variant>
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include "CTarnekChangeLevelDlg.h"
+#include "ConfigurationJson.h"
+#include "DialogUnits.h"
+#include "FileDialog.h"
+#include "UserMessageBox.h"
+
+namespace {
+
+const QString kExportName = QStringLiteral("exportSettings");
+const QString kImportName = QStringLiteral("importSettings");
+const QString kExportCaption = QStringLiteral("Экспорт настроек");
+const QString kImportCaption = QStringLiteral("Импорт настроек");
+const QString kFilter = QStringLiteral("Настройки (*.json);;Все файлы (*)");
+
+// Under the level count and "Создать уровни", on the row of "Компилировать плагин".
+constexpr int kButtonsTop = 271;
+constexpr int kExportLeft = 12;
+constexpr int kImportLeft = 101;
+constexpr int kButtonWidth = 84;
+constexpr int kButtonHeight = 20;
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& text)
+{
+    UserMessageBox::Show(&dialog, text, caption, QMessageBox::Warning, QMessageBox::Ok);
+}
+
+QPushButton* AddButton(CTarnekChangeLevelDlg& dialog, const DialogUnits& units, const QString& name,
+                       const QString& text, int left)
+{
+    auto* button = new QPushButton(text, &dialog);
+    button->setObjectName(name);
+    button->setGeometry(units.Map(left, kButtonsTop, kButtonWidth, kButtonHeight));
+    button->setEnabled(dialog.initialised());
+    return button;
+}
+
+}  // namespace
+
+void AddConfigurationTransfer(CTarnekChangeLevelDlg& dialog)
+{
+    const DialogUnits units{QFontMetrics(dialog.font())};
+    QPushButton* exportButton = AddButton(dialog, units, kExportName, QStringLiteral("Экспорт настроек…"), kExportLeft);
+    QPushButton* importButton = AddButton(dialog, units, kImportName, QStringLiteral("Импорт настроек…"), kImportLeft);
+    QObject::connect(exportButton, &QPushButton::clicked, &dialog, [&dialog] { ExportConfiguration(dialog); });
+    QObject::connect(importButton, &QPushButton::clicked, &dialog, [&dialog] { ImportConfiguration(dialog); });
+}
+
+void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
+{
+    if (!dialog.initialised())
+        return;
+    const QString file = fileDialog()->getSaveFileName(&dialog, kExportCaption,
+                                                       QDir::current().filePath(QStringLiteral("levels.json")), kFilter);
+    if (file.isEmpty())
+        return;
+
+    // The grids edit the model directly; the parameter boxes are read as a fill reads them.
+    dialog.CommitBoxes();
+    const tarnekArrayStruct& model = dialog.model();
+
+    const auto json = ConfigurationToJson(model);
+    if (const auto* error = std::get_if<JsonError>(&json)) {
+        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(FromUtf8(error->message)));
+        return;
+    }
+    const std::string& text = std::get<std::string>(json);
+    // Written beside and renamed over: a failed export never leaves half a file.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+        !out.commit())
+        Warn(dialog, kExportCaption, QStringLiteral("Не удалось записать «%1»: %2").arg(file, out.errorString()));
+}
+
+void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
+{
+    if (!dialog.initialised())
+        return;
+    const QString file = fileDialog()->getOpenFileName(&dialog, kImportCaption, QDir::currentPath(), kFilter);
+    if (file.isEmpty())
+        return;
+
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        Warn(dialog, kImportCaption,
+             QStringLiteral("Не удалось прочитать «%1»: %2. Ничего не изменено.").arg(file, in.errorString()));
+        return;
+    }
+    const QByteArray bytes = in.readAll();
+    // The whole file is checked before anything changes.
+    auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (const auto* error = std::get_if<JsonError>(&parsed)) {
+        Warn(dialog, kImportCaption,
+             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, FromUtf8(error->message)));
+        return;
+    }
+    const auto answer = UserMessageBox::Show(
+        &dialog,
+        QStringLiteral("Все настройки будут заменены настройками из «%1» и сохранены, вместе с tarnek/base.h и "
+                       "tarnek/skills.inl.").arg(file),
+        kImportCaption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    dialog.ReplaceConfiguration(std::move(std::get<tarnekArrayStruct>(parsed)));
+}
+
+QPushButton* ExportButton(const CTarnekChangeLevelDlg& dialog)
+{
+    return dialog.findChild<QPushButton*>(kExportName);
+}
+
+QPushButton* ImportButton(const CTarnekChangeLevelDlg& dialog)
+{
+    return dialog.findChild<QPushButton*>(kImportName);
+}

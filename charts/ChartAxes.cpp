@@ -1,0 +1,43 @@
+#include "ChartAxes.h"
+
+#include <algorithm>
+#include <array>
+
+#include <QValueAxis>
+
+QColor CurveColour(int index)
+{
+    static const std::array<QColor, 6> colours{QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+                                               QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
+                                               QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
+    return colours[static_cast<std::size_t>(index) % colours.size()];
+}
+
+void SetLevelRange(QValueAxis* axis, int lastLevel)
+{
+    axis->setRange(0, lastLevel);
+    double interval = 10;
+    if (lastLevel <= 12)
+        interval = 1;
+    else if (lastLevel <= 25)
+        interval = 2;
+    else if (lastLevel <= 60)
+        interval = 5;
+    axis->setTickInterval(interval);
+}
+
+void SetValueRange(QValueAxis* axis, ValueRange range)
+{
+    if (range.empty())
+        range = {0, 1};
+    // Curves start from nothing at level 0; keeping 0 in view keeps their growth honest.
+    range.low = std::min(range.low, 0.0);
+    range.high = std::max(range.high, 0.0);
+    if (range.high - range.low < 1e-9)
+        range.high = range.low + 1;
+    axis->setRange(range.low, range.high);
+    // Nice numbers pick round steps for this many ticks (0, 10000, ..., 60000) and then
+    // change the count, so it is set again before every range.
+    axis->setTickCount(7);
+    axis->applyNiceNumbers();
+}

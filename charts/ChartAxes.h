@@ -1,0 +1,29 @@
+#pragma once
+
+#include <algorithm>
+#include <limits>
+
+#include <QColor>
+
+class QValueAxis;
+
+// What every chart of levels shares: the colours of its curves and the scaling of its axes.
+
+QColor CurveColour(int index);
+
+// Level ticks that stay readable from 11 up to 101 columns; 0 to lastLevel.
+void SetLevelRange(QValueAxis* axis, int lastLevel);
+
+struct ValueRange {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    bool empty() const { return low > high; }
+    void include(double y)
+    {
+        low = std::min(low, y);
+        high = std::max(high, y);
+    }
+};
+
+// The range with 0 in view and round ticks; 0 to 1 when nothing is plotted.
+void SetValueRange(QValueAxis* axis, ValueRange range);

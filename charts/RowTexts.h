@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+#include <QList>
+#include <QMetaObject>
+#include <QStringList>
+
+class QAbstractItemModel;
+class QObject;
+
+// Charts read a one-row grid through its item model: row 0, one column per level.
+
+// The texts of row 0, column by column; none without a model or a row.
+QStringList RowTexts(const QAbstractItemModel* model);
+
+// Calls `changed` (in the context of `receiver`) whenever row 0's texts may have changed:
+// a text edited, columns or rows added or removed, a reset, the model gone. Changes of
+// other roles (the marking's tints and tooltips) do not count.
+QList<QMetaObject::Connection> FollowRowTexts(const QAbstractItemModel* model, const QObject* receiver,
+                                              const std::function<void()>& changed);

@@ -1,0 +1,77 @@
+#include "Progression.h"
+
+#include "Descriptors.h"
+#include "PluginNumbers.h"
+#include "TextReadings.h"
+
+namespace {
+
+// Indices into ValueLists(), which keeps the XP lists first, in the main window's order.
+constexpr std::size_t kXpLevelShortTerm = 0;
+constexpr std::size_t kXpLevelSaved = 1;
+constexpr std::size_t kXpGivenShortTerm = 2;
+constexpr std::size_t kXpGivenSaved = 3;
+
+const std::array<XpModeDescriptor, 2> kModes{{
+    {XpMode::ShortTerm, "shortTerm", "kq4_save_xp 0", kXpLevelShortTerm, kXpGivenShortTerm},
+    {XpMode::Saved, "saved", "kq4_save_xp 1", kXpLevelSaved, kXpGivenSaved},
+}};
+
+std::optional<std::int64_t> WholeNumber(const ValueList& list, std::size_t i)
+{
+    if (i >= list.size() || CheckPluginNumber(list.at(i), ArrayKind::Integer))
+        return std::nullopt;
+    return ReadInteger(list.at(i));
+}
+
+}  // namespace
+
+const std::array<XpModeDescriptor, 2>& XpModes()
+{
+    return kModes;
+}
+
+std::vector<ProgressionStep> ComputeProgression(const tarnekArrayStruct& model, XpMode mode)
+{
+    const XpModeDescriptor& lists = kModes[static_cast<std::size_t>(mode)];
+    const ValueList& needed = model.*ValueLists()[lists.needed].list;
+    const ValueList& given = model.*ValueLists()[lists.given].list;
+
+    std::vector<ProgressionStep> steps;
+    const std::size_t count = needed.empty() ? 0 : needed.size() - 1;
+    steps.reserve(count);
+    std::optional<std::int64_t> total = 0;
+    for (std::size_t from = 0; from < count; ++from) {
+        ProgressionStep step;
+        step.level = static_cast<std::int32_t>(from + 1);
+        auto gap = [&step](StepGap why, std::size_t list, std::size_t cell) {
+            step.gap = why;
+            step.gapList = list;
+            step.gapCell = cell;
+        };
+
+        const auto low = WholeNumber(needed, from);
+        const auto high = WholeNumber(needed, from + 1);
+        const auto perKill = WholeNumber(given, from);
+        if (!low)
+            gap(StepGap::NotANumber, lists.needed, from);
+        else if (!high)
+            gap(StepGap::NotANumber, lists.needed, from + 1);
+        else if (!perKill)
+            gap(StepGap::NotANumber, lists.given, from);
+        else if (*perKill <= 0)
+            gap(StepGap::NoXpPerKill, lists.given, from);
+        else if (*high < *low)
+            gap(StepGap::FallingNeededXp, lists.needed, from + 1);
+        else
+            step.kills = (*high - *low + *perKill - 1) / *perKill;
+
+        if (step.kills && total)
+            total = *total + *step.kills;
+        else
+            total.reset();
+        step.total = total;
+        steps.push_back(step);
+    }
+    return steps;
+}

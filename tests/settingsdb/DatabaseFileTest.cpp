@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DatabaseFileWrite.h"
+#include "DatabaseLocation.h"
+#include "TestFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<unsigned char> kBytes = {'S', 'Q', 'L', 0, 0xFF, '\r', '\n'};
+const std::string kBytesText(kBytes.begin(), kBytes.end());
+#ifdef _WIN32
+constexpr int kFolderMissing = ERROR_PATH_NOT_FOUND;
+#else
+constexpr int kFolderMissing = ENOENT;
+#endif
+
+TEST(DatabaseFileWrite, CreatedWholeWhereNoneIsAndAnExistingOneKept)
+{
+    TestFolder folder;
+    EXPECT_FALSE(CreateDatabaseFile("settings.mdb", kBytes));
+    EXPECT_EQ(ReadBytes("settings.mdb"), kBytesText);
+    WriteBytes("settings.mdb", "saved meanwhile by another run");
+    EXPECT_FALSE(CreateDatabaseFile("settings.mdb", kBytes));
+    EXPECT_EQ(ReadBytes("settings.mdb"), "saved meanwhile by another run");
+    EXPECT_EQ(folder.Listing(), std::vector<std::string>{"settings.mdb"});
+}
+
+TEST(DatabaseFileWrite, MissingFolderFailsBeforeWritingAndCreatesNothing)
+{
+    TestFolder folder;
+    const auto failure = CreateDatabaseFile("missing/settings.mdb", kBytes);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->stage, DatabaseFileWriteFailure::Stage::Create);
+    EXPECT_EQ(failure->errorCode, kFolderMissing);
+    EXPECT_TRUE(folder.Listing().empty());
+}
+
+TEST(DatabaseLocation, BackupNameSkipsEveryNameTaken)
+{
+    TestFolder folder;
+    const fs::path database = DatabaseFileIn(folder.path());
+    EXPECT_EQ(database, folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb");
+    WriteBytes(database, "");
+    EXPECT_EQ(FreeBackupPath(database), database.parent_path() / "TarnekChangeLevel.backup-1.mdb");
+    WriteBytes(database.parent_path() / "TarnekChangeLevel.backup-1.mdb", "");
+    fs::create_directory(database.parent_path() / "TarnekChangeLevel.backup-2.mdb");
+    EXPECT_EQ(FreeBackupPath(database), database.parent_path() / "TarnekChangeLevel.backup-3.mdb");
+}
+
+}  // namespace
