@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "CompilePane.h"
 #include "ConfigurationEditCommand.h"
 #include "Descriptors.h"
 #include "DialogUnits.h"
@@ -22,6 +23,7 @@
 #include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
+#include "GridOperations.h"
 #include "LevelCombo.h"
 #include "LevelCounts.h"
 #include "MainWindowCurves.h"
@@ -130,6 +132,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     SetActionsEnabled(initialised_);
     AddConfigurationTransfer(*this);
     AddMainWindowCurves(*this);
+    AddCompilePane(*this);
     if (initialised_)
         MarkWindowOnFolder();
 }
@@ -567,22 +570,47 @@ void CTarnekChangeLevelDlg::CompilePlugin()
             SetStatus(note + QStringLiteral(" ") + MainWindowStatusLine(*this)->text());
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
-        StartPluginCompiler(dir);
+        StartCompile(*this, dir);
     });
+}
+
+void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables)) {
+        SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
+        return;
+    }
+    RunSkillDialog(Text("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
+        return OpenSkillDialogAt(value, session_, save, this);
+    });
+}
+
+QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
+{
+    if (value.list && *value.list < static_cast<std::size_t>(kXpTables))
+        return Text(kXpBands[*value.list].frame);
+    return SkillValueTitle(value);
 }
 
 void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
+    RunSkillDialog(Text("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
+        return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
+    });
+}
+
+void CTarnekChangeLevelDlg::RunSkillDialog(
+    const QString& step, const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run)
+{
     RunSavingAction([&] {
         const int reloads = reloads_;
-        ConfigurationEdit edit = OpenSkillDialog(static_cast<Tier>(tier), session_,
-                                                 [this](SaveScope scope) { return SaveWith(scope); }, this);
+        ConfigurationEdit edit = run([this](SaveScope scope) { return SaveWith(scope); });
         // Taking another program's settings from inside the dialog left nothing of its
         // edit in the session to undo.
         if (reloads == reloads_)
-            PushEdit(std::move(edit), Text("Скилы %1 уровня").arg(tier));
+            PushEdit(std::move(edit), step);
         UpdateModified();
     });
 }

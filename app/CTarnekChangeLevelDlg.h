@@ -13,6 +13,7 @@
 #include "DatabaseLock.h"
 #include "DialogBase.h"
 #include "EditingSession.h"
+#include "GeneratedLines.h"
 #include "MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
@@ -63,6 +64,11 @@ public:
     // The level-count change after its question and before its save: the texts (count
     // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
     void RecomputeLevels(const std::vector<TextAssignment>& texts);
+    // Shows a value a compiler line led back to: selects its cell in an XP grid, or opens
+    // the skill dialog that holds it with the cell selected.
+    void ShowValue(const GeneratedValue& value);
+    // How the window names the value's list: an XP table's frame, a skill dialog's band.
+    QString ValueTitle(const GeneratedValue& value) const;
     // The count "Создать уровни" would apply: the box's choice, or the configuration's own
     // when the box shows none.
     std::string ChosenLevelCount() const;
@@ -111,6 +117,10 @@ private:
     std::vector<TextAssignment> InputTexts() const;
     void CommitBox(int box);
     void UpdateFillTip(int targetCode);
+    // A skill dialog run by `run` (given how its "Сохранить" saves); what it leaves changed
+    // becomes one undo step named `step`.
+    void RunSkillDialog(const QString& step,
+                        const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run);
     void ShowEdit(const ConfigurationEdit& edit);
     void ShowConfiguration();
     void UpdateModified();

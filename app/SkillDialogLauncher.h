@@ -2,8 +2,11 @@
 
 #include <functional>
 
+#include <QString>
+
 #include "ConfigurationEdit.h"
 #include "Descriptors.h"
+#include "GeneratedLines.h"
 
 class EditingSession;
 class QWidget;
@@ -14,6 +17,14 @@ struct SaveScope;
 // session (empty without skill dialogs), for the main window's undo history.
 ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
                                   QWidget* parent);
+// The same for the tier that holds the value, with its cell (or the Devotion Aura box)
+// selected, as when a compiler line is followed back to it. Nothing for an XP list.
+ConfigurationEdit OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session,
+                                    const std::function<bool(SaveScope)>& save, QWidget* parent);
 
 // Whether this build has the skill dialogs; without them the tier buttons stay disabled.
 bool HasSkillDialogs();
+
+// The caption of the skill dialog's band that shows the value; its field name without
+// the dialogs.
+QString SkillValueTitle(const GeneratedValue& value);

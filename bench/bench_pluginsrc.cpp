@@ -5,6 +5,8 @@
 #include <string>
 
 #include "Descriptors.h"
+#include "CompilerOutput.h"
+#include "GeneratedLines.h"
 #include "InitialConfiguration.h"
 #include "xpBaseStruct.h"
 
@@ -61,5 +63,33 @@ void BM_BuildBothTexts(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BuildBothTexts)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The line map a compile builds from the configuration it saved, before the compiler starts.
+void BM_GeneratedLineMap(benchmark::State& state)
+{
+    const tarnekArrayStruct model = ModelWithLevels(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GeneratedLines(model));
+}
+BENCHMARK(BM_GeneratedLineMap)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// Compiler output cut into lines and read for diagnostics, as a compile reads it: how much
+// output per second the reader keeps up with, every line a diagnostic.
+void BM_ReadCompilerOutput(benchmark::State& state)
+{
+    std::string chunk;
+    while (chunk.size() < 64 * 1024)
+        chunk += "// skills.inl(181) : error 213: tag mismatch\r\n";
+    std::size_t found = 0;
+    for (auto _ : state) {
+        OutputLines lines([&found](const std::string& line) { found += ParseDiagnostic(line).has_value(); });
+        for (int i = 0; i < 16; ++i)
+            lines.Append(chunk);
+        lines.Finish();
+    }
+    benchmark::DoNotOptimize(found);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 16 * static_cast<std::int64_t>(chunk.size()));
+}
+BENCHMARK(BM_ReadCompilerOutput)->Unit(benchmark::kMillisecond);
 
 }  // namespace

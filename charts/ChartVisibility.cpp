@@ -4,9 +4,9 @@
 #include <QSettings>
 #include <QWidget>
 
-void BindChartVisibility(QAbstractButton* toggle, QWidget* chart, const QString& key)
+void BindChartVisibility(QAbstractButton* toggle, QWidget* chart, const QString& key, bool shownByDefault)
 {
-    const bool shown = QSettings().value(key, true).toBool();
+    const bool shown = QSettings().value(key, shownByDefault).toBool();
     toggle->setCheckable(true);
     toggle->setChecked(shown);
     chart->setVisible(shown);

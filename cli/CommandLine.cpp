@@ -71,9 +71,12 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             inv.help = true;
-        } else if (!optionsEnded && (command == CommandKind::Show || command == CommandKind::Progression) &&
-                   arg == "--json") {
+        } else if (!optionsEnded && arg == "--json" &&
+                   (command == CommandKind::Show || command == CommandKind::Progression ||
+                    command == CommandKind::Compile)) {
             inv.json = true;
+        } else if (!optionsEnded && command == CommandKind::Compile && arg == "--detach") {
+            inv.detach = true;
         } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
             inv.yes = true;
         } else if (!optionsEnded && LooksLikeOption(arg)) {
@@ -91,6 +94,9 @@ std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::
             return Error(name + " takes no arguments, got " + Quoted(operands.front()), command);
         return std::nullopt;
     };
+
+    if (inv.json && inv.detach)
+        return Error("compile --detach does not wait for a result to print as --json", command);
 
     switch (command) {
     case CommandKind::Show:

@@ -21,7 +21,8 @@ struct Invocation {
     CommandKind command = CommandKind::None;
     bool help = false;
     bool version = false;                  // --version, before any command
-    bool json = false;                     // show --json, progression --json
+    bool json = false;                     // show, progression and compile --json
+    bool detach = false;                   // compile --detach
     bool yes = false;                      // levels --yes
     std::string levelCount;                // levels N, as typed
     std::string target;                    // fill LIST, set NAME

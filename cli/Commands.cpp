@@ -10,6 +10,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "CompileReport.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
@@ -338,7 +339,7 @@ int GenerateCommand(ToolStreams& io)
     return written ? Finish(sink) : kExitFailed;
 }
 
-int CompileCommand(ToolStreams& io)
+int CompileCommand(const PreparedCommand& command, ToolStreams& io)
 {
     CommandSession run(io.err);
     StreamMessageSink& sink = run.sink;
@@ -358,15 +359,29 @@ int CompileCommand(ToolStreams& io)
         Fail(io, "compile", "compiled/vloxTarnekMod.amxx could not be deleted; the compiler will meet the old one");
         failed = true;
     }
-    if (!StartPluginCompiler(dir)) {
-        const std::filesystem::path compiler = PluginCompilerPath(dir);
-        const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
-                                                                               : " was not found";
-        Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
-                                "; the configuration and the sources are saved, the plugin is not compiled");
-        failed = true;
+    if (command.invocation.detach) {
+        if (!StartPluginCompiler(dir)) {
+            const std::filesystem::path compiler = PluginCompilerPath(dir);
+            const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
+                                                                                   : " was not found";
+            Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
+                                    "; the configuration and the sources are saved, the plugin is not compiled");
+            failed = true;
+        }
+        return failed ? kExitFailed : Finish(sink);
     }
-    return failed ? kExitFailed : Finish(sink);
+
+    const bool json = command.invocation.json;
+    PluginCompileRun compile(dir, GeneratedLines(session.configuration()));
+    const CompileResult result = RunUntilInterrupted(compile, [&io, json](const std::string& line) {
+        if (!json)
+            io.out << line << std::endl;  // as it comes, for a terminal or a pipe alike
+    });
+    if (json)
+        io.out << CompileResultJson(result);
+    else
+        PrintCompileReport(result, io.out);
+    return failed || !result.Succeeded() ? kExitFailed : Finish(sink);
 }
 
 // A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
@@ -486,7 +501,7 @@ int RunCommand(const PreparedCommand& command, ToolStreams& io)
     case CommandKind::Generate:
         return GenerateCommand(io);
     case CommandKind::Compile:
-        return CompileCommand(io);
+        return CompileCommand(command, io);
     case CommandKind::Export:
         return ExportCommand(command, io);
     case CommandKind::Import:

@@ -17,7 +17,7 @@ Commands:
   fill LIST [NAME=VALUE ...]   set parameters, then run LIST's fill rule and save
   set NAME VALUE               set a parameter, devotionValue or one value LIST[i]
   generate                     rewrite tarnek/base.h and tarnek/skills.inl
-  compile                      save, delete the old plugin, start the compiler
+  compile [--json] [--detach]  save, delete the old plugin, compile and report
   export [FILE]                whole configuration as JSON (stdout without FILE)
   import [FILE]                replace the whole configuration from JSON (stdin
                                without FILE)
@@ -96,13 +96,27 @@ does. The tarnek folder must exist.
 )";
 
 constexpr std::string_view kCompileHelp =
-    R"(usage: tarnek-levels [-C DIR] compile
+    R"help(usage: tarnek-levels [-C DIR] compile [--json | --detach]
 
 Does what "Компилировать плагин" does: saves the whole configuration (which
-rewrites both plugin sources), deletes compiled/vloxTarnekMod.amxx and starts
-the plugin compiler of the directory without waiting for it. Fails when the
-compiler could not be started.
-)";
+rewrites both plugin sources), deletes compiled/vloxTarnekMod.amxx, runs the
+plugin compiler of the directory (compile.sh; compile.exe on Windows) and waits
+for it. Its output goes to standard output as it comes, then one line says what
+came of it, "compiled: compiled/vloxTarnekMod.amxx (815 bytes)" or
+"compile failed: 2 errors", followed by each error line with the list and level
+(as "show" names them) that a line of base.h or skills.inl holds.
+
+Succeeds only when the compiler wrote a new compiled/vloxTarnekMod.amxx and
+printed no error line: the compiler's own exit status says nothing. Ctrl+C
+stops the compiler and everything it started.
+
+Options:
+  --json      print the result as one JSON object instead: outcome, compiled,
+              headline, exitStatus, pluginSize, errors, warnings, diagnostics
+              (kind, file, line, code, text, list, level) and output
+  --detach    start the compiler and return without waiting for it, as the
+              editor once did; fails only when it could not be started
+)help";
 
 constexpr std::string_view kExportHelp =
     R"(usage: tarnek-levels [-C DIR] export [FILE]

@@ -58,3 +58,13 @@ std::vector<std::string> SplitPastedValues(const QString& text)
         values.push_back(part.toStdString());
     return values;
 }
+
+void SelectGridCell(QAbstractItemView* grid, int column)
+{
+    const QModelIndex cell = grid->model()->index(0, column);
+    if (!cell.isValid())
+        return;
+    grid->setCurrentIndex(cell);
+    grid->scrollTo(cell);
+    grid->setFocus(Qt::OtherFocusReason);
+}

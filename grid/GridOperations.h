@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QAbstractItemView;
 class QTableView;
 
 // The grid operations that need no control table.
@@ -17,3 +18,7 @@ void SizeGridColumns(QTableView* grid, int columnCount);
 // semicolons, each kept exactly as written (an empty one too). The line break a
 // spreadsheet puts after its last row ends the text rather than adding an empty value.
 std::vector<std::string> SplitPastedValues(const QString& text);
+
+// Makes cell `column` of row 0 current, scrolls it into view and gives the grid the focus,
+// as when a compiler line is followed back to its cell. Nothing when there is no such cell.
+void SelectGridCell(QAbstractItemView* grid, int column);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -44,65 +45,85 @@ char EncodeCodePoint(char32_t cp)
 
 bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
 
+// Decodes the code point at utf8[i] and moves i past it; nullopt, with i moved past one
+// maximal ill-formed subsequence, where the bytes are not well-formed UTF-8.
+std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& i)
+{
+    const auto byteAt = [&](std::size_t at) { return static_cast<std::uint8_t>(utf8[at]); };
+    const std::uint8_t lead = byteAt(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+
+    // Length and the allowed range of the second byte, which is where overlong forms,
+    // surrogates and code points past U+10FFFF are told apart (Unicode table 3-7).
+    std::size_t length = 0;
+    std::uint8_t secondLow = 0x80, secondHigh = 0xBF;
+    char32_t cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+        if (lead == 0xE0) secondLow = 0xA0;
+        if (lead == 0xED) secondHigh = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+        if (lead == 0xF0) secondLow = 0x90;
+        if (lead == 0xF4) secondHigh = 0x8F;
+    } else {
+        ++i;  // stray continuation byte or a byte never used
+        return std::nullopt;
+    }
+
+    std::size_t taken = 1;
+    while (taken < length) {
+        if (i + taken >= utf8.size()) {
+            i += taken;
+            return std::nullopt;
+        }
+        const std::uint8_t b = byteAt(i + taken);
+        const bool fits = taken == 1 ? (b >= secondLow && b <= secondHigh) : IsContinuation(b);
+        if (!fits) {
+            i += taken;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+        ++taken;
+    }
+    i += taken;
+    return cp;
+}
+
 }  // namespace
 
 std::string Utf8ToCp1251(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(utf8[i]); };
-
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const std::uint8_t lead = byteAt(i);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
+        const std::optional<char32_t> cp = NextCodePoint(utf8, i);
+        out.push_back(cp ? EncodeCodePoint(*cp) : kReplacement);
+    }
+    return out;
+}
 
-        // Length and the allowed range of the second byte, which is where overlong forms,
-        // surrogates and code points past U+10FFFF are told apart (Unicode table 3-7).
-        std::size_t length = 0;
-        std::uint8_t secondLow = 0x80, secondHigh = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0) secondLow = 0xA0;
-            if (lead == 0xED) secondHigh = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0) secondLow = 0x90;
-            if (lead == 0xF4) secondHigh = 0x8F;
-        } else {
-            out.push_back(kReplacement);  // stray continuation byte or a byte never used
-            ++i;
-            continue;
-        }
-
-        std::size_t taken = 1;
-        bool complete = true;
-        while (taken < length) {
-            if (i + taken >= utf8.size()) {
-                complete = false;
-                break;
-            }
-            const std::uint8_t b = byteAt(i + taken);
-            const bool fits = taken == 1 ? (b >= secondLow && b <= secondHigh) : IsContinuation(b);
-            if (!fits) {
-                complete = false;
-                break;
-            }
-            cp = (cp << 6) | (b & 0x3F);
-            ++taken;
-        }
-        out.push_back(complete ? EncodeCodePoint(cp) : kReplacement);
-        i += taken;
+std::string ValidUtf8(std::string_view bytes)
+{
+    static constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t from = i;
+        if (NextCodePoint(bytes, i))
+            out.append(bytes.substr(from, i - from));
+        else
+            out.append(kReplacementCharacter);
     }
     return out;
 }

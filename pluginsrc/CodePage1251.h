@@ -12,3 +12,7 @@
 // sequence, an overlong form, a surrogate, a code point above U+10FFFF) becomes one '?'
 // too, so nothing that was typed is silently dropped.
 std::string Utf8ToCp1251(std::string_view utf8);
+
+// Bytes of unknown origin (a program's output: UTF-8, code page 1251 or garbage) as valid
+// UTF-8: each maximal ill-formed subsequence becomes U+FFFD, everything else is kept.
+std::string ValidUtf8(std::string_view bytes);

@@ -8,11 +8,11 @@
 #  include <vector>
 #else
 #  include <cerrno>
-#  include <csignal>
 #  include <fcntl.h>
 #  include <sys/types.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
+#  include "ChildExec.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -54,39 +54,6 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
 
 #else
 
-namespace {
-
-// Between fork and exec only async-signal-safe calls are allowed (the editor has threads),
-// so everything the child needs is prepared before the fork.
-[[noreturn]] void RunProgram(const char* program, const char* workDir, int reportFd)
-{
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    signal(SIGPIPE, SIG_DFL);
-    signal(SIGCHLD, SIG_DFL);
-
-    int error = 0;
-    if (chdir(workDir) != 0) {
-        error = errno;
-    } else {
-        char* const direct[] = {const_cast<char*>(program), nullptr};
-        execv(program, direct);
-        error = errno;
-        // A script that lost its execute bit or its #! line (an unpacked archive, say) still
-        // runs, through the shell, and still gets no arguments.
-        if (error == EACCES || error == ENOEXEC) {
-            char* const viaShell[] = {const_cast<char*>("/bin/sh"), const_cast<char*>(program), nullptr};
-            execv("/bin/sh", viaShell);
-        }
-    }
-    ssize_t ignored = write(reportFd, &error, sizeof error);
-    (void)ignored;
-    _exit(127);
-}
-
-}  // namespace
-
 bool StartDetached(const fs::path& program, const fs::path& workDir)
 {
     std::error_code ec;
@@ -98,16 +65,8 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
     // The grandchild writes its errno here when exec fails; a successful exec closes the
     // pipe (close-on-exec) and the read below sees end of file.
     int report[2];
-#ifdef __APPLE__
-    // No pipe2 there; another thread's fork in between would only delay the read below.
-    if (pipe(report) != 0)
+    if (!OpenCloseOnExecPipe(report))
         return false;
-    fcntl(report[0], F_SETFD, FD_CLOEXEC);
-    fcntl(report[1], F_SETFD, FD_CLOEXEC);
-#else
-    if (pipe2(report, O_CLOEXEC) != 0)
-        return false;
-#endif
 
     const pid_t child = fork();
     if (child < 0) {
@@ -123,7 +82,7 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
         setsid();
         const pid_t grandchild = fork();
         if (grandchild == 0)
-            RunProgram(programText.c_str(), workDirText.c_str(), report[1]);
+            ExecPluginProgram(programText.c_str(), workDirText.c_str(), report[1]);
         if (grandchild < 0) {
             int error = errno;
             ssize_t ignored = write(report[1], &error, sizeof error);
@@ -135,13 +94,7 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
     close(report[1]);
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
-    int error = 0;
-    ssize_t got;
-    do {
-        got = read(report[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
-    close(report[0]);
-    return got == 0;
+    return ReadExecReport(report[0]) == 0;
 }
 
 #endif

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and opens the editor on a demo plugin tree in build/demo:
-# a tarnek/ folder for the generated sources and a stand-in compile.sh that only reports
-# what the real plugin compiler would be given.
+# a tarnek/ folder for the generated sources and a stand-in compile.sh (scripts/demo-compile.sh)
+# that checks them as the plugin compiler would and reports in its format.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,17 +10,9 @@ scripts/build.sh build
 
 demo="$root/build/demo"
 mkdir -p "$demo/tarnek"
-if [ ! -x "$demo/compile.sh" ]; then
-  cat > "$demo/compile.sh" <<'SCRIPT'
-#!/bin/sh
-# Stand-in for the plugin compiler: lists the sources the editor generated.
-mkdir -p compiled
-{
-  echo "$(date '+%Y-%m-%d %H:%M:%S') compile.sh started in $(pwd) with $# arguments"
-  ls -l tarnek/base.h tarnek/skills.inl
-} >> compiled/compile.log 2>&1
-echo "compile.sh: see $(pwd)/compiled/compile.log"
-SCRIPT
+# The stand-in compiler is refreshed unless someone put a compiler of their own there.
+if [ ! -e "$demo/compile.sh" ] || grep -q "Stand-in" "$demo/compile.sh"; then
+  cp scripts/demo-compile.sh "$demo/compile.sh"
   chmod +x "$demo/compile.sh"
 fi
 

@@ -17,6 +17,7 @@
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
 #include "FillButtonTip.h"
+#include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -244,6 +245,17 @@ void SkillDialog::SetTabOrder() {
     for (tarnekBaseListCtrl* grid : grids_) chain(grid);
     for (QLineEdit* box : boxes_) chain(box);
     for (QPushButton* fill : fillButtons_) chain(fill);
+}
+
+void SkillDialog::SelectValue(std::optional<std::size_t> list, std::size_t level) {
+    if (!list) {
+        if (QLineEdit* box = parameterBox(DevotionValue().text)) box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (tier_.bands[band].code == list && grids_[band] != nullptr)
+            SelectGridCell(grids_[band], static_cast<int>(level));
+    }
 }
 
 QLineEdit* SkillDialog::parameterBox(TextField text) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
     // The fill button of a band: every box into the model, the band's list regenerated
     // by its own rule, the grid refilled. The database is not touched.
     void Fill(std::size_t band);
+    // Selects the cell of list `list` (an index in ValueLists()) at `level`, or with no list
+    // the Devotion Aura box, when this tier holds it.
+    void SelectValue(std::optional<std::size_t> list, std::size_t level);
     // "Сохранить": the boxes and the draft's lists of the tier into the model, the tier
     // into the database, close.
     void Save();

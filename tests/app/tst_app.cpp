@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -22,6 +24,7 @@
 #include "CTarnekChangeLevelApp.h"
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
+#include "CompilePane.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationTransfer.h"
 #include "ChartPane.h"
@@ -182,7 +185,7 @@ private slots:
         QCOMPARE(frames.count(QStringLiteral("Исходное:")), 4);
 
         QStringList buttons;
-        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        for (const QPushButton* button : MainWindowForm(dialog)->findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Импорт настроек…", "Компилировать плагин",
@@ -421,6 +424,55 @@ private slots:
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("1234"));
     }
 
+    void compileRunsBesideTheWindowAndLeadsErrorsToTheirCells()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        // The declaration line holds element 0, so the orb list's element 4 is four lines on.
+        const std::string skills = xpBaseStruct::SkillsIncludeText(dialog.model());
+        const auto orbLine = 1 + std::count(skills.begin(), skills.begin() + skills.find("p_orb["), '\n') + 4;
+        WriteBytes(folder.fsPath() / "compile.sh",
+                   "#!/bin/sh\n"
+                   "echo 'base.h(17) : error 017: undefined symbol \"abc\"'\n"
+                   "echo 'skills.inl(" + std::to_string(orbLine) + ") : error 213: tag mismatch'\n"
+                   "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
+                   "echo '2 Errors.'\n");
+        fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
+
+        QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+        CompilePane* pane = CompilePaneOf(dialog);
+        QVERIFY(pane != nullptr && pane->isVisible());
+        QVERIFY(pane->running());
+        QVERIFY(!dialog.compileButton()->isEnabled());
+        // The compiler still waits, yet its output is already shown.
+        QTRY_VERIFY(pane->output()->toPlainText().contains(QStringLiteral("skills.inl(")));
+        QVERIFY(pane->running());
+        WriteBytes(folder.fsPath() / "go", "");
+        QTRY_VERIFY_WITH_TIMEOUT(!pane->running(), 10000);
+        QVERIFY(dialog.compileButton()->isEnabled());
+        QCOMPARE(pane->headline()->text(), QStringLiteral("Компиляция не удалась: 2 ошибки"));
+        QCOMPARE(pane->diagnostics()->count(), 2);
+        QVERIFY(pane->diagnostics()->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
+
+        QListWidget* list = pane->diagnostics();
+        DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
+        QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
+        if (!HasSkillDialogs())
+            return;
+        int selected = -1;
+        QTimer::singleShot(0, &dialog, [&selected] {
+            if (auto* skills = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                for (auto* grid : skills->findChildren<tarnekBaseListCtrl*>())
+                    if (grid->targetCode() == CodeOf("orbList"))
+                        selected = grid->currentIndex().column();
+                skills->reject();
+            }
+        });
+        DoubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
+        QCOMPARE(selected, 4);
+    }
+
     void failedStartShowsTheErrorAndDisablesSaving()
     {
         ScratchFolder folder;
@@ -575,11 +627,13 @@ private slots:
             QCOMPARE(folder.Stored().xpGivenShortTerm.at(4), std::string("0,5"));
             QVERIFY(ReadBytes(folder.baseHeader()).find("0,5") != std::string::npos);
 
-            // Put right, the next compile notes nothing.
+            // Put right, the next compile (once this one has ended) notes nothing.
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
+            QTRY_VERIFY(dialog.compileButton()->isEnabled());
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
             QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+            QTRY_VERIFY(dialog.compileButton()->isEnabled());
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         }
         // Opened again, the stored text is marked straight away.

@@ -1,7 +1,9 @@
 // The real binary on temporary plugin directories: exit statuses, messages, and what it
 // leaves in the database and the two generated sources.
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -289,12 +291,12 @@ TEST_F(Tool, GenerateRewritesBothSources)
     EXPECT_EQ(Take(), saved);
 }
 
-TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
+TEST_F(Tool, CompileDetachedSavesDeletesTheOldPluginAndStartsTheCompiler)
 {
     fs::create_directory("compiled");
     WriteBytes("compiled/vloxTarnekMod.amxx", "old");
     // Without a compiler the save still happens; the script learns that nothing was built.
-    const ToolResult missing = dir.Run({"compile"});
+    const ToolResult missing = dir.Run({"compile", "--detach"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("the plugin compiler " + (dir.path() / "compile.sh").string() + " was not found"),
               std::string::npos) << missing.err;
@@ -302,15 +304,89 @@ TEST_F(Tool, CompileSavesDeletesTheOldPluginAndStartsTheCompiler)
     EXPECT_FALSE(ReadBytes(dir.baseHeader()).empty());
     EXPECT_FALSE(ReadBytes(dir.skillsInclude()).empty());
 
-    WriteBytes("compile.sh", "#!/bin/sh\npwd > compiler-ran\n");
+    WriteBytes("compile.sh", "#!/bin/sh\nsleep 0.2\npwd > compiler-ran\n");
     fs::permissions("compile.sh", fs::perms::owner_all);
     WriteBytes("compiled/vloxTarnekMod.amxx", "old");
-    const ToolResult started = dir.Run({"compile"});
+    const ToolResult started = dir.Run({"compile", "--detach"});
     EXPECT_EQ(started.status, 0) << started.err;
     EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
+    EXPECT_TRUE(ReadBytes("compiler-ran").empty());  // it did not wait
     for (int i = 0; i < 100 && ReadBytes("compiler-ran").empty(); ++i)
         usleep(50'000);
     EXPECT_EQ(ReadBytes("compiler-ran"), dir.path().string() + "\n");
+}
+
+TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
+{
+    const ToolResult missing = dir.Run({"compile"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "compile failed: the plugin compiler " + (dir.path() / "compile.sh").string() +
+                               " was not found\n");
+
+    WriteBytes("compile.sh", "#!/bin/sh\necho 'vloxTarnekMod.sma(3) : warning 203: symbol is never used'\n"
+                             "mkdir -p compiled && head -c 815 /dev/zero > compiled/vloxTarnekMod.amxx\n");
+    fs::permissions("compile.sh", fs::perms::owner_all);
+    const ToolResult compiled = dir.Run({"compile"});
+    EXPECT_EQ(compiled.status, 0) << compiled.err;
+    EXPECT_EQ(compiled.out, "vloxTarnekMod.sma(3) : warning 203: symbol is never used\n"
+                            "compiled: compiled/vloxTarnekMod.amxx (815 bytes)\n");
+
+    // The stock compile.sh exits 0 after errors, and an old plugin must not count.
+    WriteBytes("compile.sh", "#!/bin/sh\necho 'base.h(17) : error 017: undefined symbol \"abc\"'\n"
+                             "echo '// skills.inl(1) : fatal error 100: cannot read'\n");
+    const ToolResult failed = dir.Run({"compile"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.out.find("compile failed: 2 errors\n"
+                              "  base.h(17): error 017: undefined symbol \"abc\" [xpLevelSaved, level 3]\n"
+                              "  skills.inl(1): fatal error 100: cannot read\n"),
+              std::string::npos) << failed.out;
+
+    const ToolResult json = dir.Run({"compile", "--json"});
+    EXPECT_EQ(json.status, 1);
+    const Json result = Json::parse(json.out);
+    EXPECT_EQ(result["outcome"], "errors");
+    EXPECT_EQ(result["exitStatus"], 0);
+    EXPECT_EQ(result["pluginSize"], nullptr);
+    EXPECT_EQ(result["diagnostics"][0]["list"], "xpLevelSaved");
+    EXPECT_EQ(result["diagnostics"][0]["level"], 3);
+    EXPECT_EQ(result["diagnostics"][1]["list"], nullptr);
+    EXPECT_EQ(dir.Run({"compile", "--json", "--detach"}).status, 2);
+}
+
+TEST_F(Tool, InterruptedCompileLeavesNoCompilerRunning)
+{
+    WriteBytes("compile.sh", "#!/bin/sh\nsleep 300 &\necho $$ > group.tmp && mv group.tmp group\nsleep 300\n");
+    fs::permissions("compile.sh", fs::perms::owner_all);
+    const pid_t tool = StartBinary({"compile"});
+    for (int i = 0; i < 400 && !fs::exists("group"); ++i)
+        usleep(25'000);
+    ASSERT_TRUE(fs::exists("group"));
+    kill(tool, SIGINT);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    // Killed, the background sleep takes its new parent a moment to reap.
+    const pid_t group = std::stoi(ReadBytes("group"));
+    for (int i = 0; i < 100 && kill(-group, 0) == 0; ++i)
+        usleep(20'000);
+    EXPECT_EQ(kill(-group, 0), -1);
+}
+
+TEST_F(Tool, DemoCompilerLeadsAMarkedCellBackToItsList)
+{
+    fs::copy_file(TARNEK_DEMO_COMPILER, "compile.sh");
+    const ToolResult clean = dir.Run({"compile"});
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_TRUE(fs::exists("compiled/vloxTarnekMod.amxx"));
+
+    ASSERT_EQ(dir.Run({"set", "hardenList[4]", "1,5"}).status, 0);
+    const ToolResult marked = dir.Run({"compile", "--json"});
+    EXPECT_EQ(marked.status, 1);
+    const Json result = Json::parse(marked.out);
+    EXPECT_EQ(result["errors"], 1);
+    EXPECT_EQ(result["diagnostics"][0]["list"], "hardenList");
+    EXPECT_EQ(result["diagnostics"][0]["level"], 4);
+    EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
 }
 
 TEST_F(Tool, ExportThenImportReproducesTheSources)

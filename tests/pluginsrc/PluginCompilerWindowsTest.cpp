@@ -82,4 +82,33 @@ TEST(PluginCompilerStart, RunsDetachedInAFolderWithSpacesWithoutArgumentsAndLeav
     EXPECT_EQ(fs::current_path(), folder.path());
 }
 
+TEST(PluginCompileRun, WaitsInAFolderWithSpacesAndACancelEndsIt)
+{
+    TestFolder folder;
+    const fs::path plugin = folder.path() / u8"Program Files" / u8"Иван Петров";
+    fs::create_directories(plugin);
+    fs::copy_file(TARNEK_COMPILE_STAND_IN, plugin / "compile.exe");
+
+    // Left waiting for its go-ahead, it is ended by the cancel before it writes anything.
+    PluginCompileRun waiting(plugin, GeneratedLines());
+    std::thread canceller([&waiting] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        waiting.Cancel();
+    });
+    const CompileResult cancelled = waiting.Run();
+    canceller.join();
+    EXPECT_TRUE(cancelled.end.cancelled);
+    EXPECT_FALSE(fs::exists(plugin / "record"));
+
+    WriteBytes(plugin / "go", "");
+    PluginCompileRun run(plugin, GeneratedLines());
+    const CompileResult result = run.Run();
+    EXPECT_EQ(result.start, CompileStart::Started);
+    EXPECT_EQ(result.end.exitCode, 0);
+    const std::vector<std::string> record = AwaitRecord(plugin);
+    ASSERT_EQ(record.size(), 4u);
+    EXPECT_EQ(record[1], "0");
+    EXPECT_TRUE(fs::equivalent(fs::path(std::u8string(record[2].begin(), record[2].end())), plugin)) << record[2];
+}
+
 }  // namespace
