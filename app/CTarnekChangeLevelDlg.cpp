@@ -3,8 +3,12 @@
 #include <exception>
 #include <system_error>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QEvent>
+#include <QKeySequence>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +16,13 @@
 #include <QUrl>
 
 #include "CompilePane.h"
+#include "ConfigurationEditCommand.h"
 #include "Descriptors.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "ConfigurationTransfer.h"
 #include "FillButtonImage.h"
+#include "FillButtonTip.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
 #include "LevelCounts.h"
@@ -28,7 +34,6 @@
 #include "UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -92,6 +97,7 @@ constexpr std::array<ButtonLayout, 4> kSkillButtons{{
 }};
 constexpr UnitRect kSiteFrame{500, 232, 144, 32};
 constexpr UnitRect kLink{507, 246, 130, 12};
+constexpr ButtonLayout kSave{"Сохранить", {270, 271, 60, 20}};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
@@ -119,39 +125,36 @@ TextField XpParameter(int box)
 }  // namespace
 
 CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
-    : DialogBase(parent),
-      model_(std::make_unique<tarnekArrayStruct>()),
-      sink_(this),
-      db_(std::make_unique<vloxBuildTarnekStruct>(sink_)),
-      icon_(ApplicationIcon())
+    : DialogBase(parent), sink_(this), session_(sink_), undo_(new QUndoStack(this)), icon_(ApplicationIcon())
 {
     BuildControls();
+    BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     AddConfigurationTransfer(*this);
     AddPluginSourceLoad(*this);
     AddMainWindowCurves(*this);
     AddCompilePane(*this);
+    if (initialised_)
+        MarkWindowOnFolder();
     OfferPluginSourcesOnFirstStart(*this);
 }
 
 bool CTarnekChangeLevelDlg::databaseCreated() const
 {
-    return db_->CreatedOnOpen();
+    return session_.CreatedOnOpen();
 }
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
-    db_->CloseDatabase();
-    db_.reset();
+    closing_ = true;
     ctrl_.DeleteEditor();
     ctrl_.model = nullptr;
-    model_.reset();
 }
 
 void CTarnekChangeLevelDlg::BuildControls()
 {
-    setWindowTitle(Text("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)"));
+    setWindowTitle(Text("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont dialogFont = font();
@@ -201,7 +204,10 @@ void CTarnekChangeLevelDlg::BuildControls()
             edit->setAlignment(Qt::AlignCenter);
             if (band.parameters[p].digitsOnly)
                 edit->installEventFilter(digitsOnly);
-            parameterBoxes_[static_cast<std::size_t>(2 * code) + p] = edit;
+            const int box = 2 * code + static_cast<int>(p);
+            parameterBoxes_[static_cast<std::size_t>(box)] = edit;
+            connect(edit, &QLineEdit::editingFinished, this, [this, box] { CommitBox(box); });
+            connect(edit, &QLineEdit::textChanged, this, [this, box] { UpdateFillTip(box / 2); });
         }
 
         auto* fill = new QPushButton(this);
@@ -229,6 +235,8 @@ void CTarnekChangeLevelDlg::BuildControls()
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link_, &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
 
+    saveButton_ = button(kSave);
+    connect(saveButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::SaveConfiguration);
     compileButton_ = button(kCompile);
     connect(compileButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::CompilePlugin);
     exitButton_ = button(kExit);
@@ -238,29 +246,121 @@ void CTarnekChangeLevelDlg::BuildControls()
 bool CTarnekChangeLevelDlg::OnInitDialog()
 {
     setWindowIcon(icon_);
-    try {
-        if (!db_->OpenDatabase())
-            return false;
-        db_->LoadAll(*model_);
-    } catch (const std::exception& e) {
-        ShowError(e.what());
+    if (!session_.Open())
         return false;
-    }
-
-    ctrl_.model = model_.get();
     FillLevelCombo();
-    ShowModel();
-    model_->DeriveLevelCounts();
+    ctrl_.model = &session_.configuration();
+    ShowConfiguration();
     return true;
 }
 
-void CTarnekChangeLevelDlg::ShowModel()
+void CTarnekChangeLevelDlg::BuildActions()
 {
-    for (auto* g : grids_)
-        g->listModel()->Reset();
-    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model_->levelCountText)));
+    undoAction_ = undo_->createUndoAction(this, Text("Отменить"));
+    undoAction_->setShortcuts(QKeySequence::Undo);
+    redoAction_ = undo_->createRedoAction(this, Text("Повторить"));
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    auto* save = new QAction(Text("Сохранить"), this);
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &CTarnekChangeLevelDlg::SaveConfiguration);
+    for (QAction* action : {undoAction_, redoAction_, save}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(undo_, &QUndoStack::indexChanged, this, &CTarnekChangeLevelDlg::UpdateModified);
+}
+
+// A second window on the same folder may look, but its user should know that saves
+// from both meet in one database.
+void CTarnekChangeLevelDlg::MarkWindowOnFolder()
+{
+    std::filesystem::path mark = session_.DatabasePath();
+    mark += ".window";
+    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Exclusive, std::chrono::milliseconds(0));
+    if (windowMark_) {
+        windowMark_->Share();
+        return;
+    }
+    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Shared, std::chrono::milliseconds(0));
+    UserMessageBox::Show(this,
+                         Text("Эта папка плагина уже открыта в другом окне редактора.\n"
+                              "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),
+                         Text("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
+}
+
+void CTarnekChangeLevelDlg::ShowConfiguration()
+{
+    const tarnekArrayStruct& model = session_.configuration();
+    for (int code = 0; code < kXpTables; ++code)
+        RefillGrid(code);
+    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
-        parameterBox(box)->setText(QString::fromStdString(model_.get()->*XpParameter(box)));
+        parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
+    UpdateModified();
+}
+
+// After an undo or redo: the grids whose lists changed, and every box when a text did.
+void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
+{
+    ctrl_.DeleteEditor();
+    for (const ListChange& change : edit.lists)
+        if (change.list < static_cast<std::size_t>(kXpTables))
+            RefillGrid(static_cast<int>(change.list));
+    if (!edit.texts.empty()) {
+        const tarnekArrayStruct& model = session_.configuration();
+        for (int box = 0; box < kXpParameters; ++box)
+            parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
+        levelCombo_->setCurrentIndex(
+            LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    }
+    UpdateModified();
+}
+
+void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text)
+{
+    if (!edit.empty())
+        undo_->push(new ConfigurationEditCommand(session_, std::move(edit), text,
+                                                 [this](const ConfigurationEdit& e) { ShowEdit(e); }));
+    UpdateModified();
+}
+
+void CTarnekChangeLevelDlg::UpdateFillTip(int targetCode)
+{
+    fillButton(targetCode)->setToolTip(FillButtonTip(XpList(targetCode), parameterBox(2 * targetCode)->text(),
+                                                     parameterBox(2 * targetCode + 1)->text()));
+}
+
+void CTarnekChangeLevelDlg::CommitBox(int box)
+{
+    if (!initialised_)
+        return;
+    PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
+             Text("Изменение параметра"));
+}
+
+void CTarnekChangeLevelDlg::UpdateModified()
+{
+    setWindowModified(initialised_ && session_.IsUnsaved());
+}
+
+void CTarnekChangeLevelDlg::SetStatus(const QString& text)
+{
+    if (QLabel* status = MainWindowStatusLine(*this))
+        status->setText(text);
+}
+
+void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& before)
+{
+    if (report.outcome != SaveOutcome::Saved)
+        return;
+    QStringList written{Text("база данных")};
+    if (report.baseHeader)
+        written.append(QStringLiteral("tarnek/base.h"));
+    if (report.skillsInclude)
+        written.append(QStringLiteral("tarnek/skills.inl"));
+    const QString saved = Text("Сохранено: ") + written.join(QStringLiteral(", "));
+    SetStatus(before.isEmpty() ? saved : before + QStringLiteral(" ") + saved);
 }
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
@@ -270,7 +370,7 @@ void CTarnekChangeLevelDlg::FillLevelCombo()
 
 void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{levelCombo_, createLevelsButton_, compileButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{levelCombo_, createLevelsButton_, compileButton_, saveButton_})
         w->setEnabled(enabled);
     for (auto* w : grids_)
         w->setEnabled(enabled);
@@ -282,51 +382,136 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
         w->setEnabled(enabled && HasSkillDialogs());
 }
 
-void CTarnekChangeLevelDlg::ReadInputs()
+// What a fill or a level change takes from the window: the chosen level count (when one is
+// chosen) and the eight parameter boxes.
+std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 {
     // Only the parameter boxes: the level-count box takes effect through the level-count
     // change alone. A fill at another count would leave its list disagreeing with all others.
+    std::vector<TextAssignment> texts;
     for (int box = 0; box < kXpParameters; ++box)
-        model_.get()->*XpParameter(box) = parameterBox(box)->text().toStdString();
+        texts.emplace_back(XpParameter(box), parameterBox(box)->text().toStdString());
+    return texts;
 }
 
 std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 {
-    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString() : model_->levelCountText;
+    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString()
+                                            : session_.configuration().levelCountText;
 }
 
-void CTarnekChangeLevelDlg::SaveAll()
+bool CTarnekChangeLevelDlg::SaveAll()
 {
-    db_->SaveAll(*model_, writer_);
+    return SaveWith(SaveScope::MainWindow());
 }
 
-void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration)
+bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
+{
+    SaveReport report = session_.Save(scope);
+    if (report.outcome == SaveOutcome::Conflict) {
+        const auto answer = UserMessageBox::Show(
+            this,
+            Text("Другая программа сохранила настройки в базу данных после того, как это окно их прочитало.\n"
+                 "Взять её настройки (изменения этого окна пропадут) или записать настройки этого окна поверх?"),
+            Text("Настройки изменены другой программой"), QMessageBox::Warning,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+            {{QMessageBox::Yes, Text("Взять их")}, {QMessageBox::No, Text("Записать мои")},
+             {QMessageBox::Cancel, Text("Отмена")}});
+        if (answer == QMessageBox::Yes) {
+            if (session_.Reload()) {
+                ++reloads_;
+                undo_->clear();
+                ShowConfiguration();
+                SetStatus(Text("Перечитано: настройки другой программы из базы данных"));
+            }
+            return false;
+        }
+        if (answer != QMessageBox::No)
+            return false;
+        report = session_.Save(scope, OnConflict::Overwrite);
+    }
+    ShowSaved(report);
+    UpdateModified();
+    return report.outcome == SaveOutcome::Saved;
+}
+
+bool CTarnekChangeLevelDlg::SaveConfiguration()
+{
+    if (!initialised_)
+        return false;
+    ctrl_.DeleteEditor();
+    CommitBoxes();
+    bool saved = false;
+    RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
+    return saved;
+}
+
+void CTarnekChangeLevelDlg::CommitBoxes()
+{
+    // The level count waits for "Создать уровни".
+    PushEdit(session_.SetTexts(InputTexts()), Text("Изменение параметров"));
+}
+
+void CTarnekChangeLevelDlg::NoticeOtherPrograms()
+{
+    if (!initialised_ || noticing_ || session_.IsUnsaved() || !session_.ChangedElsewhere())
+        return;
+    noticing_ = true;
+    if (session_.Reload()) {
+        ++reloads_;
+        undo_->clear();
+        ShowConfiguration();
+        SetStatus(Text("Перечитано: другая программа изменила базу данных"));
+    }
+    noticing_ = false;
+}
+
+bool CTarnekChangeLevelDlg::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        NoticeOtherPrograms();
+    return DialogBase::event(event);
+}
+
+void CTarnekChangeLevelDlg::done(int result)
+{
+    if (initialised_ && session_.IsUnsaved()) {
+        const auto answer = UserMessageBox::Show(
+            this, Text("Настройки изменены и не сохранены. Сохранить их?"), windowTitle().remove(QStringLiteral("[*]")),
+            QMessageBox::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+            {{QMessageBox::Save, Text("Сохранить")}, {QMessageBox::Discard, Text("Не сохранять")},
+             {QMessageBox::Cancel, Text("Отмена")}});
+        if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
+            return;
+        if (answer == QMessageBox::Save && !SaveConfiguration())
+            return;
+    }
+    ctrl_.DeleteEditor();
+    DialogBase::done(result);
+}
+
+void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText)
 {
     RunSavingAction([&] {
-        *model_ = std::move(configuration);
-        model_->DeriveLevelCounts();
-        ShowModel();
-        for (auto* g : grids_)
-            ctrl_.SizeGridColumns(g, g->columnCount());
-        // A plain SaveAll would leave the skill parameters of the old configuration in the
-        // database; and a rolled-back replacement must not reach the sources either.
-        if (db_->SaveWholeDatabase(*model_)) {
-            writer_.WriteBaseHeader(*model_, sink_);
-            writer_.WriteSkillsInclude(*model_, sink_);
-        }
+        ctrl_.DeleteEditor();
+        configuration.DeriveLevelCounts();
+        PushEdit(session_.Replace(configuration), undoText);
+        ShowConfiguration();
     });
 }
 
 const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
 {
-    // The grids outlive the model by a moment when the window closes.
+    // The grids outlive the session by a moment when the window goes.
     static const ValueList none;
-    return model_ ? model_.get()->*XpList(targetCode).list : none;
+    return closing_ ? none : session_.configuration().*XpList(targetCode).list;
 }
 
 void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
 {
-    const std::size_t count = WriteCells(model_.get()->*XpList(targetCode).list, first, std::move(texts));
+    const std::size_t count = texts.size();
+    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
+             Text(count > 1 ? "Вставка" : "Изменение ячейки"));
     grid(targetCode)->listModel()->CellsChanged(first, count);
 }
 
@@ -339,10 +524,8 @@ void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
-        ReadInputs();
-        model_->RefreshMaxLevels();
-        const ListDescriptor& list = XpList(targetCode);
-        RunFill(list, *model_, FillCount(list, *model_));
+        ctrl_.DeleteEditor();
+        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), Text("Заполнение"));
         RefillGrid(targetCode);
         SaveAll();
     });
@@ -351,7 +534,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
-        ReadInputs();
+        std::vector<TextAssignment> texts = InputTexts();
         const std::string chosen = ChosenLevelCount();
         if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
             UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
@@ -363,16 +546,17 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         if (answer != QMessageBox::Yes)
             return;
         // Only now: a refused or declined change must leave the configuration's count alone.
-        model_->levelCountText = chosen;
+        texts.emplace_back(LevelCountValue().text, chosen);
 
-        RecomputeLevels();
+        ctrl_.DeleteEditor();
+        RecomputeLevels(texts);
         SaveAll();
     });
 }
 
-void CTarnekChangeLevelDlg::RecomputeLevels()
+void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
 {
-    RecomputeAllLists(*model_);
+    PushEdit(session_.ChangeLevelCount(texts), Text("Изменение количества уровней"));
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
 }
@@ -380,8 +564,15 @@ void CTarnekChangeLevelDlg::RecomputeLevels()
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
+        ctrl_.DeleteEditor();
         NoteMarkedTexts(*this);
-        SaveAll();
+        QString note;
+        if (QLabel* status = MainWindowStatusLine(*this))
+            note = status->text();
+        if (!SaveAll())
+            return;  // sources not written: the compiler would meet the old ones
+        if (!note.isEmpty())
+            SetStatus(note + QStringLiteral(" ") + MainWindowStatusLine(*this)->text());
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
         StartCompile(*this, dir);
@@ -394,7 +585,9 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
         SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
-    RunSavingAction([&] { OpenSkillDialogAt(value, *model_, *db_, this); });
+    RunSkillDialog(Text("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
+        return OpenSkillDialogAt(value, session_, save, this);
+    });
 }
 
 QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
@@ -408,8 +601,22 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
+    RunSkillDialog(Text("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
+        return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
+    });
+}
+
+void CTarnekChangeLevelDlg::RunSkillDialog(
+    const QString& step, const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run)
+{
     RunSavingAction([&] {
-        OpenSkillDialog(static_cast<Tier>(tier), *model_, *db_, this);
+        const int reloads = reloads_;
+        ConfigurationEdit edit = run([this](SaveScope scope) { return SaveWith(scope); });
+        // Taking another program's settings from inside the dialog left nothing of its
+        // edit in the session to undo.
+        if (reloads == reloads_)
+            PushEdit(std::move(edit), step);
+        UpdateModified();
     });
 }
 

@@ -4,30 +4,33 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QIcon>
 
+#include "DatabaseLock.h"
 #include "DialogBase.h"
+#include "EditingSession.h"
 #include "GeneratedLines.h"
 #include "MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
-#include "xpBaseStruct.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
 class QPushButton;
+class QUndoStack;
 class tarnekBaseListCtrl;
-class vloxBuildTarnekStruct;
 
 // The main window: the four XP tables with their parameters and fill buttons, the level
-// count, the skill-tier buttons, compile and exit. It owns the level model and the settings
-// database for its whole life; nothing is saved when it closes.
+// count, the skill-tier buttons, save, compile and exit. Its editing session holds the
+// configuration for the window's whole life; every confirmed change goes into it at once
+// and onto the undo history, and closing with unsaved changes asks first.
 class CTarnekChangeLevelDlg final : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
@@ -53,17 +56,21 @@ public:
     void OnSkillTier(int tier);
     void OnLink();
 
+    // "Сохранить" and Ctrl+S: the boxes, then the whole configuration and both sources,
+    // without compiling. True when the database was written.
+    bool SaveConfiguration();
+    // The main window's save (SaveAll's tables and both sources), asking what to do when
+    // another program saved in between. False when nothing was written.
+    bool SaveAll();
+    bool SaveWith(SaveScope scope);
+    // The level-count change after its question and before its save: the texts (count
+    // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
+    void RecomputeLevels(const std::vector<TextAssignment>& texts);
     // Shows a value a compiler line led back to: selects its cell in an XP grid, or opens
     // the skill dialog that holds it with the cell selected.
     void ShowValue(const GeneratedValue& value);
     // How the window names the value's list: an XP table's frame, a skill dialog's band.
     QString ValueTitle(const GeneratedValue& value) const;
-
-    void ReadInputs();
-    // The level-count change after its question and before its save: all 31 lists
-    // recomputed for the model's count, the XP grids refilled.
-    void RecomputeLevels();
-    void SaveAll();
     // The count "Создать уровни" would apply: the box's choice, or the configuration's own
     // when the box shows none.
     std::string ChosenLevelCount() const;
@@ -71,11 +78,20 @@ public:
     void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
     // Shows the model again after it was replaced: XP grids, level-count box, parameter boxes.
     void ShowModel();
-    // Takes a whole configuration from elsewhere (an imported file): shown at once, and
-    // saved whole, database in one transaction and then both sources.
-    void ReplaceConfiguration(tarnekArrayStruct configuration);
+    // Takes a whole configuration from elsewhere (an imported file, the plugin's sources)
+    // as one undo step, shown at once; "Сохранить" then stores it whole.
+    void ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText);
 
-    tarnekArrayStruct& model() { return *model_; }
+    // The eight parameter boxes into the session as they show now, as one undo step.
+    void CommitBoxes();
+    // Puts an edit the session has already applied on the undo history.
+    void PushEdit(ConfigurationEdit edit, const QString& text);
+    // Reads the database again when another program changed it and nothing here is unsaved.
+    void NoticeOtherPrograms();
+
+    const tarnekArrayStruct& model() const { return session_.configuration(); }
+    EditingSession& session() { return session_; }
+    QUndoStack* undoStack() const { return undo_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
     // The frame around an XP table's grid, parameters and fill button.
     QGroupBox* xpFrame(int targetCode) const { return xpFrames_[static_cast<std::size_t>(targetCode)]; }
@@ -87,11 +103,33 @@ public:
     QPushButton* skillButton(int tier) const { return skillButtons_[static_cast<std::size_t>(tier - 1)]; }
     QPushButton* compileButton() const { return compileButton_; }
     QPushButton* exitButton() const { return exitButton_; }
+    QPushButton* saveButton() const { return saveButton_; }
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+
+    void done(int result) override;
     QLabel* link() const { return link_; }
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildActions();
     bool OnInitDialog();
+    void MarkWindowOnFolder();
+    std::vector<TextAssignment> InputTexts() const;
+    void CommitBox(int box);
+    void UpdateFillTip(int targetCode);
+    // A skill dialog run by `run` (given how its "Сохранить" saves); what it leaves changed
+    // becomes one undo step named `step`.
+    void RunSkillDialog(const QString& step,
+                        const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run);
+    void ShowEdit(const ConfigurationEdit& edit);
+    void ShowConfiguration();
+    void UpdateModified();
+    void ShowSaved(const SaveReport& report, const QString& before = {});
+    void SetStatus(const QString& text);
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
     const ValueList& XpListOf(int targetCode) const;
@@ -100,13 +138,18 @@ private:
     void ShowError(const char* text);
     std::filesystem::path WorkDirectory() const;
 
-    xpBaseStruct writer_;
     tarnekCtrlStruct ctrl_;
-    std::unique_ptr<tarnekArrayStruct> model_;
     MessageBoxSink sink_;
-    std::unique_ptr<vloxBuildTarnekStruct> db_;
+    EditingSession session_;
+    std::optional<DatabaseLock> windowMark_;
+    QUndoStack* undo_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QIcon icon_;
     bool initialised_ = false;
+    bool noticing_ = false;
+    bool closing_ = false;
+    int reloads_ = 0;  // how often another program's settings replaced this window's
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
     std::array<QGroupBox*, kXpTables> xpFrames_{};
@@ -117,5 +160,6 @@ private:
     QPushButton* createLevelsButton_ = nullptr;
     QPushButton* compileButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
     QLabel* link_ = nullptr;
 };

@@ -70,7 +70,7 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
         return;
 
     // The grids edit the model directly; the parameter boxes are read as a fill reads them.
-    dialog.ReadInputs();
+    dialog.CommitBoxes();
     const tarnekArrayStruct& model = dialog.model();
 
     const auto json = ConfigurationToJson(model);
@@ -108,14 +108,8 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
              QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, FromUtf8(error->message)));
         return;
     }
-    const auto answer = UserMessageBox::Show(
-        &dialog,
-        QStringLiteral("Все настройки будут заменены настройками из «%1» и сохранены, вместе с tarnek/base.h и "
-                       "tarnek/skills.inl.").arg(file),
-        kImportCaption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes)
-        return;
-    dialog.ReplaceConfiguration(std::move(std::get<tarnekArrayStruct>(parsed)));
+    // One undo step; the user saves it, or takes it back.
+    dialog.ReplaceConfiguration(std::move(std::get<tarnekArrayStruct>(parsed)), kImportCaption);
 }
 
 QPushButton* ExportButton(const CTarnekChangeLevelDlg& dialog)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include <QPushButton>
 
@@ -56,7 +57,7 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
     if (!dialog.initialised())
         return;
     // What the window shows is what the sources are compared with and what they replace.
-    dialog.ReadInputs();
+    dialog.CommitBoxes();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
     if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
         UserMessageBox::Show(&dialog,
@@ -65,8 +66,10 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
                              kCaption, QMessageBox::Warning);
         return;
     }
-    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), dialog.model());
-    dialog.ShowModel();
+    tarnekArrayStruct adopted = dialog.model();
+    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), adopted);
+    if (changes.Any())
+        dialog.ReplaceConfiguration(std::move(adopted), kCaption);
     UserMessageBox::Show(&dialog, ChangesText(changes), kCaption, QMessageBox::Information);
 }
 

@@ -6,12 +6,31 @@
 #define TARNEK_SKILL_DIALOGS 1
 #endif
 
-void OpenSkillDialog([[maybe_unused]] Tier tier, [[maybe_unused]] tarnekArrayStruct& model,
-                     [[maybe_unused]] vloxBuildTarnekStruct& db, [[maybe_unused]] QWidget* parent)
+namespace {
+
+// `value`: the cell to select, if any.
+ConfigurationEdit RunSkillDialog([[maybe_unused]] Tier tier, [[maybe_unused]] EditingSession& session,
+                                 [[maybe_unused]] const std::function<bool(SaveScope)>& save,
+                                 [[maybe_unused]] QWidget* parent, [[maybe_unused]] const GeneratedValue* value)
 {
 #ifdef TARNEK_SKILL_DIALOGS
-    RunSkillDialog(tier, model, db, parent);
+    const std::unique_ptr<SkillDialog> dialog = MakeSkillDialog(tier, session, parent);
+    dialog->save = save;
+    if (value)
+        dialog->SelectValue(value->list, value->level);
+    dialog->exec();
+    return dialog->applied();
+#else
+    return {};
 #endif
+}
+
+}  // namespace
+
+ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
+                                  QWidget* parent)
+{
+    return RunSkillDialog(tier, session, save, parent, nullptr);
 }
 
 bool HasSkillDialogs()
@@ -32,17 +51,13 @@ Tier TierOf(const GeneratedValue& value)
 
 }  // namespace
 
-void OpenSkillDialogAt([[maybe_unused]] const GeneratedValue& value, [[maybe_unused]] tarnekArrayStruct& model,
-                       [[maybe_unused]] vloxBuildTarnekStruct& db, [[maybe_unused]] QWidget* parent)
+ConfigurationEdit OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session,
+                                    const std::function<bool(SaveScope)>& save, QWidget* parent)
 {
-#ifdef TARNEK_SKILL_DIALOGS
     const Tier tier = TierOf(value);
     if (tier == Tier::Xp)
-        return;
-    const std::unique_ptr<SkillDialog> dialog = MakeSkillDialog(tier, model, db, parent);
-    dialog->SelectValue(value.list, value.level);
-    dialog->exec();
-#endif
+        return {};
+    return RunSkillDialog(tier, session, save, parent, &value);
 }
 
 QString SkillValueTitle(const GeneratedValue& value)

@@ -1,25 +1,29 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
+#include "ConfigurationEdit.h"
 #include "Descriptors.h"
 #include "GeneratedLines.h"
 
+class EditingSession;
 class QWidget;
-class vloxBuildTarnekStruct;
-struct tarnekArrayStruct;
+struct SaveScope;
 
-// Runs the modal dialog of one skill tier (One..Four) on the main window's model and
-// database. Whatever the dialog returns is of no interest to the main window.
-void OpenSkillDialog(Tier tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& db, QWidget* parent);
+// Runs the modal dialog of one skill tier (One..Four) on the main window's session; the
+// dialog's "Сохранить" saves through `save`. Returns what the dialog left changed in the
+// session (empty without skill dialogs), for the main window's undo history.
+ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
+                                  QWidget* parent);
+// The same for the tier that holds the value, with its cell (or the Devotion Aura box)
+// selected, as when a compiler line is followed back to it. Nothing for an XP list.
+ConfigurationEdit OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session,
+                                    const std::function<bool(SaveScope)>& save, QWidget* parent);
 
 // Whether this build has the skill dialogs; without them the tier buttons stay disabled.
 bool HasSkillDialogs();
-
-// Runs the dialog of the tier that holds the value with its cell (or the Devotion Aura box)
-// selected, as when a compiler line is followed back to it. Nothing for an XP list.
-void OpenSkillDialogAt(const GeneratedValue& value, tarnekArrayStruct& model, vloxBuildTarnekStruct& db,
-                       QWidget* parent);
 
 // The caption of the skill dialog's band that shows the value; its field name without
 // the dialogs.

@@ -7,11 +7,11 @@
 #include <SQLiteCpp/Database.h>
 
 #include "Descriptors.h"
+#include "EditingSession.h"
 #include "InitialConfiguration.h"
 #include "NumberFormats.h"
 #include "Statements.h"
 #include "vloxBuildTarnekStruct.h"
-#include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
 
@@ -110,24 +110,68 @@ void BM_SaveDatabase(benchmark::State& state)
 }
 BENCHMARK(BM_SaveDatabase)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
-// The whole save: the database part and both plugin sources.
-void BM_SaveAll(benchmark::State& state)
-{
+// An editing session on a fresh folder's carried database.
+struct OpenedSession {
     BenchFolder folder;
     CountingSink sink;
-    vloxBuildTarnekStruct db(sink);
-    xpBaseStruct writer;
-    const tarnekArrayStruct model = ModelWithLevels(static_cast<int>(state.range(0)));
-    if (!folder.ok() || !db.OpenDatabase()) {
+    EditingSession session{sink};
+    bool ok = folder.ok() && session.Open();
+};
+
+// The window's save through the editing session: lock file, write lock, the check that
+// nobody else saved, the tables, their read-back, the commit and both plugin sources.
+void BM_SessionSave(benchmark::State& state)
+{
+    OpenedSession opened;
+    if (!opened.ok) {
         state.SkipWithError("no database");
         return;
     }
+    EditingSession& session = opened.session;
+    session.Replace(ModelWithLevels(static_cast<int>(state.range(0))));
     for (auto _ : state)
-        db.SaveAll(model, writer);
-    if (sink.count != 0)
+        benchmark::DoNotOptimize(session.Save(SaveScope::MainWindow()));
+    if (opened.sink.count != 0)
         state.SkipWithError("a save failed");
 }
-BENCHMARK(BM_SaveAll)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SessionSave)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// A level change in the session without any save: all 31 lists recomputed and the edit
+// that undo keeps; then its undo and redo.
+void BM_SessionLevelChange(benchmark::State& state)
+{
+    OpenedSession opened;
+    if (!opened.ok) {
+        state.SkipWithError("no database");
+        return;
+    }
+    EditingSession& session = opened.session;
+    const std::string count = std::to_string(state.range(0));
+    for (auto _ : state) {
+        ConfigurationEdit edit = session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, count}});
+        state.PauseTiming();
+        session.Revert(edit);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SessionLevelChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void BM_SessionUndoRedoLevelChange(benchmark::State& state)
+{
+    OpenedSession opened;
+    if (!opened.ok) {
+        state.SkipWithError("no database");
+        return;
+    }
+    EditingSession& session = opened.session;
+    const ConfigurationEdit edit =
+        session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, std::to_string(state.range(0))}});
+    for (auto _ : state) {
+        session.Revert(edit);
+        session.Apply(edit);
+    }
+}
+BENCHMARK(BM_SessionUndoRedoLevelChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 std::string Pasted(const std::string& value)
 {

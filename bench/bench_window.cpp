@@ -1,5 +1,5 @@
 // The main window's own work, database and file writes left out: what a level-count
-// change costs between the user's "Да" and the save.
+// change costs between the user's "Да" and the save, and what opening a skill dialog costs.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include "CTarnekChangeLevelDlg.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
+#include "SkillDialogs.h"
 #include "UserMessageBox.h"
 
 namespace {
@@ -27,9 +28,8 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
         dialog.show();
         CurveChart* chart = ChartPane::Of(dialog)->chart();
         ChartPane::Of(dialog)->viewTabs()->setCurrentIndex(static_cast<int>(state.range(0)));
-        dialog.model().levelCountText = "100";
         for (auto _ : state) {
-            dialog.RecomputeLevels();
+            dialog.RecomputeLevels({{&tarnekArrayStruct::levelCountText, "100"}});
             // The chart redraws on the next turn of the event loop, as in the window.
             QCoreApplication::processEvents();
         }
@@ -39,6 +39,27 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
     QDir::setCurrent(previous);
 }
 BENCHMARK(BM_LevelChangeTo100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Building and showing the tier-4 dialog (four 101-level grids) until it is painted.
+void BM_SkillDialogOpenAt100(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("tarnek"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    {
+        CTarnekChangeLevelDlg window;
+        window.RecomputeLevels({{&tarnekArrayStruct::levelCountText, "100"}});
+        for (auto _ : state) {
+            const auto dialog = MakeSkillDialog(Tier::Four, window.session(), &window);
+            dialog->show();
+            QCoreApplication::processEvents();
+        }
+        UserMessageBox::SetNextAnswer(QMessageBox::Discard);
+    }
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_SkillDialogOpenAt100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 #include "ExitStatus.h"
 #include "LevelCounts.h"
 #include "PluginSourceReader.h"
-#include "Session.h"
+#include "CommandSession.h"
 #include "SourceAdoption.h"
 #include "StreamMessageSink.h"
 
@@ -40,17 +40,20 @@ int AdoptCommand(bool dryRun, ToolStreams& io)
         return kExitFailed;
     }
 
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open(Session::AdoptHint::Omit))
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink, AdoptHint::Omit))
         return kExitFailed;
-    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), session.model());
+    const tarnekArrayStruct& taken = std::get<tarnekArrayStruct>(reading);
+    tarnekArrayStruct adopted = session.configuration();
+    const AdoptionChanges changes = AdoptPluginSources(taken, adopted);
     // The database keeps only lists as long as the level count says; the editor reads such
     // sources as they stand and marks them, but a save of them is refused.
-    if (const auto mismatch = FirstListOfWrongLength(session.model(), session.model().maxLevels)) {
+    if (const auto mismatch = FirstListOfWrongLength(adopted, adopted.maxLevels)) {
         io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
-               << " values, but MAX_LEVELS " << session.model().levelCountText << " makes it "
-               << mismatch->expected << "; the configuration cannot be stored so, nothing changed\n";
+               << " values, but MAX_LEVELS " << adopted.levelCountText << " makes it " << mismatch->expected
+               << "; the configuration cannot be stored so, nothing changed\n";
         return kExitFailed;
     }
     if (dryRun) {
@@ -59,9 +62,17 @@ int AdoptCommand(bool dryRun, ToolStreams& io)
     }
     // Comments and declarations of someone's own do not survive the rewrite, so the files
     // as they were are kept once.
-    if (SourcesDifferFrom(folder, session.model()))
+    if (SourcesDifferFrom(folder, adopted))
         KeepOriginalSources(folder, sink);
-    session.SaveEverything();
+    // Taken over on what is stored at the moment of the save, as every changing command does.
+    const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
+        tarnekArrayStruct current = s.configuration();
+        AdoptPluginSources(taken, current);
+        s.Replace(current);
+        return true;
+    });
+    if (report.outcome != SaveOutcome::Saved)
+        return kExitFailed;
     io.out << (changes.Any() ? "took over: " : "") << Summary(changes) << '\n';
     return sink.failureShown() ? kExitFailed : kExitSuccess;
 }

@@ -21,8 +21,8 @@
 #include "NumberFormats.h"
 #include "PluginCompiler.h"
 #include "PluginNumbers.h"
+#include "CommandSession.h"
 #include "ProgressionListing.h"
-#include "Session.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
 #include "ValueText.h"
@@ -163,15 +163,29 @@ std::optional<UsageError> PrepareSet(PreparedCommand& prepared)
     return std::nullopt;
 }
 
+// A skill tier's own save writes no source; the tool rewrites both after it all the same,
+// so that files and database agree.
+SaveScope ScopeOwnedBy(Tier tier)
+{
+    return tier == Tier::Xp ? SaveScope::MainWindow() : SaveScope::OfTier(tier, true);
+}
+
+// A save whose database part was rolled back writes no source, and the run fails.
+int Finish(const StreamMessageSink& sink, const SaveReport& report)
+{
+    return report.outcome == SaveOutcome::Saved ? Finish(sink) : kExitFailed;
+}
+
 int ShowCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
     if (!command.invocation.json)
-        return Print(io, "show", ConfigurationListing(session.model()), sink);
-    auto json = ConfigurationToJson(session.model());
+        return Print(io, "show", ConfigurationListing(session.configuration()), sink);
+    auto json = ConfigurationToJson(session.configuration());
     if (auto* error = std::get_if<JsonError>(&json))
         return Fail(io, "show", error->message);
     return Print(io, "show", std::get<std::string>(json), sink);
@@ -179,11 +193,13 @@ int ShowCommand(const PreparedCommand& command, ToolStreams& io)
 
 int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    io.out << (command.invocation.json ? ProgressionJson(session.model()) : ProgressionTable(session.model()));
+    const tarnekArrayStruct& model = session.configuration();
+    io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
     io.out.flush();
     return io.out ? Finish(sink) : kExitFailed;
 }
@@ -222,84 +238,92 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
             return kExitFailed;
     }
 
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
-    model.levelCountText = FormatInteger(n);
-    RecomputeAllLists(model);
-    session.SaveAll();
-    return Finish(sink);
+    const SaveReport report = session.Update(SaveScope::MainWindow(), [n](EditingSession& s) {
+        s.ChangeLevelCount({{LevelCountValue().text, FormatInteger(n)}});
+        return true;
+    });
+    return Finish(sink, report);
 }
 
 int FillCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
+    std::vector<TextAssignment> texts;
     for (const auto& [name, value] : command.assignments)
-        *TextOf(name, model) = value;
-
-    const ListDescriptor& list = ValueLists()[command.target->index];
-    // Every fill button takes the level count from the model's text; skillLevels stays as
-    // the last load or level-count change left it.
-    model.RefreshMaxLevels();
-    RunFill(list, model, FillCount(list, model));
-    session.SaveOwnedBy(list.tier);
-    return Finish(sink);
+        texts.emplace_back(TextFieldOf(name), value);
+    const std::size_t list = command.target->index;
+    const SaveReport report = session.Update(ScopeOwnedBy(ValueLists()[list].tier), [&](EditingSession& s) {
+        s.Fill(list, texts);
+        return true;
+    });
+    return Finish(sink, report);
 }
 
 int SetCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    tarnekArrayStruct& model = session.model();
     const NamedValue& name = *command.target;
     const std::string& value = command.invocation.value;
 
-    if (name.kind == NameKind::Cell) {
-        ValueList& list = model.*(ValueLists()[name.index].list);
+    std::string outOfRange;
+    const SaveReport report = session.Update(ScopeOwnedBy(name.tier), [&](EditingSession& s) {
+        if (name.kind != NameKind::Cell) {
+            s.SetTexts({{TextFieldOf(name), value}});
+            return true;
+        }
+        const ValueList& list = s.configuration().*(ValueLists()[name.index].list);
         if (name.cell >= list.size()) {
             const std::string field(name.field);
-            const std::string range = list.empty()
-                                          ? field + " is empty"
-                                          : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
-                                                field + "[" + Count(list.size() - 1) + "]";
-            return Fail(io, "set", range + "; " + command.invocation.target + " does not exist, nothing changed");
+            outOfRange = list.empty() ? field + " is empty"
+                                      : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
+                                            field + "[" + Count(list.size() - 1) + "]";
+            return false;
         }
-        list.set(name.cell, value);
-    } else {
-        *TextOf(name, model) = value;
-    }
-    session.SaveOwnedBy(name.tier);
+        s.SetCells(name.index, name.cell, {value});
+        return true;
+    });
+    if (!outOfRange.empty())
+        return Fail(io, "set", outOfRange + "; " + command.invocation.target + " does not exist, nothing changed");
 
     if (name.kind == NameKind::Cell)
         WarnIfPluginRejects(io, "set", command.invocation.target, value, ValueLists()[name.index]);
-    return Finish(sink);
+    return Finish(sink, report);
 }
 
 int GenerateCommand(ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    const bool written = session.WriteSources();
+    const bool written = session.WriteStoredSources();
     return written ? Finish(sink) : kExitFailed;
 }
 
 int CompileCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    session.SaveAll();
+    const SaveReport report = session.Update(SaveScope::MainWindow(), [](EditingSession&) { return true; });
+    if (report.outcome != SaveOutcome::Saved)
+        return kExitFailed;
 
     std::error_code ec;
     const std::filesystem::path dir = std::filesystem::current_path(ec);
@@ -323,8 +347,8 @@ int CompileCommand(const PreparedCommand& command, ToolStreams& io)
     }
 
     const bool json = command.invocation.json;
-    PluginCompileRun run(dir, GeneratedLines(session.model()));
-    const CompileResult result = RunUntilInterrupted(run, [&io, json](const std::string& line) {
+    PluginCompileRun compile(dir, GeneratedLines(session.configuration()));
+    const CompileResult result = RunUntilInterrupted(compile, [&io, json](const std::string& line) {
         if (!json)
             io.out << line << std::endl;  // as it comes, for a terminal or a pipe alike
     });
@@ -352,11 +376,12 @@ int WriteExportFile(const std::filesystem::path& file, const std::string& text)
 
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    auto json = ConfigurationToJson(session.model());
+    auto json = ConfigurationToJson(session.configuration());
     if (auto* error = std::get_if<JsonError>(&json))
         return Fail(io, "export", error->message);
     const std::string& text = std::get<std::string>(json);
@@ -389,20 +414,24 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
     if (auto* error = std::get_if<JsonError>(&parsed))
         return Fail(io, "import", error->message + "; nothing changed");
 
-    StreamMessageSink sink(io.err);
-    Session session(sink);
-    if (!session.Open())
+    CommandSession run(io.err);
+    StreamMessageSink& sink = run.sink;
+    EditingSession& session = run.session;
+    if (!OpenSession(session, sink))
         return kExitFailed;
-    session.model() = std::move(std::get<tarnekArrayStruct>(parsed));
-    session.model().DeriveLevelCounts();
-    session.SaveEverything();
+    tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);
+    imported.DeriveLevelCounts();
+    const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
+        s.Replace(imported);
+        return true;
+    });
 
     for (const ListDescriptor& list : ValueLists()) {
-        const ValueList& values = session.model().*list.list;
+        const ValueList& values = session.configuration().*list.list;
         for (std::size_t i = 0; i < values.size(); ++i)
             WarnIfPluginRejects(io, "import", std::string(list.field) + "[" + Count(i) + "]", values.at(i), list);
     }
-    return Finish(sink);
+    return Finish(sink, report);
 }
 
 }  // namespace

@@ -150,16 +150,13 @@ std::variant<NamedValue, std::string> ResolveName(std::string_view text)
     return *found;
 }
 
-namespace {
-
-template <class Model>
-auto TextPointer(const NamedValue& name, Model& model) -> decltype(&(model.*TextField{}))
+TextField TextFieldOf(const NamedValue& name)
 {
     switch (name.kind) {
     case NameKind::Parameter:
-        return &(model.*(Parameters()[name.index].text));
+        return Parameters()[name.index].text;
     case NameKind::Single:
-        return &(model.*(name.single->text));
+        return name.single->text;
     case NameKind::List:
     case NameKind::Cell:
         break;
@@ -167,14 +164,14 @@ auto TextPointer(const NamedValue& name, Model& model) -> decltype(&(model.*Text
     return nullptr;
 }
 
-}  // namespace
-
 std::string* TextOf(const NamedValue& name, tarnekArrayStruct& model)
 {
-    return TextPointer(name, model);
+    const TextField field = TextFieldOf(name);
+    return field ? &(model.*field) : nullptr;
 }
 
 const std::string* TextOf(const NamedValue& name, const tarnekArrayStruct& model)
 {
-    return TextPointer(name, model);
+    const TextField field = TextFieldOf(name);
+    return field ? &(model.*field) : nullptr;
 }

@@ -45,5 +45,6 @@ std::string ShownName(std::string_view text);
 std::string UnknownNameMessage(std::string_view what, std::string_view name);
 
 // The text field behind a Parameter or Single name; null for lists and cells.
+TextField TextFieldOf(const NamedValue& name);
 std::string* TextOf(const NamedValue& name, tarnekArrayStruct& model);
 const std::string* TextOf(const NamedValue& name, const tarnekArrayStruct& model);

@@ -1,5 +1,6 @@
 #include "UserMessageBox.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QQueue>
 
@@ -29,12 +30,16 @@ QMessageBox::StandardButton FirstButton(QMessageBox::StandardButtons buttons)
 }  // namespace
 
 QMessageBox::StandardButton UserMessageBox::Show(QWidget* parent, const QString& text, const QString& caption,
-                                                 QMessageBox::Icon icon, QMessageBox::StandardButtons buttons)
+                                                 QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                                 const ButtonTexts& buttonTexts)
 {
     const QString title = caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
     TestState& state = State();
     if (state.unattended) {
-        state.shown.append({text, title, icon, buttons});
+        QStringList texts;
+        for (const auto& [button, buttonText] : buttonTexts)
+            texts.append(buttonText);
+        state.shown.append({text, title, icon, buttons, texts});
         return state.answers.isEmpty() ? FirstButton(buttons) : state.answers.dequeue();
     }
     if (!state.answers.isEmpty())
@@ -42,6 +47,9 @@ QMessageBox::StandardButton UserMessageBox::Show(QWidget* parent, const QString&
 
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(FirstButton(buttons));
+    for (const auto& [button, buttonText] : buttonTexts)
+        if (QAbstractButton* b = box.button(button))
+            b->setText(buttonText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
+#include <QStringList>
 #include <QMessageBox>
 #include <QString>
 
@@ -14,12 +16,16 @@ public:
         QString caption;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
+        QStringList buttonTexts;  // those given to Show
     };
+    using ButtonTexts = QList<QPair<QMessageBox::StandardButton, QString>>;
 
-    // An empty caption shows the application's display name.
+    // An empty caption shows the application's display name. buttonTexts names buttons in
+    // words of the editor's own, whatever language Qt's translations would give them.
     static QMessageBox::StandardButton Show(QWidget* parent, const QString& text, const QString& caption,
                                             QMessageBox::Icon icon,
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                            const ButtonTexts& buttonTexts = {});
 
     static void SetUnattended(bool unattended);
     // Queues the answer to the next box; implies nothing about whether it is shown.

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <optional>
 #include <system_error>
 
 #include <SQLiteCpp/Database.h>
@@ -62,15 +63,21 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 void vloxBuildTarnekStruct::LoadAll(tarnekArrayStruct& model)
 {
     outdatedBackupPath_.clear();
-    if (!HasCurrentVersion())
+    if (!HasCurrentVersion()) {
+        if (InWrite())
+            throw DatabaseError("Версия базы данных изменилась во время сохранения");
         ReplaceOutdatedDatabase();
+    }
 
     // Read into a copy so that a failed read leaves the caller's model as it was.
     tarnekArrayStruct loaded = model;
     try {
         // One read transaction: all values come from the same state of the file, and the
         // lock is taken once instead of once per read.
-        SQLite::Transaction snapshot(Connection(), SQLite::TransactionBehavior::DEFERRED);
+        // Inside a write transaction the reads belong to it.
+        std::optional<SQLite::Transaction> snapshot;
+        if (!InWrite())
+            snapshot.emplace(Connection(), SQLite::TransactionBehavior::DEFERRED);
 
         for (const LevelTableDescriptor& table : LevelTables()) {
             const LevelTableLayout layout = LayoutOf(table.tier);
@@ -88,7 +95,8 @@ void vloxBuildTarnekStruct::LoadAll(tarnekArrayStruct& model)
         for (const ParameterDescriptor& parameter : Parameters())
             loaded.*(parameter.text) = SelectFirstValue(std::string(parameter.table), std::string(parameter.column));
 
-        snapshot.commit();
+        if (snapshot)
+            snapshot->commit();
     } catch (const SQLite::Exception& e) {
         throw DatabaseError(e.what());
     }

@@ -8,6 +8,7 @@
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Savepoint.h>
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
@@ -196,6 +197,7 @@ bool vloxBuildTarnekStruct::SetAsideEarlierEditorsDatabase()
 
 bool vloxBuildTarnekStruct::CloseDatabase()
 {
+    writeTransaction_.reset();
     database_.reset();
     readOnly_ = false;
     return true;
@@ -247,6 +249,12 @@ bool vloxBuildTarnekStruct::WriteInTransaction(Statements&& statements)
     }
     try {
         SQLite::Database& database = Connection();
+        if (writeTransaction_) {
+            SQLite::Savepoint part(database, "tarnek_write");
+            statements(database);
+            part.release();
+            return true;
+        }
         // IMMEDIATE takes the write lock up front: a second editor waits here (busy
         // timeout) instead of failing halfway through the statements.
         SQLite::Transaction transaction(database, SQLite::TransactionBehavior::IMMEDIATE);
@@ -400,6 +408,47 @@ bool vloxBuildTarnekStruct::SaveWholeDatabase(const tarnekArrayStruct& model)
             ExecuteParameters(database, table.tier, model);
         }
     });
+}
+
+void vloxBuildTarnekStruct::BeginWrite()
+{
+    if (readOnly_)
+        throw DatabaseError(DamagedDatabaseRefusal(databasePath));
+    try {
+        writeTransaction_ =
+            std::make_unique<SQLite::Transaction>(Connection(), SQLite::TransactionBehavior::IMMEDIATE);
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+}
+
+bool vloxBuildTarnekStruct::CommitWrite()
+{
+    if (!writeTransaction_)
+        return false;
+    try {
+        writeTransaction_->commit();
+        writeTransaction_.reset();
+        return true;
+    } catch (const std::exception& e) {
+        writeTransaction_.reset();  // rolls back what the failed commit left open
+        sink_.Show({e.what(), std::string(kApplicationTitle), MessageIcon::Warning});
+        return false;
+    }
+}
+
+void vloxBuildTarnekStruct::RollbackWrite()
+{
+    writeTransaction_.reset();
+}
+
+std::int64_t vloxBuildTarnekStruct::DataVersion()
+{
+    try {
+        return Connection().execAndGet("PRAGMA data_version").getInt64();
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
 }
 
 void vloxBuildTarnekStruct::SaveTier(Tier tier, const tarnekArrayStruct& model)

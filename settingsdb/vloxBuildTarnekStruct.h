@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -10,10 +11,10 @@
 #include "MessageSink.h"
 #include "ValueList.h"
 #include "tarnekArrayStruct.h"
-#include "xpBaseStruct.h"
 
 namespace SQLite {
 class Database;
+class Transaction;
 }
 
 // A failed connection or read, carrying the engine's own message text.
@@ -31,9 +32,10 @@ inline constexpr std::string_view kDatabaseVersion = "3.0";
 // The settings database TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under the current
 // directory (an SQLite file), created from the carried copy when missing.
 //
-// Reads throw DatabaseError. Writes never throw: each write operation is one transaction,
-// and a failure rolls it back whole and shows the engine's message as a warning through
-// the sink; the operation then returns false.
+// Reads throw DatabaseError. Writes never throw: each write operation is one transaction
+// (or, inside a write transaction begun here, a savepoint of it), and a failure rolls it
+// back whole and shows the engine's message as a warning through the sink; the operation
+// then returns false. Plain storage: the plugin sources are the editing session's business.
 class vloxBuildTarnekStruct {
 public:
     explicit vloxBuildTarnekStruct(MessageSink& sink);
@@ -77,11 +79,8 @@ public:
     // succeeded; the level counts are left for the caller to derive.
     void LoadAll(tarnekArrayStruct& model);  // throws DatabaseError
 
-    // The main window's save: the database part in one transaction, then both plugin
-    // sources, which are written even when the database part failed.
-    void SaveAll(const tarnekArrayStruct& model, xpBaseStruct& writer);
-    // The database part of SaveAll: the five per-level tables, the level count and the
-    // XP parameters. True when committed.
+    // The main window's save: the five per-level tables, the level count and the XP
+    // parameters. True when committed.
     bool SaveDatabase(const tarnekArrayStruct& model);
     // The save of a skill dialog (tier 1..4): its per-level table and its parameters, one
     // transaction. Tier::Xp saves the XP table, the XP parameters and the level count.
@@ -98,6 +97,19 @@ public:
     // Where the last OpenDatabase set the earlier editor's Access file aside; empty when
     // there was none.
     const std::filesystem::path& AccessDatabaseKeptAs() const { return accessDatabaseKeptAs_; }
+
+    // A write transaction that takes the write lock at once, so that what is read inside
+    // it stays what is stored until CommitWrite; the writes above then become savepoints
+    // of it. BeginWrite throws DatabaseError (locked, no connection); CommitWrite shows a
+    // failure as the writes do and gives false; RollbackWrite never fails.
+    void BeginWrite();
+    bool CommitWrite();
+    void RollbackWrite();
+    bool InWrite() const { return writeTransaction_ != nullptr; }
+
+    // Changes whenever another connection commits to the file (never for this one's own
+    // commits): a cheap way to learn that someone else saved.
+    std::int64_t DataVersion();  // throws DatabaseError
 
     // Where the last version check kept the outdated database; empty when none was replaced.
     const std::filesystem::path& OutdatedBackupPath() const { return outdatedBackupPath_; }
@@ -127,6 +139,7 @@ private:
 
     MessageSink& sink_;
     std::unique_ptr<SQLite::Database> database_;
+    std::unique_ptr<SQLite::Transaction> writeTransaction_;
     std::filesystem::path outdatedBackupPath_;
     std::filesystem::path accessDatabaseKeptAs_;
     bool createdOnOpen_ = false;

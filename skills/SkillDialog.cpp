@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QFontMetrics>
+#include <QKeySequence>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -12,10 +16,10 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "FillButtonImage.h"
+#include "FillButtonTip.h"
 #include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -43,12 +47,37 @@ const ListDescriptor& ListOf(const SkillBand& band) {
     return ValueLists()[*band.code];
 }
 
+// A step of the dialog's own history, already done when pushed.
+class DialogStep final : public QUndoCommand {
+public:
+    DialogStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
+        : QUndoCommand(text), undo_(std::move(undo)), redo_(std::move(redo)) {}
+    void undo() override {
+        undo_();
+        done_ = false;
+    }
+    void redo() override {
+        if (!done_) redo_();
+        done_ = true;
+    }
+
+private:
+    std::function<void()> undo_;
+    std::function<void()> redo_;
+    bool done_ = true;
+};
+
 }  // namespace
 
-SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
-                         QWidget* parent)
-    : DialogBase(parent), tier_(tier), model_(model), database_(database), draft_(model) {
+SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent)
+    : DialogBase(parent),
+      tier_(tier),
+      session_(session),
+      model_(session.configuration()),
+      draft_(model_),
+      undo_(new QUndoStack(this)) {
     table_.model = &model_;
+    save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));
     // Maximised, the grids take the whole width of the screen.
@@ -71,14 +100,42 @@ SkillDialog::SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBu
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
 
+    for (QLineEdit* box : boxes_) connect(box, &QLineEdit::textChanged, this, &SkillDialog::UpdateFillTips);
+    UpdateFillTips();
     connect(save_, &QPushButton::clicked, this, &SkillDialog::Save);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     resize(UnitScale(font()).size(tier_.size));
     AddSkillDialogCurve(*this);
+    BuildActions();
 }
 
 SkillDialog::~SkillDialog() = default;
+
+void SkillDialog::BuildActions() {
+    QAction* undo = undo_->createUndoAction(this, QStringLiteral("Отменить"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = undo_->createRedoAction(this, QStringLiteral("Повторить"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void SkillDialog::UpdateFillTips() {
+    auto text = [this](TextField field) {
+        const QLineEdit* box = field ? parameterBox(field) : nullptr;
+        return box ? box->text() : QString();
+    };
+    for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
+        if (fillButtons_[band] == nullptr) continue;
+        const ListDescriptor& list = ListOf(tier_.bands[band]);
+        fillButtons_[band]->setToolTip(FillButtonTip(list, text(list.firstParameter), text(list.secondParameter)));
+    }
+}
+
 
 void SkillDialog::BuildBands() {
     const UnitScale du(font());
@@ -214,8 +271,18 @@ void SkillDialog::ReadBoxes() {
 }
 
 void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts) {
-    const std::size_t count = WriteCells(draft_.*ValueLists()[code].list, first, std::move(texts));
-    table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, count);
+    ValueList& list = draft_.*ValueLists()[code].list;
+    if (first >= list.size()) return;
+    const std::size_t count = std::min(texts.size(), list.size() - first);
+    std::vector<std::string> before(list.begin() + static_cast<std::ptrdiff_t>(first),
+                                    list.begin() + static_cast<std::ptrdiff_t>(first + count));
+    auto write = [this, code, first](const std::vector<std::string>& cells) {
+        const std::size_t written = WriteCells(draft_.*ValueLists()[code].list, first, cells);
+        table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, written);
+    };
+    write(texts);
+    undo_->push(new DialogStep(QStringLiteral("Изменение ячеек"), [write, before] { write(before); },
+                               [write, texts] { write(texts); }));
 }
 
 void SkillDialog::ShowList(std::size_t band) {
@@ -229,13 +296,39 @@ void SkillDialog::Fill(std::size_t band) {
     // An editor still open over the grid being cleared would be left pointing nowhere;
     // it never writes without Enter, so closing it loses nothing that was confirmed.
     table_.DeleteEditor();
+    const tarnekArrayStruct before = model_;
+    const ListDescriptor& list = ListOf(tier_.bands[band]);
+    const ValueList shown = draft_.*list.list;
     ReadBoxes();
     model_.RefreshMaxLevels();
-    const ListDescriptor& list = ListOf(tier_.bands[band]);
     RunFill(list, model_, FillCount(list, model_));
     // The fill replaces the list, hand edits of its grid included.
     draft_.*list.list = model_.*list.list;
     ShowList(band);
+
+    // Undo brings back the grid as it was, confirmed cells included, and the boxes.
+    const ConfigurationEdit edit = Difference(before, model_);
+    auto showBoxes = [this] {
+        for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
+            boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
+    };
+    const ListField field = list.list;
+    undo_->push(new DialogStep(
+        QStringLiteral("Заполнение"),
+        [this, edit, band, shown, showBoxes, field] {
+            table_.DeleteEditor();
+            Revert(edit, model_);
+            draft_.*field = shown;
+            ShowList(band);
+            showBoxes();
+        },
+        [this, edit, band, showBoxes, field] {
+            table_.DeleteEditor();
+            ::Apply(edit, model_);
+            draft_.*field = model_.*field;
+            ShowList(band);
+            showBoxes();
+        }));
 }
 
 void SkillDialog::Save() {
@@ -244,11 +337,15 @@ void SkillDialog::Save() {
     for (const SkillBand& band : tier_.bands) {
         if (band.code) model_.*ListOf(band).list = draft_.*ListOf(band).list;
     }
-    database_.SaveTier(tier_.tier, model_);
+    applied_ = session_.Replace(model_);
+    save(SaveScope::OfTier(tier_.tier, false));
     accept();
 }
 
 void SkillDialog::done(int result) {
     table_.DeleteEditor();
+    // "Отмена" or the close box: what the fills put into the copy reaches the session,
+    // confirmed cells and boxes typed since the last fill do not.
+    if (result != QDialog::Accepted) applied_ = session_.Replace(model_);
     DialogBase::done(result);
 }

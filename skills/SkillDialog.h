@@ -1,31 +1,35 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "ConfigurationEdit.h"
 #include "DialogBase.h"
+#include "EditingSession.h"
 #include "SkillTiers.h"
 #include "tarnekCtrlStruct.h"
 
+class QAction;
 class QLineEdit;
 class QPushButton;
+class QUndoStack;
 class tarnekBaseListCtrl;
-class vloxBuildTarnekStruct;
 
-// One skill tier's dialog, built from its description. It works on the main window's
-// model and database object directly: a fill changes the model and its grid at once,
-// "Сохранить" writes the tier, and nothing is copied back when the dialog closes. Cell
-// edits go into a draft of the configuration that only "Сохранить" copies into the model,
-// so that "Отмена" discards them.
+// One skill tier's dialog, built from its description. It works on a copy of the
+// session's configuration: a fill changes the copy and its grid at once; cell edits go
+// into a draft of the grids' lists; undo/redo inside the dialog take back either.
+// "Сохранить" puts the draft and the boxes into the session and saves the tier; "Отмена"
+// hands the session only what the fills produced (with the boxes as they stood at each
+// fill), so that cell edits are discarded.
 class SkillDialog : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SkillDialog)
 
 public:
-    SkillDialog(const SkillTier& tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
-                QWidget* parent = nullptr);
+    SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent = nullptr);
     ~SkillDialog() override;
 
     const SkillTier& tier() const { return tier_; }
@@ -39,6 +43,14 @@ public:
     QLineEdit* parameterBox(TextField text) const;
     QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
+    QUndoStack* undoStack() const { return undo_; }
+    // What "Отмена" would hand the session: the fills and the boxes they read.
+    const tarnekArrayStruct& kept() const { return model_; }
+
+    // How "Сохранить" saves the tier; by default straight through the session.
+    std::function<bool(SaveScope)> save;
+    // What the dialog changed in the session when it closed.
+    const ConfigurationEdit& applied() const { return applied_; }
 
     // The fill button of a band: every box into the model, the band's list regenerated
     // by its own rule, the grid refilled. The database is not touched.
@@ -60,11 +72,15 @@ private:
     // Every edit of one of the dialog's grids arrives here as one request.
     void EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts);
     void ShowList(std::size_t band);
+    void BuildActions();
+    void UpdateFillTips();
 
     const SkillTier& tier_;
-    tarnekArrayStruct& model_;
-    vloxBuildTarnekStruct& database_;
+    EditingSession& session_;
+    tarnekArrayStruct model_;  // the dialog's copy: the fills and the boxes they read
     tarnekArrayStruct draft_;  // the grids' lists while the dialog is open
+    ConfigurationEdit applied_;
+    QUndoStack* undo_ = nullptr;
     tarnekCtrlStruct table_;
     std::vector<tarnekBaseListCtrl*> grids_;
     std::vector<QPushButton*> fillButtons_;

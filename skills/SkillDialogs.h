@@ -5,14 +5,13 @@
 #include "SkillDialog.h"
 
 class QWidget;
-class vloxBuildTarnekStruct;
 
 // The four skill dialogs, one implementation each over its own tier description.
 template <Tier T>
 class CTarnekSkillDlg final : public SkillDialog {
 public:
-    CTarnekSkillDlg(tarnekArrayStruct& model, vloxBuildTarnekStruct& database, QWidget* parent = nullptr)
-        : SkillDialog(SkillTierOf(T), model, database, parent) {}
+    explicit CTarnekSkillDlg(EditingSession& session, QWidget* parent = nullptr)
+        : SkillDialog(SkillTierOf(T), session, parent) {}
 };
 
 using CTarnekSkillDlg_1 = CTarnekSkillDlg<Tier::One>;
@@ -22,9 +21,4 @@ using CTarnekSkillDlg_4 = CTarnekSkillDlg<Tier::Four>;
 
 // The dialog of a skill tier (One..Four), built but not shown; throws std::invalid_argument
 // for Tier::Xp.
-std::unique_ptr<SkillDialog> MakeSkillDialog(Tier tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database,
-                                             QWidget* parent = nullptr);
-
-// What the main window's buttons "Скилы 1 уровня" .. "Скилы 4 уровня" do: run the tier's
-// dialog modally on the one model and database object. Returns the dialog's result.
-int RunSkillDialog(Tier tier, tarnekArrayStruct& model, vloxBuildTarnekStruct& database, QWidget* parent);
+std::unique_ptr<SkillDialog> MakeSkillDialog(Tier tier, EditingSession& session, QWidget* parent = nullptr);

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUndoStack>
 #include <QTimer>
 #include <QTranslator>
 
@@ -187,7 +188,7 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QCOMPARE(dialog.windowTitle(),
-                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)"));
+                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
         QStringList frames;
         for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
             frames.append(box->title());
@@ -206,7 +207,7 @@ private slots:
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Импорт настроек…",
                                        "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня", "Скилы 3 уровня",
-                                       "Скилы 4 уровня", "Создать уровни", "Экспорт настроек…"}));
+                                       "Скилы 4 уровня", "Создать уровни", "Сохранить", "Экспорт настроек…"}));
         QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
@@ -322,7 +323,7 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.model().devotionValue = "17";
+        dialog.session().SetTexts({{&tarnekArrayStruct::devotionValue, "17"}});
         dialog.levelCombo()->setCurrentIndex(1);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
@@ -539,8 +540,11 @@ private slots:
         QCOMPARE(finished.count(), 0);
         QVERIFY(!fs::exists(folder.baseHeader()));
 
+        // "Не сохранять" closes with nothing written.
         dialog.grid(0)->model()->setData(Cell(dialog.grid(0), 0), QStringLiteral("5"));
+        UserMessageBox::SetNextAnswer(QMessageBox::Discard);
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!fs::exists(folder.baseHeader()));
@@ -644,7 +648,7 @@ private slots:
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
             QTRY_VERIFY(dialog.compileButton()->isEnabled());
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-            QVERIFY(StatusLine(dialog).isEmpty());
+            QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
             QTRY_VERIFY(dialog.compileButton()->isEnabled());
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
@@ -750,10 +754,16 @@ private slots:
         QCOMPARE(server.Run({"export", serverFile.string()}).status, 0);
         fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
         ImportButton(dialog)->click();
-        QCOMPARE(UserMessageBox::TakeShown().size(), 1);  // the question, answered yes
+        QVERIFY(UserMessageBox::TakeShown().empty());
         QVERIFY(HeadedUpTo(dialog.grid(0), 13));
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("13"));
         QCOMPARE(dialog.model().hexMaxChance, std::string("0.4"));
+        // One undo step, saved by the user.
+        QVERIFY(dialog.isWindowModified());
+        dialog.undoStack()->undo();
+        QVERIFY(HeadedUpTo(dialog.grid(0), 10));
+        dialog.undoStack()->redo();
+        QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(folder.Stored(), dialog.model());
         QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
@@ -905,6 +915,150 @@ private slots:
         QCOMPARE(Cells(dialog.grid(3)), Texts(tuned.xpGivenSaved));
         QCOMPARE(dialog.model().hexMaxChance, std::string("7.5"));
         QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
+        // One undo step, not yet saved.
+        QVERIFY(dialog.isWindowModified());
+        dialog.undoStack()->undo();
+        QCOMPARE(dialog.model(), ExpectedAfterStart());
+    }
+
+    // Exit (or the close box) with unsaved changes asks; each answer does what it says.
+    void closingWithUnsavedChangesAsks()
+    {
+        ScratchFolder folder;
+        const QStringList answers{"Сохранить", "Не сохранять", "Отмена"};
+        {
+            CTarnekChangeLevelDlg dialog;
+            QVERIFY(ShowAndActivate(dialog));
+            QSignalSpy finished(&dialog, &QDialog::finished);
+            QVERIFY(!dialog.isWindowModified());
+            QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("777")));
+            QVERIFY(dialog.isWindowModified());
+
+            UserMessageBox::SetNextAnswer(QMessageBox::Cancel);
+            QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+            const auto asked = UserMessageBox::TakeShown();
+            QCOMPARE(asked.size(), 1);
+            QCOMPARE(asked[0].buttonTexts, answers);
+            QCOMPARE(finished.count(), 0);
+
+            UserMessageBox::SetNextAnswer(QMessageBox::Discard);
+            dialog.close();
+            QCOMPARE(finished.count(), 1);
+            QCOMPARE(folder.Stored().xpLevelShortTerm.at(1), InitialConfiguration().xpLevelShortTerm.at(1));
+            QVERIFY(!fs::exists(folder.baseHeader()));
+        }
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("778")));
+        UserMessageBox::SetNextAnswer(QMessageBox::Save);
+        QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(folder.Stored().xpLevelShortTerm.at(1), std::string("778"));
+        QVERIFY(fs::exists(folder.skillsInclude()));
+        // Nothing unsaved: no question.
+        CTarnekChangeLevelDlg clean;
+        UserMessageBox::TakeShown();
+        clean.close();
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+    }
+
+    void ctrlSSavesEverythingWithoutCompiling()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(dialog.fillButton(0)->toolTip(), QStringLiteral("Заполнить: приращение 500 от исходного 0"));
+        QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("91")));
+        SetBox(dialog.parameterBox(3), QStringLiteral("401"));  // typed, not yet confirmed
+        QTest::keyClick(&dialog, Qt::Key_S, Qt::ControlModifier);
+
+        const tarnekArrayStruct stored = folder.Stored();
+        QCOMPARE(stored.xpGivenSaved.at(2), std::string("91"));
+        QCOMPARE(stored.xpLevelSavedInitial, std::string("401"));
+        QVERIFY(fs::exists(folder.baseHeader()));
+        QVERIFY(fs::exists(folder.skillsInclude()));
+        QVERIFY(!dialog.isWindowModified());
+        QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
+        QVERIFY(!fs::exists(folder.fsPath() / "compiled"));
+    }
+
+    // A fill and a level change are one step each; undoing a saved change makes the
+    // window unsaved again, and the next save writes the undone state.
+    void undoAndRedoAcrossAFillAndALevelChange()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        const tarnekArrayStruct opened = dialog.model();
+        SetBox(dialog.parameterBox(2), QStringLiteral("3"));
+        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        const ValueList filled = dialog.model().xpLevelSaved;
+        QVERIFY(filled != opened.xpLevelSaved);
+        QVERIFY(!dialog.isWindowModified());
+
+        QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(dialog.model().xpLevelSaved, opened.xpLevelSaved);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(opened.xpLevelSaved));
+        QCOMPARE(dialog.parameterBox(2)->text(), QString::fromStdString(opened.xpLevelSavedMultiplier));
+        QVERIFY(dialog.isWindowModified());
+        QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Cells(dialog.grid(1)), Texts(filled));
+        QVERIFY(!dialog.isWindowModified());
+
+        dialog.levelCombo()->setCurrentIndex(30);
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QCOMPARE(dialog.model().xpLevelSaved.size(), std::size_t{101});
+        dialog.undoAction()->trigger();
+        QCOMPARE(dialog.model().xpLevelSaved, filled);
+        QCOMPARE(dialog.model().vampiricList, opened.vampiricList);
+        QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
+        QCOMPARE(dialog.grid(0)->columnCount(), 11);
+        dialog.undoAction()->trigger();
+        QVERIFY(dialog.SaveConfiguration());
+        QCOMPARE(folder.Stored().xpLevelSaved, opened.xpLevelSaved);
+    }
+
+    // Two windows on one folder: the second is warned, a window with nothing unsaved
+    // follows the other's save when activated, and one with unsaved changes asks on save.
+    void twoWindowsOnOneFolderLoseNothing()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg first;
+        QVERIFY(UserMessageBox::TakeShown().isEmpty());
+        CTarnekChangeLevelDlg second;
+        const auto warned = UserMessageBox::TakeShown();
+        QCOMPARE(warned.size(), 1);
+        QCOMPARE(warned[0].caption, QStringLiteral("Второе окно"));
+
+        second.session().SetCells(0, 1, {"theirs"});
+        QVERIFY(second.SaveConfiguration());
+        first.NoticeOtherPrograms();
+        QCOMPARE(first.model().xpLevelShortTerm.at(1), std::string("theirs"));
+        QCOMPARE(first.grid(0)->cellText(1), QStringLiteral("theirs"));
+
+        second.session().SetCells(0, 2, {"theirs again"});
+        QVERIFY(second.SaveConfiguration());
+        first.PushEdit(first.session().SetCells(0, 3, {"mine"}), QStringLiteral("cell"));
+        first.NoticeOtherPrograms();  // unsaved here: nothing is reloaded under the user
+        QCOMPARE(first.model().xpLevelShortTerm.at(3), std::string("mine"));
+
+        UserMessageBox::SetNextAnswer(QMessageBox::Cancel);
+        QVERIFY(!first.SaveConfiguration());
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
+        QCOMPARE(folder.Stored().xpLevelShortTerm.at(2), std::string("theirs again"));
+
+        UserMessageBox::SetNextAnswer(QMessageBox::No);  // "Записать мои"
+        QVERIFY(first.SaveConfiguration());
+        QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("mine"));
+
+        second.PushEdit(second.session().SetCells(0, 4, {"lost"}), QStringLiteral("cell"));
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);  // "Взять их"
+        QVERIFY(!second.SaveConfiguration());
+        QCOMPARE(second.model().xpLevelShortTerm.at(3), std::string("mine"));
+        QVERIFY(!second.isWindowModified());
+        UserMessageBox::SetNextAnswer(QMessageBox::Discard);
     }
 };
 

@@ -16,12 +16,11 @@
 
 #include "CommandLine.h"
 #include "Descriptors.h"
+#include "EditingSession.h"
 #include "NameLookup.h"
 #include "StreamMessageSink.h"
 #include "Tool.h"
 #include "ToolProcess.h"
-#include "vloxBuildTarnekStruct.h"
-#include "xpBaseStruct.h"
 
 using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
@@ -217,16 +216,12 @@ TEST_F(Tool, LevelsMatchesTheEditorsLevelChange)
     // What the editor's "Создать уровни" does with 13 chosen and Yes answered.
     PluginDir editor;
     StreamMessageSink sink(std::cerr);
-    vloxBuildTarnekStruct database(sink);
-    tarnekArrayStruct model;
-    ASSERT_TRUE(database.OpenDatabase());
-    database.LoadAll(model);
-    model.DeriveLevelCounts();
-    model.levelCountText = "13";
-    RecomputeAllLists(model);
-    xpBaseStruct writer;
-    database.SaveAll(model, writer);
-    database.CloseDatabase();
+    {
+        EditingSession session(sink);
+        ASSERT_TRUE(session.Open());
+        session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, "13"}});
+        EXPECT_EQ(session.Save(SaveScope::MainWindow()).outcome, SaveOutcome::Saved);
+    }
     EXPECT_FALSE(sink.failureShown());
 
     EXPECT_EQ(ReadBytes(dir.baseHeader()), ReadBytes(editor.baseHeader()));

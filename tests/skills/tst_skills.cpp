@@ -19,7 +19,6 @@
 #include "UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -27,16 +26,10 @@ namespace {
 // the main window loads it.
 struct SkillWorkspace : ScratchFolder {
     RecordingSink sink;
-    vloxBuildTarnekStruct database{sink};
-    tarnekArrayStruct model;
+    EditingSession session{sink};
 
-    SkillWorkspace()
-    {
-        database.OpenDatabase();
-        database.LoadAll(model);
-        model.DeriveLevelCounts();
-    }
-    ~SkillWorkspace() { database.CloseDatabase(); }
+    SkillWorkspace() { session.Open(); }
+    const tarnekArrayStruct& model() const { return session.configuration(); }
     SkillWorkspace(const SkillWorkspace&) = delete;
     SkillWorkspace& operator=(const SkillWorkspace&) = delete;
 };
@@ -90,11 +83,12 @@ private slots:
         tarnekArrayStruct model = LoadedConfiguration();
         model.evasionMaxChance = "2,5 typed";
         RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);
+        EditingSession session(sink);  // never opened: showing needs no database
+        session.Replace(model);
         int fillButtons = 0;
         QList<int> digitsOnly;
         for (const Tier tier : kSkillTiers) {
-            const auto dialog = MakeSkillDialog(tier, model, database);
+            const auto dialog = MakeSkillDialog(tier, session);
             QCOMPARE(dialog->windowTitle(), captions[static_cast<int>(tier) - 1]);
             for (const ListDescriptor& list : ListsOfTier(tier)) {
                 const tarnekBaseListCtrl* grid = GridOfList(*dialog, list.field);
@@ -126,7 +120,7 @@ private slots:
         QCOMPARE(digitsOnly, (QList<int>{1050, 1052, 1077}));
 
         // Devotion Aura: one box in its own band, no grid, no fill button.
-        const auto tier2 = MakeSkillDialog(Tier::Two, model, database);
+        const auto tier2 = MakeSkillDialog(Tier::Two, session);
         QLineEdit* devotion = Box(*tier2, 1043);
         QCOMPARE(devotion->text(), QStringLiteral("15"));
         auto* band = qobject_cast<QGroupBox*>(devotion->parentWidget());
@@ -191,11 +185,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, values);
 
-        tarnekArrayStruct model = LoadedConfiguration();
-        const tarnekArrayStruct before = model;
+        const tarnekArrayStruct before = LoadedConfiguration();
         RecordingSink sink;
-        vloxBuildTarnekStruct database(sink);  // never opened: a fill must not need it
-        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, database);
+        EditingSession session(sink);  // never opened: a fill must not need the database
+        session.Replace(before);
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), session);
+        const tarnekArrayStruct& model = dialog->kept();
         for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) box->setText(QStringLiteral("7"));
         for (const QString& assignment : typed.split(' ')) {
             const QStringList parts = assignment.split('=');
@@ -206,7 +201,7 @@ private slots:
 
         const QByteArray field = list.toUtf8();
         const QStringList expected = values.split(' ');
-        QCOMPARE(Texts(ListOf(model, field.constData())), expected);
+        QCOMPARE(Texts(model.*ValueLists()[CodeOf(field.constData())].list), expected);
         QCOMPARE(Cells(GridOfList(*dialog, field.constData())), expected);
         for (const ListDescriptor& other : ValueLists()) {
             if (other.field != field.toStdString()) QCOMPARE(Texts(model.*other.list), Texts(before.*other.list));
@@ -224,14 +219,14 @@ private slots:
     void saveWritesExactlyTheTier() {
         QFETCH(int, tier);
         SkillWorkspace workspace;
-        tarnekArrayStruct& model = workspace.model;
+        const tarnekArrayStruct& model = workspace.model();
         const tarnekArrayStruct stored = workspace.Stored();
         const Tier other = tier == 1 ? Tier::Two : Tier::One;
-        model.xpLevelSaved.set(1, "unsaved");
-        (model.*ListsOfTier(other)[0].list).set(0, "unsaved");
-        model.*SkillTierOf(other).boxes[0].text = "unsaved";
+        workspace.session.SetCells(1, 1, {"unsaved"});
+        workspace.session.SetCells(*FindList(ListsOfTier(other)[0].field), 0, {"unsaved"});
+        workspace.session.SetTexts({{SkillTierOf(other).boxes[0].text, "unsaved"}});
 
-        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), model, workspace.database);
+        const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), workspace.session);
         tarnekArrayStruct expected = stored;
         const std::pair<QString, std::string> chances[] = {{"", "1.0"}, {"0", "1.0"}, {"-3", "1.0"}, {"5", "5.0"},
                                                           {"2.5", "2.5"}};
@@ -266,9 +261,8 @@ private slots:
         for (const ParameterBox& box : dialog->tier().boxes)  // the boxes and the model keep what was typed
             QCOMPARE(QString::fromStdString(model.*box.text), dialog->parameterBox(box.text)->text());
         if (tier == 2) {
-            ValueList devotion;
-            workspace.database.SelectColumn("Скилы 2 уровня", "Аура преданности (Devotion Aura)", devotion);
-            QCOMPARE(Texts(devotion), QStringList(3, QStringLiteral("'; -- 1043")));
+            const TableDump rows = DumpTables(workspace.database());
+            for (const auto& row : rows.at("Скилы 2 уровня")) QCOMPARE(row.back(), std::string("'; -- 1043"));
         }
     }
 
@@ -276,7 +270,7 @@ private slots:
     void fillThenCancelChangesOnlyTheModel() {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
         Box(*dialog, 1077)->setText(QStringLiteral("3"));
         Box(*dialog, 1092)->setText(QStringLiteral("4"));
         Button(*dialog, 1100)->click();
@@ -288,20 +282,52 @@ private slots:
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
 
         QVERIFY(workspace.Stored() == stored);
-        QCOMPARE(Texts(workspace.model.serpentList), QStringList({"3", "6", "9"}));
-        QCOMPARE(workspace.model.shadowMaxChance, std::string("4"));
+        QCOMPARE(Texts(workspace.model().serpentList), QStringList({"3", "6", "9"}));
+        QCOMPARE(workspace.model().shadowMaxChance, std::string("4"));
 
-        xpBaseStruct writer;
-        workspace.database.SaveAll(workspace.model, writer);
+        QCOMPARE(workspace.session.Save(SaveScope::MainWindow()).outcome, SaveOutcome::Saved);
         QVERIFY(workspace.sink.shown.empty());
         const tarnekArrayStruct after = workspace.Stored();
         QCOMPARE(Texts(after.serpentList), QStringList({"3", "6", "9"}));
         QCOMPARE(after.serpentIncrement, stored.serpentIncrement);  // parameters only through "Сохранить"
     }
 
+    // Inside the dialog, undo takes back a fill (the grid as it was, confirmed cell
+    // included) and a cell; the session sees none of it until the dialog closes.
+    void undoAndRedoInsideTheDialog() {
+        SkillWorkspace workspace;
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
+        const QStringList opened = Cells(grid);
+        QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
+        QStringList edited = opened;
+        edited[0] = QStringLiteral("42");
+        Box(*dialog, 1049)->setText(QStringLiteral("5"));
+        dialog->fillButton(BandOf(*dialog, "vampiricList"))->click();
+        QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
+        QCOMPARE(dialog->fillButton(BandOf(*dialog, "vampiricList"))->toolTip(),
+                 QStringLiteral("Заполнить: кратные шагу 5"));
+
+        QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), edited);
+        QCOMPARE(Texts(dialog->kept().vampiricList), opened);
+        QTest::keyClick(dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), opened);
+        QTest::keyClick(dialog.get(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(dialog.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
+        QVERIFY(!workspace.session.IsUnsaved());
+
+        dialog->cancelButton()->click();
+        QCOMPARE(Texts(workspace.model().vampiricList), QStringList({"5.0", "10.0", "15.0"}));
+        QVERIFY(!dialog->applied().empty());
+    }
+
     void onlyConfirmedCellEditsAreSaved() {
         SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
@@ -319,19 +345,19 @@ private slots:
     // Padded to the stored count, such lists would reach the plugin as empty initialisers.
     void aTierFourFillAtAnotherCountIsNotSaved() {
         SkillWorkspace workspace;
-        workspace.model.levelCountText = "13";  // not the 10 stored
+        workspace.session.SetTexts({{&tarnekArrayStruct::levelCountText, "13"}});  // not the 10 stored
         const tarnekArrayStruct before = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
         tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
         QVERIFY(Tinted(Cell(resistant, 0), kWrongLengthTint));
         QVERIFY(ToolTip(Cell(resistant, 0)).contains(QStringLiteral("MAX_LEVELS+1")));
 
         Box(*dialog, 1082)->setText(QStringLiteral("1"));
         Button(*dialog, 1102)->click();
-        QCOMPARE(workspace.model.resistantList.size(), std::size_t{14});
+        QCOMPARE(dialog->kept().resistantList.size(), std::size_t{14});
         QCOMPARE(resistant->columnCount(), 14);
         QVERIFY(Unmarked(Cell(resistant, 0)));
-        QCOMPARE(workspace.model.orbList.size(), std::size_t{11});
+        QCOMPARE(dialog->kept().orbList.size(), std::size_t{11});
         dialog->saveButton()->click();
 
         QCOMPARE(workspace.sink.shown.size(), std::size_t{1});
@@ -342,7 +368,7 @@ private slots:
     void keysAndClicksNeverCloseButEditOnTheirGrid() {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Three, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         QSignalSpy finished(dialog.get(), &QDialog::finished);
@@ -370,7 +396,7 @@ private slots:
 
     void widerDialogWidensItsGrids() {
         SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::Four, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
         QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         dialog->resize(1600, dialog->height());
         dialog->show();
@@ -383,20 +409,20 @@ private slots:
 
     void oneChartFollowsTheBandPointedAt() {
         SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::One, workspace.model, workspace.database);
+        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         CurveChart* chart = ChartPane::Of(*dialog)->chart();
         QCOMPARE(chart->curveCount(), 1);
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.vampiricList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().vampiricList));
 
         // The mouse over the healing band, then a fill there with another maximum.
         const std::size_t heal = BandOf(*dialog, "healList");
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(dialog->grid(heal)->viewport(), &enter);
         QVERIFY(chart->curveName(0).contains(QStringLiteral("Healing Wave")));
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().healList));
         dialog->parameterBox(&tarnekArrayStruct::healMaxPercent)->setText(QStringLiteral("9"));
         dialog->fillButton(heal)->click();
-        QTRY_COMPARE(Plotted(*chart), PlotOf(workspace.model.healList));
+        QTRY_COMPARE(Plotted(*chart), PlotOf(dialog->kept().healList));
         QCOMPARE(Plotted(*chart).first().y(), 9.0);
 
         // A committed typo leaves a gap and is marked.
@@ -410,7 +436,7 @@ private slots:
         // Focus on another grid shows that one; the mouse over a band frame does too.
         QFocusEvent focus(QEvent::FocusIn);
         QCoreApplication::sendEvent(GridOfList(*dialog, "criticalList"), &focus);
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model.criticalList));
+        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().criticalList));
         QCoreApplication::sendEvent(dialog->grid(heal)->parentWidget(), &enter);
         QCOMPARE(chart->curveTexts(0).at(1), QStringLiteral("4,00"));
     }

@@ -1,0 +1,325 @@
+#include "EditingSession.h"
+
+#include <algorithm>
+
+namespace {
+
+void ShowFailure(MessageSink& sink, const std::string& text)
+{
+    sink.Show({text, std::string(kApplicationTitle), MessageIcon::Warning});
+}
+
+}  // namespace
+
+bool StoredAs(const tarnekArrayStruct& working, const tarnekArrayStruct& stored)
+{
+    for (const ListDescriptor& list : ValueLists())
+        if (working.*list.list != stored.*list.list)
+            return false;
+    for (TextField text : {LevelCountValue().text, DevotionValue().text})
+        if (working.*text != stored.*text)
+            return false;
+    // The saves store a chance normalised and the model keeps it as typed.
+    return std::all_of(Parameters().begin(), Parameters().end(), [&](const ParameterDescriptor& parameter) {
+        const std::string& text = working.*parameter.text;
+        return text == stored.*parameter.text
+               || (parameter.isChance() && tarnekArrayStruct::NormalizeChanceText(text) == stored.*parameter.text);
+    });
+}
+
+EditingSession::EditingSession(MessageSink& sink) : sink_(sink), database_(sink) {}
+
+EditingSession::~EditingSession()
+{
+    database_.CloseDatabase();
+}
+
+bool EditingSession::Open()
+{
+    try {
+        if (!database_.OpenDatabase())
+            return false;
+    } catch (const DatabaseError& e) {
+        sink_.Show({e.what(), {}, MessageIcon::Stop});
+        return false;
+    }
+    return Reload() && FinishInterruptedSave();
+}
+
+bool EditingSession::FinishInterruptedSave()
+{
+    const std::filesystem::path file = SaveLockFileOf(database_.databasePath);
+    std::error_code error;
+    if (std::filesystem::file_size(file, error) == 0 || error)
+        return true;
+    std::optional<DatabaseLock> lock;
+    if (!TakeLock(lock))
+        return false;
+    if (!lock->IsPending())
+        return true;  // another run finished it meanwhile
+    // The sources follow what is stored, whatever this session goes on to do.
+    if (!Reload())
+        return false;
+    SaveReport report;
+    WriteSources(report);
+    if (report.baseHeader && report.skillsInclude)
+        lock->SetPending(false);
+    return true;
+}
+
+bool EditingSession::IsOpen() const
+{
+    return database_.IsOpen();
+}
+
+std::optional<tarnekArrayStruct> EditingSession::ReadDatabase()
+{
+    tarnekArrayStruct stored;
+    try {
+        database_.LoadAll(stored);
+    } catch (const DatabaseError& e) {
+        sink_.Show({e.what(), {}, MessageIcon::Stop});
+        return std::nullopt;
+    }
+    stored.DeriveLevelCounts();
+    return stored;
+}
+
+bool EditingSession::ReadStored()
+{
+    std::optional<tarnekArrayStruct> stored = ReadDatabase();
+    if (stored)
+        stored_ = std::move(*stored);
+    return stored.has_value();
+}
+
+bool EditingSession::Reload()
+{
+    if (!ReadStored())
+        return false;
+    working_ = stored_;
+    RememberDataVersion();
+    return true;
+}
+
+void EditingSession::RememberDataVersion()
+{
+    try {
+        dataVersion_ = database_.DataVersion();
+    } catch (const DatabaseError&) {
+        // Without it the next check reports a change, and a reload then tells the reason.
+        dataVersion_ = -1;
+    }
+}
+
+bool EditingSession::ChangedElsewhere()
+{
+    if (!database_.IsOpen())
+        return false;
+    try {
+        return database_.DataVersion() != dataVersion_;
+    } catch (const DatabaseError&) {
+        return true;
+    }
+}
+
+bool EditingSession::IsUnsaved() const
+{
+    return !StoredAs(working_, stored_);
+}
+
+ConfigurationEdit EditingSession::Change(const std::function<void(tarnekArrayStruct&)>& change)
+{
+    tarnekArrayStruct changed = working_;
+    change(changed);
+    ConfigurationEdit edit = Difference(working_, changed);
+    working_ = std::move(changed);
+    return edit;
+}
+
+ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, std::vector<std::string> texts)
+{
+    ConfigurationEdit edit;
+    edit.countsBefore = edit.countsAfter = CountsOf(working_);
+    if (list >= ValueLists().size())
+        return edit;
+    const ValueList& cells = working_.*(ValueLists()[list].list);
+    if (first >= cells.size())
+        return edit;
+    texts.resize(std::min(texts.size(), cells.size() - first));
+    std::vector<std::string> before(cells.begin() + static_cast<std::ptrdiff_t>(first),
+                                    cells.begin() + static_cast<std::ptrdiff_t>(first + texts.size()));
+    if (before == texts)
+        return edit;
+    edit.lists.push_back({list, first, std::move(before), std::move(texts)});
+    ::Apply(edit, working_);
+    return edit;
+}
+
+ConfigurationEdit EditingSession::SetTexts(const std::vector<TextAssignment>& texts)
+{
+    return Change([&](tarnekArrayStruct& configuration) {
+        for (const auto& [text, value] : texts)
+            configuration.*text = value;
+    });
+}
+
+ConfigurationEdit EditingSession::Fill(std::size_t list, const std::vector<TextAssignment>& texts)
+{
+    return Change([&](tarnekArrayStruct& configuration) {
+        for (const auto& [text, value] : texts)
+            configuration.*text = value;
+        configuration.RefreshMaxLevels();
+        const ListDescriptor& descriptor = ValueLists().at(list);
+        RunFill(descriptor, configuration, FillCount(descriptor, configuration));
+    });
+}
+
+ConfigurationEdit EditingSession::ChangeLevelCount(const std::vector<TextAssignment>& texts)
+{
+    return Change([&](tarnekArrayStruct& configuration) {
+        for (const auto& [text, value] : texts)
+            configuration.*text = value;
+        RecomputeAllLists(configuration);
+    });
+}
+
+ConfigurationEdit EditingSession::Replace(const tarnekArrayStruct& configuration)
+{
+    return Change([&](tarnekArrayStruct& working) { working = configuration; });
+}
+
+void EditingSession::Apply(const ConfigurationEdit& edit)
+{
+    ::Apply(edit, working_);
+}
+
+void EditingSession::Revert(const ConfigurationEdit& edit)
+{
+    ::Revert(edit, working_);
+}
+
+bool EditingSession::TakeLock(std::optional<DatabaseLock>& lock)
+{
+    if (!database_.IsOpen()) {
+        ShowFailure(sink_, "Нет соединения с базой данных");
+        return false;
+    }
+    std::string error;
+    lock = DatabaseLock::Take(SaveLockFileOf(database_.databasePath), DatabaseLock::Mode::Exclusive, lockWait, &error);
+    if (!lock)
+        ShowFailure(sink_, error);
+    return lock.has_value();
+}
+
+bool EditingSession::WriteTables(const SaveScope& scope)
+{
+    switch (scope.tables) {
+    case SaveScope::Tables::MainWindow:
+        return database_.SaveDatabase(working_);
+    case SaveScope::Tables::OneTier:
+        return database_.SaveTierDatabase(scope.tier, working_);
+    case SaveScope::Tables::Everything:
+        return database_.SaveWholeDatabase(working_);
+    }
+    return false;
+}
+
+void EditingSession::WriteSources(SaveReport& report)
+{
+    // Both are attempted even when the first fails, as in every save.
+    report.baseHeader = writer_.WriteBaseHeader(working_, sink_);
+    report.skillsInclude = writer_.WriteSkillsInclude(working_, sink_);
+}
+
+// The second half of every save, inside the write transaction and under the lock: the
+// tables, what they now hold (so that "unsaved" compares with the file and not with a
+// guess), the commit and then the sources.
+SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock)
+{
+    SaveReport report;
+    std::optional<tarnekArrayStruct> written;
+    if (!WriteTables(scope) || !(written = ReadDatabase())) {
+        database_.RollbackWrite();
+        return report;
+    }
+    // A run killed between the commit and the last source leaves the mark for the next.
+    if (scope.sources)
+        lock->SetPending(true);
+    if (!database_.CommitWrite()) {
+        lock->SetPending(false);
+        return report;
+    }
+    stored_ = std::move(*written);
+    RememberDataVersion();
+    report.outcome = SaveOutcome::Saved;
+    report.database = true;
+    if (scope.sources) {
+        WriteSources(report);
+        if (report.baseHeader && report.skillsInclude)
+            lock->SetPending(false);
+    }
+    lock.reset();
+    return report;
+}
+
+// The lock file, then the database's write lock: from here until the commit, what is read
+// is what this save writes over.
+bool EditingSession::BeginLockedWrite(std::optional<DatabaseLock>& lock)
+{
+    if (!TakeLock(lock))
+        return false;
+    try {
+        database_.BeginWrite();
+    } catch (const DatabaseError& e) {
+        ShowFailure(sink_, e.what());
+        return false;
+    }
+    return true;
+}
+
+SaveReport EditingSession::Save(SaveScope scope, OnConflict onConflict)
+{
+    std::optional<DatabaseLock> lock;
+    if (!BeginLockedWrite(lock))
+        return {};
+    if (onConflict == OnConflict::Refuse) {
+        const std::optional<tarnekArrayStruct> now = ReadDatabase();
+        if (!now || !StoredAs(*now, stored_)) {
+            database_.RollbackWrite();
+            // The window decides whether to take theirs.
+            return {now ? SaveOutcome::Conflict : SaveOutcome::Failed};
+        }
+    }
+    return Finish(scope, lock);
+}
+
+SaveReport EditingSession::Update(SaveScope scope, const std::function<bool(EditingSession&)>& change)
+{
+    std::optional<DatabaseLock> lock;
+    if (!BeginLockedWrite(lock))
+        return {};
+    if (!ReadStored()) {
+        database_.RollbackWrite();
+        return {};
+    }
+    working_ = stored_;
+    if (!change(*this)) {
+        database_.RollbackWrite();
+        return {};
+    }
+    return Finish(scope, lock);
+}
+
+bool EditingSession::WriteStoredSources()
+{
+    std::optional<DatabaseLock> lock;
+    if (!TakeLock(lock) || !Reload())
+        return false;
+    SaveReport report;
+    WriteSources(report);
+    const bool written = report.baseHeader && report.skillsInclude;
+    if (written)
+        lock->SetPending(false);
+    return written;
+}

@@ -1,0 +1,190 @@
+#include "DatabaseLock.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <thread>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The three calls the lock needs from the system, kept together so that a port touches
+// only these.
+#ifdef _WIN32
+
+std::intptr_t OpenLockFile(const std::filesystem::path& file, std::string& error)
+{
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = "error " + std::to_string(GetLastError());
+        return -1;
+    }
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+bool TryLockFile(std::intptr_t handle, DatabaseLock::Mode mode)
+{
+    OVERLAPPED at{};
+    DWORD flags = LOCKFILE_FAIL_IMMEDIATELY;
+    if (mode == DatabaseLock::Mode::Exclusive)
+        flags |= LOCKFILE_EXCLUSIVE_LOCK;
+    return LockFileEx(reinterpret_cast<HANDLE>(handle), flags, 0, 1, 0, &at) != 0;
+}
+
+void UnlockFile(std::intptr_t handle)
+{
+    OVERLAPPED at{};
+    UnlockFileEx(reinterpret_cast<HANDLE>(handle), 0, 1, 0, &at);
+}
+
+// The lock file's length is the mark: one byte when set, empty when not.
+bool SetLength(std::intptr_t handle, bool oneByte)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    LARGE_INTEGER at{};
+    at.QuadPart = oneByte ? 1 : 0;
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+bool HasLength(std::intptr_t handle)
+{
+    LARGE_INTEGER size{};
+    return GetFileSizeEx(reinterpret_cast<HANDLE>(handle), &size) && size.QuadPart > 0;
+}
+
+void CloseLockFile(std::intptr_t handle)
+{
+    CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+#else
+
+std::intptr_t OpenLockFile(const std::filesystem::path& file, std::string& error)
+{
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        error = std::strerror(errno);
+    return fd;
+}
+
+bool TryLockFile(std::intptr_t handle, DatabaseLock::Mode mode)
+{
+    const int operation = (mode == DatabaseLock::Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    int result;
+    do
+        result = ::flock(static_cast<int>(handle), operation);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+void CloseLockFile(std::intptr_t handle)
+{
+    ::close(static_cast<int>(handle));
+}
+
+// The lock file's length is the mark: one byte when set, empty when not.
+bool SetLength(std::intptr_t handle, bool oneByte)
+{
+    return ::ftruncate(static_cast<int>(handle), oneByte ? 1 : 0) == 0;
+}
+
+bool HasLength(std::intptr_t handle)
+{
+    struct stat status {};
+    return ::fstat(static_cast<int>(handle), &status) == 0 && status.st_size > 0;
+}
+
+#endif
+
+}  // namespace
+
+DatabaseLock::DatabaseLock(DatabaseLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+
+DatabaseLock& DatabaseLock::operator=(DatabaseLock&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        handle_ = std::exchange(other.handle_, -1);
+    }
+    return *this;
+}
+
+DatabaseLock::~DatabaseLock()
+{
+    Release();
+}
+
+void DatabaseLock::Release()
+{
+    if (handle_ == -1)
+        return;
+    CloseLockFile(handle_);  // closing the file lets the lock go
+    handle_ = -1;
+}
+
+std::optional<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode mode,
+                                               std::chrono::milliseconds wait, std::string* error)
+{
+    std::string reason;
+    const std::intptr_t handle = OpenLockFile(file, reason);
+    if (handle == -1) {
+        if (error)
+            *error = "cannot open the lock file " + file.string() + ": " + reason;
+        return std::nullopt;
+    }
+    DatabaseLock lock(handle);
+    // Polling rather than a blocking call: the wait stays bounded on every system.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto pause = std::chrono::milliseconds(1);
+    while (!TryLockFile(handle, mode)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            if (error)
+                *error = "another program keeps " + file.string() + " locked";
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
+    }
+    return lock;
+}
+
+bool DatabaseLock::Share()
+{
+    if (handle_ == -1)
+        return false;
+#ifdef _WIN32
+    // LockFileEx cannot convert, and a shared lock may not overlap an exclusive one.
+    UnlockFile(handle_);
+    return TryLockFile(handle_, Mode::Shared);
+#else
+    return TryLockFile(handle_, Mode::Shared);
+#endif
+}
+
+bool DatabaseLock::SetPending(bool pending)
+{
+    return handle_ != -1 && SetLength(handle_, pending);
+}
+
+bool DatabaseLock::IsPending() const
+{
+    return handle_ != -1 && HasLength(handle_);
+}
+
+std::filesystem::path SaveLockFileOf(const std::filesystem::path& database)
+{
+    std::filesystem::path lock = database;
+    lock += ".lock";
+    return lock;
+}

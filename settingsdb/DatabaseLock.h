@@ -1,0 +1,46 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// An advisory lock on a small file beside the database. Every program that writes the
+// database or the plugin sources holds it exclusively from before its read until after
+// its last write, so the database and both sources always come from one configuration.
+// The system drops it when the process ends, however it ends, so a killed run never
+// leaves it behind.
+class DatabaseLock final {
+public:
+    enum class Mode { Exclusive, Shared };
+
+    DatabaseLock() = default;
+    DatabaseLock(DatabaseLock&& other) noexcept;
+    DatabaseLock& operator=(DatabaseLock&& other) noexcept;
+    DatabaseLock(const DatabaseLock&) = delete;
+    DatabaseLock& operator=(const DatabaseLock&) = delete;
+    ~DatabaseLock();
+
+    // Waits up to `wait` for the lock (zero: one try). Without the lock, *error says why.
+    static std::optional<DatabaseLock> Take(const std::filesystem::path& file, Mode mode,
+                                            std::chrono::milliseconds wait, std::string* error = nullptr);
+
+    // Exclusive to shared without letting go in between where the system allows it.
+    bool Share();
+
+    // A mark in the lock file for work that must not stay half done, such as the sources
+    // that follow a committed save: set before the commit, cleared after the last file.
+    // Whoever takes the lock next and finds it set finishes that work.
+    bool SetPending(bool pending);
+    bool IsPending() const;
+
+private:
+    explicit DatabaseLock(std::intptr_t handle) : handle_(handle) {}
+    void Release();
+
+    std::intptr_t handle_ = -1;
+};
+
+// The lock file of the saves into the database at `database`: the same name with ".lock"
+// appended (TarnekChangeLevel.mdb.lock); the replacement of an outdated database has its own.
+std::filesystem::path SaveLockFileOf(const std::filesystem::path& database);
