@@ -1,11 +1,22 @@
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <vector>
 #include <optional>
 #include <system_error>
 
+#include <sqlite3.h>
+
+#include <SQLiteCpp/Backup.h>
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Transaction.h>
 
+#include "CarriedDatabase.h"
+#include "DatabaseFileWrite.h"
 #include "DatabaseLocation.h"
 #include "Statements.h"
 #include "SystemFile.h"
@@ -23,41 +34,72 @@ bool vloxBuildTarnekStruct::HasCurrentVersion()
     return SelectFirstValue(kVersionTable, kVersionColumn) == kDatabaseVersion;
 }
 
-void vloxBuildTarnekStruct::MoveOutdatedDatabaseAside()
+// The outdated file is copied, not moved: another run may hold a connection to it, and a
+// connection to a file moved away takes the journal of whatever database then stands at
+// the old name for one of its own, rolls it into the moved file and deletes it under the
+// run that is writing there.
+void vloxBuildTarnekStruct::KeepOutdatedCopy()
 {
-    CloseDatabase();
     const std::filesystem::path backup = FreeBackupPath(databasePath);
-    std::error_code error = std::make_error_code(std::errc::file_exists);
-    if (!backup.empty())
-        std::filesystem::rename(databasePath, backup, error);
-    if (error) {
+    const auto fail = [&](const std::string& reason) {
         throw DatabaseError("Не удалось сохранить копию устаревшей базы данных " + databasePath.string() + " (" +
-                            backup.filename().string() + "): " + error.message());
+                            backup.filename().string() + "): " + reason);
+    };
+    if (backup.empty())
+        fail(std::make_error_code(std::errc::file_exists).message());
+    try {
+        // The read transaction keeps every writer off while the bytes are copied.
+        SQLite::Transaction reading(Connection(), SQLite::TransactionBehavior::DEFERRED);
+        Connection().execAndGet("SELECT count(*) FROM sqlite_schema");
+        std::ifstream in(databasePath, std::ios::binary);
+        const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in.good() && !in.eof())
+            fail(std::system_category().message(errno));
+        if (const auto failure = CreateDatabaseFile(backup, bytes))
+            fail(std::system_category().message(failure->errorCode));
+        reading.commit();
+    } catch (const SQLite::Exception& e) {
+        fail(e.what());
     }
     outdatedBackupPath_ = backup;
 }
 
-// Runs that start together all find the outdated file; only the first may move it aside,
-// or a later one would take the fresh database, which the first may already have saved
-// into, for the outdated one. So the version is read again under a lock, on the file now
-// at the path.
+// Page by page through the connection, in one transaction of the file itself: every run's
+// connection keeps pointing at the one file and sees the carried database once it commits.
+void vloxBuildTarnekStruct::WriteCarriedDatabaseInPlace()
+{
+    try {
+        SQLite::Database carried(":memory:", SQLite::OPEN_READWRITE);
+        const std::span<const unsigned char> bytes = CarriedDatabase();
+        auto* buffer = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+        if (buffer == nullptr)
+            throw DatabaseError("out of memory");
+        std::memcpy(buffer, bytes.data(), bytes.size());
+        const int rc = sqlite3_deserialize(carried.getHandle(), "main", buffer, static_cast<sqlite3_int64>(bytes.size()),
+                                           static_cast<sqlite3_int64>(bytes.size()),
+                                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+        if (rc != SQLITE_OK)
+            throw DatabaseError(sqlite3_errstr(rc));
+        SQLite::Backup copy(Connection(), carried);
+        copy.executeStep();
+    } catch (const SQLite::Exception& e) {
+        throw DatabaseError(e.what());
+    }
+}
+
+// Runs that start together all find the outdated file; only the first may replace it, or
+// a later one would take the fresh database, which the first may already have saved into,
+// for the outdated one. So the version is read again under a lock.
 void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 {
     SystemFile lock;
     if (const int error = LockDatabaseReplacement(lock, databasePath); error != 0)
         throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
                             " для замены устаревшей базы данных: " + std::system_category().message(error));
-
-    // A file gone for good leaves the reads on the connection they have. Only a run holding
-    // the lock moves the file aside, so the file cannot be missing for a moment here.
-    if (!std::filesystem::exists(databasePath))
+    if (HasCurrentVersion())
         return;
-    if (!OpenDatabase() || HasCurrentVersion())
-        return;
-    MoveOutdatedDatabaseAside();
-    // When this fails the reason has been shown, and the reads below fail for want of a
-    // connection; the user's file is safe under its backup name either way.
-    OpenDatabase();
+    KeepOutdatedCopy();
+    WriteCarriedDatabaseInPlace();
 }
 
 void vloxBuildTarnekStruct::LoadAll(tarnekArrayStruct& model)

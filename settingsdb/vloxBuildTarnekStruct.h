@@ -135,7 +135,8 @@ private:
     // Before SQLite sees the file: an Access file is set aside (and said so); notes whether
     // a database file is there at all. False when one could not be set aside (shown).
     bool SetAsideEarlierEditorsDatabase();
-    void MoveOutdatedDatabaseAside();
+    void KeepOutdatedCopy();
+    void WriteCarriedDatabaseInPlace();
 
     MessageSink& sink_;
     std::unique_ptr<SQLite::Database> database_;
