@@ -40,41 +40,41 @@ int AdoptCommand(bool dryRun, ToolStreams& io)
         return kExitFailed;
     }
 
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink, AdoptHint::Omit))
-        return kExitFailed;
-    const tarnekArrayStruct& taken = std::get<tarnekArrayStruct>(reading);
-    tarnekArrayStruct adopted = session.configuration();
-    const AdoptionChanges changes = AdoptPluginSources(taken, adopted);
-    // The database keeps only lists as long as the level count says; the editor reads such
-    // sources as they stand and marks them, but a save of them is refused.
-    if (const auto mismatch = FirstListOfWrongLength(adopted, adopted.maxLevels)) {
-        io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
-               << " values, but MAX_LEVELS " << adopted.levelCountText << " makes it " << mismatch->expected
-               << "; the configuration cannot be stored so, nothing changed\n";
-        return kExitFailed;
-    }
-    if (dryRun) {
-        io.out << (changes.Any() ? "would take over: " : "") << Summary(changes) << "; nothing saved (--dry-run)\n";
-        return sink.failureShown() ? kExitFailed : kExitSuccess;
-    }
-    // Comments and declarations of someone's own do not survive the rewrite, so the files
-    // as they were are kept once.
-    if (SourcesDifferFrom(folder, adopted))
-        KeepOriginalSources(folder, sink);
-    // Taken over on what is stored at the moment of the save, as every changing command does.
-    const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
-        tarnekArrayStruct current = s.configuration();
-        AdoptPluginSources(taken, current);
-        s.Replace(current);
-        return true;
-    });
-    if (report.outcome != SaveOutcome::Saved)
-        return kExitFailed;
-    io.out << (changes.Any() ? "took over: " : "") << Summary(changes) << '\n';
-    return sink.failureShown() ? kExitFailed : kExitSuccess;
+    return InOpenSession(
+        io.err,
+        [&](StreamMessageSink& sink, EditingSession& session) -> int {
+            const tarnekArrayStruct& taken = std::get<tarnekArrayStruct>(reading);
+            tarnekArrayStruct adopted = session.configuration();
+            const AdoptionChanges changes = AdoptPluginSources(taken, adopted);
+            // The database keeps only lists as long as the level count says; the editor reads such
+            // sources as they stand and marks them, but a save of them is refused.
+            if (const auto mismatch = FirstListOfWrongLength(adopted, adopted.maxLevels)) {
+                io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
+                       << " values, but MAX_LEVELS " << adopted.levelCountText << " makes it " << mismatch->expected
+                       << "; the configuration cannot be stored so, nothing changed\n";
+                return kExitFailed;
+            }
+            if (dryRun) {
+                io.out << (changes.Any() ? "would take over: " : "") << Summary(changes) << "; nothing saved (--dry-run)\n";
+                return sink.failureShown() ? kExitFailed : kExitSuccess;
+            }
+            // Comments and declarations of someone's own do not survive the rewrite, so the files
+            // as they were are kept once.
+            if (SourcesDifferFrom(folder, adopted))
+                KeepOriginalSources(folder, sink);
+            // Taken over on what is stored at the moment of the save, as every changing command does.
+            const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
+                tarnekArrayStruct current = s.configuration();
+                AdoptPluginSources(taken, current);
+                s.Replace(current);
+                return true;
+            });
+            if (report.outcome != SaveOutcome::Saved)
+                return kExitFailed;
+            io.out << (changes.Any() ? "took over: " : "") << Summary(changes) << '\n';
+            return sink.failureShown() ? kExitFailed : kExitSuccess;
+        },
+        AdoptHint::Omit);
 }
 
 void KeepOwnSourcesOfAFirstRun(const tarnekArrayStruct& carried, MessageSink& sink, bool hint)

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "ExitStatus.h"
+
 #include "DatabaseMessages.h"
 #include "EditingSession.h"
 #include "StreamMessageSink.h"
@@ -26,3 +28,14 @@ enum class AdoptHint { Show, Omit };
 // the plugin's own sources are kept as .orig copies when they differ from the carried
 // configuration.
 bool OpenSession(EditingSession& session, MessageSink& sink, AdoptHint hint = AdoptHint::Show);
+
+// Runs a command's body on an opened session: the exit status is the body's, or failure when
+// the database could not be opened (the reason has been shown).
+template <class Body>
+int InOpenSession(std::ostream& err, Body&& body, AdoptHint hint = AdoptHint::Show)
+{
+    CommandSession run(err);
+    if (!OpenSession(run.session, run.sink, hint))
+        return kExitFailed;
+    return body(run.sink, run.session);
+}

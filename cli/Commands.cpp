@@ -178,30 +178,24 @@ int Finish(const StreamMessageSink& sink, const SaveReport& report)
 
 int ShowCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    if (!command.invocation.json)
-        return Print(io, "show", ConfigurationListing(session.configuration()), sink);
-    auto json = ConfigurationToJson(session.configuration());
-    if (auto* error = std::get_if<JsonError>(&json))
-        return Fail(io, "show", error->message);
-    return Print(io, "show", std::get<std::string>(json), sink);
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        if (!command.invocation.json)
+            return Print(io, "show", ConfigurationListing(session.configuration()), sink);
+        auto json = ConfigurationToJson(session.configuration());
+        if (auto* error = std::get_if<JsonError>(&json))
+            return Fail(io, "show", error->message);
+        return Print(io, "show", std::get<std::string>(json), sink);
+    });
 }
 
 int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    const tarnekArrayStruct& model = session.configuration();
-    io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
-    io.out.flush();
-    return io.out ? Finish(sink) : kExitFailed;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const tarnekArrayStruct& model = session.configuration();
+        io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
+        io.out.flush();
+        return io.out ? Finish(sink) : kExitFailed;
+    });
 }
 
 bool Confirmed(ToolStreams& io)
@@ -238,125 +232,110 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
             return kExitFailed;
     }
 
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    const SaveReport report = session.Update(SaveScope::MainWindow(), [n](EditingSession& s) {
-        s.ChangeLevelCount({{LevelCountValue().text, FormatInteger(n)}});
-        return true;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const SaveReport report = session.Update(SaveScope::MainWindow(), [n](EditingSession& s) {
+            s.ChangeLevelCount({{LevelCountValue().text, FormatInteger(n)}});
+            return true;
+        });
+        return Finish(sink, report);
     });
-    return Finish(sink, report);
 }
 
 int FillCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    std::vector<TextAssignment> texts;
-    for (const auto& [name, value] : command.assignments)
-        texts.emplace_back(TextFieldOf(name), value);
-    const std::size_t list = command.target->index;
-    const SaveReport report = session.Update(ScopeOwnedBy(ValueLists()[list].tier), [&](EditingSession& s) {
-        s.Fill(list, texts);
-        return true;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        std::vector<TextAssignment> texts;
+        for (const auto& [name, value] : command.assignments)
+            texts.emplace_back(TextFieldOf(name), value);
+        const std::size_t list = command.target->index;
+        const SaveReport report = session.Update(ScopeOwnedBy(ValueLists()[list].tier), [&](EditingSession& s) {
+            s.Fill(list, texts);
+            return true;
+        });
+        return Finish(sink, report);
     });
-    return Finish(sink, report);
 }
 
 int SetCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    const NamedValue& name = *command.target;
-    const std::string& value = command.invocation.value;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const NamedValue& name = *command.target;
+        const std::string& value = command.invocation.value;
 
-    std::string outOfRange;
-    const SaveReport report = session.Update(ScopeOwnedBy(name.tier), [&](EditingSession& s) {
-        if (name.kind != NameKind::Cell) {
-            s.SetTexts({{TextFieldOf(name), value}});
+        std::string outOfRange;
+        const SaveReport report = session.Update(ScopeOwnedBy(name.tier), [&](EditingSession& s) {
+            if (name.kind != NameKind::Cell) {
+                s.SetTexts({{TextFieldOf(name), value}});
+                return true;
+            }
+            const ValueList& list = s.configuration().*(ValueLists()[name.index].list);
+            if (name.cell >= list.size()) {
+                const std::string field(name.field);
+                outOfRange = list.empty() ? field + " is empty"
+                                          : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
+                                                field + "[" + Count(list.size() - 1) + "]";
+                return false;
+            }
+            s.SetCells(name.index, name.cell, {value});
             return true;
-        }
-        const ValueList& list = s.configuration().*(ValueLists()[name.index].list);
-        if (name.cell >= list.size()) {
-            const std::string field(name.field);
-            outOfRange = list.empty() ? field + " is empty"
-                                      : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
-                                            field + "[" + Count(list.size() - 1) + "]";
-            return false;
-        }
-        s.SetCells(name.index, name.cell, {value});
-        return true;
-    });
-    if (!outOfRange.empty())
-        return Fail(io, "set", outOfRange + "; " + command.invocation.target + " does not exist, nothing changed");
+        });
+        if (!outOfRange.empty())
+            return Fail(io, "set", outOfRange + "; " + command.invocation.target + " does not exist, nothing changed");
 
-    if (name.kind == NameKind::Cell)
-        WarnIfPluginRejects(io, "set", command.invocation.target, value, ValueLists()[name.index]);
-    return Finish(sink, report);
+        if (name.kind == NameKind::Cell)
+            WarnIfPluginRejects(io, "set", command.invocation.target, value, ValueLists()[name.index]);
+        return Finish(sink, report);
+    });
 }
 
 int GenerateCommand(ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    const bool written = session.WriteStoredSources();
-    return written ? Finish(sink) : kExitFailed;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const bool written = session.WriteStoredSources();
+        return written ? Finish(sink) : kExitFailed;
+    });
 }
 
 int CompileCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    const SaveReport report = session.Update(SaveScope::MainWindow(), [](EditingSession&) { return true; });
-    if (report.outcome != SaveOutcome::Saved)
-        return kExitFailed;
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const SaveReport report = session.Update(SaveScope::MainWindow(), [](EditingSession&) { return true; });
+        if (report.outcome != SaveOutcome::Saved)
+            return kExitFailed;
 
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::current_path(ec);
-    // The editor stays silent about both failures below; a script must learn that no new
-    // plugin is coming.
-    bool failed = false;
-    if (!DeleteCompiledPlugin(dir)) {
-        Fail(io, "compile", "compiled/vloxTarnekMod.amxx could not be deleted; the compiler will meet the old one");
-        failed = true;
-    }
-    if (command.invocation.detach) {
-        if (!StartPluginCompiler(dir)) {
-            const std::filesystem::path compiler = PluginCompilerPath(dir);
-            const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
-                                                                                   : " was not found";
-            Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
-                                    "; the configuration and the sources are saved, the plugin is not compiled");
+        std::error_code ec;
+        const std::filesystem::path dir = std::filesystem::current_path(ec);
+        // The editor stays silent about both failures below; a script must learn that no new
+        // plugin is coming.
+        bool failed = false;
+        if (!DeleteCompiledPlugin(dir)) {
+            Fail(io, "compile", "compiled/vloxTarnekMod.amxx could not be deleted; the compiler will meet the old one");
             failed = true;
         }
-        return failed ? kExitFailed : Finish(sink);
-    }
+        if (command.invocation.detach) {
+            if (!StartPluginCompiler(dir)) {
+                const std::filesystem::path compiler = PluginCompilerPath(dir);
+                const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
+                                                                                       : " was not found";
+                Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
+                                        "; the configuration and the sources are saved, the plugin is not compiled");
+                failed = true;
+            }
+            return failed ? kExitFailed : Finish(sink);
+        }
 
-    const bool json = command.invocation.json;
-    PluginCompileRun compile(dir, GeneratedLines(session.configuration()));
-    const CompileResult result = RunUntilInterrupted(compile, [&io, json](const std::string& line) {
-        if (!json)
-            io.out << line << std::endl;  // as it comes, for a terminal or a pipe alike
+        const bool json = command.invocation.json;
+        PluginCompileRun compile(dir, GeneratedLines(session.configuration()));
+        const CompileResult result = RunUntilInterrupted(compile, [&io, json](const std::string& line) {
+            if (!json)
+                io.out << line << std::endl;  // as it comes, for a terminal or a pipe alike
+        });
+        if (json)
+            io.out << CompileResultJson(result);
+        else
+            PrintCompileReport(result, io.out);
+        return failed || !result.Succeeded() ? kExitFailed : Finish(sink);
     });
-    if (json)
-        io.out << CompileResultJson(result);
-    else
-        PrintCompileReport(result, io.out);
-    return failed || !result.Succeeded() ? kExitFailed : Finish(sink);
 }
 
 // A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
@@ -376,22 +355,19 @@ int WriteExportFile(const std::filesystem::path& file, const std::string& text)
 
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    auto json = ConfigurationToJson(session.configuration());
-    if (auto* error = std::get_if<JsonError>(&json))
-        return Fail(io, "export", error->message);
-    const std::string& text = std::get<std::string>(json);
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        auto json = ConfigurationToJson(session.configuration());
+        if (auto* error = std::get_if<JsonError>(&json))
+            return Fail(io, "export", error->message);
+        const std::string& text = std::get<std::string>(json);
 
-    if (!command.invocation.file)
-        return Print(io, "export", text, sink);
-    const std::string& file = *command.invocation.file;
-    if (const int error = WriteExportFile(file, text))
-        return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::system_category().message(error));
-    return Finish(sink);
+        if (!command.invocation.file)
+            return Print(io, "export", text, sink);
+        const std::string& file = *command.invocation.file;
+        if (const int error = WriteExportFile(file, text))
+            return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::system_category().message(error));
+        return Finish(sink);
+    });
 }
 
 int ImportCommand(const PreparedCommand& command, ToolStreams& io)
@@ -414,24 +390,21 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
     if (auto* error = std::get_if<JsonError>(&parsed))
         return Fail(io, "import", error->message + "; nothing changed");
 
-    CommandSession run(io.err);
-    StreamMessageSink& sink = run.sink;
-    EditingSession& session = run.session;
-    if (!OpenSession(session, sink))
-        return kExitFailed;
-    tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);
-    imported.DeriveLevelCounts();
-    const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
-        s.Replace(imported);
-        return true;
-    });
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);
+        imported.DeriveLevelCounts();
+        const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
+            s.Replace(imported);
+            return true;
+        });
 
-    for (const ListDescriptor& list : ValueLists()) {
-        const ValueList& values = session.configuration().*list.list;
-        for (std::size_t i = 0; i < values.size(); ++i)
-            WarnIfPluginRejects(io, "import", std::string(list.field) + "[" + Count(i) + "]", values.at(i), list);
-    }
-    return Finish(sink, report);
+        for (const ListDescriptor& list : ValueLists()) {
+            const ValueList& values = session.configuration().*list.list;
+            for (std::size_t i = 0; i < values.size(); ++i)
+                WarnIfPluginRejects(io, "import", std::string(list.field) + "[" + Count(i) + "]", values.at(i), list);
+        }
+        return Finish(sink, report);
+    });
 }
 
 }  // namespace
