@@ -370,10 +370,11 @@ void RecomputeAllLists(tarnekArrayStruct& model)
 {
     model.RefreshMaxLevels();
     // The XP tables are regenerated saved-XP-needed first, then in table order.
-    for (const ListField xp : {&M::xpLevelSaved, &M::xpLevelShortTerm, &M::xpGivenShortTerm, &M::xpGivenSaved}) {
-        const ListDescriptor& list = kLists[IndexOf(xp)];
-        RunFill(list, model, FillCount(list, model));
-    }
+    const ListDescriptor& savedNeeded = kLists[IndexOf(&M::xpLevelSaved)];
+    RunFill(savedNeeded, model, FillCount(savedNeeded, model));
+    for (const ListDescriptor& d : ListsOfTier(Tier::Xp))
+        if (&d != &savedNeeded)
+            RunFill(d, model, FillCount(d, model));
     model.skillLevels = model.maxLevels / 3;
     for (const ListDescriptor& d : kLists)
         if (d.tier != Tier::Xp)
