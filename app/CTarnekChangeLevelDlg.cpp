@@ -18,11 +18,12 @@
 #include "CompilePane.h"
 #include "ConfigurationEditCommand.h"
 #include "Descriptors.h"
-#include "DialogUnits.h"
-#include "DigitsOnlyFilter.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/DigitsOnlyFilter.h"
 #include "ConfigurationTransfer.h"
-#include "FillButtonImage.h"
-#include "FillButtonTip.h"
+#include "widgets/ApplicationIcon.h"
+#include "widgets/FillButtonImage.h"
+#include "widgets/FillButtonTip.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
 #include "LevelCounts.h"
@@ -31,7 +32,7 @@
 #include "PluginSourceLoad.h"
 #include "SkillDialogLauncher.h"
 #include "TextReadings.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -379,7 +380,7 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
     for (auto* w : fillButtons_)
         w->setEnabled(enabled);
     for (auto* w : skillButtons_)
-        w->setEnabled(enabled && HasSkillDialogs());
+        w->setEnabled(enabled);
 }
 
 // What a fill or a level change takes from the window: the chosen level count (when one is

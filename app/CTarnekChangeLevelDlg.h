@@ -11,10 +11,10 @@
 #include <QIcon>
 
 #include "DatabaseLock.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "EditingSession.h"
 #include "GeneratedLines.h"
-#include "MessageBoxSink.h"
+#include "widgets/MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
 

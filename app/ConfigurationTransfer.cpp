@@ -10,9 +10,9 @@
 
 #include "CTarnekChangeLevelDlg.h"
 #include "ConfigurationJson.h"
-#include "DialogUnits.h"
+#include "widgets/DialogUnits.h"
 #include "FileDialog.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 

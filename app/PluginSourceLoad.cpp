@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "CTarnekChangeLevelDlg.h"
-#include "DialogUnits.h"
-#include "MessageBoxSink.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/MessageBoxSink.h"
 #include "PluginSourceReader.h"
 #include "SourceAdoption.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DialogUnits.h"
-#include "DigitsOnlyFilter.h"
-#include "FillButtonImage.h"
-#include "FillButtonTip.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/DigitsOnlyFilter.h"
+#include "widgets/FillButtonImage.h"
+#include "widgets/FillButtonTip.h"
 #include "GridOperations.h"
 #include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ConfigurationEdit.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "EditingSession.h"
 #include "SkillTiers.h"
 #include "tarnekCtrlStruct.h"

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "CellMarking.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCtrlStruct.h"
 #include "tarnekEditCtrl.h"

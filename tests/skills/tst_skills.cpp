@@ -16,7 +16,7 @@
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "SkillDialogs.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
 
