@@ -150,7 +150,7 @@ CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
     closing_ = true;
     ctrl_.DeleteEditor();
-    ctrl_.model = nullptr;
+    ctrl_.SetModel(nullptr);
 }
 
 void CTarnekChangeLevelDlg::BuildControls()
@@ -250,7 +250,7 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     if (!session_.Open())
         return false;
     FillLevelCombo();
-    ctrl_.model = &session_.configuration();
+    ctrl_.SetModel(&session_.configuration());
     ShowConfiguration();
     return true;
 }

@@ -50,7 +50,7 @@ struct XpGrids {
 
     XpGrids(const char* levels, int follow) : model(ModelWithLevels(levels))
     {
-        table.model = &model;
+        table.SetModel(&model);
         for (int code = 0; code < 4; ++code) {
             const ValueList& list = model.*ValueLists()[static_cast<std::size_t>(code)].list;
             grids.push_back(std::make_unique<tarnekBaseListCtrl>(

@@ -76,7 +76,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
       model_(session.configuration()),
       draft_(model_),
       undo_(new QUndoStack(this)) {
-    table_.model = &model_;
+    table_.SetModel(&model_);
     save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));

@@ -65,7 +65,7 @@ void AddSkillDialogCurve(SkillDialog& dialog)
     for (std::size_t band = 0; band < tier.bands.size(); ++band) {
         if (tarnekBaseListCtrl* grid = dialog.grid(band)) {
             pointed.append({ToQString(tier.bands[band].title), grid, grid->parentWidget()});
-            KeepGridMarked(grid, *dialog.controlTable().model);
+            KeepGridMarked(grid, *dialog.controlTable().model());
             ReportDroppedValues(grid, status);
         }
     }
