@@ -86,7 +86,7 @@ void AddProgressionView(CTarnekChangeLevelDlg& dialog, ChartPane& pane)
     auto* progression = new ProgressionChart(rows);
     progression->setObjectName(kProgressionName);
     pane.viewTabs()->setTabText(0, QStringLiteral("Опыт"));
-    pane.addView(progression, QStringLiteral("Прогрессия"));
+    pane.AddView(progression, QStringLiteral("Прогрессия"));
 }
 
 // A count chosen in the box that "Создать уровни" has not applied yet; empty when none is.
@@ -151,10 +151,10 @@ void AddMainWindowCurves(CTarnekChangeLevelDlg& dialog)
     pane->controlsArea()->setWidgetResizable(true);
     CurveChart* chart = pane->chart();
     chart->setObjectName(QStringLiteral("xpChart"));
-    chart->setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
+    chart->SetAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Опыт для уровня (XP)"),
                          QStringLiteral("Опыт за убийство (XP)"));
     for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-        chart->addCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]), dialog.grid(code)->model(),
+        chart->AddCurve(QString::fromUtf8(kCurveNames[static_cast<std::size_t>(code)]), dialog.grid(code)->model(),
                         code < 2 ? CurveChart::Scale::Left : CurveChart::Scale::Right);
     }
     AddProgressionView(dialog, *pane);
@@ -213,7 +213,7 @@ void FitMainWindow(CTarnekChangeLevelDlg& dialog, const QRect& available)
     // The form gets all of its height where the screen allows, the chart what is left.
     const int formHeight = form.height() + pane->controlsArea()->horizontalScrollBar()->sizeHint().height();
     pane->controlsArea()->setMaximumHeight(formHeight);
-    pane->shareHeight(formHeight, height);
+    pane->ShareHeight(formHeight, height);
 }
 
 void NoteMarkedTexts(CTarnekChangeLevelDlg& dialog)

@@ -59,7 +59,7 @@ struct XpGrids {
             if (follow >= 1)
                 KeepGridMarked(grids.back().get(), model);
             if (follow >= 2)
-                chart.addCurve(QString::number(code), grids.back()->model());
+                chart.AddCurve(QString::number(code), grids.back()->model());
         }
     }
 
@@ -98,7 +98,7 @@ void BM_ProgressionRefresh101(benchmark::State& state)
     progression.resize(1000, 300);
     progression.show();
     for (auto _ : state) {
-        progression.refresh();
+        progression.Refresh();
         progression.repaint();
     }
     if (progression.steps(XpMode::Saved).size() != 100)

@@ -83,7 +83,7 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     // 0 is "not given": the axis then counts kills.
     perHour_->setSpecialValueText(QStringLiteral("—"));
     perHour_->setToolTip(QStringLiteral("Сколько убийств игрок делает за час; с ним ось показывает часы игры."));
-    connect(perHour_, &QSpinBox::valueChanged, this, &ProgressionChart::redraw);
+    connect(perHour_, &QSpinBox::valueChanged, this, &ProgressionChart::Redraw);
 
     pointed_ = new QLabel(kPointHint, this);
     pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -110,9 +110,9 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
 
     for (std::size_t code = 0; code < rows_.size(); ++code) {
         rows_[code] = xpRows[code];
-        connections_.append(FollowRowTexts(xpRows[code], this, [this] { scheduleRefresh(); }));
+        connections_.append(FollowRowTexts(xpRows[code], this, [this] { ScheduleRefresh(); }));
     }
-    refresh();
+    Refresh();
 }
 
 ProgressionChart::~ProgressionChart()
@@ -141,15 +141,15 @@ QString ProgressionChart::gapsText() const
     return gaps_->text();
 }
 
-void ProgressionChart::scheduleRefresh()
+void ProgressionChart::ScheduleRefresh()
 {
     if (refreshPending_)
         return;
     refreshPending_ = true;
-    QTimer::singleShot(0, this, &ProgressionChart::refresh);
+    QTimer::singleShot(0, this, &ProgressionChart::Refresh);
 }
 
-void ProgressionChart::refresh()
+void ProgressionChart::Refresh()
 {
     refreshPending_ = false;
     for (std::size_t code = 0; code < rows_.size(); ++code) {
@@ -163,7 +163,7 @@ void ProgressionChart::refresh()
     // Laying out a chart's axes costs a few milliseconds, which a level change in the
     // window cannot spare for a view nobody sees.
     if (isVisible())
-        redraw();
+        Redraw();
     else
         redrawPending_ = true;
 }
@@ -172,10 +172,10 @@ void ProgressionChart::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (redrawPending_)
-        redraw();
+        Redraw();
 }
 
-void ProgressionChart::redraw()
+void ProgressionChart::Redraw()
 {
     redrawPending_ = false;
     const int perHour = perHour_->value();
@@ -193,7 +193,7 @@ void ProgressionChart::redraw()
             const double y = perHour > 0 ? static_cast<double>(*step.total) / perHour
                                          : static_cast<double>(*step.total);
             points.append(QPointF(step.level, y));
-            range.include(y);
+            range.Include(y);
         }
         if (steps_[m].empty())
             points.clear();
@@ -201,7 +201,7 @@ void ProgressionChart::redraw()
         for (const ProgressionStep& step : steps_[m]) {
             if (step.gap != StepGap::None) {
                 gaps.append(QStringLiteral("%1: с уровня %2 не определено — %3")
-                                .arg(kModeNames[m]).arg(step.level).arg(describeGap(step)));
+                                .arg(kModeNames[m]).arg(step.level).arg(DescribeGap(step)));
                 break;
             }
         }
@@ -214,7 +214,7 @@ void ProgressionChart::redraw()
     gaps_->setVisible(!gaps.isEmpty());
 }
 
-QString ProgressionChart::describeGap(const ProgressionStep& step) const
+QString ProgressionChart::DescribeGap(const ProgressionStep& step) const
 {
     const ListDescriptor& list = ValueLists()[step.gapList];
     const ValueList& values = xp_.*list.list;
@@ -240,7 +240,7 @@ QString ProgressionChart::describeGap(const ProgressionStep& step) const
     return where;
 }
 
-QString ProgressionChart::describeTotal(std::int64_t kills) const
+QString ProgressionChart::DescribeTotal(std::int64_t kills) const
 {
     const int perHour = perHour_->value();
     if (perHour <= 0)
@@ -248,7 +248,7 @@ QString ProgressionChart::describeTotal(std::int64_t kills) const
     return QStringLiteral("%1 ч").arg(QString::number(static_cast<double>(kills) / perHour, 'f', 1));
 }
 
-void ProgressionChart::pointAtLevel(double x)
+void ProgressionChart::PointAtLevel(double x)
 {
     const int level = static_cast<int>(std::lround(x));
     QStringList parts;
@@ -259,8 +259,8 @@ void ProgressionChart::pointAtLevel(double x)
         const ProgressionStep& step = steps[static_cast<std::size_t>(level - 1)];
         // Counts without a noun after them: "убийств" once in front reads right for any number.
         const QString kills = step.kills ? QStringLiteral("%1 за уровень").arg(Count(*step.kills))
-                                         : QStringLiteral("за уровень не определено (%1)").arg(describeGap(step));
-        const QString total = step.total ? describeTotal(*step.total) + QStringLiteral(" всего")
+                                         : QStringLiteral("за уровень не определено (%1)").arg(DescribeGap(step));
+        const QString total = step.total ? DescribeTotal(*step.total) + QStringLiteral(" всего")
                                          : QStringLiteral("всего не определено");
         parts.append(QStringLiteral("%1: %2, %3").arg(kModeNames[m], kills, total));
     }
@@ -276,7 +276,7 @@ bool ProgressionChart::eventFilter(QObject* watched, QEvent* event)
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPointF inChart = chart_->mapFromScene(view_->mapToScene(move->position().toPoint()));
         if (chart_->plotArea().contains(inChart))
-            pointAtLevel(chart_->mapToValue(inChart, series_[0]).x());
+            PointAtLevel(chart_->mapToValue(inChart, series_[0]).x());
     }
     return QWidget::eventFilter(watched, event);
 }

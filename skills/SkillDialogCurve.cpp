@@ -55,9 +55,9 @@ void AddSkillDialogCurve(SkillDialog& dialog)
     CurveChart* chart = pane->chart();
     chart->setObjectName(QStringLiteral("skillChart"));
     const bool perLevel = tier.tier == Tier::Four;
-    chart->setAxisTitles(perLevel ? QStringLiteral("Уровень") : QStringLiteral("Уровень скила"),
+    chart->SetAxisTitles(perLevel ? QStringLiteral("Уровень") : QStringLiteral("Уровень скила"),
                          QStringLiteral("Значение"));
-    chart->setNameAsTitle(true);
+    chart->SetNameAsTitle(true);
     auto* status = new QLabel();
     status->setObjectName(QStringLiteral("statusLine"));
     status->setWordWrap(true);
@@ -84,5 +84,5 @@ void AddSkillDialogCurve(SkillDialog& dialog)
     const int bandsHeight = bands->sizeHint().height();
     const int height = std::min(dialog.height() + kChartHeight, available.height() - 40);
     dialog.resize(std::min(dialog.width(), available.width() - 8), height);
-    pane->shareHeight(bandsHeight, height);
+    pane->ShareHeight(bandsHeight, height);
 }
