@@ -42,7 +42,7 @@ void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& 
 QPushButton* AddButton(CTarnekChangeLevelDlg& dialog, const DialogUnits& units, const QString& name,
                        const QString& text, int left)
 {
-    auto* button = new QPushButton(text, &dialog);
+    auto* button = new QPushButton(text, dialog.form());
     button->setObjectName(name);
     button->setGeometry(units.Map(left, kButtonsTop, kButtonWidth, kButtonHeight));
     button->setEnabled(dialog.initialised());

@@ -44,7 +44,7 @@ QString ChangesText(const AdoptionChanges& changes)
 
 void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog)
 {
-    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), &dialog);
+    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), dialog.form());
     button->setObjectName(kButtonName);
     // On the row of the compile and exit buttons, right of them.
     button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(520, 271, 150, 20));

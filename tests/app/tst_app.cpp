@@ -36,7 +36,6 @@
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
-#include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
 #include "PluginSourceLoad.h"
 #include "ProgressionChart.h"
@@ -131,7 +130,7 @@ bool ShowAndActivate(QWidget& window)
 
 QString StatusLine(const CTarnekChangeLevelDlg& dialog)
 {
-    return MainWindowStatusLine(dialog)->text();
+    return dialog.statusLine()->text();
 }
 
 }  // namespace
@@ -202,7 +201,7 @@ private slots:
         QCOMPARE(frames.count(QStringLiteral("Исходное:")), 4);
 
         QStringList buttons;
-        for (const QPushButton* button : MainWindowForm(dialog)->findChildren<QPushButton*>())
+        for (const QPushButton* button : dialog.form()->findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Импорт настроек…",
@@ -212,7 +211,7 @@ private slots:
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
         const DialogUnits units{QFontMetrics(dialog.font())};
-        QCOMPARE(MainWindowForm(dialog)->size(), units.Map(0, 0, 850, 305).size());
+        QCOMPARE(dialog.form()->size(), units.Map(0, 0, 850, 305).size());
         QCOMPARE(dialog.grid(1)->geometry(), units.Map(82, 75, 757, 35));
         QCOMPARE(dialog.parameterBox(3)->geometry(), units.Map(13, 99, 40, 14));
         QCOMPARE(dialog.fillButton(3)->geometry(), units.Map(63, 197, 16, 16));
@@ -601,7 +600,7 @@ private slots:
         QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
         // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
-        const ProgressionChart* progression = MainWindowProgression(dialog);
+        const ProgressionChart* progression = dialog.progression();
         QTRY_VERIFY(progression->steps(XpMode::Saved).at(0).total == 467);
 
         // Committed cells: a number moves its point, a typo makes a gap.
@@ -660,14 +659,14 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        FitMainWindow(dialog, QRect(0, 0, 1280, 800));
+        dialog.FitToScreen(QRect(0, 0, 1280, 800));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.width() <= 1280);
         QVERIFY(dialog.height() <= 800);
         // The whole form is in view from top to bottom, the chart has room under it.
         const ChartPane* pane = ChartPane::Of(dialog);
-        QVERIFY(pane->controlsArea()->viewport()->height() >= MainWindowForm(dialog)->height());
+        QVERIFY(pane->controlsArea()->viewport()->height() >= dialog.form()->height());
         QVERIFY(pane->chart()->height() >= 200);
         QVERIFY(pane->chart()->isVisible());
         QVERIFY(pane->chartSwitch()->isChecked());
@@ -678,7 +677,7 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.resize(MainWindowForm(dialog)->minimumWidth() + 50, dialog.height());
+        dialog.resize(dialog.form()->minimumWidth() + 50, dialog.height());
         QVERIFY(ShowAndActivate(dialog));
         const int gridWidth = dialog.grid(3)->width();
         const int frameWidth = dialog.xpFrame(3)->width();
@@ -1011,6 +1010,9 @@ private slots:
         QCOMPARE(dialog.model().vampiricList, opened.vampiricList);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         QCOMPARE(dialog.grid(0)->columnCount(), 11);
+        // The grids are marked against the count the undo brought back, not the undone one.
+        QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
+                 qPrintable(dialog.grid(0)->listModel()->lengthReason()));
         dialog.undoAction()->trigger();
         QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(folder.Stored().xpLevelSaved, opened.xpLevelSaved);
