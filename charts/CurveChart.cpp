@@ -10,13 +10,11 @@
 #include <QChartView>
 #include <QCursor>
 #include <QEvent>
-#include <QGraphicsLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -24,6 +22,7 @@
 #include "ChartAxes.h"
 #include "CurvePoints.h"
 #include "RowTexts.h"
+#include "charts/LevelChartFrame.h"
 
 namespace {
 
@@ -40,35 +39,16 @@ CurveChart::CurveChart(QWidget* parent)
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), leftAxis_(new QValueAxis()),
       rightAxis_(new QValueAxis())
 {
-    // Beside the plot, the legend leaves it all the height a short chart has.
-    chart_->legend()->setAlignment(Qt::AlignRight);
-    chart_->setMargins(QMargins(2, 2, 2, 2));
-    chart_->layout()->setContentsMargins(0, 0, 0, 0);
-    chart_->setBackgroundRoundness(0);
-    chart_->setAnimationOptions(QChart::NoAnimation);
-
-    levelAxis_->setLabelFormat(QStringLiteral("%d"));
-    levelAxis_->setTickType(QValueAxis::TicksDynamic);
-    levelAxis_->setTickAnchor(0);
+    view_ = NewLevelChartView(chart_, levelAxis_, this);
     leftAxis_->setLabelFormat(QStringLiteral("%g"));
     rightAxis_->setLabelFormat(QStringLiteral("%g"));
-    chart_->addAxis(levelAxis_, Qt::AlignBottom);
     chart_->addAxis(leftAxis_, Qt::AlignLeft);
     chart_->addAxis(rightAxis_, Qt::AlignRight);
     rightAxis_->setVisible(false);
 
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMouseTracking(true);
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
+    pointed_ = NewPointedLine(kPointHint, this);
 
-    pointed_ = new QLabel(kPointHint, this);
-    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    QVBoxLayout* layout = NewChartLayout(this);
     layout->addWidget(view_, 1);
     layout->addWidget(pointed_);
 
@@ -162,10 +142,7 @@ void CurveChart::Follow(int index)
 
 void CurveChart::ScheduleRefresh()
 {
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, &CurveChart::Refresh);
+    CallOnNextTurn(refreshPending_, this, [this] { Refresh(); });
 }
 
 void CurveChart::Refresh()

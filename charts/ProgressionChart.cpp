@@ -6,20 +6,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
-#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QSpinBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include "ChartAxes.h"
 #include "Descriptors.h"
 #include "RowTexts.h"
+#include "charts/LevelChartFrame.h"
 
 namespace {
 
@@ -46,18 +44,9 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), totalAxis_(new QValueAxis())
 {
     chart_->setTitle(kAssumption);
-    chart_->legend()->setAlignment(Qt::AlignRight);
-    chart_->setMargins(QMargins(2, 2, 2, 2));
-    chart_->layout()->setContentsMargins(0, 0, 0, 0);
-    chart_->setBackgroundRoundness(0);
-    chart_->setAnimationOptions(QChart::NoAnimation);
-
+    view_ = NewLevelChartView(chart_, levelAxis_, this);
     levelAxis_->setTitleText(QStringLiteral("Уровень"));
-    levelAxis_->setLabelFormat(QStringLiteral("%d"));
-    levelAxis_->setTickType(QValueAxis::TicksDynamic);
-    levelAxis_->setTickAnchor(0);
     totalAxis_->setLabelFormat(QStringLiteral("%g"));
-    chart_->addAxis(levelAxis_, Qt::AlignBottom);
     chart_->addAxis(totalAxis_, Qt::AlignLeft);
     for (std::size_t m = 0; m < series_.size(); ++m) {
         auto* series = new QLineSeries();
@@ -71,12 +60,6 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
         series_[m] = series;
     }
 
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMouseTracking(true);
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
-
     perHour_ = new QSpinBox(this);
     perHour_->setObjectName(QStringLiteral("killsPerHour"));
     perHour_->setRange(0, kMostKillsPerHour);
@@ -85,8 +68,7 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     perHour_->setToolTip(QStringLiteral("Сколько убийств игрок делает за час; с ним ось показывает часы игры."));
     connect(perHour_, &QSpinBox::valueChanged, this, &ProgressionChart::Redraw);
 
-    pointed_ = new QLabel(kPointHint, this);
-    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pointed_ = NewPointedLine(kPointHint, this);
     pointed_->setWordWrap(true);
     gaps_ = new QLabel(this);
     gaps_->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
@@ -100,9 +82,7 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     options->addWidget(perHour_);
     options->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    QVBoxLayout* layout = NewChartLayout(this);
     layout->addLayout(options);
     layout->addWidget(view_, 1);
     layout->addWidget(gaps_);
@@ -143,10 +123,7 @@ QString ProgressionChart::gapsText() const
 
 void ProgressionChart::ScheduleRefresh()
 {
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, &ProgressionChart::Refresh);
+    CallOnNextTurn(refreshPending_, this, [this] { Refresh(); });
 }
 
 void ProgressionChart::Refresh()
