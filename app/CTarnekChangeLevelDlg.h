@@ -116,9 +116,7 @@ public:
 
     // The controls at their dialog-unit places; it scrolls above the chart pane.
     QWidget* form() const { return form_; }
-    // The XP curves, the progression beside them, the form's scroll area and the switch
-    // that hides the chart.
-    ChartPane* chartPane() const { return chartPane_; }
+    // Beside the XP curves in the chart pane (ChartPane::Of), the kills the climb takes.
     ProgressionChart* progression() const { return progression_; }
     // A chosen level count not applied yet, the marked texts from the first compile on,
     // what a save wrote and what a paste dropped.
