@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "QueuedAnswers.h"
+#include "app/QueuedAnswers.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 // form keeps its dialog-unit layout, except that the XP tables take any width the window
 // has beyond it; it scrolls, so that the window, chart included, fits a 1280x800 screen.
 
-#include "CTarnekChangeLevelDlg.h"
+#include "app/CTarnekChangeLevelDlg.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "QueuedAnswers.h"
+#include "app/QueuedAnswers.h"
 
 #include <QStandardPaths>
 

@@ -3,7 +3,7 @@
 // (remembered), and a status line for values a paste dropped. The bands scroll, so that
 // the tallest tier, chart included, fits a 1280x800 screen.
 
-#include "SkillDialog.h"
+#include "skills/SkillDialog.h"
 
 #include <algorithm>
 
