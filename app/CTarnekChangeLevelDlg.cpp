@@ -147,6 +147,9 @@ bool CTarnekChangeLevelDlg::databaseCreated() const
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
+    // The undo stack outlives this body (QObject deletes children later) and clearing it
+    // signals a new index: the handler must not run on a half-destroyed window.
+    disconnect(undo_, nullptr, this, nullptr);
     closing_ = true;
     ctrl_.DeleteEditor();
     ctrl_.SetModel(nullptr);
