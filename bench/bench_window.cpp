@@ -40,6 +40,34 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
 }
 BENCHMARK(BM_LevelChangeTo100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The same change from 10 levels: every grid grows from 11 to 101 columns and the chart's
+// level axis takes another scale, as when a new plugin gets its first real level count.
+void BM_LevelChangeFrom10To100InTheWindow(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("tarnek"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    {
+        CTarnekChangeLevelDlg dialog;
+        dialog.show();
+        CurveChart* chart = ChartPane::Of(dialog)->chart();
+        ChartPane::Of(dialog)->viewTabs()->setCurrentIndex(static_cast<int>(state.range(0)));
+        for (auto _ : state) {
+            state.PauseTiming();
+            dialog.RecomputeLevels({{&tarnekArrayStruct::levelCountText, "10"}});
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+            dialog.RecomputeLevels({{&tarnekArrayStruct::levelCountText, "100"}});
+            QCoreApplication::processEvents();
+        }
+        if (chart->curveTexts(0).size() != 101)
+            state.SkipWithError("the chart does not show 101 levels");
+    }
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_LevelChangeFrom10To100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Building and showing the tier-4 dialog (four 101-level grids) until it is painted.
 void BM_SkillDialogOpenAt100(benchmark::State& state)
 {

@@ -64,6 +64,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Curve {
@@ -94,6 +95,7 @@ private:
     QValueAxis* rightAxis_ = nullptr;
     std::vector<Curve> curves_;
     bool refreshPending_ = false;
+    bool drawPending_ = false;  // the texts changed while the chart was hidden
     bool nameAsTitle_ = false;
     // What the line under the chart describes, so that it follows the values it names:
     // one curve's level, every curve's level (curve -1), or nothing yet (level -1).
