@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times the editor from launch to its main window on the screen, side by side with a bare
-# Qt Widgets window (bench_minimal_window), on a virtual 1280x800 screen (Xvfb), with
+# Qt Widgets window (minimal_qt_window), on a virtual 1280x800 screen (Xvfb), with
 # hyperfine: once to the window mapped (the first expose) and once to its first painted
 # frame. Both programs end right there (TARNEK_EXIT_WHEN_SHOWN). The editor opens a
 # scratch plugin tree whose database the warm-up runs create, as a user's later starts
@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 runs=${2:-20}
-for program in bench/bench_minimal_window app/tarnek-level-editor; do
+for program in bench/minimal_qt_window app/tarnek-level-editor; do
   [ -x "$build/$program" ] || { echo "$build/$program is not built" >&2; exit 1; }
 done
 
@@ -38,7 +38,7 @@ ratios() {
 for stage in mapped painted; do
   TARNEK_EXIT_WHEN_SHOWN=$stage xvfb-run -a -s "-screen 0 1280x800x24" \
     hyperfine -N --warmup 3 --runs "$runs" --export-json "$scratch/$stage.json" \
-      -n minimal "$build/bench/bench_minimal_window" \
+      -n minimal "$build/bench/minimal_qt_window" \
       -n editor "$build/app/tarnek-level-editor"
 done
 ratios "window mapped" "$scratch/mapped.json"
