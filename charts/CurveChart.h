@@ -50,7 +50,9 @@ public:
     QLabel* pointedLine() const { return pointed_; }
 
     // Re-reads every followed row now; changes are otherwise picked up on the next turn
-    // of the event loop, once however many cells a refill touched.
+    // of the event loop, once however many cells a refill touched. While the window is
+    // shown and the chart is not (another view in front, switched off), only the texts
+    // are read; the curves and axes are drawn when the chart shows again.
     void refresh();
 
     // Shows the value of the curve at the level nearest to `point` (chart coordinates),
