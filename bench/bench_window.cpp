@@ -11,7 +11,7 @@
 #include "ChartPane.h"
 #include "CurveChart.h"
 #include "SkillDialogs.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 

@@ -27,14 +27,14 @@ public:
     explicit CurveChart(QWidget* parent = nullptr);
     ~CurveChart() override;
 
-    void setAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
+    void SetAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
     // For a chart of one curve at a time: the curve's name as the chart's title, no legend.
-    void setNameAsTitle(bool on);
+    void SetNameAsTitle(bool on);
 
     // Adds a curve that follows row 0 of the model; returns its index.
-    int addCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
+    int AddCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
     // Points curve `index` at another row under another name (one chart serving many grids).
-    void setCurve(int index, const QString& name, const QAbstractItemModel* row);
+    void SetCurve(int index, const QString& name, const QAbstractItemModel* row);
     int curveCount() const { return static_cast<int>(curves_.size()); }
     QString curveName(int index) const;
     // The texts the curve was last drawn from.
@@ -51,13 +51,13 @@ public:
 
     // Re-reads every followed row now; changes are otherwise picked up on the next turn
     // of the event loop, once however many cells a refill touched.
-    void refresh();
+    void Refresh();
 
     // Shows the value of the curve at the level nearest to `point` (chart coordinates),
     // as hovering a line does.
-    void pointAt(int curve, QPointF point);
+    void PointAt(int curve, QPointF point);
     // Shows every curve's value at the level nearest to x.
-    void pointAtLevel(double x);
+    void PointAtLevel(double x);
 
 signals:
     void valuePointed(const QString& curve, int level, const QString& text);
@@ -75,16 +75,16 @@ private:
         QList<QMetaObject::Connection> connections;
     };
 
-    void follow(int index);
-    void scheduleRefresh();
-    void redraw(int index);
-    void ensureSeriesCount(int index, int count);
-    void updateRanges();
-    void updateTitle();
-    QString describe(int curve, int level) const;
-    QString describeLevel(int level) const;
-    void showPointed(const QString& text);
-    void describePointedAgain();
+    void Follow(int index);
+    void ScheduleRefresh();
+    void Redraw(int index);
+    void EnsureSeriesCount(int index, int count);
+    void UpdateRanges();
+    void UpdateTitle();
+    QString Describe(int curve, int level) const;
+    QString DescribeLevel(int level) const;
+    void ShowPointed(const QString& text);
+    void DescribePointedAgain();
 
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;

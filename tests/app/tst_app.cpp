@@ -26,19 +26,18 @@
 #include "ConfigurationTransfer.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
-#include "DialogUnits.h"
+#include "widgets/DialogUnits.h"
 #include "FileDialog.h"
 #include "FolderDialog.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
-#include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
 #include "PluginSourceLoad.h"
 #include "ProgressionChart.h"
 #include "SkillDialogLauncher.h"
 #include "ToolProcess.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "WrittenSources.h"
 #include "vloxBuildTarnekStruct.h"
@@ -102,7 +101,7 @@ bool ShowAndActivate(QWidget& window)
 
 QString StatusLine(const CTarnekChangeLevelDlg& dialog)
 {
-    return MainWindowStatusLine(dialog)->text();
+    return dialog.statusLine()->text();
 }
 
 }  // namespace
@@ -297,8 +296,6 @@ private slots:
         QVERIFY(list->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
-        if (!HasSkillDialogs())
-            return;
         int selected = -1;
         QTimer::singleShot(0, &dialog, [&selected] {
             if (auto* skills = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
@@ -340,8 +337,6 @@ private slots:
 
     void skillButtonsRunTheirTiersDialog()
     {
-        if (!HasSkillDialogs())
-            QSKIP("built without the skill dialogs");
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
@@ -391,7 +386,7 @@ private slots:
         QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
         // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
-        const ProgressionChart* progression = MainWindowProgression(dialog);
+        const ProgressionChart* progression = dialog.progression();
         QTRY_VERIFY(progression->steps(XpMode::Saved).at(0).total == 467);
 
         // Committed cells: a number moves its point, a typo makes a gap.
@@ -454,13 +449,13 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        FitMainWindow(dialog, QRect(0, 0, 1280, 800));
+        dialog.FitToScreen(QRect(0, 0, 1280, 800));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.width() <= 1280 && dialog.height() <= 800);
         // The whole form is in view from top to bottom, the chart has room under it.
         const ChartPane* pane = ChartPane::Of(dialog);
-        QVERIFY(pane->controlsArea()->viewport()->height() >= MainWindowForm(dialog)->height());
+        QVERIFY(pane->controlsArea()->viewport()->height() >= dialog.form()->height());
         QVERIFY(pane->chart()->isVisible() && pane->chart()->height() >= 200);
         QVERIFY(dialog.compileButton()->isVisible());
     }
@@ -774,6 +769,9 @@ private slots:
         QCOMPARE(dialog.model().vampiricList, opened.vampiricList);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         QCOMPARE(dialog.grid(0)->columnCount(), 11);
+        // The grids are marked against the count the undo brought back, not the undone one.
+        QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
+                 qPrintable(dialog.grid(0)->listModel()->lengthReason()));
         dialog.undoAction()->trigger();
         QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(folder.Stored().xpLevelSaved, opened.xpLevelSaved);
