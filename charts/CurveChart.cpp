@@ -148,10 +148,27 @@ void CurveChart::ScheduleRefresh()
 void CurveChart::Refresh()
 {
     refreshPending_ = false;
-    for (int i = 0; i < curveCount(); ++i)
-        Redraw(i);
-    UpdateRanges();
+    // Laying out the axes costs milliseconds that a level change cannot spare for a chart
+    // behind another view of a shown window: it keeps the texts, for the line under it,
+    // and draws them when it shows again.
+    if (window()->isVisible() && !isVisible()) {
+        for (Curve& curve : curves_)
+            curve.texts = RowTexts(curve.row.data());
+        drawPending_ = true;
+    } else {
+        drawPending_ = false;
+        for (int i = 0; i < curveCount(); ++i)
+            Redraw(i);
+        UpdateRanges();
+    }
     DescribePointedAgain();
+}
+
+void CurveChart::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (drawPending_)
+        Refresh();
 }
 
 void CurveChart::Redraw(int index)

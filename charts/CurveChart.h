@@ -50,7 +50,9 @@ public:
     QLabel* pointedLine() const { return pointed_; }
 
     // Re-reads every followed row now; changes are otherwise picked up on the next turn
-    // of the event loop, once however many cells a refill touched.
+    // of the event loop, once however many cells a refill touched. While the window is
+    // shown and the chart is not (another view in front, switched off), only the texts
+    // are read; the curves and axes are drawn when the chart shows again.
     void Refresh();
 
     // Shows the value of the curve at the level nearest to `point` (chart coordinates),
@@ -64,6 +66,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Curve {
@@ -94,6 +97,7 @@ private:
     QValueAxis* rightAxis_ = nullptr;
     std::vector<Curve> curves_;
     bool refreshPending_ = false;
+    bool drawPending_ = false;  // the texts changed while the chart was hidden
     bool nameAsTitle_ = false;
     // What the line under the chart describes, so that it follows the values it names:
     // one curve's level, every curve's level (curve -1), or nothing yet (level -1).

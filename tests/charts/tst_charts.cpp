@@ -167,6 +167,42 @@ private slots:
         QTRY_COMPARE(chart.steps(XpMode::Saved).size(), std::size_t{5});
     }
 
+    // A chart behind another view takes the new texts at once and draws them when it is
+    // in front again; its level ticks follow the new count either way it goes.
+    void hiddenChartDrawsWhenShown()
+    {
+        QWidget window;
+        ChartPane* pane = ShownPane(window);
+        pane->chartSwitch()->setChecked(true);
+        QStringList texts;
+        for (int level = 0; level <= 10; ++level)
+            texts.append(QString::number(level * 100));
+        auto xp = Row(texts);
+        CurveChart* chart = pane->chart();
+        chart->AddCurve(QStringLiteral("xp"), xp->model());
+        pane->AddView(new QWidget(), QStringLiteral("другое"));
+        pane->viewTabs()->setCurrentIndex(1);
+
+        xp->setColumnCount(101);
+        for (int level = 11; level <= 100; ++level)
+            xp->setItem(0, level, new QTableWidgetItem(QString::number(level * 100)));
+        QTRY_COMPARE(chart->curveTexts(0).size(), 101);
+        const auto* levels = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Horizontal).first());
+        const auto* values = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).first());
+        pane->viewTabs()->setCurrentIndex(0);
+        QCOMPARE(Plotted(*chart, 0).size(), 101);
+        QCOMPARE(levels->max(), 100.0);
+        QCOMPARE(levels->tickInterval(), 10.0);
+        QCOMPARE(values->max(), 10000.0);
+        QCOMPARE(values->tickCount(), 6);
+
+        xp->setColumnCount(11);
+        QTRY_COMPARE(levels->max(), 10.0);
+        QCOMPARE(levels->tickInterval(), 1.0);
+        QCOMPARE(values->max(), 1000.0);
+        QCOMPARE(values->tickCount(), 6);
+    }
+
     // The switch hides the chart and is remembered for the next pane; with a second view,
     // tabs choose between them.
     void paneHidesTheChartAndRemembers()
