@@ -465,7 +465,6 @@ private slots:
         ImportButton(dialog)->click();
         QVERIFY(UserMessageBox::TakeShown().empty());
         QVERIFY(HeadedUpTo(dialog.grid(0), 13));
-        QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("13"));
         QCOMPARE(dialog.model().hexMaxChance, std::string("0.4"));
         // One undo step, saved by the user.
         QVERIFY(dialog.isWindowModified());
@@ -473,7 +472,6 @@ private slots:
         QVERIFY(HeadedUpTo(dialog.grid(0), 10));
         dialog.undoStack()->redo();
         QVERIFY(dialog.SaveConfiguration());
-        QCOMPARE(folder.Stored(), dialog.model());
         QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
     }
