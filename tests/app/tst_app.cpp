@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <clocale>
-#include <cstdio>
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -17,9 +15,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <QTimer>
-#include <QTranslator>
 
-#include "CTarnekChangeLevelApp.h"
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
 #include "CompilePane.h"
@@ -143,6 +139,8 @@ private slots:
         QVERIFY(!fs::exists(folder.baseHeader()));
         // Dialog units: x by a quarter, y by an eighth of the font's average character size.
         QCOMPARE(DialogUnits(6, 13).Map(82, 17, 758, 35), QRect(123, 28, 1137, 57));
+        dialog.FitToScreen(QRect(0, 0, 1280, 800));
+        QVERIFY(dialog.width() <= 1280 && dialog.height() <= 800);
     }
 
     // A prefix search, as the combo finds a typed text: "10" is its own item though "100"
@@ -354,20 +352,6 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
-    void numbersStayInTheCLocaleAndQtSpeaksRussian()
-    {
-        if (std::setlocale(LC_ALL, "ru_RU.UTF-8") == nullptr)
-            QSKIP("ru_RU.UTF-8 is not installed");
-        QTranslator translator;
-        PrepareApplication(*qApp, translator);
-        char text[16];
-        std::snprintf(text, sizeof text, "%.3f", 0.5);
-        QCOMPARE(QByteArray(text), QByteArray("0.500"));
-        QVERIFY(!translator.isEmpty());
-        QCoreApplication::removeTranslator(&translator);
-        std::setlocale(LC_ALL, "C");
-    }
-
     // The chart draws the XP grids and follows a fill and a level-count change.
     void chartFollowsTheXpGrids()
     {
@@ -420,14 +404,6 @@ private slots:
         CTarnekChangeLevelDlg again;
         QVERIFY(Tinted(Cell(again.grid(2), 4), kRejectedTextTint));
         QVERIFY(Unmarked(Cell(again.grid(2), 3)));
-    }
-
-    void fitsA1280x800Screen()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        dialog.FitToScreen(QRect(0, 0, 1280, 800));
-        QVERIFY(dialog.width() <= 1280 && dialog.height() <= 800);
     }
 
     // The window's file is what the tool's import takes and its export writes again; the
