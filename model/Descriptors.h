@@ -20,6 +20,8 @@ using TextField = std::string tarnekArrayStruct::*;
 // 0 = the XP tables of the main window, 1..4 = the skill tiers.
 enum class Tier : std::int8_t { Xp = 0, One = 1, Two = 2, Three = 3, Four = 4 };
 
+inline constexpr std::array<Tier, 4> kSkillTiers{Tier::One, Tier::Two, Tier::Three, Tier::Four};
+
 enum class LengthRule : std::int8_t {
     Levels,       // maxLevels + 1 (levels 0..maxLevels)
     SkillLevels,  // skillLevels

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 // One MIN_PERCENT_/MAX_PERCENT_ pair. The maximum is either a maximum-chance text
 // (normalised) or the last entry of the skill's own list (verbatim).
 struct PercentLimit {
@@ -94,8 +92,6 @@ const ArrayText& TextOf(std::string_view array)
     }
     throw std::logic_error("skills.inl has no line for array " + std::string(array));
 }
-
-constexpr std::array<Tier, 4> kSkillTiers = {Tier::One, Tier::Two, Tier::Three, Tier::Four};
 
 std::string TierNumber(Tier tier) { return FormatInteger(static_cast<std::int32_t>(tier)); }
 

@@ -11,8 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 void ReportWriteFailure(int errorCode, MessageSink& sink)
 {
     sink.Show(Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка",

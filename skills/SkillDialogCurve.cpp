@@ -13,16 +13,12 @@
 #include "PointedGridCurve.h"
 #include "SkillDialog.h"
 #include "tarnekBaseListCtrl.h"
+#include "widgets/QtText.h"
 
 namespace {
 
 constexpr int kChartHeight = 240;
 constexpr int kSmallestChartHeight = 180;
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

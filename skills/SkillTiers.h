@@ -47,8 +47,6 @@ struct SkillTier {
 // Tier::One .. Tier::Four; throws std::invalid_argument for Tier::Xp.
 const SkillTier& SkillTierOf(Tier tier);
 
-inline constexpr std::array<Tier, 4> kSkillTiers{Tier::One, Tier::Two, Tier::Three, Tier::Four};
-
 // The control ids name the dialog's widgets (their object names), as the tests find them.
 
 // Layout figures shared by every skill dialog, in dialog units.
