@@ -28,8 +28,9 @@ std::string Summary(const AdoptionChanges& changes)
 
 }  // namespace
 
-int AdoptCommand(bool dryRun, ToolStreams& io)
+int AdoptCommand(const PreparedCommand& command, ToolStreams& io)
 {
+    const bool dryRun = command.invocation.dryRun;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     // The sources are read whole before the database is opened, so that a source that

@@ -746,7 +746,7 @@ private slots:
         QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);
         QCOMPARE(server.Run({"export"}).out, exported);
         const auto read = ConfigurationFromJson(exported);
-        QCOMPARE(std::get<tarnekArrayStruct>(read).xpGivenSaved.at(2), std::string("11"));
+        QCOMPARE(read->xpGivenSaved.at(2), std::string("11"));
 
         QCOMPARE(server.Run({"levels", "13", "--yes"}).status, 0);
         QCOMPARE(server.Run({"set", "hexMaxChance", "0.4"}).status, 0);
