@@ -277,12 +277,18 @@ void CTarnekChangeLevelDlg::MarkWindowOnFolder()
 {
     std::filesystem::path mark = session_.DatabasePath();
     mark += ".window";
-    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Exclusive, std::chrono::milliseconds(0));
+    const auto take = [&mark](DatabaseLock::Mode mode) -> std::optional<DatabaseLock> {
+        auto taken = DatabaseLock::Take(mark, mode, std::chrono::milliseconds(0));
+        if (!taken)
+            return std::nullopt;
+        return std::move(*taken);
+    };
+    windowMark_ = take(DatabaseLock::Mode::Exclusive);
     if (windowMark_) {
         windowMark_->Share();
         return;
     }
-    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Shared, std::chrono::milliseconds(0));
+    windowMark_ = take(DatabaseLock::Mode::Shared);
     UserMessageBox::Show(this,
                          Text("Эта папка плагина уже открыта в другом окне редактора.\n"
                               "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),

@@ -122,17 +122,23 @@ bool Confirmed(ToolStreams& io)
 
 // A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
 // (/dev/stdout, a named pipe) cannot be replaced and is written to as it is.
-int WriteExportFile(const std::filesystem::path& file, const std::string& text)
+Result<Done, SystemError> WriteExportFile(const std::filesystem::path& file, const std::string& text)
 {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
-    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
-        return ReplaceFileContents(file, text);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
+        const auto replaced = ReplaceFileContents(file, text);
+        if (!replaced)
+            return replaced.failure();
+        return Done{};
+    }
     std::ofstream stream(file, std::ios::binary);
     if (stream)
         stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     stream.close();
-    return stream ? 0 : (errno != 0 ? errno : EIO);
+    if (!stream)
+        return SystemError{errno != 0 ? errno : EIO, false};
+    return Done{};
 }
 
 }  // namespace
@@ -375,8 +381,9 @@ int ExportCommand(const PreparedCommand& command, ToolStreams& io)
         if (!command.invocation.file)
             return Print(io, "export", text, sink);
         const std::string& file = *command.invocation.file;
-        if (const int error = WriteExportFile(file, text))
-            return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::system_category().message(error));
+        if (const auto written = WriteExportFile(file, text); !written)
+            return Fail(io, "export",
+                        "cannot write " + Quoted(file) + ": " + std::system_category().message(written.failure().code));
         return Finish(sink);
     });
 }

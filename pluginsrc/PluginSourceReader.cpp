@@ -77,7 +77,7 @@ struct Found {
     std::string text;
 };
 
-std::variant<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
+Result<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return SourceReadError{std::string(file), 0,
@@ -110,10 +110,10 @@ public:
                 lineStarts_.push_back(i + 1);
     }
 
-    std::optional<SourceReadError> Run()
+    Result<Done, SourceReadError> Run()
     {
-        if (auto error = BlankComments())
-            return error;
+        if (auto blanked = BlankComments(); !blanked)
+            return blanked;
         std::size_t at = 0;
         while (at < code_.size()) {
             at = SkipBlanks(at);
@@ -127,7 +127,7 @@ public:
             else
                 at = LineEnd(at);
             if (error)
-                return error;
+                return *error;
         }
         return Missing();
     }
@@ -143,7 +143,7 @@ public:
     }
 
 private:
-    std::optional<SourceReadError> BlankComments()
+    Result<Done, SourceReadError> BlankComments()
     {
         std::size_t i = 0;
         while (i < code_.size()) {
@@ -161,7 +161,7 @@ private:
                 ++i;
             }
         }
-        return std::nullopt;
+        return Done{};
     }
 
     std::size_t SkipBlanks(std::size_t at) const
@@ -357,7 +357,7 @@ private:
                                     FormatInteger(ErrorAt(it->second.offset, {}).line) + "); ожидалось одно определение");
     }
 
-    std::optional<SourceReadError> Missing() const
+    Result<Done, SourceReadError> Missing() const
     {
         for (const auto& name : wanted_.arrays)
             if (!arrays_.contains(name))
@@ -368,7 +368,7 @@ private:
         for (const auto& name : wanted_.defines)
             if (!defines_.contains(name))
                 return SourceReadError{std::string(file_), 0, "нет строки «#define " + name + "»"};
-        return std::nullopt;
+        return Done{};
     }
 
     std::string_view file_;
@@ -404,7 +404,7 @@ bool IsWholeNumber(std::string_view text)
 
 }  // namespace
 
-std::variant<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, std::string_view name)
+Result<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, std::string_view name)
 {
     const auto failure = [&](const std::string& problem) { return SourceReadError{std::string(name), 0, problem}; };
     std::error_code error;
@@ -441,20 +441,20 @@ std::string SourceReadError::Text() const
 PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::string_view skillsInclude)
 {
     auto baseText = DecodeSource(kBaseHeaderFile, baseHeader);
-    if (auto* error = std::get_if<SourceReadError>(&baseText))
-        return *error;
+    if (!baseText)
+        return baseText.failure();
     auto skillsText = DecodeSource(kSkillsIncludeFile, skillsInclude);
-    if (auto* error = std::get_if<SourceReadError>(&skillsText))
-        return *error;
+    if (!skillsText)
+        return skillsText.failure();
 
     const Wanted baseWanted = WantedIn(true);
     const Wanted skillsWanted = WantedIn(false);
-    SourceScan base(kBaseHeaderFile, std::move(std::get<std::string>(baseText)), baseWanted);
-    if (auto error = base.Run())
-        return *error;
-    SourceScan skills(kSkillsIncludeFile, std::move(std::get<std::string>(skillsText)), skillsWanted);
-    if (auto error = skills.Run())
-        return *error;
+    SourceScan base(kBaseHeaderFile, std::move(*baseText), baseWanted);
+    if (auto scanned = base.Run(); !scanned)
+        return scanned.failure();
+    SourceScan skills(kSkillsIncludeFile, std::move(*skillsText), skillsWanted);
+    if (auto scanned = skills.Run(); !scanned)
+        return scanned.failure();
 
     tarnekArrayStruct model;
     const Found& levelCount = skills.Define(kLevelCountDefine);
@@ -475,11 +475,11 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
 
 PluginSourcesReading ReadPluginSources(const fs::path& pluginFolder)
 {
-    auto base = ReadPluginSourceFile(pluginFolder / "tarnek" / "base.h", kBaseHeaderFile);
-    if (auto* error = std::get_if<SourceReadError>(&base))
-        return *error;
-    auto skills = ReadPluginSourceFile(pluginFolder / "tarnek" / "skills.inl", kSkillsIncludeFile);
-    if (auto* error = std::get_if<SourceReadError>(&skills))
-        return *error;
-    return ReadPluginSourceBytes(std::get<std::string>(base), std::get<std::string>(skills));
+    const auto base = ReadPluginSourceFile(pluginFolder / "tarnek" / "base.h", kBaseHeaderFile);
+    if (!base)
+        return base.failure();
+    const auto skills = ReadPluginSourceFile(pluginFolder / "tarnek" / "skills.inl", kSkillsIncludeFile);
+    if (!skills)
+        return skills.failure();
+    return ReadPluginSourceBytes(*base, *skills);
 }

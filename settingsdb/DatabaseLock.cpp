@@ -133,26 +133,19 @@ void DatabaseLock::Release()
     handle_ = -1;
 }
 
-std::optional<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode mode,
-                                               std::chrono::milliseconds wait, std::string* error)
+Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode mode, std::chrono::milliseconds wait)
 {
     std::string reason;
     const std::intptr_t handle = OpenLockFile(file, reason);
-    if (handle == -1) {
-        if (error)
-            *error = "cannot open the lock file " + file.string() + ": " + reason;
-        return std::nullopt;
-    }
+    if (handle == -1)
+        return Failure{"cannot open the lock file " + file.string() + ": " + reason};
     DatabaseLock lock(handle);
     // Polling rather than a blocking call: the wait stays bounded on every system.
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     while (!TryLockFile(handle, mode)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            if (error)
-                *error = "another program keeps " + file.string() + " locked";
-            return std::nullopt;
-        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Failure{"another program keeps " + file.string() + " locked"};
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
