@@ -542,8 +542,8 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
     RunSavingAction([&] {
         std::vector<TextAssignment> texts = InputTexts();
         const std::string chosen = ChosenLevelCount();
-        if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
-            UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
+        if (const auto allowed = CheckLevelCountChange(ReadInteger(chosen)); !allowed) {
+            UserMessageBox::Show(this, Text(allowed.failure().text), Text(kLevelRefusalCaption), QMessageBox::Information,
                                  QMessageBox::Ok);
             return;
         }

@@ -72,8 +72,8 @@ int Print(ToolStreams& io, std::string_view command, std::string_view text, cons
 
 UsageCheck CheckValue(std::string_view name, std::string_view value, const ToolCommand* command)
 {
-    if (auto problem = ValueTextProblem(value))
-        return UsageError{"the value for " + Quoted(name) + " " + *problem, command};
+    if (const auto checked = CheckValueText(value); !checked)
+        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command};
     return Done{};
 }
 
@@ -248,12 +248,12 @@ int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
 int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
 {
     const std::int32_t n = command.levelCount;
-    if (const auto refusal = LevelCountRefusal(n)) {
-        io.err << kLevelRefusalCaption << ": " << *refusal << '\n';
+    if (const auto allowed = CheckLevelCountChange(n); !allowed) {
+        io.err << kLevelRefusalCaption << ": " << allowed.failure().text << '\n';
         return kExitFailed;
     }
-    if (auto problem = LevelCountTextProblem(FormatInteger(n)))
-        return Fail(io, "levels", *problem + "; nothing changed");
+    if (const auto offered = CheckLevelCountText(FormatInteger(n)); !offered)
+        return Fail(io, "levels", offered.failure().text + "; nothing changed");
 
     if (!command.invocation.yes) {
         if (!io.interactive)

@@ -36,8 +36,8 @@ Result<> ReadText(const Json& value, std::string_view name, std::string& into)
     if (!value.is_string())
         return Failure{"key " + Quoted(name) + " must be a string"};
     const auto& text = value.get_ref<const std::string&>();
-    if (auto problem = ValueTextProblem(text))
-        return Failure{"the value of " + Quoted(name) + " " + *problem};
+    if (auto checked = CheckValueText(text); !checked)
+        return Failure{"the value of " + Quoted(name) + " " + checked.failure().text};
     into = text;
     return Done{};
 }
@@ -53,8 +53,8 @@ Result<> ReadList(const Json& value, std::string_view name, ValueList& into)
         if (!element.is_string())
             return Failure{CellName(name, i) + " must be a string"};
         const auto& text = element.get_ref<const std::string&>();
-        if (auto problem = ValueTextProblem(text))
-            return Failure{"the value of " + CellName(name, i) + " " + *problem};
+        if (auto checked = CheckValueText(text); !checked)
+            return Failure{"the value of " + CellName(name, i) + " " + checked.failure().text};
         texts.push_back(text);
     }
     into = ValueList(std::move(texts));
@@ -66,8 +66,8 @@ Result<> ReadList(const Json& value, std::string_view name, ValueList& into)
 Result<> CheckLevelCount(const tarnekArrayStruct& model)
 {
     const std::string_view countKey = LevelCountValue().field;
-    if (auto problem = LevelCountTextProblem(model.*LevelCountValue().text))
-        return Failure{"the value of " + Quoted(countKey) + ": " + *problem};
+    if (auto checked = CheckLevelCountText(model.*LevelCountValue().text); !checked)
+        return Failure{"the value of " + Quoted(countKey) + ": " + checked.failure().text};
     const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (auto mismatch = FirstListOfWrongLength(model, levels))
         return Failure{Quoted(mismatch->list->field) + " has " + FormatCount(mismatch->length) + " values, but " +
