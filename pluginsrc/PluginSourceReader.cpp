@@ -119,15 +119,14 @@ public:
             at = SkipBlanks(at);
             if (at >= code_.size())
                 break;
-            std::optional<SourceReadError> error;
             if (code_[at] == '#')
-                at = Directive(at, error);
+                at = Directive(at);
             else if (WordAt(at) == "new")
-                at = Declaration(at, error);
+                at = Declaration(at);
             else
                 at = LineEnd(at);
-            if (error)
-                return *error;
+            if (error_)
+                return *error_;
         }
         return Missing();
     }
@@ -189,7 +188,7 @@ private:
     }
 
     // "#define NAME value": only the wanted names are kept; other directives are the plugin's.
-    std::size_t Directive(std::size_t at, std::optional<SourceReadError>& error)
+    std::size_t Directive(std::size_t at)
     {
         const std::size_t end = LineEnd(at);
         std::size_t p = SkipLineBlanks(at + 1);
@@ -201,12 +200,12 @@ private:
             return end;
         p += name.size();
         std::string tolerant(Trim(std::string_view(code_).substr(p, end - p)));
-        Record(defines_, name, at, Found{at, {}, Verbatim(p, end, {}, std::move(tolerant))}, error);
+        Record(defines_, name, at, Found{at, {}, Verbatim(p, end, {}, std::move(tolerant))});
         return end;
     }
 
     // "new [const] [Tag:]name[[size]] = value" or "... = {v0, v1, ...};".
-    std::size_t Declaration(std::size_t at, std::optional<SourceReadError>& error)
+    std::size_t Declaration(std::size_t at)
     {
         std::size_t p = SkipBlanks(at + 3);
         if (WordAt(p) == "const")
@@ -223,13 +222,13 @@ private:
         if (p < code_.size() && code_[p] == '[') {
             const std::size_t close = code_.find(']', p);
             if (close == std::string::npos || close > LineEnd(p)) {
-                error = ErrorAt(p, "у размера массива " + name + " нет «]»");
+                error_ = ErrorAt(p, "у размера массива " + name + " нет «]»");
                 return code_.size();
             }
             p = SkipBlanks(close + 1);
         }
         if (p >= code_.size() || code_[p] != '=') {
-            error = ErrorAt(std::min(p, code_.size()), "после имени " + name + " ожидалось «=» и " +
+            error_ = ErrorAt(std::min(p, code_.size()), "после имени " + name + " ожидалось «=» и " +
                                                            (isArray ? "список значений" : "значение"));
             return code_.size();
         }
@@ -237,31 +236,29 @@ private:
         p = SkipBlanks(p + 1);
         const bool braced = p < code_.size() && code_[p] == '{';
         if (isArray != braced) {
-            error = ErrorAt(std::min(p, code_.size() - 1),
+            error_ = ErrorAt(std::min(p, code_.size() - 1),
                             isArray ? "ожидался список значений массива " + name + " в фигурных скобках «{ }»"
                                     : "ожидалось одно значение " + name + ", а не список");
             return code_.size();
         }
         if (isArray)
-            return ArrayValues(at, name, p, error);
+            return ArrayValues(at, name, p);
 
         const std::size_t end = std::min(code_.find_first_of(";\n", equals), code_.size());
         std::string tolerant(Trim(std::string_view(code_).substr(equals + 1, end - equals - 1)));
-        Record(scalars_, name, at, Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))},
-               error);
+        Record(scalars_, name, at, Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))});
         return end;
     }
 
-    std::size_t ArrayValues(std::size_t at, const std::string& name, std::size_t open,
-                            std::optional<SourceReadError>& error)
+    std::size_t ArrayValues(std::size_t at, const std::string& name, std::size_t open)
     {
         const std::size_t close = code_.find_first_of("{}", open + 1);
         if (close == std::string::npos) {
-            error = ErrorAt(open, "массив " + name + " обрывается: ожидалось «}» после его значений");
+            error_ = ErrorAt(open, "массив " + name + " обрывается: ожидалось «}» после его значений");
             return code_.size();
         }
         if (code_[close] == '{') {
-            error = ErrorAt(close, "в массиве " + name + " ожидались значения через запятую, а не «{»");
+            error_ = ErrorAt(close, "в массиве " + name + " ожидались значения через запятую, а не «{»");
             return code_.size();
         }
 
@@ -282,7 +279,7 @@ private:
             for (std::size_t i = 0; i < items.size(); ++i) {
                 const std::string_view value = Trim(items[i]);
                 if (value.find('\n') != std::string_view::npos) {
-                    error = ErrorAt(itemOffsets[i] + items[i].find(value) + value.find('\n'),
+                    error_ = ErrorAt(itemOffsets[i] + items[i].find(value) + value.find('\n'),
                                     "между значениями массива " + name + " ожидалась запятая");
                     return code_.size();
                 }
@@ -292,7 +289,7 @@ private:
                 found.values.append(std::string(value));
             }
         }
-        Record(arrays_, name, at, std::move(found), error);
+        Record(arrays_, name, at, std::move(found));
         return close + 1;
     }
 
@@ -348,12 +345,11 @@ private:
         return std::string(candidate);
     }
 
-    void Record(std::map<std::string, Found>& into, const std::string& name, std::size_t at, Found found,
-                std::optional<SourceReadError>& error)
+    void Record(std::map<std::string, Found>& into, const std::string& name, std::size_t at, Found found)
     {
         const auto [it, inserted] = into.emplace(name, std::move(found));
         if (!inserted)
-            error = ErrorAt(at, name + " определён второй раз (первый раз в строке " +
+            error_ = ErrorAt(at, name + " определён второй раз (первый раз в строке " +
                                     FormatInteger(ErrorAt(it->second.offset, {}).line) + "); ожидалось одно определение");
     }
 
@@ -379,6 +375,7 @@ private:
     std::map<std::string, Found> arrays_;
     std::map<std::string, Found> scalars_;
     std::map<std::string, Found> defines_;
+    std::optional<SourceReadError> error_;  // the first problem met; the scan ends there
 };
 
 Wanted WantedIn(bool baseHeader)
