@@ -111,6 +111,8 @@ Result<> CheckLevelCountText(std::string_view text)
     const std::int32_t levels = ReadInteger(text);
     if (IsOfferedLevelCount(levels) && text == FormatInteger(levels))
         return Done{};
-    return Failure{Quoted(ShownName(text)) + " is not one of the level counts the editor offers: 10, 13, 16, ..., 100 "
-                   "(steps of 3)"};
+    return Failure{Quoted(ShownName(text)) + " is not one of the level counts the editor offers: " +
+                   FormatInteger(kFewestLevels) + ", " + FormatInteger(kFewestLevels + kLevelStep) + ", " +
+                   FormatInteger(kFewestLevels + 2 * kLevelStep) + ", ..., " + FormatInteger(kMostLevels) +
+                   " (steps of " + FormatInteger(kLevelStep) + ")"};
 }
