@@ -5,7 +5,7 @@
 #include <QLibraryInfo>
 
 #include "CTarnekChangeLevelDlg.h"
-#include "FillButtonImage.h"
+#include "widgets/ApplicationIcon.h"
 #include "PluginFolderChoice.h"
 
 void PrepareApplication(QApplication& app, QTranslator& qtTranslator)

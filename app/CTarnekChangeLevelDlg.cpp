@@ -18,20 +18,20 @@
 #include "CompilePane.h"
 #include "ConfigurationEditCommand.h"
 #include "Descriptors.h"
-#include "DialogUnits.h"
-#include "DigitsOnlyFilter.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/DigitsOnlyFilter.h"
 #include "ConfigurationTransfer.h"
-#include "FillButtonImage.h"
-#include "FillButtonTip.h"
+#include "widgets/ApplicationIcon.h"
+#include "widgets/FillButtonImage.h"
+#include "widgets/FillButtonTip.h"
 #include "GridOperations.h"
 #include "LevelCombo.h"
 #include "LevelCounts.h"
-#include "MainWindowCurves.h"
 #include "PluginCompiler.h"
 #include "PluginSourceLoad.h"
 #include "SkillDialogLauncher.h"
 #include "TextReadings.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
 
@@ -128,12 +128,12 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     : DialogBase(parent), sink_(this), session_(sink_), undo_(new QUndoStack(this)), icon_(ApplicationIcon())
 {
     BuildControls();
+    BuildChartPane();
     BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     AddConfigurationTransfer(*this);
     AddPluginSourceLoad(*this);
-    AddMainWindowCurves(*this);
     AddCompilePane(*this);
     if (initialised_)
         MarkWindowOnFolder();
@@ -147,9 +147,12 @@ bool CTarnekChangeLevelDlg::databaseCreated() const
 
 CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 {
+    // The undo stack outlives this body (QObject deletes children later) and clearing it
+    // signals a new index: the handler must not run on a half-destroyed window.
+    disconnect(undo_, nullptr, this, nullptr);
     closing_ = true;
     ctrl_.DeleteEditor();
-    ctrl_.model = nullptr;
+    ctrl_.SetModel(nullptr);
 }
 
 void CTarnekChangeLevelDlg::BuildControls()
@@ -161,17 +164,25 @@ void CTarnekChangeLevelDlg::BuildControls()
     dialogFont.setPointSize(kDialogPointSize);
     setFont(dialogFont);
     const DialogUnits units{QFontMetrics(dialogFont)};
-    resize(Place(units, kDialogSize).size());
+
+    // The controls keep where the dialog units put them; the XP tables alone take any
+    // width the window has beyond the form's.
+    form_ = new QWidget(this);
+    form_->setObjectName(QStringLiteral("xpForm"));
+    const QSize formSize = Place(units, kDialogSize).size();
+    form_->setMinimumSize(formSize);
+    form_->setMaximumHeight(formSize.height());
+    resize(formSize);
 
     auto frame = [this, &units](const char* title, const UnitRect& box, bool centred) {
-        auto* group = new QGroupBox(Text(title), this);
+        auto* group = new QGroupBox(Text(title), form_);
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
         return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
-        auto* b = new QPushButton(Text(layout.text), this);
+        auto* b = new QPushButton(Text(layout.text), form_);
         b->setGeometry(Place(units, layout.box));
         return b;
     };
@@ -193,13 +204,13 @@ void CTarnekChangeLevelDlg::BuildControls()
         auto* grid = new tarnekBaseListCtrl(
             code, [this, code]() -> const ValueList& { return XpListOf(code); },
             [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
-            this);
+            form_);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
 
         for (std::size_t p = 0; p < band.parameters.size(); ++p) {
-            auto* edit = new QLineEdit(this);
+            auto* edit = new QLineEdit(form_);
             edit->setGeometry(Place(units, band.parameters[p].edit));
             edit->setAlignment(Qt::AlignCenter);
             if (band.parameters[p].digitsOnly)
@@ -210,14 +221,14 @@ void CTarnekChangeLevelDlg::BuildControls()
             connect(edit, &QLineEdit::textChanged, this, [this, box] { UpdateFillTip(box / 2); });
         }
 
-        auto* fill = new QPushButton(this);
+        auto* fill = new QPushButton(form_);
         fill->setGeometry(Place(units, band.fillButton));
         SetFillButtonImage(fill);
         fillButtons_[static_cast<std::size_t>(code)] = fill;
         connect(fill, &QPushButton::clicked, this, [this, code] { OnFillXp(code); });
     }
 
-    levelCombo_ = new QComboBox(this);
+    levelCombo_ = new QComboBox(form_);
     levelCombo_->setGeometry(Place(units, kLevelCombo));
     createLevelsButton_ = button(kCreateLevels);
     connect(createLevelsButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::OnCreateLevels);
@@ -228,7 +239,7 @@ void CTarnekChangeLevelDlg::BuildControls()
         connect(b, &QPushButton::clicked, this, [this, tier] { OnSkillTier(tier); });
     }
 
-    link_ = new QLabel(this);
+    link_ = new QLabel(form_);
     link_->setGeometry(Place(units, kLink));
     link_->setText(QStringLiteral("<a href=\"%1\">%2</a> %3")
                        .arg(SiteAddress().toHtmlEscaped(), Text("Официальный сайт"), SiteName().toHtmlEscaped()));
@@ -249,7 +260,7 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     if (!session_.Open())
         return false;
     FillLevelCombo();
-    ctrl_.model = &session_.configuration();
+    ctrl_.SetModel(&session_.configuration());
     ShowConfiguration();
     return true;
 }
@@ -304,6 +315,7 @@ void CTarnekChangeLevelDlg::ShowConfiguration()
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
     UpdateModified();
+    FollowConfiguration();
 }
 
 // After an undo or redo: the grids whose lists changed, and every box when a text did.
@@ -321,6 +333,7 @@ void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
             LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
     }
     UpdateModified();
+    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text)
@@ -352,8 +365,7 @@ void CTarnekChangeLevelDlg::UpdateModified()
 
 void CTarnekChangeLevelDlg::SetStatus(const QString& text)
 {
-    if (QLabel* status = MainWindowStatusLine(*this))
-        status->setText(text);
+    statusLine_->setText(text);
 }
 
 void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& before)
@@ -385,7 +397,7 @@ void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
     for (auto* w : fillButtons_)
         w->setEnabled(enabled);
     for (auto* w : skillButtons_)
-        w->setEnabled(enabled && HasSkillDialogs());
+        w->setEnabled(enabled);
 }
 
 // What a fill or a level change takes from the window: the chosen level count (when one is
@@ -519,6 +531,8 @@ void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::ve
     PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
              Text(count > 1 ? "Вставка" : "Изменение ячейки"));
     grid(targetCode)->listModel()->CellsChanged(first, count);
+    // A paste's note on values it dropped comes after this, so it is not overwritten.
+    UpdateStatusLine();
 }
 
 void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
@@ -535,6 +549,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
         RefillGrid(targetCode);
         SaveAll();
     });
+    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::OnCreateLevels()
@@ -558,6 +573,7 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         RecomputeLevels(texts);
         SaveAll();
     });
+    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
@@ -571,14 +587,12 @@ void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
         ctrl_.DeleteEditor();
-        NoteMarkedTexts(*this);
-        QString note;
-        if (QLabel* status = MainWindowStatusLine(*this))
-            note = status->text();
+        NoteMarkedTexts();
+        const QString note = statusLine_->text();
         if (!SaveAll())
             return;  // sources not written: the compiler would meet the old ones
         if (!note.isEmpty())
-            SetStatus(note + QStringLiteral(" ") + MainWindowStatusLine(*this)->text());
+            SetStatus(note + QStringLiteral(" ") + statusLine_->text());
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
         StartCompile(*this, dir);
@@ -624,6 +638,7 @@ void CTarnekChangeLevelDlg::RunSkillDialog(
             PushEdit(std::move(edit), step);
         UpdateModified();
     });
+    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::OnLink()

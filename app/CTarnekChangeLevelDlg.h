@@ -9,15 +9,18 @@
 #include <vector>
 
 #include <QIcon>
+#include <QRect>
 
 #include "DatabaseLock.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "EditingSession.h"
 #include "GeneratedLines.h"
-#include "MessageBoxSink.h"
+#include "widgets/MessageBoxSink.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekCtrlStruct.h"
 
+class ChartPane;
+class ProgressionChart;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -28,9 +31,11 @@ class QUndoStack;
 class tarnekBaseListCtrl;
 
 // The main window: the four XP tables with their parameters and fill buttons, the level
-// count, the skill-tier buttons, save, compile and exit. Its editing session holds the
-// configuration for the window's whole life; every confirmed change goes into it at once
-// and onto the undo history, and closing with unsaved changes asks first.
+// count, the skill-tier buttons, save, compile and exit, laid out in dialog units on a
+// form; under the form the XP curves and the kills the climb takes, and a status line.
+// Its editing session holds the configuration for the window's whole life; every
+// confirmed change goes into it at once and onto the undo history, and closing with
+// unsaved changes asks first.
 class CTarnekChangeLevelDlg final : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
@@ -107,14 +112,26 @@ public:
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
-    void done(int result) override;
     QLabel* link() const { return link_; }
+
+    // The controls at their dialog-unit places; it scrolls above the chart pane.
+    QWidget* form() const { return form_; }
+    // Beside the XP curves in the chart pane (ChartPane::Of), the kills the climb takes.
+    ProgressionChart* progression() const { return progression_; }
+    // A chosen level count not applied yet, the marked texts from the first compile on,
+    // what a save wrote and what a paste dropped.
+    QLabel* statusLine() const { return statusLine_; }
+    // Sizes the window to its form and chart, within the screen's available area.
+    void FitToScreen(const QRect& available);
+
+    void done(int result) override;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildChartPane();
     void BuildActions();
     bool OnInitDialog();
     void MarkWindowOnFolder();
@@ -130,6 +147,14 @@ private:
     void UpdateModified();
     void ShowSaved(const SaveReport& report, const QString& before = {});
     void SetStatus(const QString& text);
+    // After every change of the configuration the window shows: the XP grids marked
+    // against its level count, the status line told.
+    void FollowConfiguration();
+    void UpdateStatusLine();
+    QString PendingLevelCountNote() const;
+    // Counts what the plugin compiler would reject and keeps the count on the status line
+    // from then on; called before the compiler starts.
+    void NoteMarkedTexts();
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
     const ValueList& XpListOf(int targetCode) const;
@@ -149,6 +174,7 @@ private:
     bool initialised_ = false;
     bool noticing_ = false;
     bool closing_ = false;
+    bool marksNoted_ = false;  // a compile has counted the marked texts: the count is kept current
     int reloads_ = 0;  // how often another program's settings replaced this window's
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
@@ -162,4 +188,8 @@ private:
     QPushButton* exitButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QLabel* link_ = nullptr;
+    QWidget* form_ = nullptr;
+    ChartPane* chartPane_ = nullptr;
+    ProgressionChart* progression_ = nullptr;
+    QLabel* statusLine_ = nullptr;
 };

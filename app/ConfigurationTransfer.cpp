@@ -10,9 +10,9 @@
 
 #include "CTarnekChangeLevelDlg.h"
 #include "ConfigurationJson.h"
-#include "DialogUnits.h"
+#include "widgets/DialogUnits.h"
 #include "FileDialog.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& 
 QPushButton* AddButton(CTarnekChangeLevelDlg& dialog, const DialogUnits& units, const QString& name,
                        const QString& text, int left)
 {
-    auto* button = new QPushButton(text, &dialog);
+    auto* button = new QPushButton(text, dialog.form());
     button->setObjectName(name);
     button->setGeometry(units.Map(left, kButtonsTop, kButtonWidth, kButtonHeight));
     button->setEnabled(dialog.initialised());

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+#include "app/QueuedAnswers.h"
 
 class QWidget;
 
@@ -14,15 +15,11 @@ public:
     QString getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter);
 
     // Queues the answer to a coming question (empty: cancelled).
-    void setNextFileName(const QString& file);
-    int asked() const { return asked_; }
+    void setNextFileName(const QString& file) { answers_.Queue(file); }
+    int asked() const { return answers_.asked(); }
 
 private:
-    // The queued answer; under test an unqueued question is cancelled, never left waiting.
-    bool answerWithoutDialog(QString& answer);
-
-    QStringList next_;
-    int asked_ = 0;
+    QueuedAnswers answers_;
 };
 
 FileDialog* fileDialog();

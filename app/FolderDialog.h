@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+#include "app/QueuedAnswers.h"
 
 class QWidget;
 
@@ -12,15 +13,13 @@ public:
     // The chosen folder, or an empty text when the user cancelled.
     QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir);
 
-    // Queues the answer to a coming question (empty: cancelled); a queued answer is given
-    // without showing a dialog.
-    void setNextDirectory(const QString& dir);
+    // Queues the answer to a coming question (empty: cancelled).
+    void setNextDirectory(const QString& dir) { answers_.Queue(dir); }
     // How many questions were asked since the start.
-    int asked() const { return asked_; }
+    int asked() const { return answers_.asked(); }
 
 private:
-    QStringList next_;
-    int asked_ = 0;
+    QueuedAnswers answers_;
 };
 
 FolderDialog* folderDialog();

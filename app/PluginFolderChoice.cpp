@@ -5,7 +5,7 @@
 #include <QSettings>
 
 #include "FolderDialog.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 bool HoldsPluginTree(const QString& folder)
 {

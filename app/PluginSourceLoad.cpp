@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "CTarnekChangeLevelDlg.h"
-#include "DialogUnits.h"
-#include "MessageBoxSink.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/MessageBoxSink.h"
 #include "PluginSourceReader.h"
 #include "SourceAdoption.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ QString ChangesText(const AdoptionChanges& changes)
 
 void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog)
 {
-    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), &dialog);
+    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), dialog.form());
     button->setObjectName(kButtonName);
     // On the row of the compile and exit buttons, right of them.
     button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(520, 271, 150, 20));

@@ -14,7 +14,7 @@ struct SaveScope;
 
 // Runs the modal dialog of one skill tier (One..Four) on the main window's session; the
 // dialog's "Сохранить" saves through `save`. Returns what the dialog left changed in the
-// session (empty without skill dialogs), for the main window's undo history.
+// session, for the main window's undo history.
 ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
                                   QWidget* parent);
 // The same for the tier that holds the value, with its cell (or the Devotion Aura box)
@@ -22,9 +22,6 @@ ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std:
 ConfigurationEdit OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session,
                                     const std::function<bool(SaveScope)>& save, QWidget* parent);
 
-// Whether this build has the skill dialogs; without them the tier buttons stay disabled.
-bool HasSkillDialogs();
-
-// The caption of the skill dialog's band that shows the value; its field name without
-// the dialogs.
+// The caption of the skill dialog's band that shows the value; its field name when no band
+// shows it.
 QString SkillValueTitle(const GeneratedValue& value);

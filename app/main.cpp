@@ -1,7 +1,9 @@
 #include "CTarnekChangeLevelApp.h"
+#include "app/ExitWhenShown.h"
 
 int main(int argc, char** argv)
 {
     CTarnekChangeLevelApp app(argc, argv);
+    ExitWhenShownIfAsked(app);
     return app.InitInstance();
 }

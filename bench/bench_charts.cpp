@@ -50,7 +50,7 @@ struct XpGrids {
 
     XpGrids(const char* levels, int follow) : model(ModelWithLevels(levels))
     {
-        table.model = &model;
+        table.SetModel(&model);
         for (int code = 0; code < 4; ++code) {
             const ValueList& list = model.*ValueLists()[static_cast<std::size_t>(code)].list;
             grids.push_back(std::make_unique<tarnekBaseListCtrl>(
@@ -59,7 +59,7 @@ struct XpGrids {
             if (follow >= 1)
                 KeepGridMarked(grids.back().get(), model);
             if (follow >= 2)
-                chart.addCurve(QString::number(code), grids.back()->model());
+                chart.AddCurve(QString::number(code), grids.back()->model());
         }
     }
 
@@ -98,7 +98,7 @@ void BM_ProgressionRefresh101(benchmark::State& state)
     progression.resize(1000, 300);
     progression.show();
     for (auto _ : state) {
-        progression.refresh();
+        progression.Refresh();
         progression.repaint();
     }
     if (progression.steps(XpMode::Saved).size() != 100)

@@ -11,13 +11,14 @@
 #include "ChartPane.h"
 #include "CurveChart.h"
 #include "SkillDialogs.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
-// Recompute all 31 lists for 100 levels, refill and size the four XP grids, redraw the
-// chart's four curves (0), or with the progression shown instead, its two (1).
-void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
+// The level change to 100 levels in a shown window, with the chart (arg 0) or the
+// progression (arg 1) in front; when `from` is given, each measured change starts from
+// that many levels, set unmeasured.
+void LevelChangeTo100(benchmark::State& state, const char* from)
 {
     QTemporaryDir folder;
     QDir(folder.path()).mkdir(QStringLiteral("tarnek"));
@@ -29,6 +30,12 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
         CurveChart* chart = ChartPane::Of(dialog)->chart();
         ChartPane::Of(dialog)->viewTabs()->setCurrentIndex(static_cast<int>(state.range(0)));
         for (auto _ : state) {
+            if (from != nullptr) {
+                state.PauseTiming();
+                dialog.RecomputeLevels({{&tarnekArrayStruct::levelCountText, from}});
+                QCoreApplication::processEvents();
+                state.ResumeTiming();
+            }
             dialog.RecomputeLevels({{&tarnekArrayStruct::levelCountText, "100"}});
             // The chart redraws on the next turn of the event loop, as in the window.
             QCoreApplication::processEvents();
@@ -38,7 +45,22 @@ void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
     }
     QDir::setCurrent(previous);
 }
+
+// Recompute all 31 lists for 100 levels, refill and size the four XP grids, redraw the
+// chart's four curves (0), or with the progression shown instead, its two (1).
+void BM_LevelChangeTo100InTheWindow(benchmark::State& state)
+{
+    LevelChangeTo100(state, nullptr);
+}
 BENCHMARK(BM_LevelChangeTo100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same change from 10 levels: every grid grows from 11 to 101 columns and the chart's
+// level axis takes another scale, as when a new plugin gets its first real level count.
+void BM_LevelChangeFrom10To100InTheWindow(benchmark::State& state)
+{
+    LevelChangeTo100(state, "10");
+}
+BENCHMARK(BM_LevelChangeFrom10To100InTheWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Building and showing the tier-4 dialog (four 101-level grids) until it is painted.
 void BM_SkillDialogOpenAt100(benchmark::State& state)

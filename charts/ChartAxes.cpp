@@ -15,7 +15,6 @@ QColor CurveColour(int index)
 
 void SetLevelRange(QValueAxis* axis, int lastLevel)
 {
-    axis->setRange(0, lastLevel);
     double interval = 10;
     if (lastLevel <= 12)
         interval = 1;
@@ -23,7 +22,16 @@ void SetLevelRange(QValueAxis* axis, int lastLevel)
         interval = 2;
     else if (lastLevel <= 60)
         interval = 5;
-    axis->setTickInterval(interval);
+    // A new range lays the axis out at once with the interval it has then: 100 levels
+    // at one tick per level would shape 101 labels only to drop 90 of them. The wider
+    // interval goes first, so that neither step shows more ticks than the result.
+    if (interval >= axis->tickInterval()) {
+        axis->setTickInterval(interval);
+        axis->setRange(0, lastLevel);
+    } else {
+        axis->setRange(0, lastLevel);
+        axis->setTickInterval(interval);
+    }
 }
 
 void SetValueRange(QValueAxis* axis, ValueRange range)
@@ -35,9 +43,13 @@ void SetValueRange(QValueAxis* axis, ValueRange range)
     range.high = std::max(range.high, 0.0);
     if (range.high - range.low < 1e-9)
         range.high = range.low + 1;
-    axis->setRange(range.low, range.high);
     // Nice numbers pick round steps for this many ticks (0, 10000, ..., 60000) and then
-    // change the count, so it is set again before every range.
-    axis->setTickCount(7);
-    axis->applyNiceNumbers();
+    // change the count. They are worked out on an axis of no chart: every range a chart's
+    // axis takes lays it out again, so it gets only the result.
+    QValueAxis rounding;
+    rounding.setRange(range.low, range.high);
+    rounding.setTickCount(7);
+    rounding.applyNiceNumbers();
+    axis->setTickCount(rounding.tickCount());
+    axis->setRange(rounding.min(), rounding.max());
 }

@@ -18,7 +18,7 @@ struct ValueRange {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
     bool empty() const { return low > high; }
-    void include(double y)
+    void Include(double y)
     {
         low = std::min(low, y);
         high = std::max(high, y);

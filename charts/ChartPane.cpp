@@ -63,14 +63,14 @@ QAbstractButton* ChartPane::chartSwitch() const
     return switch_;
 }
 
-void ChartPane::addView(QWidget* view, const QString& title)
+void ChartPane::AddView(QWidget* view, const QString& title)
 {
     views_->addWidget(view);
     viewTabs_->addTab(title);
     viewTabs_->setVisible(true);
 }
 
-void ChartPane::shareHeight(int controlsHeight, int height)
+void ChartPane::ShareHeight(int controlsHeight, int height)
 {
     splitter_->setSizes({controlsHeight, std::max(chart_->minimumHeight(), height - controlsHeight)});
 }

@@ -42,12 +42,12 @@ public:
     // chart is alone); the chart's tab is named as the switch until the window renames it.
     QStackedWidget* views() const { return views_; }
     QTabBar* viewTabs() const { return viewTabs_; }
-    void addView(QWidget* view, const QString& title);
+    void AddView(QWidget* view, const QString& title);
     QHBoxLayout* row() const { return row_; }
 
     // Gives the controls `controlsHeight` of the splitter's `height`, the chart the rest
     // but never less than its smallest height.
-    void shareHeight(int controlsHeight, int height);
+    void ShareHeight(int controlsHeight, int height);
 
 private:
     QScrollArea* controlsArea_;

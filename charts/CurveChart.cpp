@@ -10,13 +10,11 @@
 #include <QChartView>
 #include <QCursor>
 #include <QEvent>
-#include <QGraphicsLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -24,6 +22,7 @@
 #include "ChartAxes.h"
 #include "CurvePoints.h"
 #include "RowTexts.h"
+#include "charts/LevelChartFrame.h"
 
 namespace {
 
@@ -40,40 +39,21 @@ CurveChart::CurveChart(QWidget* parent)
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), leftAxis_(new QValueAxis()),
       rightAxis_(new QValueAxis())
 {
-    // Beside the plot, the legend leaves it all the height a short chart has.
-    chart_->legend()->setAlignment(Qt::AlignRight);
-    chart_->setMargins(QMargins(2, 2, 2, 2));
-    chart_->layout()->setContentsMargins(0, 0, 0, 0);
-    chart_->setBackgroundRoundness(0);
-    chart_->setAnimationOptions(QChart::NoAnimation);
-
-    levelAxis_->setLabelFormat(QStringLiteral("%d"));
-    levelAxis_->setTickType(QValueAxis::TicksDynamic);
-    levelAxis_->setTickAnchor(0);
+    view_ = NewLevelChartView(chart_, levelAxis_, this);
     leftAxis_->setLabelFormat(QStringLiteral("%g"));
     rightAxis_->setLabelFormat(QStringLiteral("%g"));
-    chart_->addAxis(levelAxis_, Qt::AlignBottom);
     chart_->addAxis(leftAxis_, Qt::AlignLeft);
     chart_->addAxis(rightAxis_, Qt::AlignRight);
     rightAxis_->setVisible(false);
 
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMouseTracking(true);
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
+    pointed_ = NewPointedLine(kPointHint, this);
 
-    pointed_ = new QLabel(kPointHint, this);
-    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    QVBoxLayout* layout = NewChartLayout(this);
     layout->addWidget(view_, 1);
     layout->addWidget(pointed_);
 
-    setAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Значение"));
-    updateRanges();
+    SetAxisTitles(QStringLiteral("Уровень"), QStringLiteral("Значение"));
+    UpdateRanges();
 }
 
 CurveChart::~CurveChart()
@@ -83,48 +63,48 @@ CurveChart::~CurveChart()
             disconnect(c);
 }
 
-void CurveChart::setAxisTitles(const QString& levels, const QString& left, const QString& right)
+void CurveChart::SetAxisTitles(const QString& levels, const QString& left, const QString& right)
 {
     levelAxis_->setTitleText(levels);
     leftAxis_->setTitleText(left);
     rightAxis_->setTitleText(right);
 }
 
-void CurveChart::setNameAsTitle(bool on)
+void CurveChart::SetNameAsTitle(bool on)
 {
     nameAsTitle_ = on;
     chart_->legend()->setVisible(!on);
-    updateTitle();
+    UpdateTitle();
 }
 
-void CurveChart::updateTitle()
+void CurveChart::UpdateTitle()
 {
     chart_->setTitle(nameAsTitle_ ? curveName(0) : QString());
 }
 
-int CurveChart::addCurve(const QString& name, const QAbstractItemModel* row, Scale scale)
+int CurveChart::AddCurve(const QString& name, const QAbstractItemModel* row, Scale scale)
 {
     const int index = curveCount();
     curves_.push_back(Curve{name, row, scale, {}, {}, {}});
-    follow(index);
-    redraw(index);
-    updateRanges();
-    updateTitle();
+    Follow(index);
+    Redraw(index);
+    UpdateRanges();
+    UpdateTitle();
     return index;
 }
 
-void CurveChart::setCurve(int index, const QString& name, const QAbstractItemModel* row)
+void CurveChart::SetCurve(int index, const QString& name, const QAbstractItemModel* row)
 {
     if (index < 0 || index >= curveCount())
         return;
     Curve& curve = curves_[static_cast<std::size_t>(index)];
     curve.name = name;
     curve.row = row;
-    follow(index);
-    redraw(index);
-    updateRanges();
-    updateTitle();
-    describePointedAgain();
+    Follow(index);
+    Redraw(index);
+    UpdateRanges();
+    UpdateTitle();
+    DescribePointedAgain();
 }
 
 QString CurveChart::curveName(int index) const
@@ -148,7 +128,7 @@ QString CurveChart::pointedText() const
     return pointed_->text();
 }
 
-void CurveChart::follow(int index)
+void CurveChart::Follow(int index)
 {
     Curve& curve = curves_[static_cast<std::size_t>(index)];
     for (const QMetaObject::Connection& c : curve.connections)
@@ -157,33 +137,47 @@ void CurveChart::follow(int index)
     const QAbstractItemModel* model = curve.row.data();
     if (model == nullptr)
         return;
-    curve.connections = FollowRowTexts(model, this, [this] { scheduleRefresh(); });
+    curve.connections = FollowRowTexts(model, this, [this] { ScheduleRefresh(); });
 }
 
-void CurveChart::scheduleRefresh()
+void CurveChart::ScheduleRefresh()
 {
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, &CurveChart::refresh);
+    CallOnNextTurn(refreshPending_, this, [this] { Refresh(); });
 }
 
-void CurveChart::refresh()
+void CurveChart::Refresh()
 {
     refreshPending_ = false;
-    for (int i = 0; i < curveCount(); ++i)
-        redraw(i);
-    updateRanges();
-    describePointedAgain();
+    // Laying out the axes costs milliseconds that a level change cannot spare for a chart
+    // behind another view of a shown window: it keeps the texts, for the line under it,
+    // and draws them when it shows again.
+    if (window()->isVisible() && !isVisible()) {
+        for (Curve& curve : curves_)
+            curve.texts = RowTexts(curve.row.data());
+        drawPending_ = true;
+    } else {
+        drawPending_ = false;
+        for (int i = 0; i < curveCount(); ++i)
+            Redraw(i);
+        UpdateRanges();
+    }
+    DescribePointedAgain();
 }
 
-void CurveChart::redraw(int index)
+void CurveChart::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (drawPending_)
+        Refresh();
+}
+
+void CurveChart::Redraw(int index)
 {
     Curve& curve = curves_[static_cast<std::size_t>(index)];
     curve.texts = RowTexts(curve.row.data());
     const std::vector<std::vector<QPointF>> segments = CurveSegments(curve.texts);
     const int count = std::max<int>(1, static_cast<int>(segments.size()));
-    ensureSeriesCount(index, count);
+    EnsureSeriesCount(index, count);
     for (int s = 0; s < count; ++s) {
         QLineSeries* series = curve.series[s];
         series->setName(curve.name);
@@ -198,7 +192,7 @@ void CurveChart::redraw(int index)
     }
 }
 
-void CurveChart::ensureSeriesCount(int index, int count)
+void CurveChart::EnsureSeriesCount(int index, int count)
 {
     Curve& curve = curves_[static_cast<std::size_t>(index)];
     while (curve.series.size() > count) {
@@ -222,13 +216,13 @@ void CurveChart::ensureSeriesCount(int index, int count)
             marker->setVisible(legendEntry);
         connect(series, &QLineSeries::hovered, this, [this, index](const QPointF& point, bool over) {
             if (over)
-                pointAt(index, point);
+                PointAt(index, point);
         });
         curve.series.append(series);
     }
 }
 
-void CurveChart::updateRanges()
+void CurveChart::UpdateRanges()
 {
     qsizetype longest = 0;
     ValueRange left;
@@ -240,7 +234,7 @@ void CurveChart::updateRanges()
         anyRight = anyRight || curve.scale == Scale::Right;
         for (const QLineSeries* series : curve.series) {
             for (const QPointF& p : series->points())
-                range.include(p.y());
+                range.Include(p.y());
         }
     }
     const int lastLevel = std::max<int>(1, static_cast<int>(longest) - 1);
@@ -250,7 +244,7 @@ void CurveChart::updateRanges()
     rightAxis_->setVisible(anyRight);
 }
 
-QString CurveChart::describe(int curve, int level) const
+QString CurveChart::Describe(int curve, int level) const
 {
     const QStringList& texts = curves_[static_cast<std::size_t>(curve)].texts;
     if (level < 0 || level >= texts.size())
@@ -262,38 +256,38 @@ QString CurveChart::describe(int curve, int level) const
     return curveName(curve) + QStringLiteral(": ") + shown + (plotted ? QString() : QStringLiteral(" (не число)"));
 }
 
-void CurveChart::pointAt(int curve, QPointF point)
+void CurveChart::PointAt(int curve, QPointF point)
 {
     if (curve < 0 || curve >= curveCount())
         return;
     const int level = static_cast<int>(std::lround(point.x()));
-    const QString value = describe(curve, level);
+    const QString value = Describe(curve, level);
     if (value.isEmpty())
         return;
     const QString text = LevelLine(level, value);
     pointedCurve_ = curve;
     pointedLevel_ = level;
-    showPointed(text);
+    ShowPointed(text);
     QToolTip::showText(QCursor::pos(), text, view_);
     emit valuePointed(curveName(curve), level, curveTexts(curve).at(level));
 }
 
-void CurveChart::pointAtLevel(double x)
+void CurveChart::PointAtLevel(double x)
 {
     const int level = static_cast<int>(std::lround(x));
-    const QString text = describeLevel(level);
+    const QString text = DescribeLevel(level);
     if (text.isEmpty())
         return;
     pointedCurve_ = -1;
     pointedLevel_ = level;
-    showPointed(text);
+    ShowPointed(text);
 }
 
-QString CurveChart::describeLevel(int level) const
+QString CurveChart::DescribeLevel(int level) const
 {
     QStringList parts;
     for (int i = 0; i < curveCount(); ++i) {
-        const QString value = describe(i, level);
+        const QString value = Describe(i, level);
         if (!value.isEmpty())
             parts.append(value);
     }
@@ -301,15 +295,15 @@ QString CurveChart::describeLevel(int level) const
                            : LevelLine(level, parts.join(QStringLiteral("; ")));
 }
 
-void CurveChart::describePointedAgain()
+void CurveChart::DescribePointedAgain()
 {
     if (pointedLevel_ < 0)
         return;
     QString text;
     if (pointedCurve_ < 0) {
-        text = describeLevel(pointedLevel_);
+        text = DescribeLevel(pointedLevel_);
     } else {
-        const QString value = describe(pointedCurve_, pointedLevel_);
+        const QString value = Describe(pointedCurve_, pointedLevel_);
         if (!value.isEmpty())
             text = LevelLine(pointedLevel_, value);
     }
@@ -318,10 +312,10 @@ void CurveChart::describePointedAgain()
         pointedLevel_ = -1;
         text = kPointHint;
     }
-    showPointed(text);
+    ShowPointed(text);
 }
 
-void CurveChart::showPointed(const QString& text)
+void CurveChart::ShowPointed(const QString& text)
 {
     pointed_->setText(text);
 }
@@ -332,7 +326,7 @@ bool CurveChart::eventFilter(QObject* watched, QEvent* event)
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPointF inChart = chart_->mapFromScene(view_->mapToScene(move->position().toPoint()));
         if (chart_->plotArea().contains(inChart))
-            pointAtLevel(chart_->mapToValue(inChart, chart_->series().first()).x());
+            PointAtLevel(chart_->mapToValue(inChart, chart_->series().first()).x());
     }
     return QWidget::eventFilter(watched, event);
 }

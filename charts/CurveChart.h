@@ -27,14 +27,14 @@ public:
     explicit CurveChart(QWidget* parent = nullptr);
     ~CurveChart() override;
 
-    void setAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
+    void SetAxisTitles(const QString& levels, const QString& left, const QString& right = QString());
     // For a chart of one curve at a time: the curve's name as the chart's title, no legend.
-    void setNameAsTitle(bool on);
+    void SetNameAsTitle(bool on);
 
     // Adds a curve that follows row 0 of the model; returns its index.
-    int addCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
+    int AddCurve(const QString& name, const QAbstractItemModel* row, Scale scale = Scale::Left);
     // Points curve `index` at another row under another name (one chart serving many grids).
-    void setCurve(int index, const QString& name, const QAbstractItemModel* row);
+    void SetCurve(int index, const QString& name, const QAbstractItemModel* row);
     int curveCount() const { return static_cast<int>(curves_.size()); }
     QString curveName(int index) const;
     // The texts the curve was last drawn from.
@@ -50,20 +50,23 @@ public:
     QLabel* pointedLine() const { return pointed_; }
 
     // Re-reads every followed row now; changes are otherwise picked up on the next turn
-    // of the event loop, once however many cells a refill touched.
-    void refresh();
+    // of the event loop, once however many cells a refill touched. While the window is
+    // shown and the chart is not (another view in front, switched off), only the texts
+    // are read; the curves and axes are drawn when the chart shows again.
+    void Refresh();
 
     // Shows the value of the curve at the level nearest to `point` (chart coordinates),
     // as hovering a line does.
-    void pointAt(int curve, QPointF point);
+    void PointAt(int curve, QPointF point);
     // Shows every curve's value at the level nearest to x.
-    void pointAtLevel(double x);
+    void PointAtLevel(double x);
 
 signals:
     void valuePointed(const QString& curve, int level, const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Curve {
@@ -75,16 +78,16 @@ private:
         QList<QMetaObject::Connection> connections;
     };
 
-    void follow(int index);
-    void scheduleRefresh();
-    void redraw(int index);
-    void ensureSeriesCount(int index, int count);
-    void updateRanges();
-    void updateTitle();
-    QString describe(int curve, int level) const;
-    QString describeLevel(int level) const;
-    void showPointed(const QString& text);
-    void describePointedAgain();
+    void Follow(int index);
+    void ScheduleRefresh();
+    void Redraw(int index);
+    void EnsureSeriesCount(int index, int count);
+    void UpdateRanges();
+    void UpdateTitle();
+    QString Describe(int curve, int level) const;
+    QString DescribeLevel(int level) const;
+    void ShowPointed(const QString& text);
+    void DescribePointedAgain();
 
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
@@ -94,6 +97,7 @@ private:
     QValueAxis* rightAxis_ = nullptr;
     std::vector<Curve> curves_;
     bool refreshPending_ = false;
+    bool drawPending_ = false;  // the texts changed while the chart was hidden
     bool nameAsTitle_ = false;
     // What the line under the chart describes, so that it follows the values it names:
     // one curve's level, every curve's level (curve -1), or nothing yet (level -1).

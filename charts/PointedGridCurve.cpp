@@ -15,21 +15,21 @@ PointedGridCurve::PointedGridCurve(CurveChart* chart, QList<Band> bands, QObject
             band.area->installEventFilter(this);
     }
     if (!bands_.isEmpty()) {
-        curve_ = chart_->addCurve(bands_.first().name, bands_.first().grid->model());
+        curve_ = chart_->AddCurve(bands_.first().name, bands_.first().grid->model());
         shown_ = 0;
     }
 }
 
-void PointedGridCurve::showBand(int index)
+void PointedGridCurve::ShowBand(int index)
 {
     if (index < 0 || index >= bands_.size() || index == shown_ || curve_ < 0)
         return;
     shown_ = index;
     const Band& band = bands_[index];
-    chart_->setCurve(curve_, band.name, band.grid->model());
+    chart_->SetCurve(curve_, band.name, band.grid->model());
 }
 
-int PointedGridCurve::bandOf(const QObject* watched) const
+int PointedGridCurve::BandOf(const QObject* watched) const
 {
     for (int i = 0; i < bands_.size(); ++i) {
         const Band& band = bands_[i];
@@ -42,6 +42,6 @@ int PointedGridCurve::bandOf(const QObject* watched) const
 bool PointedGridCurve::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn)
-        showBand(bandOf(watched));
+        ShowBand(BandOf(watched));
     return QObject::eventFilter(watched, event);
 }

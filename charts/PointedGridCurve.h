@@ -26,13 +26,13 @@ public:
 
     // Index of the band the chart shows.
     int shownBand() const { return shown_; }
-    void showBand(int index);
+    void ShowBand(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int bandOf(const QObject* watched) const;
+    int BandOf(const QObject* watched) const;
 
     CurveChart* chart_;
     QList<Band> bands_;

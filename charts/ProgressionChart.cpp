@@ -6,20 +6,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
-#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QSpinBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include "ChartAxes.h"
 #include "Descriptors.h"
 #include "RowTexts.h"
+#include "charts/LevelChartFrame.h"
 
 namespace {
 
@@ -46,18 +44,9 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), totalAxis_(new QValueAxis())
 {
     chart_->setTitle(kAssumption);
-    chart_->legend()->setAlignment(Qt::AlignRight);
-    chart_->setMargins(QMargins(2, 2, 2, 2));
-    chart_->layout()->setContentsMargins(0, 0, 0, 0);
-    chart_->setBackgroundRoundness(0);
-    chart_->setAnimationOptions(QChart::NoAnimation);
-
+    view_ = NewLevelChartView(chart_, levelAxis_, this);
     levelAxis_->setTitleText(QStringLiteral("Уровень"));
-    levelAxis_->setLabelFormat(QStringLiteral("%d"));
-    levelAxis_->setTickType(QValueAxis::TicksDynamic);
-    levelAxis_->setTickAnchor(0);
     totalAxis_->setLabelFormat(QStringLiteral("%g"));
-    chart_->addAxis(levelAxis_, Qt::AlignBottom);
     chart_->addAxis(totalAxis_, Qt::AlignLeft);
     for (std::size_t m = 0; m < series_.size(); ++m) {
         auto* series = new QLineSeries();
@@ -71,22 +60,15 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
         series_[m] = series;
     }
 
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMouseTracking(true);
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
-
     perHour_ = new QSpinBox(this);
     perHour_->setObjectName(QStringLiteral("killsPerHour"));
     perHour_->setRange(0, kMostKillsPerHour);
     // 0 is "not given": the axis then counts kills.
     perHour_->setSpecialValueText(QStringLiteral("—"));
     perHour_->setToolTip(QStringLiteral("Сколько убийств игрок делает за час; с ним ось показывает часы игры."));
-    connect(perHour_, &QSpinBox::valueChanged, this, &ProgressionChart::redraw);
+    connect(perHour_, &QSpinBox::valueChanged, this, &ProgressionChart::Redraw);
 
-    pointed_ = new QLabel(kPointHint, this);
-    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pointed_ = NewPointedLine(kPointHint, this);
     pointed_->setWordWrap(true);
     gaps_ = new QLabel(this);
     gaps_->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
@@ -100,9 +82,7 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     options->addWidget(perHour_);
     options->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    QVBoxLayout* layout = NewChartLayout(this);
     layout->addLayout(options);
     layout->addWidget(view_, 1);
     layout->addWidget(gaps_);
@@ -110,9 +90,9 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
 
     for (std::size_t code = 0; code < rows_.size(); ++code) {
         rows_[code] = xpRows[code];
-        connections_.append(FollowRowTexts(xpRows[code], this, [this] { scheduleRefresh(); }));
+        connections_.append(FollowRowTexts(xpRows[code], this, [this] { ScheduleRefresh(); }));
     }
-    refresh();
+    Refresh();
 }
 
 ProgressionChart::~ProgressionChart()
@@ -141,15 +121,12 @@ QString ProgressionChart::gapsText() const
     return gaps_->text();
 }
 
-void ProgressionChart::scheduleRefresh()
+void ProgressionChart::ScheduleRefresh()
 {
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, &ProgressionChart::refresh);
+    CallOnNextTurn(refreshPending_, this, [this] { Refresh(); });
 }
 
-void ProgressionChart::refresh()
+void ProgressionChart::Refresh()
 {
     refreshPending_ = false;
     for (std::size_t code = 0; code < rows_.size(); ++code) {
@@ -163,7 +140,7 @@ void ProgressionChart::refresh()
     // Laying out a chart's axes costs a few milliseconds, which a level change in the
     // window cannot spare for a view nobody sees.
     if (isVisible())
-        redraw();
+        Redraw();
     else
         redrawPending_ = true;
 }
@@ -172,10 +149,10 @@ void ProgressionChart::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (redrawPending_)
-        redraw();
+        Redraw();
 }
 
-void ProgressionChart::redraw()
+void ProgressionChart::Redraw()
 {
     redrawPending_ = false;
     const int perHour = perHour_->value();
@@ -193,7 +170,7 @@ void ProgressionChart::redraw()
             const double y = perHour > 0 ? static_cast<double>(*step.total) / perHour
                                          : static_cast<double>(*step.total);
             points.append(QPointF(step.level, y));
-            range.include(y);
+            range.Include(y);
         }
         if (steps_[m].empty())
             points.clear();
@@ -201,7 +178,7 @@ void ProgressionChart::redraw()
         for (const ProgressionStep& step : steps_[m]) {
             if (step.gap != StepGap::None) {
                 gaps.append(QStringLiteral("%1: с уровня %2 не определено — %3")
-                                .arg(kModeNames[m]).arg(step.level).arg(describeGap(step)));
+                                .arg(kModeNames[m]).arg(step.level).arg(DescribeGap(step)));
                 break;
             }
         }
@@ -214,7 +191,7 @@ void ProgressionChart::redraw()
     gaps_->setVisible(!gaps.isEmpty());
 }
 
-QString ProgressionChart::describeGap(const ProgressionStep& step) const
+QString ProgressionChart::DescribeGap(const ProgressionStep& step) const
 {
     const ListDescriptor& list = ValueLists()[step.gapList];
     const ValueList& values = xp_.*list.list;
@@ -240,7 +217,7 @@ QString ProgressionChart::describeGap(const ProgressionStep& step) const
     return where;
 }
 
-QString ProgressionChart::describeTotal(std::int64_t kills) const
+QString ProgressionChart::DescribeTotal(std::int64_t kills) const
 {
     const int perHour = perHour_->value();
     if (perHour <= 0)
@@ -248,7 +225,7 @@ QString ProgressionChart::describeTotal(std::int64_t kills) const
     return QStringLiteral("%1 ч").arg(QString::number(static_cast<double>(kills) / perHour, 'f', 1));
 }
 
-void ProgressionChart::pointAtLevel(double x)
+void ProgressionChart::PointAtLevel(double x)
 {
     const int level = static_cast<int>(std::lround(x));
     QStringList parts;
@@ -259,8 +236,8 @@ void ProgressionChart::pointAtLevel(double x)
         const ProgressionStep& step = steps[static_cast<std::size_t>(level - 1)];
         // Counts without a noun after them: "убийств" once in front reads right for any number.
         const QString kills = step.kills ? QStringLiteral("%1 за уровень").arg(Count(*step.kills))
-                                         : QStringLiteral("за уровень не определено (%1)").arg(describeGap(step));
-        const QString total = step.total ? describeTotal(*step.total) + QStringLiteral(" всего")
+                                         : QStringLiteral("за уровень не определено (%1)").arg(DescribeGap(step));
+        const QString total = step.total ? DescribeTotal(*step.total) + QStringLiteral(" всего")
                                          : QStringLiteral("всего не определено");
         parts.append(QStringLiteral("%1: %2, %3").arg(kModeNames[m], kills, total));
     }
@@ -276,7 +253,7 @@ bool ProgressionChart::eventFilter(QObject* watched, QEvent* event)
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPointF inChart = chart_->mapFromScene(view_->mapToScene(move->position().toPoint()));
         if (chart_->plotArea().contains(inChart))
-            pointAtLevel(chart_->mapToValue(inChart, series_[0]).x());
+            PointAtLevel(chart_->mapToValue(inChart, series_[0]).x());
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -35,7 +35,7 @@ public:
     // Recomputes from the grids now; changes are otherwise picked up on the next turn of
     // the event loop, once however many cells changed. While the view is hidden (another
     // tab, the chart switched off) only the steps are computed; it is drawn when shown.
-    void refresh();
+    void Refresh();
 
     const std::vector<ProgressionStep>& steps(XpMode mode) const;
     QLineSeries* series(XpMode mode) const;
@@ -45,17 +45,17 @@ public:
     QString gapsText() const;
 
     // Shows both modes' kills at the level nearest to x, as pointing at the chart does.
-    void pointAtLevel(double x);
+    void PointAtLevel(double x);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scheduleRefresh();
-    void redraw();
-    QString describeGap(const ProgressionStep& step) const;
-    QString describeTotal(std::int64_t kills) const;
+    void ScheduleRefresh();
+    void Redraw();
+    QString DescribeGap(const ProgressionStep& step) const;
+    QString DescribeTotal(std::int64_t kills) const;
 
     std::array<QPointer<const QAbstractItemModel>, 4> rows_;
     QList<QMetaObject::Connection> connections_;

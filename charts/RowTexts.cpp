@@ -1,6 +1,7 @@
 #include "RowTexts.h"
 
 #include <QAbstractItemModel>
+#include <QTimer>
 
 QStringList RowTexts(const QAbstractItemModel* model)
 {
@@ -33,4 +34,12 @@ QList<QMetaObject::Connection> FollowRowTexts(const QAbstractItemModel* model, c
     connections.append(QObject::connect(model, &QAbstractItemModel::modelReset, receiver, any));
     connections.append(QObject::connect(model, &QObject::destroyed, receiver, any));
     return connections;
+}
+
+void CallOnNextTurn(bool& pending, const QObject* receiver, const std::function<void()>& call)
+{
+    if (pending)
+        return;
+    pending = true;
+    QTimer::singleShot(0, receiver, call);
 }

@@ -19,3 +19,8 @@ QStringList RowTexts(const QAbstractItemModel* model);
 // other roles (the marking's tints and tooltips) do not count.
 QList<QMetaObject::Connection> FollowRowTexts(const QAbstractItemModel* model, const QObject* receiver,
                                               const std::function<void()>& changed);
+
+// Calls `call` (in the context of `receiver`) on the next turn of the event loop, once
+// however many changes ask for it before then: `pending` says a call is on its way; the
+// called function clears it when it runs.
+void CallOnNextTurn(bool& pending, const QObject* receiver, const std::function<void()>& call);

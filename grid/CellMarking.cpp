@@ -30,11 +30,11 @@ void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model)
 
 void MarkTableGrids(const tarnekCtrlStruct& table)
 {
-    if (table.model == nullptr)
+    if (table.model() == nullptr)
         return;
-    for (tarnekBaseListCtrl* grid : table.grids) {
+    for (tarnekBaseListCtrl* grid : table.grids()) {
         if (grid != nullptr)
-            KeepGridMarked(grid, *table.model);
+            KeepGridMarked(grid, *table.model());
     }
 }
 

@@ -15,7 +15,7 @@ QWidget* tarnekCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 {
     auto* editor = new tarnekEditCtrl(grid_, parent);
     editor->setFont(grid_->font());
-    table_.editor = editor;
+    table_.TakeEditor(editor);
     return editor;
 }
 
@@ -24,9 +24,9 @@ void tarnekCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     auto* edit = qobject_cast<tarnekEditCtrl*>(editor);
     // The view calls this again whenever the cell's data changes under an open editor;
     // only the first call sets the editor up, so typed text is never overwritten.
-    if (edit == nullptr || edit->owner != nullptr)
+    if (edit == nullptr || edit->owner() != nullptr)
         return;
-    table_.ShowEditor(edit, index.data(Qt::DisplayRole).toString(), index.row(), index.column(), grid_->targetCode());
+    table_.ShowEditor(edit, index.data(Qt::DisplayRole).toString(), index.row(), index.column());
 }
 
 void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const
@@ -34,9 +34,9 @@ void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, cons
     // Qt also asks for the text when the editor loses the focus or another cell becomes
     // current; only Enter confirms it.
     auto* edit = qobject_cast<tarnekEditCtrl*>(editor);
-    if (edit == nullptr || !edit->confirmed || edit->owner == nullptr)
+    if (edit == nullptr || !edit->confirmed() || edit->owner() == nullptr)
         return;
-    edit->owner->CommitCellEdit(grid_, edit->cellRow, edit->editText);
+    edit->owner()->CommitCellEdit(grid_, edit->cellColumn(), edit->text());
 }
 
 void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
@@ -53,8 +53,7 @@ bool tarnekCellDelegate::eventFilter(QObject* watched, QEvent* event)
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        edit->editText = edit->text();
-        edit->confirmed = true;
+        edit->Confirm();
         emit commitData(edit);
         emit closeEditor(edit, QAbstractItemDelegate::NoHint);
         return true;
@@ -62,7 +61,6 @@ bool tarnekCellDelegate::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Escape:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        edit->editText = edit->text();
         emit closeEditor(edit, QAbstractItemDelegate::RevertModelCache);
         return true;
     default:

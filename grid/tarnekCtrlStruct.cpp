@@ -10,12 +10,22 @@ tarnekCtrlStruct::~tarnekCtrlStruct()
     DeleteEditor();
 }
 
+tarnekEditCtrl* tarnekCtrlStruct::editor() const
+{
+    return editor_.data();
+}
+
+void tarnekCtrlStruct::TakeEditor(tarnekEditCtrl* edit)
+{
+    editor_ = edit;
+}
+
 void tarnekCtrlStruct::BindGrid(tarnekBaseListCtrl* grid)
 {
     const int code = grid->targetCode();
-    if (code < 0 || static_cast<std::size_t>(code) >= grids.size())
+    if (code < 0 || static_cast<std::size_t>(code) >= grids_.size())
         return;
-    grids[static_cast<std::size_t>(code)] = grid;
+    grids_[static_cast<std::size_t>(code)] = grid;
     grid->setItemDelegate(new tarnekCellDelegate(*this, grid));
     QObject::connect(grid, &tarnekBaseListCtrl::cellEditRequested, grid,
                      [this, grid](int row, int column) { StartCellEdit(grid, row, column); });
@@ -23,9 +33,9 @@ void tarnekCtrlStruct::BindGrid(tarnekBaseListCtrl* grid)
 
 tarnekBaseListCtrl* tarnekCtrlStruct::GridOf(int targetCode) const
 {
-    if (targetCode < 0 || static_cast<std::size_t>(targetCode) >= grids.size())
+    if (targetCode < 0 || static_cast<std::size_t>(targetCode) >= grids_.size())
         return nullptr;
-    return grids[static_cast<std::size_t>(targetCode)];
+    return grids_[static_cast<std::size_t>(targetCode)];
 }
 
 void tarnekCtrlStruct::SizeGridColumns(tarnekBaseListCtrl* grid, int columnCount)
@@ -36,42 +46,36 @@ void tarnekCtrlStruct::SizeGridColumns(tarnekBaseListCtrl* grid, int columnCount
 bool tarnekCtrlStruct::StartCellEdit(tarnekBaseListCtrl* grid, int row, int column)
 {
     DeleteEditor();
-    editColumn = column;
     if (grid == nullptr || row < 0 || row >= grid->rowCount() || column < 0 || column >= grid->columnCount())
         return false;
-    editRow = row;
     grid->edit(grid->model()->index(row, column));
-    return editor != nullptr;
+    return editor_ != nullptr;
 }
 
-void tarnekCtrlStruct::ShowEditor(tarnekEditCtrl* edit, const QString& text, int row, int column, int targetCode)
+void tarnekCtrlStruct::ShowEditor(tarnekEditCtrl* edit, const QString& text, int row, int column)
 {
     if (edit == nullptr)
         return;
     edit->setText(text);
-    edit->editText = text;
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
-    edit->cellRow = row;
-    edit->cellColumn = column;
-    edit->targetCode = targetCode;
-    edit->owner = this;
+    edit->Attach(this, row, column);
 }
 
-void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int, const QString& text)
+void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int column, const QString& text)
 {
-    if (grid == nullptr || editColumn < 0 || editColumn >= grid->columnCount())
+    if (grid == nullptr || column < 0 || column >= grid->columnCount())
         return;
-    grid->listModel()->RequestEdit(static_cast<std::size_t>(editColumn), {text.toStdString()});
+    grid->listModel()->RequestEdit(static_cast<std::size_t>(column), {text.toStdString()});
 }
 
 void tarnekCtrlStruct::DeleteEditor()
 {
-    if (editor.isNull())
+    if (editor_.isNull())
         return;
-    tarnekEditCtrl* open = editor.data();
-    editor.clear();
-    if (open->grid != nullptr && open->isVisible())
-        open->grid->discardEditor(open);
+    tarnekEditCtrl* open = editor_.data();
+    editor_.clear();
+    if (open->grid() != nullptr && open->isVisible())
+        open->grid()->discardEditor(open);
     delete open;
 }

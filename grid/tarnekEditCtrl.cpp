@@ -1,13 +1,14 @@
-#include "tarnekEditCtrl.h"
+#include "grid/tarnekEditCtrl.h"
 
-tarnekEditCtrl::tarnekEditCtrl(tarnekBaseListCtrl* grid, QWidget* parent) : QLineEdit(parent), grid(grid)
+tarnekEditCtrl::tarnekEditCtrl(tarnekBaseListCtrl* grid, QWidget* parent) : QLineEdit(parent), grid_(grid)
 {
     setFrame(false);
     setAlignment(Qt::AlignCenter);
-    connect(this, &QLineEdit::textChanged, this, &tarnekEditCtrl::onTextChanged);
 }
 
-void tarnekEditCtrl::onTextChanged(const QString& text)
+void tarnekEditCtrl::Attach(tarnekCtrlStruct* owner, int row, int column)
 {
-    editText = text;
+    owner_ = owner;
+    cellRow_ = row;
+    cellColumn_ = column;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QString>
 
 class tarnekBaseListCtrl;
 struct tarnekCtrlStruct;
@@ -15,14 +14,21 @@ class tarnekEditCtrl final : public QLineEdit {
 public:
     explicit tarnekEditCtrl(tarnekBaseListCtrl* grid, QWidget* parent);
 
-    QString editText;  // follows every change of the text
-    bool confirmed = false;  // Enter was pressed: the text is to be written
-    int cellRow = 0;
-    int cellColumn = 0;
-    int targetCode = -1;
-    tarnekCtrlStruct* owner = nullptr;  // the control table that receives the commit
-    tarnekBaseListCtrl* grid;
+    // Puts the editor over its cell, once, for the control table that receives the commit.
+    void Attach(tarnekCtrlStruct* owner, int row, int column);
+    // Enter was pressed: the text as it stands is to be written.
+    void Confirm() { confirmed_ = true; }
+
+    tarnekCtrlStruct* owner() const { return owner_; }
+    tarnekBaseListCtrl* grid() const { return grid_; }
+    int cellRow() const { return cellRow_; }
+    int cellColumn() const { return cellColumn_; }
+    bool confirmed() const { return confirmed_; }
 
 private:
-    void onTextChanged(const QString& text);
+    tarnekBaseListCtrl* grid_;
+    tarnekCtrlStruct* owner_ = nullptr;
+    int cellRow_ = 0;
+    int cellColumn_ = 0;
+    bool confirmed_ = false;
 };

@@ -13,12 +13,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DialogUnits.h"
-#include "DigitsOnlyFilter.h"
-#include "FillButtonImage.h"
-#include "FillButtonTip.h"
+#include "grid/CellMarking.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/DigitsOnlyFilter.h"
+#include "widgets/FillButtonImage.h"
+#include "widgets/FillButtonTip.h"
 #include "GridOperations.h"
-#include "SkillDialogCurve.h"
 #include "tarnekBaseListCtrl.h"
 #include "widgets/QtText.h"
 
@@ -73,7 +73,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
       model_(session.configuration()),
       draft_(model_),
       undo_(new QUndoStack(this)) {
-    table_.model = &model_;
+    table_.SetModel(&model_);
     save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
     setWindowTitle(ToQString(tier_.caption));
     setObjectName(ControlName(tier_.templateId));
@@ -87,6 +87,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     cancel_->setObjectName(ControlName(2));
 
     BuildBands();
+    BuildChartPane();
     BuildButtons();
     SetTabOrder();
     save_->setFocus(Qt::OtherFocusReason);
@@ -103,7 +104,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     resize(UnitScale(font()).size(tier_.size));
-    AddSkillDialogCurve(*this);
+    FitToScreen();
     BuildActions();
 }
 
@@ -136,7 +137,10 @@ void SkillDialog::UpdateFillTips() {
 
 void SkillDialog::BuildBands() {
     const UnitScale du(font());
-    auto* layout = new QVBoxLayout(this);
+    // The bands scroll above the chart pane.
+    bands_ = new QWidget(this);
+    auto* layout = new QVBoxLayout(bands_);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     grids_.assign(tier_.bands.size(), nullptr);
     fillButtons_.assign(tier_.bands.size(), nullptr);
@@ -146,7 +150,7 @@ void SkillDialog::BuildBands() {
     std::vector<QWidget*> strips;
     for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
         const SkillBand& description = tier_.bands[band];
-        auto* group = new QGroupBox(ToQString(description.title), this);
+        auto* group = new QGroupBox(ToQString(description.title), bands_);
         auto* row = new QHBoxLayout(group);
 
         // The parameter boxes and the fill button share the strip left of the grid.
@@ -158,6 +162,7 @@ void SkillDialog::BuildBands() {
             edit->setObjectName(ControlName(parameter.editId));
             edit->setAlignment(Qt::AlignCenter);
             if (parameter.digitsOnly) edit->installEventFilter(digitsOnly);
+            KeepBoxMarked(edit, parameter.text);
             boxes_[box] = edit;
             if (parameter.label.empty()) {
                 edit->setFixedSize(du.size(kBareBoxSize));
@@ -204,6 +209,7 @@ void SkillDialog::BuildBands() {
         grid->setFixedHeight(du.y(kGridSize.height));
         grid->setMinimumWidth(du.x(kGridSize.width) / 2);
         table_.BindGrid(grid);
+        KeepGridMarked(grid, model_);
         grids_[band] = grid;
         row->addWidget(grid, 1);
 

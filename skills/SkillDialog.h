@@ -7,18 +7,21 @@
 #include <vector>
 
 #include "ConfigurationEdit.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "EditingSession.h"
 #include "SkillTiers.h"
 #include "tarnekCtrlStruct.h"
 
+class ChartPane;
 class QAction;
 class QLineEdit;
 class QPushButton;
 class QUndoStack;
 class tarnekBaseListCtrl;
 
-// One skill tier's dialog, built from its description. It works on a copy of the
+// One skill tier's dialog, built from its description: its bands over one chart for the
+// band under the mouse or the grid that has the focus, a switch to hide the chart
+// (remembered), and a status line for values a paste dropped. It works on a copy of the
 // session's configuration: a fill changes the copy and its grid at once; cell edits go
 // into a draft of the grids' lists; undo/redo inside the dialog take back either.
 // "Сохранить" puts the draft and the boxes into the session and saves the tier; "Отмена"
@@ -66,6 +69,9 @@ public:
 
 private:
     void BuildBands();
+    void BuildChartPane();
+    // As tall as the bands and the chart want, as far as the screen allows.
+    void FitToScreen();
     void BuildButtons();
     void SetTabOrder();
     void ReadBoxes();
@@ -87,4 +93,6 @@ private:
     std::vector<QLineEdit*> boxes_;
     QPushButton* save_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QWidget* bands_ = nullptr;
+    ChartPane* chartPane_ = nullptr;
 };

@@ -30,19 +30,18 @@
 #include "ConfigurationTransfer.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
-#include "DialogUnits.h"
+#include "widgets/DialogUnits.h"
 #include "FileDialog.h"
 #include "FolderDialog.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "LevelCombo.h"
-#include "MainWindowCurves.h"
 #include "PluginFolderChoice.h"
 #include "PluginSourceLoad.h"
 #include "ProgressionChart.h"
 #include "SkillDialogLauncher.h"
 #include "ToolProcess.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
 #include "vloxBuildTarnekStruct.h"
@@ -131,7 +130,7 @@ bool ShowAndActivate(QWidget& window)
 
 QString StatusLine(const CTarnekChangeLevelDlg& dialog)
 {
-    return MainWindowStatusLine(dialog)->text();
+    return dialog.statusLine()->text();
 }
 
 }  // namespace
@@ -178,7 +177,7 @@ private slots:
         QCOMPARE(dialog.model().skillLevels, 3);
         QVERIFY(dialog.compileButton()->isEnabled());
         for (int tier = 1; tier <= 4; ++tier)
-            QCOMPARE(dialog.skillButton(tier)->isEnabled(), HasSkillDialogs());
+            QVERIFY(dialog.skillButton(tier)->isEnabled());
         // Nothing is written before the user asks for it.
         QVERIFY(!fs::exists(folder.baseHeader()));
     }
@@ -202,7 +201,7 @@ private slots:
         QCOMPARE(frames.count(QStringLiteral("Исходное:")), 4);
 
         QStringList buttons;
-        for (const QPushButton* button : MainWindowForm(dialog)->findChildren<QPushButton*>())
+        for (const QPushButton* button : dialog.form()->findChildren<QPushButton*>())
             buttons.append(button->text());
         buttons.sort();
         QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Импорт настроек…",
@@ -212,7 +211,7 @@ private slots:
         QVERIFY(dialog.link()->text().contains(SiteAddress()));
 
         const DialogUnits units{QFontMetrics(dialog.font())};
-        QCOMPARE(MainWindowForm(dialog)->size(), units.Map(0, 0, 850, 305).size());
+        QCOMPARE(dialog.form()->size(), units.Map(0, 0, 850, 305).size());
         QCOMPARE(dialog.grid(1)->geometry(), units.Map(82, 75, 757, 35));
         QCOMPARE(dialog.parameterBox(3)->geometry(), units.Map(13, 99, 40, 14));
         QCOMPARE(dialog.fillButton(3)->geometry(), units.Map(63, 197, 16, 16));
@@ -475,8 +474,6 @@ private slots:
         QListWidget* list = pane->diagnostics();
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
-        if (!HasSkillDialogs())
-            return;
         int selected = -1;
         QTimer::singleShot(0, &dialog, [&selected] {
             if (auto* skills = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
@@ -553,8 +550,6 @@ private slots:
 
     void skillButtonsRunTheirTiersDialog()
     {
-        if (!HasSkillDialogs())
-            QSKIP("built without the skill dialogs");
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
@@ -605,7 +600,7 @@ private slots:
         QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
         // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
-        const ProgressionChart* progression = MainWindowProgression(dialog);
+        const ProgressionChart* progression = dialog.progression();
         QTRY_VERIFY(progression->steps(XpMode::Saved).at(0).total == 467);
 
         // Committed cells: a number moves its point, a typo makes a gap.
@@ -664,14 +659,14 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        FitMainWindow(dialog, QRect(0, 0, 1280, 800));
+        dialog.FitToScreen(QRect(0, 0, 1280, 800));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.width() <= 1280);
         QVERIFY(dialog.height() <= 800);
         // The whole form is in view from top to bottom, the chart has room under it.
         const ChartPane* pane = ChartPane::Of(dialog);
-        QVERIFY(pane->controlsArea()->viewport()->height() >= MainWindowForm(dialog)->height());
+        QVERIFY(pane->controlsArea()->viewport()->height() >= dialog.form()->height());
         QVERIFY(pane->chart()->height() >= 200);
         QVERIFY(pane->chart()->isVisible());
         QVERIFY(pane->chartSwitch()->isChecked());
@@ -682,7 +677,7 @@ private slots:
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.resize(MainWindowForm(dialog)->minimumWidth() + 50, dialog.height());
+        dialog.resize(dialog.form()->minimumWidth() + 50, dialog.height());
         QVERIFY(ShowAndActivate(dialog));
         const int gridWidth = dialog.grid(3)->width();
         const int frameWidth = dialog.xpFrame(3)->width();
@@ -1015,6 +1010,9 @@ private slots:
         QCOMPARE(dialog.model().vampiricList, opened.vampiricList);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         QCOMPARE(dialog.grid(0)->columnCount(), 11);
+        // The grids are marked against the count the undo brought back, not the undone one.
+        QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
+                 qPrintable(dialog.grid(0)->listModel()->lengthReason()));
         dialog.undoAction()->trigger();
         QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(folder.Stored().xpLevelSaved, opened.xpLevelSaved);

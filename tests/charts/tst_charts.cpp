@@ -87,8 +87,8 @@ private slots:
         auto xp = Row({"0", "500", "1000"});
         auto typos = Row({"", "1e+006.0", "0,5"});
         CurveChart chart;
-        chart.addCurve(QStringLiteral("xp"), xp->model());
-        chart.addCurve(QStringLiteral("typos"), typos->model(), CurveChart::Scale::Right);
+        chart.AddCurve(QStringLiteral("xp"), xp->model());
+        chart.AddCurve(QStringLiteral("typos"), typos->model(), CurveChart::Scale::Right);
         QCOMPARE(Plotted(chart, 0), (QList<QPointF>{{0, 0}, {1, 500}, {2, 1000}}));
         QCOMPARE(Plotted(chart, 1), QList<QPointF>());
         QCOMPARE(chart.curveSeries(1).size(), 1);  // kept for its legend entry
@@ -101,14 +101,14 @@ private slots:
         QCOMPARE(Plotted(chart, 0), (QList<QPointF>{{0, 0}, {2, 1000}, {3, 1500}}));
         const auto* levels = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).first());
         QCOMPARE(levels->max(), 3.0);
-        chart.pointAt(1, QPointF(1, 0));
+        chart.PointAt(1, QPointF(1, 0));
         QVERIFY(chart.pointedText().contains(QStringLiteral("не число")));
 
         // A row that goes away leaves an empty curve, not a dangling one.
         typos.reset();
-        chart.refresh();
+        chart.Refresh();
         QCOMPARE(chart.curveTexts(1), QStringList());
-        chart.pointAtLevel(50);
+        chart.PointAtLevel(50);
         chart.resize(400, 300);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
@@ -119,8 +119,8 @@ private slots:
         auto needed = Row({"0", "500", "1000"});
         auto given = Row({"10", "20", "30"});
         CurveChart chart;
-        chart.addCurve(QStringLiteral("xpLevelSaved"), needed->model());
-        chart.addCurve(QStringLiteral("xpGivenSaved"), given->model(), CurveChart::Scale::Right);
+        chart.AddCurve(QStringLiteral("xpLevelSaved"), needed->model());
+        chart.AddCurve(QStringLiteral("xpGivenSaved"), given->model(), CurveChart::Scale::Right);
         QSignalSpy pointed(&chart, &CurveChart::valuePointed);
         // Hovering the line near level 1 names level 1 with the cell's text.
         emit chart.curveSeries(0).first()->hovered(QPointF(1.3, 400), true);
@@ -129,10 +129,10 @@ private slots:
         QCOMPARE(pointed.first().at(2).toString(), QStringLiteral("500"));
         QCOMPARE(chart.pointedText(), QStringLiteral("Уровень 1 — xpLevelSaved: 500"));
 
-        chart.pointAtLevel(1.6);
+        chart.PointAtLevel(1.6);
         QCOMPARE(chart.pointedText(), QStringLiteral("Уровень 2 — xpLevelSaved: 1000; xpGivenSaved: 30"));
         // Beyond the last level nothing is claimed.
-        chart.pointAt(0, QPointF(40, 0));
+        chart.PointAt(0, QPointF(40, 0));
         QCOMPARE(chart.pointedText(), QStringLiteral("Уровень 2 — xpLevelSaved: 1000; xpGivenSaved: 30"));
 
         // The line follows the values it names: a new text, then a level that went away.
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().mid(0, 4),
                  (QList<QPointF>{{0, 0}, {1, 50}, {2, 84}, {3, 109}}));
         QCOMPARE(chart.series(XpMode::Saved)->points().size(), 11);
-        chart.pointAtLevel(5.2);
+        chart.PointAtLevel(5.2);
         QCOMPARE(chart.pointedText(),
                  QStringLiteral("Уровень 5, убийств — Не сохраняемые XP (kq4_save_xp 0): 17 за уровень, 146 всего; "
                                 "Сохраняемые XP (kq4_save_xp 1): 343 за уровень, 1631 всего"));
@@ -164,7 +164,7 @@ private slots:
         // Kills per hour turn the totals into hours; the step stays in kills.
         chart.killsPerHourBox()->setValue(60);
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().at(5), QPointF(5, 146.0 / 60));
-        chart.pointAtLevel(5);
+        chart.PointAtLevel(5);
         QVERIFY(chart.pointedText().contains(QStringLiteral("17 за уровень, 2.4 ч всего")));
         chart.killsPerHourBox()->setValue(0);
 
@@ -173,7 +173,7 @@ private slots:
         QTRY_COMPARE(chart.series(XpMode::ShortTerm)->points().size(), 4);
         QVERIFY(chart.gapsText().contains(QStringLiteral("с уровня 4 не определено")));
         QVERIFY(chart.gapsText().contains(QStringLiteral("за убийство 0 XP")));
-        chart.pointAtLevel(6);
+        chart.PointAtLevel(6);
         QVERIFY(chart.pointedText().contains(QStringLiteral("(kq4_save_xp 0): 15 за уровень, всего не определено")));
 
         // Fewer levels in the grids, as after a level-count change.
@@ -189,13 +189,49 @@ private slots:
         pane->chartSwitch()->setChecked(true);
         QVERIFY(!pane->viewTabs()->isVisible());
         auto* other = new QWidget();
-        pane->addView(other, QStringLiteral("другое"));
+        pane->AddView(other, QStringLiteral("другое"));
         QVERIFY(pane->viewTabs()->isVisible());
         pane->viewTabs()->setCurrentIndex(1);
         QVERIFY(other->isVisible() && !pane->chart()->isVisible());
         pane->chartSwitch()->click();
         QVERIFY(!other->isVisible());
         pane->chartSwitch()->click();  // the choice is remembered for the next test
+    }
+
+    // A chart behind another view takes the new texts at once and draws them when it is
+    // in front again; its level ticks follow the new count either way it goes.
+    void hiddenChartDrawsWhenShown()
+    {
+        QWidget window;
+        ChartPane* pane = ShownPane(window);
+        pane->chartSwitch()->setChecked(true);
+        QStringList texts;
+        for (int level = 0; level <= 10; ++level)
+            texts.append(QString::number(level * 100));
+        auto xp = Row(texts);
+        CurveChart* chart = pane->chart();
+        chart->AddCurve(QStringLiteral("xp"), xp->model());
+        pane->AddView(new QWidget(), QStringLiteral("другое"));
+        pane->viewTabs()->setCurrentIndex(1);
+
+        xp->setColumnCount(101);
+        for (int level = 11; level <= 100; ++level)
+            xp->setItem(0, level, new QTableWidgetItem(QString::number(level * 100)));
+        QTRY_COMPARE(chart->curveTexts(0).size(), 101);
+        const auto* levels = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Horizontal).first());
+        const auto* values = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).first());
+        pane->viewTabs()->setCurrentIndex(0);
+        QCOMPARE(Plotted(*chart, 0).size(), 101);
+        QCOMPARE(levels->max(), 100.0);
+        QCOMPARE(levels->tickInterval(), 10.0);
+        QCOMPARE(values->max(), 10000.0);
+        QCOMPARE(values->tickCount(), 6);
+
+        xp->setColumnCount(11);
+        QTRY_COMPARE(levels->max(), 10.0);
+        QCOMPARE(levels->tickInterval(), 1.0);
+        QCOMPARE(values->max(), 1000.0);
+        QCOMPARE(values->tickCount(), 6);
     }
 
     void paneHidesTheChartAndRemembers()

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "CellMarking.h"
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekCtrlStruct.h"
 #include "tarnekEditCtrl.h"
@@ -39,7 +39,7 @@ struct ListGrid {
     {
         if (parent == nullptr)
             owned.reset(grid);
-        table.model = &model;
+        table.SetModel(&model);
         table.BindGrid(grid);
     }
 
@@ -52,8 +52,7 @@ struct ListGrid {
     // Typed into a cell and committed, as Enter in the cell editor does.
     void Commit(int column, const QString& text)
     {
-        table.editColumn = column;
-        table.CommitCellEdit(grid, 0, text);
+        table.CommitCellEdit(grid, column, text);
     }
 };
 
@@ -80,9 +79,9 @@ struct GridDialog {
     tarnekEditCtrl* OpenEditor(int column)
     {
         DoubleClick(grid->viewport(), CellCentre(grid, column));
-        return g.table.editor.data();
+        return g.table.editor();
     }
-    tarnekEditCtrl* Editor() const { return g.table.editor.data(); }
+    tarnekEditCtrl* Editor() const { return g.table.editor(); }
     QStringList Row() { return Texts(g.list()); }
 };
 
@@ -151,7 +150,7 @@ private slots:
         QCOMPARE(d.grid->columnWidth(1), std::max(50, QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15));
         QCOMPARE(d.grid->columnWidth(0), 50);
         QVERIFY(d.dialog.isVisible());
-        QTRY_VERIFY(d.g.table.editor.isNull());
+        QTRY_VERIFY(d.g.table.editor() == nullptr);
     }
 
     void escapeTabAndFocusLossLeaveTheCell_data()
@@ -196,7 +195,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             const QRect cell = d.grid->visualRect(d.grid->model()->index(0, 0));
             DoubleClick(d.grid->viewport(), QPoint(cell.center().x(), cell.bottom() + 10));
-            QVERIFY(d.g.table.editor.isNull());
+            QVERIFY(d.g.table.editor() == nullptr);
             QVERIFY(!d.g.table.StartCellEdit(d.grid, 1, 0));
             editor = d.OpenEditor(0);
             QVERIFY(editor);

@@ -16,7 +16,7 @@
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "SkillDialogs.h"
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
 
@@ -334,8 +334,8 @@ private slots:
 
         QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
         DoubleClick(grid->viewport(), CellCentre(grid, 2));
-        QVERIFY(!dialog->controlTable().editor.isNull());
-        TypeText(dialog->controlTable().editor.data(), QStringLiteral("999"));
+        QVERIFY(dialog->controlTable().editor() != nullptr);
+        TypeText(dialog->controlTable().editor(), QStringLiteral("999"));
         QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
 
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
@@ -383,11 +383,11 @@ private slots:
 
         tarnekBaseListCtrl* bash = GridOfList(*dialog, "bashList");
         QTest::mouseClick(bash->viewport(), Qt::LeftButton, {}, CellCentre(bash, 1));
-        QVERIFY(dialog->controlTable().editor.isNull());
+        QVERIFY(dialog->controlTable().editor() == nullptr);
         tarnekBaseListCtrl* ankh = GridOfList(*dialog, "ankhList");
         QTest::mouseClick(ankh->viewport(), Qt::LeftButton, {}, CellCentre(ankh, 1));
-        QVERIFY(!dialog->controlTable().editor.isNull());
-        QCOMPARE(dialog->controlTable().editor->text(), QStringLiteral("0.667"));
+        QVERIFY(dialog->controlTable().editor() != nullptr);
+        QCOMPARE(dialog->controlTable().editor()->text(), QStringLiteral("0.667"));
 
         dialog->close();  // the close box writes nothing either
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
@@ -427,8 +427,7 @@ private slots:
 
         // A committed typo leaves a gap and is marked.
         tarnekCtrlStruct& table = dialog->controlTable();
-        table.editColumn = 1;
-        table.CommitCellEdit(dialog->grid(heal), 0, QStringLiteral("4,00"));
+        table.CommitCellEdit(dialog->grid(heal), 1, QStringLiteral("4,00"));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
         QCOMPARE(Plotted(*chart).size(), 2);
         QVERIFY(Tinted(Cell(dialog->grid(heal), 1), kRejectedTextTint));

@@ -1,4 +1,4 @@
-#include "DigitsOnlyFilter.h"
+#include "widgets/DigitsOnlyFilter.h"
 
 #include <QKeyEvent>
 

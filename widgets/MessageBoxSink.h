@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 // Shows the core's messages as message boxes over a parent window.
 class MessageBoxSink final : public MessageSink {

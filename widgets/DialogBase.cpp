@@ -1,4 +1,4 @@
-#include "DialogBase.h"
+#include "widgets/DialogBase.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 // A fill button's tooltip: its list's rule in words, with the parameter texts it reads
 // ("Заполнить: приращение 500 от исходного 0").

@@ -1,4 +1,4 @@
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "FillButtonTip.h"
+#include "widgets/FillButtonTip.h"
 
 #include <array>
 

@@ -8,5 +8,3 @@ class QPushButton;
 QIcon FillButtonIcon();
 // Gives a button the fill image: flat, 16x16, no text.
 void SetFillButtonImage(QPushButton* button);
-// The editor's window icon.
-QIcon ApplicationIcon();

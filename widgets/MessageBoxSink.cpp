@@ -1,6 +1,6 @@
-#include "MessageBoxSink.h"
+#include "widgets/MessageBoxSink.h"
 
-#include "UserMessageBox.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
