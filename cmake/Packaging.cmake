@@ -1,17 +1,16 @@
 # Installation and the Debian package: the two programs, the menu entry, the icon in the
 # hicolor sizes and the README. Included last from the top-level file, once every
-# program target exists; each rule is guarded so a core-only build installs what it has.
+# program target exists; a build without the database or the editor installs what it has.
 include(GNUInstallDirs)
 
 set(TARNEK_PACKAGE_NAME tarnek-level-editor)
 
-foreach(program tarnek-level-editor tarnek-levels)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
-endforeach()
+if(TARNEK_BUILD_DATABASE)
+  install(TARGETS tarnek-levels RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
-if(TARGET tarnek-level-editor)
+if(TARNEK_GUI_BUILT)
+  install(TARGETS tarnek-level-editor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   find_package(Qt6 REQUIRED COMPONENTS Gui)
   add_executable(tarnek_icon_render ${PROJECT_SOURCE_DIR}/packaging/IconRender.cpp)
   target_link_libraries(tarnek_icon_render PRIVATE Qt6::Gui)
@@ -41,12 +40,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADI
 # The install tree must hold what the menu entry names: checked by installing into a
 # scratch prefix.
 set(checked_icon_sizes "")
-if(TARGET tarnek-level-editor)
+if(TARNEK_GUI_BUILT)
   list(JOIN TARNEK_ICON_SIZES "," checked_icon_sizes)
 endif()
 add_test(NAME install_tree
          COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -DPREFIX=${PROJECT_BINARY_DIR}/install-check
-                 -DICON_SIZES=${checked_icon_sizes} -DHAS_CLI=$<TARGET_EXISTS:tarnek-levels>
+                 -DICON_SIZES=${checked_icon_sizes} -DHAS_CLI=${TARNEK_BUILD_DATABASE}
                  -P ${PROJECT_SOURCE_DIR}/packaging/CheckInstallTree.cmake)
 
 set(CPACK_GENERATOR DEB)

@@ -26,8 +26,8 @@ bool TypesText(const QKeyEvent* event)
 
 bool OpensOnSingleClick(int targetCode)
 {
-    static const auto ankh = FindList("ankhList");
-    return ankh && static_cast<std::size_t>(targetCode) == *ankh;
+    const auto code = static_cast<std::size_t>(targetCode);
+    return targetCode >= 0 && code < ValueLists().size() && ValueLists()[code].band.opensOnSingleClick;
 }
 
 tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSource list,

@@ -20,8 +20,6 @@ using TextField = std::string tarnekArrayStruct::*;
 // 0 = the XP tables of the main window, 1..4 = the skill tiers.
 enum class Tier : std::int8_t { Xp = 0, One = 1, Two = 2, Three = 3, Four = 4 };
 
-inline constexpr std::array<Tier, 4> kSkillTiers{Tier::One, Tier::Two, Tier::Three, Tier::Four};
-
 enum class LengthRule : std::int8_t {
     Levels,       // maxLevels + 1 (levels 0..maxLevels)
     SkillLevels,  // skillLevels
@@ -41,6 +39,34 @@ enum class FillRule : std::int8_t {
 // What the plugin declares the array as: plain cells or Float: cells.
 enum class ArrayKind : std::int8_t { Integer, Float };
 
+// Where a skill list is edited: its group box in the skill dialog of its tier, top to
+// bottom in table order. The control ids name the dialog's widgets. The XP lists sit in
+// the main window's own bands, one per list in table order, and leave this empty.
+struct DialogBand {
+    std::string_view title;  // group-box text
+    int gridId = 0;
+    int fillButtonId = 0;
+    bool opensOnSingleClick = false;  // the one grid whose cell editor opens on a single click
+};
+
+// A skill's MIN_PERCENT_/MAX_PERCENT_ pair in skills.inl, for the skills that have one.
+struct PercentLines {
+    std::string_view name;  // the part after MIN_PERCENT_/MAX_PERCENT_; empty: no lines
+    std::string_view minComment = {};  // behind the minimum line; empty: no minimum line
+    std::string_view maxComment = {};  // behind the maximum line
+    TextField maxChance = nullptr;     // the maximum: this chance text normalised, or
+                                       // (nullptr) the skill's own last entry verbatim
+};
+
+// What skills.inl says about a skill besides its values. The layout is the plugin's own,
+// irregular spacing included, and the generated file must not drift from it.
+struct SkillsFileLines {
+    std::string_view skill;  // English name in the comment behind the array
+    PercentLines percent = {};
+    std::string_view declaration = {};  // empty: the regular form from kind and length
+    bool devotionFollows = false;       // the Devotion Aura value stands right after this array
+};
+
 struct ListDescriptor {
     std::string_view field;   // model field name, also the headless tool's name
     ListField list;
@@ -54,6 +80,8 @@ struct ListDescriptor {
     TextField firstParameter;               // increment, multiplier, maximum, step, total, start or decrement
     TextField secondParameter = nullptr;    // initial text, where the rule has one
     std::int32_t mode = 0;                  // FillMultiples only
+    DialogBand band = {};                   // skill lists only
+    SkillsFileLines skillsFile = {};        // skill lists only
 };
 
 enum class ParameterUse : std::int8_t { FillRule, SkillsFile };
@@ -94,7 +122,11 @@ struct LevelTableDescriptor {
 };
 const std::array<LevelTableDescriptor, 5>& LevelTables();
 
+inline constexpr std::array<Tier, 4> kSkillTiers{Tier::One, Tier::Two, Tier::Three, Tier::Four};
+
 std::span<const ListDescriptor> ListsOfTier(Tier tier);
+// The index of the list stored in that member, its target code.
+std::size_t IndexOf(ListField list);
 std::optional<std::size_t> FindList(std::string_view field);
 std::optional<std::size_t> FindParameter(std::string_view field);
 

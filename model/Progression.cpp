@@ -6,17 +6,6 @@
 
 namespace {
 
-// Indices into ValueLists(), which keeps the XP lists first, in the main window's order.
-constexpr std::size_t kXpLevelShortTerm = 0;
-constexpr std::size_t kXpLevelSaved = 1;
-constexpr std::size_t kXpGivenShortTerm = 2;
-constexpr std::size_t kXpGivenSaved = 3;
-
-const std::array<XpModeDescriptor, 2> kModes{{
-    {XpMode::ShortTerm, "shortTerm", "kq4_save_xp 0", kXpLevelShortTerm, kXpGivenShortTerm},
-    {XpMode::Saved, "saved", "kq4_save_xp 1", kXpLevelSaved, kXpGivenSaved},
-}};
-
 std::optional<std::int64_t> WholeNumber(const ValueList& list, std::size_t i)
 {
     if (i >= list.size() || CheckPluginNumber(list.at(i), ArrayKind::Integer))
@@ -28,12 +17,17 @@ std::optional<std::int64_t> WholeNumber(const ValueList& list, std::size_t i)
 
 const std::array<XpModeDescriptor, 2>& XpModes()
 {
-    return kModes;
+    using M = tarnekArrayStruct;
+    static const std::array<XpModeDescriptor, 2> modes{{
+        {XpMode::ShortTerm, "shortTerm", "kq4_save_xp 0", IndexOf(&M::xpLevelShortTerm), IndexOf(&M::xpGivenShortTerm)},
+        {XpMode::Saved, "saved", "kq4_save_xp 1", IndexOf(&M::xpLevelSaved), IndexOf(&M::xpGivenSaved)},
+    }};
+    return modes;
 }
 
 std::vector<ProgressionStep> ComputeProgression(const tarnekArrayStruct& model, XpMode mode)
 {
-    const XpModeDescriptor& lists = kModes[static_cast<std::size_t>(mode)];
+    const XpModeDescriptor& lists = XpModes()[static_cast<std::size_t>(mode)];
     const ValueList& needed = model.*ValueLists()[lists.needed].list;
     const ValueList& given = model.*ValueLists()[lists.given].list;
 

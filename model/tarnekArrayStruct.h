@@ -10,8 +10,6 @@
 // and the level counts read numbers out of them. The descriptor tables (Descriptors.h)
 // name every list and parameter with its storage and plugin array.
 struct tarnekArrayStruct {
-    virtual ~tarnekArrayStruct() = default;
-
     // XP tables, levels 0..maxLevels
     ValueList xpLevelShortTerm;
     ValueList xpLevelSaved;

@@ -1,5 +1,3 @@
-#include <array>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -9,89 +7,10 @@
 #include "xpBaseStruct.h"
 
 // The layout of skills.inl is the plugin's, with its irregular spacing, so its fixed text
-// stays here verbatim; which arrays exist, their order, names and kinds come from the
-// descriptor table.
+// stays here verbatim; which arrays exist, their order, names, kinds and the lines that
+// go with each skill come from the descriptor table.
 
 namespace {
-
-// One MIN_PERCENT_/MAX_PERCENT_ pair. The maximum is either a maximum-chance text
-// (normalised) or the last entry of the skill's own list (verbatim).
-struct PercentLimit {
-    Tier tier;
-    std::string_view name;
-    std::string_view minComment;  // empty: the skill has no minimum line
-    TextField chance;
-    ListField lastOf;
-    std::string_view maxComment;
-};
-
-using T = tarnekArrayStruct;
-
-const std::array<PercentLimit, 14> kPercentLimits = {{
-    {Tier::One, "EVASION", " //p_evasion", &T::evasionMaxChance, nullptr, ""},
-    {Tier::One, "PHOENIX", "   //p_phoenix", nullptr, &T::phoenixList, ""},
-    {Tier::One, "FAN", " //p_fan", &T::fanMaxChance, nullptr, ""},
-    {Tier::One, "IMPALE", " //p_impale", &T::impaleMaxChance, nullptr, ""},
-    {Tier::Two, "BANISH", "   //p_banish", &T::banishMaxChance, nullptr, ""},
-    {Tier::Two, "HEX", "   //p_hex", &T::hexMaxChance, nullptr, ""},
-    {Tier::Two, "BLINK", "   //p_blink", nullptr, &T::blinkList, ""},
-    {Tier::Three, "BASH", "   //p_bash", &T::bashMaxChance, nullptr, ""},
-    {Tier::Three, "ANKH", "   //p_ankh", nullptr, &T::ankhList, ""},
-    {Tier::Three, "SHADOW", " //p_shadow", &T::shadowMaxChance, nullptr, ""},
-    {Tier::Three, "CARRION", "   //p_carrion", &T::carrionMaxChance, nullptr, ""},
-    {Tier::Four, "CONCOCTION", "   //p_concoction", &T::concoctionMaxChance, nullptr, ""},
-    {Tier::Four, "HARDEN", "", nullptr, &T::hardenList, "   //p_harden"},
-    {Tier::Four, "ORB", "   //p_orb", &T::orbMaxChance, nullptr, ""},
-}};
-
-// The comment behind each array, and the one declaration the plugin spells differently.
-struct ArrayText {
-    std::string_view array;
-    std::string_view skill;
-    std::string_view declaration = {};  // empty: the regular form
-};
-
-const std::array<ArrayText, 27> kArrayTexts = {{
-    {"p_vampiric", "Vampiric Aura"},
-    {"p_invisibility", "Invisibility"},
-    {"p_critical", "Critical Strike"},
-    {"p_evasion", "Evasion"},
-    {"p_phoenix", "Phoenix"},
-    {"p_heal", "Healing Wave"},
-    {"p_fan", "Fan of Knives"},
-    {"p_impale", "Impale"},
-    {"p_unholy", "Unholy Aura", "new Float:p_unholy[MAX_SKILL_LEVEL] =  "},
-    {"p_grenade", "Critical Grenade"},
-    {"p_thorns", "Thorns Aura"},
-    {"p_banish", "Banish"},
-    {"p_hex", "Hex"},
-    {"p_blink", "Blink"},
-    {"p_spiked", "Spiked Carapace"},
-    {"p_levitation", "Levitation"},
-    {"p_bash", "Bash"},
-    {"p_ankh", "Equipment reincarnation"},
-    {"p_trueshot", "Trueshot Aura"},
-    {"p_mana", "Siphon Mana"},
-    {"p_serpent", "Serpent Ward"},
-    {"p_shadow", "Shadow Strike"},
-    {"p_carrion", "Carrion Beetle"},
-    {"p_resistant", "Resistant Skin"},
-    {"p_concoction", "Unstable Concoction"},
-    {"p_harden", "Hardened Skin"},
-    {"p_orb", "Orb of Annihilation"},
-}};
-
-// Devotion Aura has one value for all levels and stands right after this array.
-constexpr std::string_view kDevotionFollows = "p_unholy";
-
-const ArrayText& TextOf(std::string_view array)
-{
-    for (const ArrayText& entry : kArrayTexts) {
-        if (entry.array == array)
-            return entry;
-    }
-    throw std::logic_error("skills.inl has no line for array " + std::string(array));
-}
 
 std::string TierNumber(Tier tier) { return FormatInteger(static_cast<std::int32_t>(tier)); }
 
@@ -120,23 +39,24 @@ void AppendPercentLimits(std::string& text, const tarnekArrayStruct& model)
 {
     for (const Tier tier : kSkillTiers) {
         AppendLine(text, "//Skills " + TierNumber(tier) + " Max Percent");
-        for (const PercentLimit& limit : kPercentLimits) {
-            if (limit.tier != tier)
+        for (const ListDescriptor& list : ListsOfTier(tier)) {
+            const PercentLines& limit = list.skillsFile.percent;
+            if (limit.name.empty())
                 continue;
             if (!limit.minComment.empty())
                 AppendLine(text, "#define MIN_PERCENT_" + std::string(limit.name) + " 0.0" + std::string(limit.minComment));
-            const std::string maximum = limit.chance ? tarnekArrayStruct::NormalizeChanceText(model.*limit.chance)
-                                                     : LastEntry(model.*limit.lastOf);
+            const std::string maximum = limit.maxChance ? tarnekArrayStruct::NormalizeChanceText(model.*limit.maxChance)
+                                                        : LastEntry(model.*list.list);
             AppendLine(text, "#define MAX_PERCENT_" + std::string(limit.name) + " " + maximum + std::string(limit.maxComment));
         }
         AppendLine(text, "");
     }
 }
 
-std::string Declaration(const ListDescriptor& list, const ArrayText& texts)
+std::string Declaration(const ListDescriptor& list)
 {
-    if (!texts.declaration.empty())
-        return std::string(texts.declaration);
+    if (!list.skillsFile.declaration.empty())
+        return std::string(list.skillsFile.declaration);
     std::string declaration = "new const ";
     if (list.kind == ArrayKind::Float)
         declaration += "Float:";
@@ -154,10 +74,9 @@ void AppendSkillArrays(std::string& text, const tarnekArrayStruct& model)
         if (tier == Tier::One)
             AppendLine(text, "");
         for (const ListDescriptor& list : ListsOfTier(tier)) {
-            const ArrayText& texts = TextOf(list.array);
-            AppendLine(text, Declaration(list, texts) + xpBaseStruct::BuildArrayInitializer(model.*list.list) + " //" +
-                                 std::string(texts.skill) + skillTag);
-            if (list.array == kDevotionFollows)
+            AppendLine(text, Declaration(list) + xpBaseStruct::BuildArrayInitializer(model.*list.list) + " //" +
+                                 std::string(list.skillsFile.skill) + skillTag);
+            if (list.skillsFile.devotionFollows)
                 AppendLine(text, "new const p_devotion = " + model.devotionValue + " //Devotion Aura" + skillTag);
         }
         AppendLine(text, "");

@@ -18,8 +18,6 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // or not at all, so a failed save never leaves the plugin compiler a truncated source. The
 // tarnek folder belongs to the plugin's source tree and is never created here.
 struct xpBaseStruct {
-    virtual ~xpBaseStruct() = default;
-
     // Set by every write to the directory and the file it used, and kept afterwards.
     std::filesystem::path workDir;
     std::filesystem::path baseHeaderPath;

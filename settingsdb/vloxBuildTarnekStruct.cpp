@@ -345,37 +345,6 @@ bool vloxBuildTarnekStruct::DeleteAllRows(const std::string& table)
     return WriteInTransaction([&](SQLite::Database& database) { ExecuteDeleteAll(database, table); });
 }
 
-bool vloxBuildTarnekStruct::InsertLevelRows(Tier tier, const tarnekArrayStruct& model)
-{
-    return WriteInTransaction(
-        [&](SQLite::Database& database) { ExecuteInsertRows(database, LayoutOf(tier), model); });
-}
-
-bool vloxBuildTarnekStruct::InsertXpRows(const tarnekArrayStruct& model)
-{
-    return InsertLevelRows(Tier::Xp, model);
-}
-
-bool vloxBuildTarnekStruct::InsertTier1Rows(const tarnekArrayStruct& model)
-{
-    return InsertLevelRows(Tier::One, model);
-}
-
-bool vloxBuildTarnekStruct::InsertTier2Rows(const tarnekArrayStruct& model)
-{
-    return InsertLevelRows(Tier::Two, model);
-}
-
-bool vloxBuildTarnekStruct::InsertTier3Rows(const tarnekArrayStruct& model)
-{
-    return InsertLevelRows(Tier::Three, model);
-}
-
-bool vloxBuildTarnekStruct::InsertTier4Rows(const tarnekArrayStruct& model)
-{
-    return InsertLevelRows(Tier::Four, model);
-}
-
 bool vloxBuildTarnekStruct::SaveDatabase(const tarnekArrayStruct& model)
 {
     return WriteInTransaction([&](SQLite::Database& database) {

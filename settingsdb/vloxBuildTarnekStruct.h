@@ -39,7 +39,7 @@ inline constexpr std::string_view kDatabaseVersion = "3.0";
 class vloxBuildTarnekStruct {
 public:
     explicit vloxBuildTarnekStruct(MessageSink& sink);
-    virtual ~vloxBuildTarnekStruct();
+    ~vloxBuildTarnekStruct();
     vloxBuildTarnekStruct(const vloxBuildTarnekStruct&) = delete;
     vloxBuildTarnekStruct& operator=(const vloxBuildTarnekStruct&) = delete;
 
@@ -65,14 +65,6 @@ public:
     // Sets the column in every row of the table (the one row of a one-row table).
     bool UpdateValue(const std::string& table, const std::string& column, const std::string& value);
     bool DeleteAllRows(const std::string& table);
-    // Append the rows of one per-level table from the model: one row per level, as many
-    // as its longest list holds; a shorter list gives empty text for its missing levels.
-    bool InsertXpRows(const tarnekArrayStruct& model);
-    bool InsertTier1Rows(const tarnekArrayStruct& model);
-    bool InsertTier2Rows(const tarnekArrayStruct& model);
-    bool InsertTier3Rows(const tarnekArrayStruct& model);
-    bool InsertTier4Rows(const tarnekArrayStruct& model);
-    bool InsertLevelRows(Tier tier, const tarnekArrayStruct& model);
 
     // Version check (an outdated file is kept as a backup and replaced by the carried
     // copy), then every list and single value. The model is changed only when every read

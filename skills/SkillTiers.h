@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -10,10 +9,11 @@
 
 // What makes one skill dialog different from the other three: its bands, its parameter
 // boxes and its ids. The dialog itself (SkillDialog) is built from this alone; the value
-// lists, their fill rules and the database columns come from the descriptor tables.
+// lists, their bands, fill rules and database columns come from the descriptor tables.
 
 // A band with a code shows that list as a grid with a fill button that runs the list's
-// own fill rule; a band without one holds only its parameter box (Devotion Aura).
+// own fill rule; a band without one holds only its parameter box (Devotion Aura). The
+// bands of the lists are their descriptor rows' bands.
 struct SkillBand {
     std::string_view title;           // group-box text
     std::optional<std::size_t> code;  // grid's target code = index in ValueLists()

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 
 #include <QApplication>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include "GuiTestSupport.h"
 #include "InitialConfiguration.h"
 #include "SkillDialogs.h"
+#include "pluginsrc/xpBaseStruct.h"
 #include "widgets/UserMessageBox.h"
 #include "tarnekBaseListCtrl.h"
 #include "tarnekEditCtrl.h"
@@ -136,6 +139,40 @@ private slots:
         QVERIFY(devotion->toolTip().contains(QStringLiteral("Пустое")));
         Box(*tier2, 1061)->setText(QStringLiteral("abc"));  // a fill parameter: never marked
         QVERIFY(Box(*tier2, 1061)->toolTip().isEmpty());
+    }
+
+    // A list added to the descriptor table reaches a dialog and the plugin through its row
+    // alone: each skill list has one band, in the dialog of its tier, under ids no other
+    // control of that dialog uses, and every list is declared once across base.h and skills.inl.
+    void everyListSitsInOneBandAndOnePluginArray() {
+        const tarnekArrayStruct model = LoadedConfiguration();
+        const std::string sources = xpBaseStruct::BaseHeaderText(model) + xpBaseStruct::SkillsIncludeText(model);
+        std::map<std::size_t, Tier> bandTier;
+        for (const Tier tier : kSkillTiers) {
+            const SkillTier& dialog = SkillTierOf(tier);
+            std::set<int> ids{dialog.saveButtonId};
+            std::size_t controls = 1;
+            for (const SkillBand& band : dialog.bands) {
+                if (!band.code) continue;
+                QVERIFY2(bandTier.emplace(*band.code, tier).second, band.title.data());
+                ids.insert({band.gridId, band.fillButtonId});
+                controls += 2;
+            }
+            for (const ParameterBox& box : dialog.boxes) ids.insert(box.editId);
+            QCOMPARE(ids.size(), controls + dialog.boxes.size());
+        }
+        for (std::size_t code = 0; code < ValueLists().size(); ++code) {
+            const ListDescriptor& list = ValueLists()[code];
+            const auto band = bandTier.find(code);
+            if (list.tier == Tier::Xp)
+                QVERIFY2(band == bandTier.end(), list.field.data());  // the main window's
+            else
+                QVERIFY2(band != bandTier.end() && band->second == list.tier, list.field.data());
+            const std::string declared = std::string(list.array) + "[";
+            QVERIFY2(sources.find(declared) != std::string::npos &&
+                         sources.find(declared) == sources.rfind(declared),
+                     list.field.data());
+        }
     }
 
     // Every other box holds a decoy, so a button that read the wrong box gives other values.
