@@ -13,6 +13,7 @@
 #include "widgets/DialogUnits.h"
 #include "FileDialog.h"
 #include "widgets/UserMessageBox.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ constexpr int kExportLeft = 12;
 constexpr int kImportLeft = 101;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 20;
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& text)
 {
@@ -75,7 +71,7 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
 
     const auto json = ConfigurationToJson(model);
     if (!json) {
-        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(FromUtf8(json.failure().text)));
+        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(ToQString(json.failure().text)));
         return;
     }
     const std::string& text = *json;
@@ -105,7 +101,7 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!parsed) {
         Warn(dialog, kImportCaption,
-             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, FromUtf8(parsed.failure().text)));
+             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, ToQString(parsed.failure().text)));
         return;
     }
     // One undo step; the user saves it, or takes it back.
