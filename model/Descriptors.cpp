@@ -62,6 +62,8 @@ constexpr std::string_view kOrb = "Сфера уничтожения (Orb of Ann
 constexpr std::string_view kHumanRace = "Значения расы Альянс Людей";
 constexpr std::string_view kUndeadRace = "Значения расы Нежить";
 
+// One row per list, one per parameter text: kept as rows, not laid out by clang-format.
+// clang-format off
 constexpr std::array<ListDescriptor, kListCount> kLists{{
     {"xpLevelShortTerm", &M::xpLevelShortTerm, Tier::Xp, kXpTable, kXpLevelShortTerm, "iXPLevelShortTerm", K::Integer, L::Levels, R::Increment, &M::xpLevelShortTermIncrement, &M::xpLevelShortTermInitial},
     {"xpLevelSaved", &M::xpLevelSaved, Tier::Xp, kXpTable, kXpLevelSaved, "iXPLevelSaved", K::Integer, L::Levels, R::Multiplier, &M::xpLevelSavedMultiplier, &M::xpLevelSavedInitial},
@@ -208,6 +210,7 @@ constexpr std::array<ParameterDescriptor, kParameterCount> kParameters{{
     {"concoctionMaxChance", &M::concoctionMaxChance, Tier::Four, kMaxChance, kConcoction, U::SkillsFile},
     {"orbMaxChance", &M::orbMaxChance, Tier::Four, kMaxChance, kOrb, U::SkillsFile},
 }};
+// clang-format on
 
 // A row left short, or a configuration member without a row, fails the build here
 // instead of a dialog, a save or a generated source at run time.

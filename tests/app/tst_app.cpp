@@ -5,15 +5,12 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -26,7 +23,6 @@
 #include "CTarnekChangeLevelDlg.h"
 #include "CellMarking.h"
 #include "CompilePane.h"
-#include "ConfigurationJson.h"
 #include "ConfigurationTransfer.h"
 #include "ChartPane.h"
 #include "CurveChart.h"
@@ -42,8 +38,8 @@
 #include "SkillDialogLauncher.h"
 #include "ToolProcess.h"
 #include "widgets/UserMessageBox.h"
-#include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
+#include "WrittenSources.h"
 #include "vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
@@ -83,23 +79,6 @@ bool StoreLevelCount(const std::string& text)
     return stored;
 }
 
-// base.h and skills.inl as the writers make them from this model, read back as bytes.
-std::pair<std::string, std::string> ExpectedSources(const tarnekArrayStruct& model, const ScratchFolder& folder)
-{
-    const fs::path asWritten = folder.fsPath() / "written";
-    fs::create_directory(asWritten);
-    fs::rename(folder.baseHeader(), asWritten / "base.h");
-    fs::rename(folder.skillsInclude(), asWritten / "skills.inl");
-    RecordingSink sink;
-    xpBaseStruct writer;
-    writer.WriteBaseHeader(model, sink);
-    writer.WriteSkillsInclude(model, sink);
-    std::pair<std::string, std::string> expected{ReadBytes(folder.baseHeader()), ReadBytes(folder.skillsInclude())};
-    fs::rename(asWritten / "base.h", folder.baseHeader());
-    fs::rename(asWritten / "skills.inl", folder.skillsInclude());
-    return expected;
-}
-
 bool SameLists(const tarnekArrayStruct& a, const tarnekArrayStruct& b)
 {
     return std::all_of(ValueLists().begin(), ValueLists().end(),
@@ -111,14 +90,6 @@ void WriteSources(const tarnekArrayStruct& model)
     RecordingSink sink;
     xpBaseStruct writer;
     QVERIFY(writer.WriteBaseHeader(model, sink) && writer.WriteSkillsInclude(model, sink));
-}
-
-// The model a start on the carried database leaves in the window.
-tarnekArrayStruct ExpectedAfterStart()
-{
-    tarnekArrayStruct model = InitialConfiguration();
-    model.DeriveLevelCounts();
-    return model;
 }
 
 bool ShowAndActivate(QWidget& window)
@@ -159,237 +130,92 @@ private slots:
         QVERIFY(dialog.initialised());
         QVERIFY(fs::exists(folder.database()));
 
-        const tarnekArrayStruct initial = InitialConfiguration();
+        QCOMPARE(dialog.model(), OpenedInitialConfiguration());
         for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
             QVERIFY(HeadedUpTo(dialog.grid(code), 10));
-            QCOMPARE(dialog.grid(code)->rowCount(), 1);
-            QVERIFY(dialog.grid(code)->showGrid());
-            QCOMPARE(dialog.grid(code)->columnWidth(10), 50);
-            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(initial, code)));
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
         }
-        QCOMPARE(dialog.levelCombo()->count(), 31);
-        QCOMPARE(dialog.levelCombo()->itemText(30), QStringLiteral("100"));
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         const QStringList boxes{"500", "0", "2", "400", "5", "10", "2", "6"};
         for (int i = 0; i < CTarnekChangeLevelDlg::kXpParameters; ++i)
             QCOMPARE(dialog.parameterBox(i)->text(), boxes[i]);
-        QCOMPARE(dialog.model().maxLevels, 10);
-        QCOMPARE(dialog.model().skillLevels, 3);
-        QVERIFY(dialog.compileButton()->isEnabled());
-        for (int tier = 1; tier <= 4; ++tier)
-            QVERIFY(dialog.skillButton(tier)->isEnabled());
         // Nothing is written before the user asks for it.
         QVERIFY(!fs::exists(folder.baseHeader()));
-    }
-
-    void windowHoldsTheTemplatesControlsInPlace()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        QCOMPARE(dialog.windowTitle(),
-                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
-        QStringList frames;
-        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
-            frames.append(box->title());
-        for (const char* title : {"Не сохраняемые XP (kq4_save_xp 0)", "Сохраняемые XP (kq4_save_xp 1)",
-                                  "Не сохраняемые XP за убийство (kq4_save_xp 0)",
-                                  "Сохраняемые XP за убийство (kq4_save_xp 1)", "Количество уровней",
-                                  "Настройка скилов", "Посетите сайт:"})
-            QCOMPARE(frames.count(QString::fromUtf8(title)), 1);
-        QCOMPARE(frames.count(QStringLiteral("Приращение:")), 3);
-        QCOMPARE(frames.count(QStringLiteral("Множитель:")), 1);
-        QCOMPARE(frames.count(QStringLiteral("Исходное:")), 4);
-
-        QStringList buttons;
-        for (const QPushButton* button : dialog.form()->findChildren<QPushButton*>())
-            buttons.append(button->text());
-        buttons.sort();
-        QCOMPARE(buttons, (QStringList{"", "", "", "", "Выход", "Загрузить из исходников плагина…", "Импорт настроек…",
-                                       "Компилировать плагин", "Скилы 1 уровня", "Скилы 2 уровня", "Скилы 3 уровня",
-                                       "Скилы 4 уровня", "Создать уровни", "Сохранить", "Экспорт настроек…"}));
-        QVERIFY(dialog.link()->text().contains(QStringLiteral("Официальный сайт")));
-        QVERIFY(dialog.link()->text().contains(SiteAddress()));
-
-        const DialogUnits units{QFontMetrics(dialog.font())};
-        QCOMPARE(dialog.form()->size(), units.Map(0, 0, 850, 305).size());
-        QCOMPARE(dialog.grid(1)->geometry(), units.Map(82, 75, 757, 35));
-        QCOMPARE(dialog.parameterBox(3)->geometry(), units.Map(13, 99, 40, 14));
-        QCOMPARE(dialog.fillButton(3)->geometry(), units.Map(63, 197, 16, 16));
-        QCOMPARE(dialog.exitButton()->geometry(), units.Map(460, 271, 50, 20));
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QCOMPARE(dialog.fillButton(code)->iconSize(), QSize(16, 16));
-            QVERIFY(!dialog.fillButton(code)->icon().isNull());
-        }
-        QVERIFY(!dialog.windowIcon().isNull());
-        QCOMPARE(dialog.parameterBox(0)->alignment(), Qt::AlignCenter);
-
         // Dialog units: x by a quarter, y by an eighth of the font's average character size.
         QCOMPARE(DialogUnits(6, 13).Map(82, 17, 758, 35), QRect(123, 28, 1137, 57));
     }
 
-    void storedCountSelectsItsItem_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("index");
-        QTest::newRow("10, though 100 begins with it") << "10" << 0;
-        QTest::newRow("13") << "13" << 1;
-        QTest::newRow("100") << "100" << 30;
-        // A prefix search: a stored "7" finds "73", the first item that begins with it.
-        QTest::newRow("7 finds 73") << "7" << 21;
-        QTest::newRow("07 begins no item") << "07" << -1;
-        QTest::newRow("leading space") << " 10" << -1;
-        QTest::newRow("101") << "101" << -1;
-    }
-
+    // A prefix search, as the combo finds a typed text: "10" is its own item though "100"
+    // begins with it too, a stored "7" finds "73", the first item that begins with it.
     void storedCountSelectsItsItem()
     {
-        QFETCH(QString, stored);
-        QFETCH(int, index);
-        QCOMPARE(LevelCountIndex(LevelCountItems(), stored), index);
+        for (const auto& [stored, index] : {std::pair{"10", 0}, {"100", 30}, {"7", 21}, {"07", -1}, {"101", -1}})
+            QCOMPARE(LevelCountIndex(LevelCountItems(), QString::fromLatin1(stored)), index);
     }
 
+    // The fill reads the boxes (a digits-only box takes only digits, the multiplier box
+    // anything), keeps the configuration's level count whatever the combo shows, and saves
+    // with it a hand edit made elsewhere.
     void xpFillComputesShowsAndSaves()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        // A hand edit elsewhere is in the model at once and saved with the fill.
         dialog.grid(2)->model()->setData(Cell(dialog.grid(2), 4), QStringLiteral("31"));
-        SetBox(dialog.parameterBox(2), QStringLiteral("2"));
-        SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));  // only the digits go in
-        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
-        QVERIFY(UserMessageBox::TakeShown().isEmpty());
-
-        const ValueList expected{"400", "2400", "4800", "8000", "12000", "16800", "22400", "28800", "36000", "44000", "52800"};
-        QCOMPARE(dialog.model().xpLevelSaved, expected);
-        QCOMPARE(Cells(dialog.grid(1)), Texts(expected));
-        QCOMPARE(dialog.grid(1)->columnWidth(10), std::max(50, QFontMetrics(dialog.grid(1)->font()).horizontalAdvance("52800") + 15));
-        QCOMPARE(dialog.model().xpGivenShortTerm.at(4), std::string("31"));
-
-        const tarnekArrayStruct stored = folder.Stored();
-        QCOMPARE(stored.xpLevelSaved, expected);
-        QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("31"));
-        QVERIFY(ReadBytes(folder.baseHeader()).find(xpBaseStruct::BuildArrayInitializer(expected)) != std::string::npos);
-        const auto [baseHeader, skillsInclude] = ExpectedSources(dialog.model(), folder);
-        QCOMPARE(ReadBytes(folder.baseHeader()), baseHeader);
-        QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
-    }
-
-    void xpFillKeepsTheConfigurationsCountWhateverTheBoxShows()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
         dialog.levelCombo()->setCurrentIndex(1);
         QCOMPARE(StatusLine(dialog), QStringLiteral("Выбрано уровней: 13, в конфигурации: 10. Выбор вступит в силу "
                                                     "только после «Создать уровни»; заливки используют 10."));
-        SetBox(dialog.parameterBox(2), QStringLiteral("abc"));  // the multiplier box takes anything
+        SetBox(dialog.parameterBox(2), QStringLiteral("abc"));
+        SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
 
-        QCOMPARE(dialog.model().xpLevelSavedMultiplier, std::string("abc"));
-        QCOMPARE(dialog.model().levelCountText, std::string("10"));
-        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i) = 11·400·10.
+        // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i), the last 11·400·10.
+        QCOMPARE(dialog.model().xpLevelSaved.size(), std::size_t{11});
         QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
-        QCOMPARE(dialog.grid(1)->columnCount(), 11);
-        QCOMPARE(folder.Stored().xpLevelSaved, dialog.model().xpLevelSaved);
-        QCOMPARE(folder.Stored().levelCountText, std::string("10"));
+        QCOMPARE(Cells(dialog.grid(1)), Texts(dialog.model().xpLevelSaved));
+        const tarnekArrayStruct stored = folder.Stored();
+        QCOMPARE(stored.xpLevelSaved, dialog.model().xpLevelSaved);
+        QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("31"));
+        QCOMPARE(stored.levelCountText, std::string("10"));
+        QVERIFY(ReadBytes(folder.baseHeader()).find(xpBaseStruct::BuildArrayInitializer(stored.xpLevelSaved)) != std::string::npos);
         QVERIFY(StatusLine(dialog).startsWith(QStringLiteral("Выбрано уровней: 13")));
-
         dialog.levelCombo()->setCurrentIndex(0);
         QVERIFY(StatusLine(dialog).isEmpty());
     }
 
-    // Once a compile has counted marked texts, the count follows the configuration.
-    void markedCountFollowsEditsAndALevelChange()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        QVERIFY(ShowAndActivate(dialog));
-        QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
-        QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
-        QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
-
-        dialog.levelCombo()->setCurrentIndex(1);
-        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-        QCOMPARE(dialog.model().levelCountText, std::string("13"));
-        QVERIFY2(StatusLine(dialog).isEmpty(), qPrintable(StatusLine(dialog)));
-    }
-
-    void levelChangeRecomputesEverythingAndSaves()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        dialog.session().SetTexts({{&tarnekArrayStruct::devotionValue, "17"}});
-        dialog.levelCombo()->setCurrentIndex(1);
-        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-
-        const tarnekArrayStruct& model = dialog.model();
-        QCOMPARE(model.maxLevels, 13);
-        QCOMPARE(model.skillLevels, 4);
-        for (const ListDescriptor& list : ValueLists()) {
-            const bool perLevel = list.tier == Tier::Xp || list.tier == Tier::Four;
-            QCOMPARE((model.*list.list).size(), std::size_t{perLevel ? 14u : 4u});
-        }
-        QCOMPARE(model.devotionValue, std::string("17"));
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QVERIFY(HeadedUpTo(dialog.grid(code), 13));
-            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(model, code)));
-        }
-
-        QVERIFY(SameLists(folder.Stored(), model));
-        QCOMPARE(folder.Stored().levelCountText, std::string("13"));
-        const auto [baseHeader, skillsInclude] = ExpectedSources(model, folder);
-        QCOMPARE(ReadBytes(folder.baseHeader()), baseHeader);
-        QCOMPARE(ReadBytes(folder.skillsInclude()), skillsInclude);
-    }
-
-    void levelChangeDeclinedOrRefusedChangesNothing_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("buttons");
-        QTest::newRow("answered No") << "10" << "\n Все параметры при изменение количества уровней будут пересчитаны!"
-                                     << "Запрос на изменение уровней" << int(QMessageBox::Yes | QMessageBox::No);
-        QTest::newRow("stored count without an item") << "07" << "Нельзя ставить ниже 10 уровня."
-                                                       << "Отказ в создании уровней" << int(QMessageBox::Ok);
-        // Stored by another program: opens as stored, but is never recomputed for.
-        QTest::newRow("stored count above the largest") << "100000" << "Нельзя ставить выше 100 уровня."
-                                                         << "Отказ в создании уровней" << int(QMessageBox::Ok);
-    }
-
+    // A No, or a stored count the combo does not offer (stored by another program: it
+    // opens as stored, but is never recomputed for), changes nothing anywhere.
     void levelChangeDeclinedOrRefusedChangesNothing()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, text);
-        QFETCH(QString, caption);
-        QFETCH(int, buttons);
-        ScratchFolder folder;
-        QVERIFY(StoreLevelCount(stored.toStdString()));
-        CTarnekChangeLevelDlg dialog;
-        const std::string databaseBefore = ReadBytes(folder.database());
-        const tarnekArrayStruct before = dialog.model();
-        if (dialog.levelCombo()->currentIndex() >= 0)
-            dialog.levelCombo()->setCurrentIndex(30);
-        UserMessageBox::SetNextAnswer(QMessageBox::No);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        const QString refused = QStringLiteral("Отказ в создании уровней");
+        const std::tuple<std::string, QString, QString, QMessageBox::StandardButtons> cases[] = {
+            {"10", QStringLiteral("\n Все параметры при изменение количества уровней будут пересчитаны!"),
+             QStringLiteral("Запрос на изменение уровней"), QMessageBox::Yes | QMessageBox::No},
+            {"07", QStringLiteral("Нельзя ставить ниже 10 уровня."), refused, QMessageBox::Ok},
+            {"100000", QStringLiteral("Нельзя ставить выше 100 уровня."), refused, QMessageBox::Ok},
+        };
+        for (const auto& [stored, text, caption, buttons] : cases) {
+            ScratchFolder folder;
+            QVERIFY(StoreLevelCount(stored));
+            CTarnekChangeLevelDlg dialog;
+            const std::string databaseBefore = ReadBytes(folder.database());
+            const tarnekArrayStruct before = dialog.model();
+            if (dialog.levelCombo()->currentIndex() >= 0)
+                dialog.levelCombo()->setCurrentIndex(30);
+            UserMessageBox::SetNextAnswer(QMessageBox::No);
+            QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
 
-        const auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, text);
-        QCOMPARE(shown[0].caption, caption);
-        QCOMPARE(shown[0].icon, QMessageBox::Information);
-        QCOMPARE(int(shown[0].buttons), buttons);
-        QVERIFY(SameLists(dialog.model(), before));
-        QCOMPARE(dialog.model().levelCountText, before.levelCountText);
-        QCOMPARE(dialog.grid(0)->columnCount(), 11);
-        QCOMPARE(ReadBytes(folder.database()), databaseBefore);
-        QVERIFY(!fs::exists(folder.baseHeader()));
+            const auto shown = UserMessageBox::TakeShown();
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].text, text);
+            QCOMPARE(shown[0].caption, caption);
+            QCOMPARE(shown[0].icon, QMessageBox::Information);
+            QVERIFY(shown[0].buttons == buttons);
+            QCOMPARE(dialog.model(), before);
+            QCOMPARE(dialog.grid(0)->columnCount(), 11);
+            QCOMPARE(ReadBytes(folder.database()), databaseBefore);
+            QVERIFY(!fs::exists(folder.baseHeader()));
+        }
     }
 
     void fillWithoutSelectedCountKeepsTheStoredCount()
@@ -434,9 +260,8 @@ private slots:
         QCOMPARE(QString::fromStdString(ReadBytes(folder.fsPath() / "ran.txt")), folder.path() + "\n0\nabsent\n");
         QVERIFY(!fs::exists(amxx));
         QCOMPARE(dialog.model().xpLevelShortTerm.at(3), std::string("1234"));
-        const auto [baseHeader, skillsInclude] = ExpectedSources(dialog.model(), folder);
-        QCOMPARE(ReadBytes(folder.fsPath() / "seen-base.h"), baseHeader);
-        QCOMPARE(ReadBytes(folder.fsPath() / "seen-skills.inl"), skillsInclude);
+        QVERIFY(std::pair(ReadBytes(folder.fsPath() / "seen-base.h"), ReadBytes(folder.fsPath() / "seen-skills.inl")) ==
+                WrittenSources(dialog.model()));
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("1234"));
     }
 
@@ -459,7 +284,6 @@ private slots:
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         CompilePane* pane = CompilePaneOf(dialog);
         QVERIFY(pane != nullptr && pane->isVisible());
-        QVERIFY(pane->running());
         QVERIFY(!dialog.compileButton()->isEnabled());
         // The compiler still waits, yet its output is already shown.
         QTRY_VERIFY(pane->output()->toPlainText().contains(QStringLiteral("skills.inl(")));
@@ -468,10 +292,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!pane->running(), 10000);
         QVERIFY(dialog.compileButton()->isEnabled());
         QCOMPARE(pane->headline()->text(), QStringLiteral("Компиляция не удалась: 2 ошибки"));
-        QCOMPARE(pane->diagnostics()->count(), 2);
-        QVERIFY(pane->diagnostics()->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
-
         QListWidget* list = pane->diagnostics();
+        QVERIFY(list->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
         int selected = -1;
@@ -496,21 +318,13 @@ private slots:
         CTarnekChangeLevelDlg dialog;
         const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY(!shown[0].text.isEmpty());
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
         QVERIFY(!dialog.initialised());
 
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QVERIFY(!dialog.fillButton(code)->isEnabled());
-            QCOMPARE(dialog.grid(code)->columnCount(), 0);
-        }
-        for (int tier = 1; tier <= 4; ++tier)
-            QVERIFY(!dialog.skillButton(tier)->isEnabled());
-        QVERIFY(!dialog.createLevelsButton()->isEnabled());
-        QVERIFY(!dialog.compileButton()->isEnabled());
-        QVERIFY(!ImportButton(dialog)->isEnabled() && !ExportButton(dialog)->isEnabled());
-        QVERIFY(dialog.exitButton()->isEnabled());
-        QCOMPARE(dialog.levelCombo()->count(), 0);
+        QCOMPARE(dialog.grid(0)->columnCount(), 0);
+        QVERIFY(!dialog.fillButton(0)->isEnabled() && !dialog.skillButton(1)->isEnabled());
+        QVERIFY(!dialog.createLevelsButton()->isEnabled() && !dialog.compileButton()->isEnabled());
+        QVERIFY(!ImportButton(dialog)->isEnabled() && dialog.exitButton()->isEnabled());
 
         // Even driven directly, nothing writes.
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
@@ -521,40 +335,12 @@ private slots:
         QVERIFY(!fs::exists(folder.baseHeader()));
     }
 
-    void enterAndEscapeKeepTheWindowOpenAndExitSavesNothing()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        QVERIFY(ShowAndActivate(dialog));
-        QSignalSpy finished(&dialog, &QDialog::finished);
-        for (QWidget* w : {static_cast<QWidget*>(dialog.createLevelsButton()), static_cast<QWidget*>(dialog.compileButton()),
-                           static_cast<QWidget*>(dialog.parameterBox(0)), static_cast<QWidget*>(dialog.levelCombo())}) {
-            w->setFocus();
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(w, key);
-        }
-        QVERIFY(UserMessageBox::TakeShown().isEmpty());
-        QCOMPARE(finished.count(), 0);
-        QVERIFY(!fs::exists(folder.baseHeader()));
-
-        // "Не сохранять" closes with nothing written.
-        dialog.grid(0)->model()->setData(Cell(dialog.grid(0), 0), QStringLiteral("5"));
-        UserMessageBox::SetNextAnswer(QMessageBox::Discard);
-        QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
-        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(!fs::exists(folder.baseHeader()));
-        QCOMPARE(folder.Stored().xpLevelShortTerm.at(0), std::string("0"));
-    }
-
     void skillButtonsRunTheirTiersDialog()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
-        const QStringList captions{"Настройка скилов первого уровня", "Настройка скилов второго уровня",
-                                   "Настройка скилов третьего уровня", "Настройка скилов четвертого уровня"};
+        const QStringList captions{"первого", "второго", "третьего", "четвертого"};
         for (int tier = 1; tier <= 4; ++tier) {
             QString seen;
             QTimer::singleShot(0, &dialog, [&seen] {
@@ -564,7 +350,7 @@ private slots:
                 }
             });
             QTest::mouseClick(dialog.skillButton(tier), Qt::LeftButton);
-            QCOMPARE(seen, captions[tier - 1]);
+            QCOMPARE(seen, QStringLiteral("Настройка скилов %1 уровня").arg(captions[tier - 1]));
         }
         QVERIFY(dialog.isVisible());
     }
@@ -594,10 +380,8 @@ private slots:
             QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
 
         // An XP fill with another multiplier.
-        const ValueList before = dialog.model().xpLevelSaved;
         dialog.parameterBox(2)->setText(QStringLiteral("3"));
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
-        QVERIFY(dialog.model().xpLevelSaved != before);
         QTRY_COMPARE(Plotted(*chart, 1), PlotOf(dialog.model().xpLevelSaved));
         // The kills follow: (3200 - 400) XP at 6 XP a kill, rounded up.
         const ProgressionChart* progression = dialog.progression();
@@ -607,7 +391,6 @@ private slots:
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
         QVERIFY(CommitCell(dialog.grid(0), 5, QStringLiteral("1O")));
         QTRY_COMPARE(chart->curveSeries(0).size(), 2);
-        QCOMPARE(Plotted(*chart, 0), PlotOf(dialog.model().xpLevelShortTerm));
         QVERIFY(Plotted(*chart, 0).contains(QPointF(3, 1234)));
 
         // The level-count change: 14 levels in every curve, no gap left.
@@ -615,13 +398,13 @@ private slots:
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
         QTRY_COMPARE(chart->curveTexts(0).size(), 14);
-        for (int code = 0; code < 4; ++code) {
+        for (int code = 0; code < 4; ++code)
             QCOMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
-            QCOMPARE(Plotted(*chart, code).size(), 14);
-        }
         QCOMPARE(progression->steps(XpMode::ShortTerm).size(), std::size_t{13});
     }
 
+    // Marks count on a compile and follow the edits, but the texts go to the database and
+    // the sources as typed.
     void marksReachNeitherTheDatabaseNorTheFiles()
     {
         ScratchFolder folder;
@@ -630,14 +413,18 @@ private slots:
             QVERIFY(ShowAndActivate(dialog));
             QVERIFY(StatusLine(dialog).isEmpty());
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
+            QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
             const QModelIndex cell = Cell(dialog.grid(2), 4);
             QVERIFY(Tinted(cell, kRejectedTextTint));
             QVERIFY(ToolTip(cell).contains(QStringLiteral("Запятая")));
 
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-            QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
+            QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
             QCOMPARE(folder.Stored().xpGivenShortTerm.at(4), std::string("0,5"));
             QVERIFY(ReadBytes(folder.baseHeader()).find("0,5") != std::string::npos);
+            // Once counted, the count follows the edits.
+            QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
+            QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
 
             // Put right, the next compile (once this one has ended) notes nothing.
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
@@ -645,12 +432,10 @@ private slots:
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
             QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
             QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-            QTRY_VERIFY(dialog.compileButton()->isEnabled());
-            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+            QVERIFY(dialog.SaveConfiguration());
         }
         // Opened again, the stored text is marked straight away.
         CTarnekChangeLevelDlg again;
-        QCOMPARE(again.grid(2)->cellText(4), QStringLiteral("0,5"));
         QVERIFY(Tinted(Cell(again.grid(2), 4), kRejectedTextTint));
         QVERIFY(Unmarked(Cell(again.grid(2), 3)));
     }
@@ -662,70 +447,17 @@ private slots:
         dialog.FitToScreen(QRect(0, 0, 1280, 800));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.width() <= 1280);
-        QVERIFY(dialog.height() <= 800);
+        QVERIFY(dialog.width() <= 1280 && dialog.height() <= 800);
         // The whole form is in view from top to bottom, the chart has room under it.
         const ChartPane* pane = ChartPane::Of(dialog);
         QVERIFY(pane->controlsArea()->viewport()->height() >= dialog.form()->height());
-        QVERIFY(pane->chart()->height() >= 200);
-        QVERIFY(pane->chart()->isVisible());
-        QVERIFY(pane->chartSwitch()->isChecked());
+        QVERIFY(pane->chart()->isVisible() && pane->chart()->height() >= 200);
         QVERIFY(dialog.compileButton()->isVisible());
     }
 
-    void widerWindowWidensTheXpTables()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        dialog.resize(dialog.form()->minimumWidth() + 50, dialog.height());
-        QVERIFY(ShowAndActivate(dialog));
-        const int gridWidth = dialog.grid(3)->width();
-        const int frameWidth = dialog.xpFrame(3)->width();
-        dialog.resize(dialog.width() + 300, dialog.height());
-        QTRY_COMPARE(dialog.grid(3)->width(), gridWidth + 300);
-        QCOMPARE(dialog.xpFrame(3)->width(), frameWidth + 300);
-        // Narrower than the form, the tables keep their dialog-unit width and the form scrolls.
-        dialog.resize(600, dialog.height());
-        QTRY_VERIFY(dialog.grid(3)->width() < gridWidth);
-        QVERIFY(ChartPane::Of(dialog)->controlsArea()->horizontalScrollBar()->maximum() > 0);
-    }
-
-    void aThousandStoredLevelsOpenAndScroll()
-    {
-        ScratchFolder folder;
-        {
-            tarnekArrayStruct model = InitialConfiguration();
-            model.levelCountText = "1000";
-            RecomputeAllLists(model);
-            RecordingSink sink;
-            vloxBuildTarnekStruct db(sink);
-            QVERIFY(db.OpenDatabase() && db.SaveWholeDatabase(model));
-            db.CloseDatabase();
-        }
-        CTarnekChangeLevelDlg dialog;
-        QVERIFY(ShowAndActivate(dialog));
-        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QCOMPARE(dialog.grid(code)->columnCount(), 1001);
-            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
-        }
-        tarnekBaseListCtrl* grid = dialog.grid(1);
-        grid->scrollTo(Cell(grid, 1000));
-        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(Cell(grid, 1000))));
-        QTRY_COMPARE(ChartPane::Of(dialog)->chart()->curveTexts(1).size(), 1001);
-        // Keys reach the last level too.
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_End);
-        QCOMPARE(grid->currentIndex().column(), 1000);
-        // A paste past the last level says what it dropped.
-        grid->setCurrentIndex(Cell(grid, 999));
-        QCOMPARE(grid->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
-        QCOMPARE(grid->cellText(1000), QStringLiteral("2"));
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
-    }
-
     // The window's file is what the tool's import takes and its export writes again; the
-    // tool's file, imported in the window, gives the sources the tool generated.
+    // tool's file, imported in the window, gives the sources the tool generated. A file of
+    // any other shape changes nothing.
     void exportAndImportCarryAConfigurationBetweenWindowAndTool()
     {
         PluginDir server;  // first: each folder is the current directory while it lives
@@ -738,10 +470,23 @@ private slots:
         ExportButton(dialog)->click();
         const std::string exported = ReadBytes(windowFile.toStdString());
 
+        QVERIFY(exported.find("\"11\"") != std::string::npos);
         QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);
         QCOMPARE(server.Run({"export"}).out, exported);
-        const auto read = ConfigurationFromJson(exported);
-        QCOMPARE(read->xpGivenSaved.at(2), std::string("11"));
+
+        // A file of another shape is refused whole, and says why.
+        const tarnekArrayStruct before = dialog.model();
+        const std::string stored = ReadBytes(folder.database());
+        WriteBytes(windowFile.toStdString(), "{\"levelCountText\": \"13\"}");
+        fileDialog()->setNextFileName(windowFile);
+        ImportButton(dialog)->click();
+        const auto shown = UserMessageBox::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("Импорт настроек"));
+        QVERIFY(shown[0].text.contains(QStringLiteral("ничего не изменено")));
+        QVERIFY(shown[0].text.contains(QStringLiteral("missing key \"xpLevelShortTerm\"")));
+        QCOMPARE(dialog.model(), before);
+        QCOMPARE(ReadBytes(folder.database()), stored);
 
         QCOMPARE(server.Run({"levels", "13", "--yes"}).status, 0);
         QCOMPARE(server.Run({"set", "hexMaxChance", "0.4"}).status, 0);
@@ -764,123 +509,84 @@ private slots:
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
     }
 
-    void refusedImportSaysWhyAndChangesNothing()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        const tarnekArrayStruct before = dialog.model();
-        const std::string stored = ReadBytes(folder.database());
-        const QString file = folder.path() + QStringLiteral("/partial.json");
-        WriteBytes(file.toStdString(), "{\"levelCountText\": \"13\"}");
-        fileDialog()->setNextFileName(file);
-        ImportButton(dialog)->click();
-
-        const auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].caption, QStringLiteral("Импорт настроек"));
-        QVERIFY(shown[0].text.contains(QStringLiteral("ничего не изменено")));
-        QVERIFY(shown[0].text.contains(QStringLiteral("missing key \"xpLevelShortTerm\"")));
-        QVERIFY(dialog.model() == before);
-        QVERIFY(HeadedUpTo(dialog.grid(0), 10));
-        QCOMPARE(ReadBytes(folder.database()), stored);
-    }
-
-    void startedInsideAPluginTreeOrCancelledAsksNothingMore()
+    // Inside a plugin tree nothing is asked. Elsewhere the question comes (a remembered
+    // folder that went away is asked for anew; a folder without tarnek/ is explained and
+    // asked again), and the choice is remembered for the next start.
+    void pluginFolderIsAskedForOnceAndRemembered()
     {
         ScratchFolder plugin;
         const int asked = folderDialog()->asked();
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::AlreadyThere);
-        QCOMPARE(folderDialog()->asked(), asked);
-        QCOMPARE(QDir::current().canonicalPath(), plugin.path());
         QVERIFY(!QSettings().contains(kPluginFolderKey));
 
-        // Elsewhere, with a remembered folder gone and the question cancelled: stays put.
+        ScratchFolder notPlugin(false);
         ScratchFolder home(false);
         QSettings().setValue(kPluginFolderKey, home.path() + QStringLiteral("/gone"));
         folderDialog()->setNextDirectory(QString());
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::NotChosen);
-        QCOMPARE(folderDialog()->asked(), asked + 1);
         QCOMPARE(QDir::current().canonicalPath(), home.path());
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
-    }
 
-    void startedElsewhereAsksOnceAndRemembers()
-    {
-        ScratchFolder plugin;
-        ScratchFolder notPlugin(false);
-        ScratchFolder home(false);
-        const int asked = folderDialog()->asked();
-
-        // A folder without tarnek/ is explained, and the question comes again.
         folderDialog()->setNextDirectory(notPlugin.path());
         folderDialog()->setNextDirectory(plugin.path());
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Chosen);
-        QCOMPARE(folderDialog()->asked(), asked + 2);
+        QCOMPARE(folderDialog()->asked(), asked + 3);
         const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(notPlugin.path())));
         QCOMPARE(QDir::current().canonicalPath(), plugin.path());
-
         // ...and the editor then works there exactly as if started there.
         {
             CTarnekChangeLevelDlg dialog;
             QVERIFY(dialog.initialised());
             QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         }
-        QVERIFY(fs::exists(plugin.database()));
-        QVERIFY(fs::exists(plugin.baseHeader()));
+        QVERIFY(fs::exists(plugin.database()) && fs::exists(plugin.baseHeader()));
         QVERIFY(!fs::exists(home.fsPath() / "TarnekChangeLevelDatabase"));
 
-        // The next start from the home folder goes straight there.
         QDir::setCurrent(home.path());
         QCOMPARE(EnterPluginFolder(), PluginFolderOutcome::Remembered);
-        QCOMPARE(folderDialog()->asked(), asked + 2);
+        QCOMPARE(folderDialog()->asked(), asked + 3);
         QCOMPARE(QDir::current().canonicalPath(), plugin.path());
     }
 
-    void firstStartOffersThePluginsOwnSettings_data()
-    {
-        QTest::addColumn<bool>("load");
-        QTest::newRow("loaded") << true;
-        QTest::newRow("declined") << false;
-    }
+    // Loaded or declined, the offer saves nothing, and the next start asks nothing.
     void firstStartOffersThePluginsOwnSettings()
     {
-        QFETCH(bool, load);
-        ScratchFolder folder;
-        tarnekArrayStruct tuned = InitialConfiguration();
-        tuned.levelCountText = "40";
-        RecomputeAllLists(tuned);
-        tuned.xpLevelSaved.set(3, "9999");
-        WriteSources(tuned);
-        const std::string base = ReadBytes(folder.baseHeader()), skills = ReadBytes(folder.skillsInclude());
-        // The earlier editor's settings file is where the database goes.
-        const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(3000, '\x5A');
-        WriteBytes(folder.database(), access);
+        for (const bool load : {true, false}) {
+            ScratchFolder folder;
+            tarnekArrayStruct tuned = InitialConfiguration();
+            tuned.levelCountText = "40";
+            RecomputeAllLists(tuned);
+            tuned.xpLevelSaved.set(3, "9999");
+            WriteSources(tuned);
+            const std::string base = ReadBytes(folder.baseHeader()), skills = ReadBytes(folder.skillsInclude());
+            // The earlier editor's settings file is where the database goes.
+            const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(3000, '\x5A');
+            WriteBytes(folder.database(), access);
 
-        UserMessageBox::SetNextAnswer(QMessageBox::Ok);
-        UserMessageBox::SetNextAnswer(load ? QMessageBox::Yes : QMessageBox::No);
-        {
-            CTarnekChangeLevelDlg dialog;
-            auto shown = UserMessageBox::TakeShown();
-            QCOMPARE(shown.size(), load ? 3 : 2);
-            QVERIFY(shown.takeFirst().text.contains(QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
-            QCOMPARE(ReadBytes(folder.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
-            QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
-            const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
-            QVERIFY(SameLists(dialog.model(), expected));
-            QCOMPARE(Cells(dialog.grid(1)), Texts(expected.xpLevelSaved));
-            QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(expected.levelCountText));
-            if (load)
-                QVERIFY(shown[1].text.contains(QStringLiteral("количество уровней: 40 (было 10)")));
+            UserMessageBox::SetNextAnswer(QMessageBox::Ok);
+            UserMessageBox::SetNextAnswer(load ? QMessageBox::Yes : QMessageBox::No);
+            {
+                CTarnekChangeLevelDlg dialog;
+                auto shown = UserMessageBox::TakeShown();
+                QCOMPARE(shown.size(), load ? 3 : 2);
+                QVERIFY(shown.takeFirst().text.contains(QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
+                QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
+                const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
+                QVERIFY(SameLists(dialog.model(), expected));
+                QCOMPARE(Cells(dialog.grid(1)), Texts(expected.xpLevelSaved));
+                QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(expected.levelCountText));
+                if (load)
+                    QVERIFY(shown[1].text.contains(QStringLiteral("количество уровней: 40 (было 10)")));
+            }
+            // Copies come first; nothing is saved by the offer, and the next start asks nothing.
+            QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "skills.inl.orig"), skills);
+            QCOMPARE(ReadBytes(folder.baseHeader()), base);
+            QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
+            CTarnekChangeLevelDlg again;
+            QVERIFY(UserMessageBox::TakeShown().isEmpty());
         }
-        // Copies come first; nothing is saved by the offer, and the next start asks nothing.
-        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "base.h.orig"), base);
-        QCOMPARE(ReadBytes(folder.fsPath() / "tarnek" / "skills.inl.orig"), skills);
-        QCOMPARE(ReadBytes(folder.baseHeader()), base);
-        QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
-        CTarnekChangeLevelDlg again;
-        QVERIFY(UserMessageBox::TakeShown().isEmpty());
     }
 
     void loadButtonTakesTheSourcesOverOrExplainsWhyNot()
@@ -899,7 +605,7 @@ private slots:
         auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("tarnek/skills.inl")));
-        QCOMPARE(dialog.model(), ExpectedAfterStart());
+        QCOMPARE(dialog.model(), OpenedInitialConfiguration());
 
         WriteSources(tuned);
         QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
@@ -913,10 +619,11 @@ private slots:
         // One undo step, not yet saved.
         QVERIFY(dialog.isWindowModified());
         dialog.undoStack()->undo();
-        QCOMPARE(dialog.model(), ExpectedAfterStart());
+        QCOMPARE(dialog.model(), OpenedInitialConfiguration());
     }
 
-    // Exit (or the close box) with unsaved changes asks; each answer does what it says.
+    // Enter and Escape never close the window; Exit (or the close box) with unsaved
+    // changes asks, and each answer does what it says.
     void closingWithUnsavedChangesAsks()
     {
         ScratchFolder folder;
@@ -925,6 +632,14 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             QVERIFY(ShowAndActivate(dialog));
             QSignalSpy finished(&dialog, &QDialog::finished);
+            for (QWidget* w : std::initializer_list<QWidget*>{dialog.createLevelsButton(), dialog.compileButton(),
+                                                              dialog.parameterBox(0), dialog.levelCombo()}) {
+                w->setFocus();
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                    QTest::keyClick(w, key);
+            }
+            QVERIFY(UserMessageBox::TakeShown().isEmpty());
+            QCOMPARE(finished.count(), 0);
             QVERIFY(!dialog.isWindowModified());
             QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("777")));
             QVERIFY(dialog.isWindowModified());
@@ -976,10 +691,16 @@ private slots:
         QVERIFY(!dialog.isWindowModified());
         QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
         QVERIFY(!fs::exists(folder.fsPath() / "compiled"));
+
+        // A paste past the last level says what it dropped.
+        dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
+        QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
     }
 
-    // A fill and a level change are one step each; undoing a saved change makes the
-    // window unsaved again, and the next save writes the undone state.
+    // A fill and a level change (which recomputes every list and saves at once) are one
+    // step each; undoing a saved change makes the window unsaved again, and the next save
+    // writes the undone state.
     void undoAndRedoAcrossAFillAndALevelChange()
     {
         ScratchFolder folder;
@@ -1001,10 +722,22 @@ private slots:
         QCOMPARE(Cells(dialog.grid(1)), Texts(filled));
         QVERIFY(!dialog.isWindowModified());
 
-        dialog.levelCombo()->setCurrentIndex(30);
+        dialog.session().SetTexts({{&tarnekArrayStruct::devotionValue, "17"}});
+        dialog.levelCombo()->setCurrentIndex(1);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-        QCOMPARE(dialog.model().xpLevelSaved.size(), std::size_t{101});
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
+        tarnekArrayStruct expected = opened;
+        expected.xpLevelSavedMultiplier = "3";
+        expected.devotionValue = "17";
+        expected.levelCountText = "13";
+        RecomputeAllLists(expected);
+        QCOMPARE(dialog.model(), expected);
+        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
+            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(expected, code)));
+        QVERIFY(HeadedUpTo(dialog.grid(0), 13));
+        QCOMPARE(folder.Stored(), expected);
+        QVERIFY(ReadBytes(folder.skillsInclude()).starts_with("#define MAX_LEVELS 13\r\n"));
         dialog.undoAction()->trigger();
         QCOMPARE(dialog.model().xpLevelSaved, filled);
         QCOMPARE(dialog.model().vampiricList, opened.vampiricList);
@@ -1033,7 +766,6 @@ private slots:
         second.session().SetCells(0, 1, {"theirs"});
         QVERIFY(second.SaveConfiguration());
         first.NoticeOtherPrograms();
-        QCOMPARE(first.model().xpLevelShortTerm.at(1), std::string("theirs"));
         QCOMPARE(first.grid(0)->cellText(1), QStringLiteral("theirs"));
 
         second.session().SetCells(0, 2, {"theirs again"});
@@ -1045,8 +777,6 @@ private slots:
         UserMessageBox::SetNextAnswer(QMessageBox::Cancel);
         QVERIFY(!first.SaveConfiguration());
         QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-        QCOMPARE(folder.Stored().xpLevelShortTerm.at(2), std::string("theirs again"));
-
         UserMessageBox::SetNextAnswer(QMessageBox::No);  // "Записать мои"
         QVERIFY(first.SaveConfiguration());
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("mine"));

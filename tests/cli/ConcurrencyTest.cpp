@@ -22,7 +22,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kWriters = 8;
-constexpr std::size_t kList = 1;  // xpLevelSaved: 11 cells at the initial 10 levels
+const std::size_t kList = *FindList("xpLevelSaved");  // 11 cells at the initial 10 levels
 
 std::vector<std::string> StoredCells(const PluginDir& dir)
 {
@@ -75,9 +75,7 @@ void RunRounds(std::mt19937& random, Clock::duration budget, bool kills, std::ch
         }
         std::vector<bool> exitedSaved;
         for (pid_t pid : writers) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            exitedSaved.push_back(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            exitedSaved.push_back(ExitStatus(pid) == 0);
             if (!kills) {
                 EXPECT_TRUE(exitedSaved.back()) << "round " << rounds;
             }
@@ -97,23 +95,15 @@ void RunRounds(std::mt19937& random, Clock::duration budget, bool kills, std::ch
     std::cout << rounds << " rounds, " << saved << " of " << rounds * kWriters << " writes reported saved\n";
 }
 
-std::mt19937 SeededGenerator()
-{
-    const char* fixed = std::getenv("TARNEK_CONCURRENCY_SEED");
-    const unsigned seed = fixed ? static_cast<unsigned>(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
-    std::cout << "TARNEK_CONCURRENCY_SEED=" << seed << '\n';
-    return std::mt19937(seed);
-}
-
 TEST(Concurrency, ParallelWritersOfDifferentCellsEachKeepTheirChange)
 {
-    auto random = SeededGenerator();
+    auto random = SeededGenerator("TARNEK_CONCURRENCY_SEED");
     RunRounds(random, std::chrono::seconds(5), false, {});
 }
 
 TEST(Concurrency, KilledWritersNeverCostAnotherWritersChangeOrMixTheSources)
 {
-    auto random = SeededGenerator();
+    auto random = SeededGenerator("TARNEK_CONCURRENCY_SEED");
     // Long enough that some writers end before their kill and some in the middle of it.
     const auto start = Clock::now();
     {

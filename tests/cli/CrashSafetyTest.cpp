@@ -35,25 +35,14 @@ Outcome Observe(const PluginDir& dir)
     return {exported.out, DumpTables(dir.database()), ReadBytes(dir.baseHeader()), ReadBytes(dir.skillsInclude())};
 }
 
-std::mt19937 SeededGenerator()
-{
-    const char* fixed = std::getenv("TARNEK_CRASH_SEED");
-    const unsigned seed = fixed ? static_cast<unsigned>(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
-    std::cout << "TARNEK_CRASH_SEED=" << seed << '\n';
-    return std::mt19937(seed);
-}
-
 // Timed the way the kills below start it, so that the delays span the whole run.
 Clock::duration MedianRun(const std::vector<std::string>& args)
 {
     std::vector<Clock::duration> runs;
     for (int i = 0; i < 7; ++i) {
         const auto start = Clock::now();
-        const pid_t pid = StartBinary(args);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        EXPECT_EQ(ExitStatus(StartBinary(args)), 0);
         runs.push_back(Clock::now() - start);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     std::sort(runs.begin(), runs.end());
     return runs[runs.size() / 2];
@@ -64,7 +53,7 @@ Clock::duration MedianRun(const std::vector<std::string>& args)
 void KillAtRandom(const PluginDir& target, const std::vector<std::string> (&commands)[2],
                   const Outcome (&finished)[2], int rounds)
 {
-    auto random = SeededGenerator();
+    auto random = SeededGenerator("TARNEK_CRASH_SEED");
     const auto median = MedianRun(commands[0]);
     std::uniform_int_distribution<long long> delay(
         0, std::chrono::duration_cast<std::chrono::microseconds>(median).count() * 3 / 2);

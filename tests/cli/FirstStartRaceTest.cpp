@@ -12,13 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int ExitStatus(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 std::string StoredLevelCount(const PluginDir& dir)
 {
     SQLite::Database database(dir.database().string());

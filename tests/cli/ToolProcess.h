@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ ToolResult RunBinary(const std::vector<std::string>& args, const std::string& in
 
 // Starts the tool with its output discarded, for a test that kills it; returns its pid.
 pid_t StartBinary(const std::vector<std::string>& args);
+// The exit status of a started run once it has ended; -1 when it did not exit normally.
+int ExitStatus(pid_t pid);
+
+// A generator seeded from the environment variable when it is set, at random otherwise;
+// the seed is printed, so that a failing run can be repeated.
+std::mt19937 SeededGenerator(const char* variable);
 
 // A test folder holding the plugin's tarnek folder, as a plugin directory does.
 struct PluginDir : TestFolder {

@@ -9,19 +9,6 @@
 
 namespace {
 
-TEST(LevelModel, FreshModelHoldsTheConstructorDefaults)
-{
-    const tarnekArrayStruct m;
-    EXPECT_EQ(m.levelCountText, "10");
-    EXPECT_EQ(m.maxLevels, 10);
-    EXPECT_EQ(m.skillLevels, 0);
-    EXPECT_TRUE(m.devotionValue.empty());
-    for (const ListDescriptor& d : ValueLists())
-        EXPECT_TRUE((m.*d.list).empty()) << d.field;
-    for (const ParameterDescriptor& p : Parameters())
-        EXPECT_TRUE((m.*p.text).empty()) << p.field;
-}
-
 TEST(ValueList, IndexOutsideTheListIsAnInvalidArgument)
 {
     ValueList list{"a", "b"};
@@ -45,12 +32,7 @@ TEST(LevelModel, SkillLevelsIsAThirdOfTheLevelsRoundedDown)
     m.levelCountText = "11";
     m.DeriveLevelCounts();
     EXPECT_EQ(m.skillLevels, 3);
-}
-
-TEST(LevelModel, RefreshingMaxLevelsLeavesSkillLevelsAlone)
-{
-    tarnekArrayStruct m;
-    m.skillLevels = 3;
+    // Refreshing the level count alone leaves the skill levels as they were.
     m.levelCountText = "40";
     m.RefreshMaxLevels();
     EXPECT_EQ(m.maxLevels, 40);

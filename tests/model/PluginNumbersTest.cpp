@@ -42,32 +42,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, PluginNumberMarking, testing::Values(
     MarkCase{"5.", F, false, "Не число"}, MarkCase{".5", F, false, "Не число"}, MarkCase{"+5", I, false, "Не число"},
     MarkCase{"0x10", I, false, "Не число"}, MarkCase{"1.0.0", F, false, "Не число"}));
 
-TEST(ListLengthMarking, CarriedConfigurationHasNothingMarked)
-{
-    EXPECT_EQ(CountMarkedTexts(InitialConfiguration()), 0U);
-}
-
-TEST(ListLengthMarking, ListsMadeForAnotherLevelCountAreMarked)
+TEST(ListLengthMarking, ListsMadeForAnotherLevelCountAndBadCellsAreCounted)
 {
     tarnekArrayStruct m = InitialConfiguration();
+    EXPECT_EQ(CountMarkedTexts(m), 0U);
     m.levelCountText = "13";  // the combo moved, the lists were made for 10
-    const ListDescriptor& xp = ValueLists()[0];
-    const ListDescriptor& vampiric = ValueLists()[4];
+    const ListDescriptor& xp = ValueLists()[*FindList("xpLevelShortTerm")];
     EXPECT_EQ(DeclaredArraySize(xp, m), 14U);
-    EXPECT_EQ(DeclaredArraySize(vampiric, m), 4U);
-    const auto shorter = CheckListLength(xp, m);
-    ASSERT_TRUE(shorter.has_value());
-    EXPECT_NE(shorter->find("нулями"), std::string::npos);
-
+    EXPECT_EQ(DeclaredArraySize(ValueLists()[*FindList("vampiricList")], m), 4U);
+    EXPECT_NE(CheckListLength(xp, m).value_or("").find("нулями"), std::string::npos);
     m.levelCountText = "7";
-    const auto longer = CheckListLength(xp, m);
-    ASSERT_TRUE(longer.has_value());
-    EXPECT_NE(longer->find("лишние"), std::string::npos);
-}
+    EXPECT_NE(CheckListLength(xp, m).value_or("").find("лишние"), std::string::npos);
 
-TEST(ListLengthMarking, CountAddsBadCellsAndBadLengths)
-{
-    tarnekArrayStruct m = InitialConfiguration();
+    m = InitialConfiguration();
     m.xpLevelSaved.set(3, "1O");
     m.healList.set(0, "0,5");
     m.devotionValue = "";

@@ -10,20 +10,15 @@
 
 namespace {
 
-std::vector<std::optional<std::int64_t>> Kills(const std::vector<ProgressionStep>& steps)
-{
-    std::vector<std::optional<std::int64_t>> kills;
-    for (const ProgressionStep& s : steps)
-        kills.push_back(s.kills);
-    return kills;
-}
+using Counts = std::vector<std::optional<std::int64_t>>;
 
-std::vector<std::optional<std::int64_t>> Totals(const std::vector<ProgressionStep>& steps)
+// One field of every step, in order.
+Counts Each(const std::vector<ProgressionStep>& steps, std::optional<std::int64_t> ProgressionStep::*field)
 {
-    std::vector<std::optional<std::int64_t>> totals;
+    Counts counts;
     for (const ProgressionStep& s : steps)
-        totals.push_back(s.total);
-    return totals;
+        counts.push_back(s.*field);
+    return counts;
 }
 
 // Worked out by hand from the carried tables: short-term needs 500 XP a level at 10, 15,
@@ -36,17 +31,15 @@ TEST(Progression, CarriedConfigurationByHand)
     ASSERT_EQ(shortTerm.size(), 10u);
     EXPECT_EQ(shortTerm.front().level, 1);
     EXPECT_EQ(shortTerm.back().level, 10);
-    using K = std::vector<std::optional<std::int64_t>>;
-    EXPECT_EQ(Kills(shortTerm), (K{50, 34, 25, 20, 17, 15, 13, 12, 10, 10}));
-    EXPECT_EQ(Totals(shortTerm), (K{50, 84, 109, 129, 146, 161, 174, 186, 196, 206}));
+    EXPECT_EQ(Each(shortTerm, &ProgressionStep::kills), (Counts{50, 34, 25, 20, 17, 15, 13, 12, 10, 10}));
+    EXPECT_EQ(Each(shortTerm, &ProgressionStep::total), (Counts{50, 84, 109, 129, 146, 161, 174, 186, 196, 206}));
 
+    // 2000 / 6, 2400 / 8, 3200 / 10, 4000 / 12, each rounded up.
     const auto saved = ComputeProgression(model, XpMode::Saved);
     ASSERT_EQ(saved.size(), 10u);
-    EXPECT_EQ(Kills(saved)[0], 334);  // 2000 / 6
-    EXPECT_EQ(Kills(saved)[1], 300);  // 2400 / 8
-    EXPECT_EQ(Kills(saved)[2], 320);  // 3200 / 10
-    EXPECT_EQ(Kills(saved)[3], 334);  // 4000 / 12
-    EXPECT_EQ(Totals(saved)[3], 1288);
+    const Counts savedKills = Each(saved, &ProgressionStep::kills);
+    EXPECT_EQ(Counts(savedKills.begin(), savedKills.begin() + 4), (Counts{334, 300, 320, 334}));
+    EXPECT_EQ(Each(saved, &ProgressionStep::total)[3], 1288);
     for (const ProgressionStep& s : saved)
         EXPECT_EQ(s.gap, StepGap::None);
 }

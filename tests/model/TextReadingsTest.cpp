@@ -87,10 +87,6 @@ TEST(DecimalReading, OutOfRangeReadsLikeTheCLibrary)
         EXPECT_EQ(ReadDecimal(text), expected) << text.substr(0, 20) << "... (" << text.size() << " characters)";
 }
 
-} // namespace
-
-namespace {
-
 TEST(DecimalReading, PrefixLengthCoversWhatIsRead)
 {
     EXPECT_EQ(DecimalPrefixLength("  -1.5e3x"), 8U);

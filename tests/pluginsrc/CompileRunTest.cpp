@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "Descriptors.h"
 #include "InitialConfiguration.h"
@@ -36,25 +37,18 @@ void ExpectValue(const std::optional<GeneratedValue>& value, std::string_view fi
 
 TEST(CompilerDiagnostics, CompilerLinesAreReadAndEverythingElseIsNot)
 {
-    auto d = ParseDiagnostic("base.h(17) : error 017: undefined symbol \"abc\"");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->kind, DiagnosticKind::Error);
-    EXPECT_EQ(d->file, "base.h");
-    EXPECT_EQ(d->line, 17);
-    EXPECT_EQ(d->code, "017");
-    EXPECT_EQ(d->text, "undefined symbol \"abc\"");
-
-    d = ParseDiagnostic("// C:\\Program Files (x86)\\srv\\tarnek\\skills.inl(190) : fatal error 018: too much\r");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->kind, DiagnosticKind::FatalError);
-    EXPECT_EQ(d->file, "C:\\Program Files (x86)\\srv\\tarnek\\skills.inl");
-    EXPECT_EQ(d->line, 190);
-    EXPECT_EQ(d->text, "too much");
-
-    d = ParseDiagnostic("vloxTarnekMod.sma(12) : warning 203: symbol is never used: \"x\"");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->kind, DiagnosticKind::Warning);
-
+    const std::pair<const char*, CompilerDiagnostic> read[] = {
+        {"base.h(17) : error 017: undefined symbol \"abc\"", {DiagnosticKind::Error, "base.h", 17, "017", "undefined symbol \"abc\""}},
+        {"// C:\\Program Files (x86)\\srv\\tarnek\\skills.inl(190) : fatal error 018: too much\r",
+         {DiagnosticKind::FatalError, "C:\\Program Files (x86)\\srv\\tarnek\\skills.inl", 190, "018", "too much"}},
+        {"vloxTarnekMod.sma(12) : warning 203: never used", {DiagnosticKind::Warning, "vloxTarnekMod.sma", 12, "203", "never used"}},
+    };
+    for (const auto& [line, expected] : read) {
+        const auto d = ParseDiagnostic(line);
+        ASSERT_TRUE(d) << line;
+        EXPECT_EQ(std::tie(d->kind, d->file, d->line, d->code, d->text),
+                  std::tie(expected.kind, expected.file, expected.line, expected.code, expected.text)) << line;
+    }
     for (const char* other : {"1 Error.", "Header size:   1234 bytes", "Done.", "// Compilation Time: 0.2 sec",
                               "f() : error 1: no line", "(3) : error 1: no file", "a.h(3) : note 1: x"})
         EXPECT_FALSE(ParseDiagnostic(other)) << other;

@@ -142,8 +142,6 @@ TEST_P(LevelCounts, RecomputedListsGiveMatchingConstantsLinesAndArrays)
     WriteBoth(model);
 
     const std::string base = ReadBytes("tarnek/base.h"), skills = ReadBytes("tarnek/skills.inl");
-    EXPECT_EQ(std::ranges::count(base, '\n') + 1, 4 * (levels + 1) + 7);
-    EXPECT_EQ(std::ranges::count(skills, '\n'), 78 + 23 * skillLevels + 4 * (levels + 1));  // template + one per value
     EXPECT_EQ(Define("\n" + skills, "MAX_LEVELS"), std::to_string(levels));
     EXPECT_EQ(Define(skills, "MAX_RACE_SKILLS"), std::to_string(skillLevels));
     EXPECT_EQ(Define(skills, "MAX_SKILL_LEVEL"), std::to_string(skillLevels));

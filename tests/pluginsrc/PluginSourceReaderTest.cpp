@@ -13,6 +13,7 @@
 #include "RecordingSink.h"
 #include "SourceAdoption.h"
 #include "TestFolder.h"
+#include "WrittenSources.h"
 #include "xpBaseStruct.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +27,8 @@ struct Files {
 
 Files Written(const tarnekArrayStruct& model)
 {
-    return {Utf8ToCp1251(xpBaseStruct::BaseHeaderText(model)), Utf8ToCp1251(xpBaseStruct::SkillsIncludeText(model))};
+    auto [base, skills] = WrittenSources(model);
+    return {std::move(base), std::move(skills)};
 }
 
 tarnekArrayStruct Read(const Files& files)
@@ -65,12 +67,6 @@ void ExpectRoundTrip(const tarnekArrayStruct& model)
     const Files again = Written(read);
     EXPECT_EQ(again.base, files.base);
     EXPECT_EQ(again.skills, files.skills);
-}
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 #include "InitialConfiguration.h"
 #include "RecordingSink.h"
 #include "TestFolder.h"
-#include "xpBaseStruct.h"
+#include "WrittenSources.h"
 
 namespace {
 
-constexpr std::size_t kXpLevelSaved = 1;
-constexpr std::size_t kVampiric = 4;
+const std::size_t kXpLevelSaved = *FindList("xpLevelSaved");
+const std::size_t kVampiric = *FindList("vampiricList");
 
 class SessionTest : public ::testing::Test {
 protected:
@@ -28,15 +28,10 @@ protected:
         EXPECT_TRUE(other.Open());
         return other.configuration();
     }
-    // Both sources as they are written from `configuration`.
+    // Both sources are as they are written from `configuration`.
     void ExpectSourcesOf(const tarnekArrayStruct& configuration)
     {
-        RecordingSink quiet;
-        const auto expected = folder.path() / "expected";
-        ASSERT_TRUE(xpBaseStruct::WriteText(expected, xpBaseStruct::BaseHeaderText(configuration), quiet));
-        EXPECT_EQ(ReadBytes(folder.baseHeader()), ReadBytes(expected));
-        ASSERT_TRUE(xpBaseStruct::WriteText(expected, xpBaseStruct::SkillsIncludeText(configuration), quiet));
-        EXPECT_EQ(ReadBytes(folder.skillsInclude()), ReadBytes(expected));
+        EXPECT_EQ(std::pair(ReadBytes(folder.baseHeader()), ReadBytes(folder.skillsInclude())), WrittenSources(configuration));
     }
 
     TestFolder folder;
@@ -47,11 +42,7 @@ protected:
 TEST_F(SessionTest, EveryEditTakesBackAndReappliesExactly)
 {
     const tarnekArrayStruct opened = session.configuration();
-    EXPECT_EQ(opened, [] {
-        tarnekArrayStruct initial = InitialConfiguration();
-        initial.DeriveLevelCounts();
-        return initial;
-    }());
+    EXPECT_EQ(opened, OpenedInitialConfiguration());
 
     std::vector<ConfigurationEdit> edits;
     // A run of cells past the list's end keeps what fits; an unchanged text is no edit.

@@ -21,7 +21,9 @@ TEST_F(DatabaseTest, FirstStartInEachFolderCreatesItsOwnCarriedCopy)
     ASSERT_TRUE(db.OpenDatabase());
     EXPECT_TRUE(db.CreatedOnOpen());
     EXPECT_EQ(db.databasePath, folder.database());
-    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+    EXPECT_EQ(Load(), InitialConfiguration());
+    EXPECT_TRUE(db.OutdatedBackupPath().empty());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());  // reading changes nothing
     ASSERT_TRUE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
 
     fs::create_directory("elsewhere");
@@ -73,46 +75,34 @@ TEST_F(DatabaseTest, EarlierEditorsAccessFileIsSetAsideUntouchedAndAFreshDatabas
     EXPECT_FALSE(IsAccessDatabase(folder.database()));
 }
 
-TEST_F(DatabaseTest, FileThatCannotBeCreatedIsReportedWithTheSystemCode)
+// Whatever stops the carried copy being written is reported with the system's code, and
+// nothing half-written is left to be taken for a database on the next start.
+TEST_F(DatabaseTest, CarriedCopyThatCannotBeWrittenIsReportedWithTheSystemCode)
 {
     // OpenDatabase makes the folder; a file in the folder's place stops the extraction.
     WriteBytes("TarnekChangeLevelDatabase", "in the way");
     EXPECT_FALSE(db.OpenDatabase());
     ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(ENOTDIR) + ")\n",
                      "Ошибка", MessageIcon::Error);
-    EXPECT_FALSE(db.IsOpen());
-}
+    fs::remove("TarnekChangeLevelDatabase");
+    sink.messages.clear();
 
-TEST_F(DatabaseTest, FailedWriteIsReportedAndLeavesNoPartialFile)
-{
-    fs::create_directory("TarnekChangeLevelDatabase");
-    WithFileSizeLimit(1000, [&] { EXPECT_FALSE(db.OpenDatabase()); });
-    ExpectOneMessage("Не может записать ресурс в файл (ошибка " + std::to_string(EFBIG) + ")\n", "Ошибка",
-                     MessageIcon::Error);
-    EXPECT_TRUE(fs::is_empty("TarnekChangeLevelDatabase"));
-    // Nothing half-written is taken for a database on the next start.
-    ASSERT_TRUE(db.OpenDatabase());
-    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
-}
-
-TEST_F(DatabaseTest, ExtractionNeverReplacesAFileThatAppearedMeanwhile)
-{
-    // Another run that started at the same moment created the file and saved into it.
-    WriteBytes(folder.database(), "saved by the other run");
-    EXPECT_TRUE(db.ExtractDatabase());
-    EXPECT_EQ(ReadBytes(folder.database()), "saved by the other run");
-    EXPECT_EQ(folder.Listing().size(), 2u);
-    EXPECT_TRUE(sink.messages.empty());
-}
-
-TEST_F(DatabaseTest, PluginFolderThatCannotBeWrittenReportsTheFolderCreation)
-{
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     WithFilePermissionsEnforced([&] { EXPECT_FALSE(db.OpenDatabase()); });
     fs::permissions(folder.path(), fs::perms::owner_all);
     ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(EACCES) + ")\n",
                      "Ошибка", MessageIcon::Error);
     EXPECT_TRUE(folder.Listing().empty());
+    sink.messages.clear();
+
+    fs::create_directory("TarnekChangeLevelDatabase");
+    WithFileSizeLimit(1000, [&] { EXPECT_FALSE(db.OpenDatabase()); });
+    ExpectOneMessage("Не может записать ресурс в файл (ошибка " + std::to_string(EFBIG) + ")\n", "Ошибка",
+                     MessageIcon::Error);
+    EXPECT_TRUE(fs::is_empty("TarnekChangeLevelDatabase"));
+    EXPECT_FALSE(db.IsOpen());
+    ASSERT_TRUE(db.OpenDatabase());
+    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
 }
 
 TEST_F(DatabaseTest, LinkThatLeadsNowhereIsRefusedNamingItsTargetAndCreatesNothing)
@@ -181,13 +171,6 @@ TEST_F(OpenedDatabase, MisspeltColumnFailsInsteadOfReadingItsOwnName)
     ValueList list{"kept"};
     db.SelectColumn("Версия", "Окно", list);
     EXPECT_EQ(list, (ValueList{"kept", "1"}));
-}
-
-TEST_F(OpenedDatabase, CarriedDatabaseLoadsAsTheInitialConfiguration)
-{
-    EXPECT_EQ(Load(), InitialConfiguration());
-    EXPECT_TRUE(db.OutdatedBackupPath().empty());
-    EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());  // reading changes nothing
 }
 
 TEST_F(OpenedDatabase, ValuesTheEditorDoesNotUseAreCarriedAndNeverTouched)

@@ -124,22 +124,6 @@ TEST_F(OpenedDatabase, FailingStatementLeavesEveryTableAsItWas)
     EXPECT_EQ(Dump(), beforeTier);
 }
 
-// A skill tier's save writes all its increments before its maximum percentages, so the
-// last increment's failure is the one reported when both tables refuse.
-TEST_F(OpenedDatabase, SkillTierSavesWriteEveryIncrementFirst)
-{
-    ExecuteBehindTheBack("CREATE TRIGGER increments BEFORE UPDATE OF \"Шипованная броня (Spiked Carapace)\", "
-                         "\"Змеиная суть (Serpent Ward)\" ON \"Приращение\" "
-                         "BEGIN SELECT RAISE(ABORT, 'increments refused'); END");
-    ExecuteBehindTheBack("CREATE TRIGGER maxima BEFORE UPDATE ON \"Максимальный %\" "
-                         "BEGIN SELECT RAISE(ABORT, 'maxima refused'); END");
-    for (Tier tier : {Tier::Two, Tier::Three}) {
-        sink.messages.clear();
-        EXPECT_FALSE(db.SaveTierDatabase(tier, InitialConfiguration()));
-        ExpectOneMessage("increments refused");
-    }
-}
-
 TEST_F(OpenedDatabase, SecondEditorHoldingTheDatabaseGetsALockedMessageAndNoChange)
 {
     const TableDump before = Dump();

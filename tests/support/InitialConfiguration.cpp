@@ -1,5 +1,9 @@
 #include "InitialConfiguration.h"
 
+#include <utility>
+
+#include "Descriptors.h"
+
 tarnekArrayStruct InitialConfiguration()
 {
     tarnekArrayStruct m;
@@ -8,14 +12,6 @@ tarnekArrayStruct InitialConfiguration()
     m.xpGivenShortTerm = {"10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60"};
     m.xpGivenSaved = {"6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26"};
     m.levelCountText = "10";
-    m.xpLevelShortTermIncrement = "500";
-    m.xpLevelShortTermInitial = "0";
-    m.xpLevelSavedMultiplier = "2";
-    m.xpLevelSavedInitial = "400";
-    m.xpGivenShortTermIncrement = "5";
-    m.xpGivenShortTermInitial = "10";
-    m.xpGivenSavedIncrement = "2";
-    m.xpGivenSavedInitial = "6";
 
     m.vampiricList = {"0.1", "0.2", "0.3"};
     m.invisibilityList = {"200", "175", "135"};
@@ -25,18 +21,6 @@ tarnekArrayStruct InitialConfiguration()
     m.healList = {"6.0", "4.00", "2.00"};
     m.fanList = {"0.05", "0.1", "0.15"};
     m.impaleList = {"0.05", "0.1", "0.15"};
-    m.vampiricIncrement = "0.1";
-    m.criticalIncrement = "0.25";
-    m.evasionMaxPercent = "0.25";
-    m.phoenixMaxPercent = "1";
-    m.healMaxPercent = "6.0";
-    m.fanMaxPercent = "0.15";
-    m.impaleMaxPercent = "0.15";
-    m.invisibilityDecrease = "35";
-    m.invisibilityInitial = "200";
-    m.evasionMaxChance = "1.0";
-    m.fanMaxChance = "1.0";
-    m.impaleMaxChance = "1.0";
 
     m.unholyList = {"265.0", "285.0", "300.0"};
     m.devotionValue = "15";
@@ -46,15 +30,6 @@ tarnekArrayStruct InitialConfiguration()
     m.hexList = {"0.05", "0.1", "0.15"};
     m.blinkList = {"0.333", "0.667", "1.000"};
     m.spikedList = {"0.05", "0.1", "0.15"};
-    m.unholyIncrement = "15.0";
-    m.grenadeIncrement = "1.0";
-    m.thornsIncrement = "0.15";
-    m.banishMaxPercent = "0.15";
-    m.hexMaxPercent = "0.15";
-    m.blinkMaxPercent = "1";
-    m.spikedIncrement = "0.05";
-    m.banishMaxChance = "1.0";
-    m.hexMaxChance = "1.0";
 
     m.levitationList = {"0.8", "0.60", "0.40"};
     m.bashList = {"0.100", "0.200", "0.300"};
@@ -64,30 +39,49 @@ tarnekArrayStruct InitialConfiguration()
     m.serpentList = {"1", "2", "3"};
     m.shadowList = {"0.05", "0.1", "0.15"};
     m.carrionList = {"0.05", "0.1", "0.15"};
-    m.bashMaxPercent = "0.3";
-    m.ankhMaxPercent = "1";
-    m.trueshotIncrement = "0.35";
-    m.manaIncrement = "0.02";
-    m.serpentIncrement = "1";
-    m.shadowMaxPercent = "0.15";
-    m.carrionMaxPercent = "0.15";
-    m.levitationLimit = "0.6";
-    m.bashMaxChance = "1.0";
-    m.shadowMaxChance = "1.0";
-    m.carrionMaxChance = "1.0";
 
     m.resistantList = {"0.02", "0.04", "0.08", "0.12", "0.16", "0.2", "0.24", "0.28", "0.32", "0.36", "0.40"};
     m.concoctionList = {"0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.1", "0.15"};
     m.hardenList = {"0.03", "0.05", "0.1", "0.15", "0.2", "0.25", "0.3", "0.35", "0.4", "0.45", "0.5"};
     m.orbList = {"0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.1", "0.15"};
-    m.resistantIncrement = "0.02";
-    m.concoctionMaxPercent = "0.15";
-    m.hardenMaxPercent = "0.5";
-    m.orbMaxPercent = "0.15";
-    m.concoctionMaxChance = "1.0";
-    m.orbMaxChance = "1.0";
+
+    // The parameters, tier by tier.
+    const std::pair<TextField, const char*> parameters[] = {
+        {&tarnekArrayStruct::xpLevelShortTermIncrement, "500"}, {&tarnekArrayStruct::xpLevelShortTermInitial, "0"},
+        {&tarnekArrayStruct::xpLevelSavedMultiplier, "2"}, {&tarnekArrayStruct::xpLevelSavedInitial, "400"},
+        {&tarnekArrayStruct::xpGivenShortTermIncrement, "5"}, {&tarnekArrayStruct::xpGivenShortTermInitial, "10"},
+        {&tarnekArrayStruct::xpGivenSavedIncrement, "2"}, {&tarnekArrayStruct::xpGivenSavedInitial, "6"},
+        {&tarnekArrayStruct::vampiricIncrement, "0.1"}, {&tarnekArrayStruct::criticalIncrement, "0.25"},
+        {&tarnekArrayStruct::evasionMaxPercent, "0.25"}, {&tarnekArrayStruct::phoenixMaxPercent, "1"},
+        {&tarnekArrayStruct::healMaxPercent, "6.0"}, {&tarnekArrayStruct::fanMaxPercent, "0.15"},
+        {&tarnekArrayStruct::impaleMaxPercent, "0.15"}, {&tarnekArrayStruct::invisibilityDecrease, "35"},
+        {&tarnekArrayStruct::invisibilityInitial, "200"}, {&tarnekArrayStruct::evasionMaxChance, "1.0"},
+        {&tarnekArrayStruct::fanMaxChance, "1.0"}, {&tarnekArrayStruct::impaleMaxChance, "1.0"},
+        {&tarnekArrayStruct::unholyIncrement, "15.0"}, {&tarnekArrayStruct::grenadeIncrement, "1.0"},
+        {&tarnekArrayStruct::thornsIncrement, "0.15"}, {&tarnekArrayStruct::banishMaxPercent, "0.15"},
+        {&tarnekArrayStruct::hexMaxPercent, "0.15"}, {&tarnekArrayStruct::blinkMaxPercent, "1"},
+        {&tarnekArrayStruct::spikedIncrement, "0.05"}, {&tarnekArrayStruct::banishMaxChance, "1.0"},
+        {&tarnekArrayStruct::hexMaxChance, "1.0"}, {&tarnekArrayStruct::bashMaxPercent, "0.3"},
+        {&tarnekArrayStruct::ankhMaxPercent, "1"}, {&tarnekArrayStruct::trueshotIncrement, "0.35"},
+        {&tarnekArrayStruct::manaIncrement, "0.02"}, {&tarnekArrayStruct::serpentIncrement, "1"},
+        {&tarnekArrayStruct::shadowMaxPercent, "0.15"}, {&tarnekArrayStruct::carrionMaxPercent, "0.15"},
+        {&tarnekArrayStruct::levitationLimit, "0.6"}, {&tarnekArrayStruct::bashMaxChance, "1.0"},
+        {&tarnekArrayStruct::shadowMaxChance, "1.0"}, {&tarnekArrayStruct::carrionMaxChance, "1.0"},
+        {&tarnekArrayStruct::resistantIncrement, "0.02"}, {&tarnekArrayStruct::concoctionMaxPercent, "0.15"},
+        {&tarnekArrayStruct::hardenMaxPercent, "0.5"}, {&tarnekArrayStruct::orbMaxPercent, "0.15"},
+        {&tarnekArrayStruct::concoctionMaxChance, "1.0"}, {&tarnekArrayStruct::orbMaxChance, "1.0"}
+    };
+    for (const auto& [text, value] : parameters)
+        m.*text = value;
 
     // maxLevels and skillLevels keep the constructor's values, as after a load: the
     // derived counts are left to whoever needs them next (DeriveLevelCounts).
+    return m;
+}
+
+tarnekArrayStruct OpenedInitialConfiguration()
+{
+    tarnekArrayStruct m = InitialConfiguration();
+    m.DeriveLevelCounts();
     return m;
 }

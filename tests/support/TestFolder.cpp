@@ -62,6 +62,12 @@ void WriteBytes(const fs::path& file, const std::string& bytes)
         throw std::runtime_error("cannot write " + file.string());
 }
 
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
 #ifndef _WIN32
 void WithFileSizeLimit(std::uintmax_t bytes, const std::function<void()>& action)
 {

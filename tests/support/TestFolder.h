@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A fresh temporary folder that is the current directory while it lives, as the core works
@@ -29,6 +30,7 @@ private:
 
 std::string ReadBytes(const std::filesystem::path& file);  // "" when missing
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 
 #ifndef _WIN32
 // Runs action while no file of this process may grow past `bytes`, as on a full disk.

@@ -13,23 +13,6 @@
 
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder(bool pluginTree) : previous_(QDir::currentPath())
-{
-    if (pluginTree)
-        QDir(dir_.path()).mkdir(QStringLiteral("tarnek"));
-    QDir::setCurrent(dir_.path());
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    QDir::setCurrent(previous_);
-}
-
-QString ScratchFolder::path() const
-{
-    return QDir(dir_.path()).canonicalPath();
-}
-
 tarnekArrayStruct ScratchFolder::Stored() const
 {
     RecordingSink sink;

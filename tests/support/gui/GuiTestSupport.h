@@ -12,42 +12,29 @@
 #include <QList>
 #include <QPointF>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "Descriptors.h"
-#include "MessageSink.h"
-#include "TestFolder.h"  // ReadBytes, WriteBytes
+#include "RecordingSink.h"
+#include "TestFolder.h"
 #include "tarnekArrayStruct.h"
 #include "tarnekBaseListCtrl.h"
 
 class CurveChart;
 
-struct RecordingSink final : MessageSink {
-    std::vector<Message> shown;
-    void Show(const Message& message) override { shown.push_back(message); }
-};
-
-// A scratch folder made the current directory for one test; with tarnek/ in it, it is a
-// plugin tree in which the editor creates its database and writes its sources.
-class ScratchFolder {
+// A test folder; with tarnek/ in it, it is a plugin tree in which the editor creates its
+// database and writes its sources.
+class ScratchFolder : public TestFolder {
 public:
-    explicit ScratchFolder(bool pluginTree = true);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    QString path() const;  // canonical
-    std::filesystem::path fsPath() const { return path().toStdString(); }
-    std::filesystem::path database() const { return fsPath() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb"; }
-    std::filesystem::path baseHeader() const { return fsPath() / "tarnek" / "base.h"; }
-    std::filesystem::path skillsInclude() const { return fsPath() / "tarnek" / "skills.inl"; }
+    explicit ScratchFolder(bool pluginTree = true)
+    {
+        if (pluginTree)
+            std::filesystem::create_directory(fsPath() / "tarnek");
+    }
+    QString path() const { return QString::fromStdString(fsPath().string()); }
+    const std::filesystem::path& fsPath() const { return TestFolder::path(); }
 
     // What a second reader finds in the database now, level counts derived.
     tarnekArrayStruct Stored() const;
-
-private:
-    QTemporaryDir dir_;
-    QString previous_;
 };
 
 // Qt Test's keyClicks squeezes text through Latin-1; this sends key events with their text.
@@ -67,10 +54,6 @@ void DoubleClick(QWidget* widget, QPoint pos);
 QStringList Texts(const ValueList& list);
 QStringList Cells(const tarnekBaseListCtrl* grid);
 inline int CodeOf(std::string_view field) { return static_cast<int>(*FindList(field)); }
-inline ValueList& ListOf(tarnekArrayStruct& model, std::string_view field)
-{
-    return model.*ValueLists()[*FindList(field)].list;
-}
 
 inline QModelIndex Cell(const tarnekBaseListCtrl* grid, int column)
 {
