@@ -34,6 +34,7 @@
 #include "widgets/UserMessageBox.h"
 #include "WebAddress.h"
 #include "tarnekBaseListCtrl.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -101,11 +102,6 @@ constexpr ButtonLayout kSave{"Сохранить", {270, 271, 60, 20}};
 constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
 constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
 
-QString Text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 QRect Place(const DialogUnits& units, const UnitRect& r)
 {
     return units.Map(r.x, r.y, r.width, r.height);
@@ -157,7 +153,7 @@ CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 
 void CTarnekChangeLevelDlg::BuildControls()
 {
-    setWindowTitle(Text("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
+    setWindowTitle(ToQString("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont dialogFont = font();
@@ -175,14 +171,14 @@ void CTarnekChangeLevelDlg::BuildControls()
     resize(formSize);
 
     auto frame = [this, &units](const char* title, const UnitRect& box, bool centred) {
-        auto* group = new QGroupBox(Text(title), form_);
+        auto* group = new QGroupBox(ToQString(title), form_);
         group->setGeometry(Place(units, box));
         if (centred)
             group->setAlignment(Qt::AlignHCenter);
         return group;
     };
     auto button = [this, &units](const ButtonLayout& layout) {
-        auto* b = new QPushButton(Text(layout.text), form_);
+        auto* b = new QPushButton(ToQString(layout.text), form_);
         b->setGeometry(Place(units, layout.box));
         return b;
     };
@@ -242,7 +238,7 @@ void CTarnekChangeLevelDlg::BuildControls()
     link_ = new QLabel(form_);
     link_->setGeometry(Place(units, kLink));
     link_->setText(QStringLiteral("<a href=\"%1\">%2</a> %3")
-                       .arg(SiteAddress().toHtmlEscaped(), Text("Официальный сайт"), SiteName().toHtmlEscaped()));
+                       .arg(SiteAddress().toHtmlEscaped(), ToQString("Официальный сайт"), SiteName().toHtmlEscaped()));
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link_, &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
 
@@ -267,11 +263,11 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
 
 void CTarnekChangeLevelDlg::BuildActions()
 {
-    undoAction_ = undo_->createUndoAction(this, Text("Отменить"));
+    undoAction_ = undo_->createUndoAction(this, ToQString("Отменить"));
     undoAction_->setShortcuts(QKeySequence::Undo);
-    redoAction_ = undo_->createRedoAction(this, Text("Повторить"));
+    redoAction_ = undo_->createRedoAction(this, ToQString("Повторить"));
     redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    auto* save = new QAction(Text("Сохранить"), this);
+    auto* save = new QAction(ToQString("Сохранить"), this);
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &CTarnekChangeLevelDlg::SaveConfiguration);
     for (QAction* action : {undoAction_, redoAction_, save}) {
@@ -288,16 +284,22 @@ void CTarnekChangeLevelDlg::MarkWindowOnFolder()
 {
     std::filesystem::path mark = session_.DatabasePath();
     mark += ".window";
-    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Exclusive, std::chrono::milliseconds(0));
+    const auto take = [&mark](DatabaseLock::Mode mode) -> std::optional<DatabaseLock> {
+        auto taken = DatabaseLock::Take(mark, mode, std::chrono::milliseconds(0));
+        if (!taken)
+            return std::nullopt;
+        return std::move(*taken);
+    };
+    windowMark_ = take(DatabaseLock::Mode::Exclusive);
     if (windowMark_) {
         windowMark_->Share();
         return;
     }
-    windowMark_ = DatabaseLock::Take(mark, DatabaseLock::Mode::Shared, std::chrono::milliseconds(0));
+    windowMark_ = take(DatabaseLock::Mode::Shared);
     UserMessageBox::Show(this,
-                         Text("Эта папка плагина уже открыта в другом окне редактора.\n"
+                         ToQString("Эта папка плагина уже открыта в другом окне редактора.\n"
                               "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),
-                         Text("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
+                         ToQString("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
 }
 
 void CTarnekChangeLevelDlg::ShowConfiguration()
@@ -349,7 +351,7 @@ void CTarnekChangeLevelDlg::CommitBox(int box)
     if (!initialised_)
         return;
     PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
-             Text("Изменение параметра"));
+             ToQString("Изменение параметра"));
 }
 
 void CTarnekChangeLevelDlg::UpdateModified()
@@ -366,12 +368,12 @@ void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& b
 {
     if (report.outcome != SaveOutcome::Saved)
         return;
-    QStringList written{Text("база данных")};
+    QStringList written{ToQString("база данных")};
     if (report.baseHeader)
         written.append(QStringLiteral("tarnek/base.h"));
     if (report.skillsInclude)
         written.append(QStringLiteral("tarnek/skills.inl"));
-    const QString saved = Text("Сохранено: ") + written.join(QStringLiteral(", "));
+    const QString saved = ToQString("Сохранено: ") + written.join(QStringLiteral(", "));
     SetStatus(before.isEmpty() ? saved : before + QStringLiteral(" ") + saved);
 }
 
@@ -423,18 +425,18 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
     if (report.outcome == SaveOutcome::Conflict) {
         const auto answer = UserMessageBox::Show(
             this,
-            Text("Другая программа сохранила настройки в базу данных после того, как это окно их прочитало.\n"
+            ToQString("Другая программа сохранила настройки в базу данных после того, как это окно их прочитало.\n"
                  "Взять её настройки (изменения этого окна пропадут) или записать настройки этого окна поверх?"),
-            Text("Настройки изменены другой программой"), QMessageBox::Warning,
+            ToQString("Настройки изменены другой программой"), QMessageBox::Warning,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-            {{QMessageBox::Yes, Text("Взять их")}, {QMessageBox::No, Text("Записать мои")},
-             {QMessageBox::Cancel, Text("Отмена")}});
+            {{QMessageBox::Yes, ToQString("Взять их")}, {QMessageBox::No, ToQString("Записать мои")},
+             {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Yes) {
             if (session_.Reload()) {
                 ++reloads_;
                 undo_->clear();
                 ShowConfiguration();
-                SetStatus(Text("Перечитано: настройки другой программы из базы данных"));
+                SetStatus(ToQString("Перечитано: настройки другой программы из базы данных"));
             }
             return false;
         }
@@ -461,7 +463,7 @@ bool CTarnekChangeLevelDlg::SaveConfiguration()
 void CTarnekChangeLevelDlg::CommitBoxes()
 {
     // The level count waits for "Создать уровни".
-    PushEdit(session_.SetTexts(InputTexts()), Text("Изменение параметров"));
+    PushEdit(session_.SetTexts(InputTexts()), ToQString("Изменение параметров"));
 }
 
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
@@ -473,7 +475,7 @@ void CTarnekChangeLevelDlg::NoticeOtherPrograms()
         ++reloads_;
         undo_->clear();
         ShowConfiguration();
-        SetStatus(Text("Перечитано: другая программа изменила базу данных"));
+        SetStatus(ToQString("Перечитано: другая программа изменила базу данных"));
     }
     noticing_ = false;
 }
@@ -489,10 +491,10 @@ void CTarnekChangeLevelDlg::done(int result)
 {
     if (initialised_ && session_.IsUnsaved()) {
         const auto answer = UserMessageBox::Show(
-            this, Text("Настройки изменены и не сохранены. Сохранить их?"), windowTitle().remove(QStringLiteral("[*]")),
+            this, ToQString("Настройки изменены и не сохранены. Сохранить их?"), windowTitle().remove(QStringLiteral("[*]")),
             QMessageBox::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-            {{QMessageBox::Save, Text("Сохранить")}, {QMessageBox::Discard, Text("Не сохранять")},
-             {QMessageBox::Cancel, Text("Отмена")}});
+            {{QMessageBox::Save, ToQString("Сохранить")}, {QMessageBox::Discard, ToQString("Не сохранять")},
+             {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
             return;
         if (answer == QMessageBox::Save && !SaveConfiguration())
@@ -523,7 +525,7 @@ void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::ve
 {
     const std::size_t count = texts.size();
     PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
-             Text(count > 1 ? "Вставка" : "Изменение ячейки"));
+             ToQString(count > 1 ? "Вставка" : "Изменение ячейки"));
     grid(targetCode)->listModel()->CellsChanged(first, count);
     // A paste's note on values it dropped comes after this, so it is not overwritten.
     UpdateStatusLine();
@@ -539,7 +541,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
         ctrl_.DeleteEditor();
-        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), Text("Заполнение"));
+        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("Заполнение"));
         RefillGrid(targetCode);
         SaveAll();
     });
@@ -551,12 +553,12 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
     RunSavingAction([&] {
         std::vector<TextAssignment> texts = InputTexts();
         const std::string chosen = ChosenLevelCount();
-        if (const auto refusal = LevelCountRefusal(ReadInteger(chosen))) {
-            UserMessageBox::Show(this, Text(*refusal), Text(kLevelRefusalCaption), QMessageBox::Information,
+        if (const auto allowed = CheckLevelCountChange(ReadInteger(chosen)); !allowed) {
+            UserMessageBox::Show(this, ToQString(allowed.failure().text), ToQString(kLevelRefusalCaption), QMessageBox::Information,
                                  QMessageBox::Ok);
             return;
         }
-        const auto answer = UserMessageBox::Show(this, Text(kLevelQuestionText), Text(kLevelQuestionCaption),
+        const auto answer = UserMessageBox::Show(this, ToQString(kLevelQuestionText), ToQString(kLevelQuestionCaption),
                                                  QMessageBox::Information, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
@@ -572,7 +574,7 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
 {
-    PushEdit(session_.ChangeLevelCount(texts), Text("Изменение количества уровней"));
+    PushEdit(session_.ChangeLevelCount(texts), ToQString("Изменение количества уровней"));
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
 }
@@ -599,7 +601,7 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
         SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
-    RunSkillDialog(Text("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialogAt(value, session_, save, this);
     });
 }
@@ -607,7 +609,7 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
 QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
 {
     if (value.list && *value.list < static_cast<std::size_t>(kXpTables))
-        return Text(kXpBands[*value.list].frame);
+        return ToQString(kXpBands[*value.list].frame);
     return SkillValueTitle(value);
 }
 
@@ -615,7 +617,7 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
-    RunSkillDialog(Text("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
     });
 }

@@ -16,6 +16,7 @@
 #include "CTarnekChangeLevelDlg.h"
 #include "ChartPane.h"
 #include "ChartVisibility.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ constexpr std::size_t kPendingLines = 20000;
 constexpr int kOutputIntervalMs = 100;
 constexpr int kSmallestHeight = 160;
 const QString kPaneName = QStringLiteral("compilePane");
-
-QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // 1 ошибка, 2 ошибки, 5 ошибок, 21 ошибка, 11 ошибок.
 QString ErrorCount(std::size_t n)
@@ -38,8 +37,8 @@ QString ErrorCount(std::size_t n)
 
 QString Headline(const CompileResult& result)
 {
-    const QString compiler = Utf8(result.compiler.filename().string());
-    const QString folder = QStringLiteral("\nПапка: %1").arg(Utf8(result.folder.string()));
+    const QString compiler = ToQString(result.compiler.filename().string());
+    const QString folder = QStringLiteral("\nПапка: %1").arg(ToQString(result.folder.string()));
     switch (OutcomeOf(result)) {
     case CompileOutcome::Compiled:
         return QStringLiteral("Плагин скомпилирован: %1 (%2 байт)").arg(QString::fromUtf8(kCompiledPluginName)).arg(result.pluginSize);
@@ -163,7 +162,7 @@ void CompilePane::TakeOutput()
     for (const std::string& line : lines) {
         if (!text.isEmpty())
             text += QLatin1Char('\n');
-        text += Utf8(line);
+        text += ToQString(line);
     }
     output_->appendPlainText(text);
 }
@@ -185,7 +184,7 @@ void CompilePane::ListDiagnostics(const CompileResult& result)
     const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const LocatedDiagnostic& located : result.diagnostics) {
         const CompilerDiagnostic& d = located.diagnostic;
-        QString text = Utf8(located.outputLine).trimmed();
+        QString text = ToQString(located.outputLine).trimmed();
         auto* item = new QListWidgetItem(d.kind == DiagnosticKind::Warning ? warningIcon : errorIcon, QString());
         if (located.value) {
             item->setData(Qt::UserRole, static_cast<qulonglong>(values_.size()));

@@ -13,6 +13,7 @@
 #include "widgets/DialogUnits.h"
 #include "FileDialog.h"
 #include "widgets/UserMessageBox.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ constexpr int kExportLeft = 12;
 constexpr int kImportLeft = 101;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 20;
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& text)
 {
@@ -74,11 +70,11 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
     const tarnekArrayStruct& model = dialog.model();
 
     const auto json = ConfigurationToJson(model);
-    if (const auto* error = std::get_if<JsonError>(&json)) {
-        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(FromUtf8(error->message)));
+    if (!json) {
+        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(ToQString(json.failure().text)));
         return;
     }
-    const std::string& text = std::get<std::string>(json);
+    const std::string& text = *json;
     // Written beside and renamed over: a failed export never leaves half a file.
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
@@ -103,13 +99,13 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     const QByteArray bytes = in.readAll();
     // The whole file is checked before anything changes.
     auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (const auto* error = std::get_if<JsonError>(&parsed)) {
+    if (!parsed) {
         Warn(dialog, kImportCaption,
-             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, FromUtf8(error->message)));
+             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, ToQString(parsed.failure().text)));
         return;
     }
     // One undo step; the user saves it, or takes it back.
-    dialog.ReplaceConfiguration(std::move(std::get<tarnekArrayStruct>(parsed)), kImportCaption);
+    dialog.ReplaceConfiguration(std::move(*parsed), kImportCaption);
 }
 
 QPushButton* ExportButton(const CTarnekChangeLevelDlg& dialog)

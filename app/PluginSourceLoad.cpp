@@ -59,15 +59,15 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
     // What the window shows is what the sources are compared with and what they replace.
     dialog.CommitBoxes();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
-    if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
+    if (!reading) {
         UserMessageBox::Show(&dialog,
                              QStringLiteral("Настройки из исходников плагина не загружены.\n%1\n\nВ редакторе ничего не изменилось.")
-                                 .arg(QString::fromStdString(refusal->Text())),
+                                 .arg(QString::fromStdString(reading.failure().Text())),
                              kCaption, QMessageBox::Warning);
         return;
     }
     tarnekArrayStruct adopted = dialog.model();
-    const AdoptionChanges changes = AdoptPluginSources(std::get<tarnekArrayStruct>(reading), adopted);
+    const AdoptionChanges changes = AdoptPluginSources(*reading, adopted);
     if (changes.Any())
         dialog.ReplaceConfiguration(std::move(adopted), kCaption);
     UserMessageBox::Show(&dialog, ChangesText(changes), kCaption, QMessageBox::Information);

@@ -1,6 +1,7 @@
 #include "SkillDialogLauncher.h"
 
 #include "skills/SkillDialogs.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ QString SkillValueTitle(const GeneratedValue& value)
     if (tier != Tier::Xp) {
         for (const SkillBand& band : SkillTierOf(tier).bands) {
             if (band.code == value.list)
-                return QString::fromUtf8(band.title.data(), static_cast<qsizetype>(band.title.size()));
+                return ToQString(band.title);
         }
     }
-    return QString::fromUtf8(value.field.data(), static_cast<qsizetype>(value.field.size()));
+    return ToQString(value.field);
 }

@@ -28,22 +28,23 @@ std::string Summary(const AdoptionChanges& changes)
 
 }  // namespace
 
-int AdoptCommand(bool dryRun, ToolStreams& io)
+int AdoptCommand(const PreparedCommand& command, ToolStreams& io)
 {
+    const bool dryRun = command.invocation.dryRun;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     // The sources are read whole before the database is opened, so that a source that
     // cannot be read changes nothing at all.
     const PluginSourcesReading reading = ReadPluginSources(folder);
-    if (const auto* refusal = std::get_if<SourceReadError>(&reading)) {
-        io.err << "tarnek-levels: adopt: " << refusal->Text() << "; nothing changed\n";
+    if (!reading) {
+        io.err << "tarnek-levels: adopt: " << reading.failure().Text() << "; nothing changed\n";
         return kExitFailed;
     }
 
     return InOpenSession(
         io.err,
         [&](StreamMessageSink& sink, EditingSession& session) -> int {
-            const tarnekArrayStruct& taken = std::get<tarnekArrayStruct>(reading);
+            const tarnekArrayStruct& taken = *reading;
             tarnekArrayStruct adopted = session.configuration();
             const AdoptionChanges changes = AdoptPluginSources(taken, adopted);
             // The database keeps only lists as long as the level count says; the editor reads such

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "Commands.h"
 #include "MessageSink.h"
 #include "Tool.h"
 #include "tarnekArrayStruct.h"
 
 // tarnek-levels adopt [--dry-run]: the plugin's own sources taken over into the
 // configuration. Returns the exit status.
-int AdoptCommand(bool dryRun, ToolStreams& io);
+int AdoptCommand(const PreparedCommand& command, ToolStreams& io);
 
 // For a run that has just created the database from the carried copy: when the plugin's
 // sources hold settings of their own, keeps them as .orig and, with hint, points at adopt.

@@ -1,30 +1,13 @@
 #include "CommandLine.h"
 
-#include <array>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "NameLookup.h"
+#include "ToolCommand.h"
 
 namespace {
-
-struct CommandEntry {
-    CommandKind kind;
-    std::string_view name;
-};
-
-constexpr std::array<CommandEntry, 10> kCommands{{
-    {CommandKind::Show, "show"},
-    {CommandKind::Levels, "levels"},
-    {CommandKind::Fill, "fill"},
-    {CommandKind::Set, "set"},
-    {CommandKind::Generate, "generate"},
-    {CommandKind::Compile, "compile"},
-    {CommandKind::Export, "export"},
-    {CommandKind::Import, "import"},
-    {CommandKind::Progression, "progression"},
-    {CommandKind::Adopt, "adopt"},
-}};
 
 // "-5" or "-0.5" is a value (a chance or a level count someone mistyped), not an option.
 bool LooksLikeOption(std::string_view arg)
@@ -35,12 +18,13 @@ bool LooksLikeOption(std::string_view arg)
     return !(second >= '0' && second <= '9') && second != '.';
 }
 
-std::string Quoted(std::string_view text)
+// The command line quotes what was typed in single quotes, as git does.
+std::string Typed(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    return Quoted(text, '\'');
 }
 
-UsageError Error(std::string message, CommandKind command)
+UsageError Error(std::string message, const ToolCommand* command)
 {
     return UsageError{std::move(message), command};
 }
@@ -50,123 +34,117 @@ UsageError NoCommand(std::string_view word)
 {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> all{"help"};
-        for (const CommandEntry& entry : kCommands)
-            all.push_back(entry.name);
+        for (const ToolCommand& command : ToolCommands())
+            all.push_back(command.name);
         return all;
     }();
-    std::string message = "no command " + Quoted(ShownName(word));
+    std::string message = "no command " + Typed(ShownName(word));
     const std::string_view nearest = NearestOf(word, names);
     if (!nearest.empty())
         message += "; did you mean '" + std::string(nearest) + "'?";
-    return Error(std::move(message), CommandKind::None);
+    return Error(std::move(message), nullptr);
 }
 
-// Takes the command's options and positional operands from args[first..].
-std::variant<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::span<const std::string> args)
+// Whether arg is one of the command's own options; sets it when it is.
+bool TakeOption(Invocation& inv, const std::string& arg)
 {
-    const CommandKind command = inv.command;
+    const ToolCommand& command = *inv.command;
+    if (arg == "--json" && command.Takes(kJsonOption))
+        inv.json = true;
+    else if (arg == "--detach" && command.Takes(kDetachOption))
+        inv.detach = true;
+    else if ((arg == "--yes" || arg == "-y") && command.Takes(kYesOption))
+        inv.yes = true;
+    else if ((arg == "--dry-run" || arg == "-n") && command.Takes(kDryRunOption))
+        inv.dryRun = true;
+    else
+        return false;
+    return true;
+}
+
+// Takes the command's options and positional operands from what follows its name.
+Result<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::span<const std::string> args)
+{
+    const ToolCommand* command = inv.command;
     std::vector<std::string> operands;
     bool optionsEnded = false;
     for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
+        if (optionsEnded) {
+            operands.push_back(arg);
+        } else if (arg == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+        } else if (arg == "--help" || arg == "-h") {
             inv.help = true;
-        } else if (!optionsEnded && arg == "--json" &&
-                   (command == CommandKind::Show || command == CommandKind::Progression ||
-                    command == CommandKind::Compile)) {
-            inv.json = true;
-        } else if (!optionsEnded && command == CommandKind::Compile && arg == "--detach") {
-            inv.detach = true;
-        } else if (!optionsEnded && command == CommandKind::Levels && (arg == "--yes" || arg == "-y")) {
-            inv.yes = true;
-        } else if (!optionsEnded && command == CommandKind::Adopt && (arg == "--dry-run" || arg == "-n")) {
-            inv.dryRun = true;
-        } else if (!optionsEnded && LooksLikeOption(arg)) {
-            return Error("unknown option " + Quoted(ShownName(arg)) + " for " + std::string(CommandName(command)), command);
-        } else {
+        } else if (!TakeOption(inv, arg)) {
+            if (LooksLikeOption(arg))
+                return Error("unknown option " + Typed(ShownName(arg)) + " for " + std::string(command->name),
+                             command);
             operands.push_back(arg);
         }
     }
     if (inv.help)
         return inv;  // the help is shown whatever else was typed
-
-    const std::string name(CommandName(command));
-    auto expectNone = [&]() -> std::optional<UsageError> {
-        if (!operands.empty())
-            return Error(name + " takes no arguments, got " + Quoted(operands.front()), command);
-        return std::nullopt;
-    };
-
     if (inv.json && inv.detach)
         return Error("compile --detach does not wait for a result to print as --json", command);
-
-    switch (command) {
-    case CommandKind::Show:
-    case CommandKind::Generate:
-    case CommandKind::Compile:
-    case CommandKind::Progression:
-    case CommandKind::Adopt:
-        if (auto error = expectNone())
-            return *error;
-        break;
-    case CommandKind::Levels:
-        if (operands.empty())
-            return Error("levels needs the level count N", command);
-        if (operands.size() > 1)
-            return Error("levels takes one level count, got also " + Quoted(operands[1]), command);
-        inv.levelCount = operands[0];
-        break;
-    case CommandKind::Fill:
-        if (operands.empty())
-            return Error("fill needs the name of a list", command);
-        inv.target = operands[0];
-        for (std::size_t i = 1; i < operands.size(); ++i) {
-            const std::string& op = operands[i];
-            const std::size_t eq = op.find('=');
-            if (eq == std::string::npos || eq == 0)
-                return Error("fill expects NAME=VALUE after the list, got " + Quoted(op), command);
-            inv.assignments.push_back({op.substr(0, eq), op.substr(eq + 1)});
-        }
-        break;
-    case CommandKind::Set:
-        if (operands.size() != 2)
-            return Error("set needs NAME and VALUE (quote a VALUE that holds spaces; an empty one is '')", command);
-        inv.target = operands[0];
-        inv.value = operands[1];
-        break;
-    case CommandKind::Export:
-    case CommandKind::Import:
-        if (operands.size() > 1)
-            return Error(name + " takes at most one FILE, got also " + Quoted(operands[1]), command);
-        if (!operands.empty() && operands[0] != "-")
-            inv.file = operands[0];
-        break;
-    case CommandKind::None:
-        break;
-    }
+    if (auto taken = command->takeOperands(inv, operands); !taken)
+        return taken.failure();
     return inv;
 }
 
 }  // namespace
 
-std::string_view CommandName(CommandKind command)
+UsageCheck TakeNoOperands(Invocation& inv, std::span<const std::string> operands)
 {
-    for (const CommandEntry& entry : kCommands)
-        if (entry.kind == command)
-            return entry.name;
-    return {};
+    if (!operands.empty())
+        return Error(std::string(inv.command->name) + " takes no arguments, got " + Typed(operands.front()),
+                     inv.command);
+    return Done{};
 }
 
-std::optional<CommandKind> FindCommand(std::string_view name)
+UsageCheck TakeLevelCount(Invocation& inv, std::span<const std::string> operands)
 {
-    for (const CommandEntry& entry : kCommands)
-        if (entry.name == name)
-            return entry.kind;
-    return std::nullopt;
+    if (operands.empty())
+        return Error("levels needs the level count N", inv.command);
+    if (operands.size() > 1)
+        return Error("levels takes one level count, got also " + Typed(operands[1]), inv.command);
+    inv.levelCount = operands[0];
+    return Done{};
 }
 
-std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::string> args)
+UsageCheck TakeFillOperands(Invocation& inv, std::span<const std::string> operands)
+{
+    if (operands.empty())
+        return Error("fill needs the name of a list", inv.command);
+    inv.target = operands[0];
+    for (const std::string& op : operands.subspan(1)) {
+        const std::size_t eq = op.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return Error("fill expects NAME=VALUE after the list, got " + Typed(op), inv.command);
+        inv.assignments.push_back({op.substr(0, eq), op.substr(eq + 1)});
+    }
+    return Done{};
+}
+
+UsageCheck TakeSetOperands(Invocation& inv, std::span<const std::string> operands)
+{
+    if (operands.size() != 2)
+        return Error("set needs NAME and VALUE (quote a VALUE that holds spaces; an empty one is '')", inv.command);
+    inv.target = operands[0];
+    inv.value = operands[1];
+    return Done{};
+}
+
+UsageCheck TakeFileOperand(Invocation& inv, std::span<const std::string> operands)
+{
+    if (operands.size() > 1)
+        return Error(std::string(inv.command->name) + " takes at most one FILE, got also " + Typed(operands[1]),
+                     inv.command);
+    if (!operands.empty() && operands[0] != "-")
+        inv.file = operands[0];
+    return Done{};
+}
+
+Result<Invocation, UsageError> ParseCommandLine(std::span<const std::string> args)
 {
     Invocation inv;
     std::size_t i = 0;
@@ -175,9 +153,9 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
         const std::string& arg = args[i];
         if (arg == "-C") {
             if (i + 1 >= args.size())
-                return Error("-C needs a directory", CommandKind::None);
+                return Error("-C needs a directory", nullptr);
             if (args[i + 1].empty())
-                return Error("-C needs a non-empty directory", CommandKind::None);
+                return Error("-C needs a non-empty directory", nullptr);
             inv.directories.push_back(args[i + 1]);
             i += 2;
         } else if (arg == "--help" || arg == "-h") {
@@ -187,7 +165,7 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
             inv.version = true;  // whatever follows, as --help
             return inv;
         } else if (LooksLikeOption(arg)) {
-            return Error("unknown option " + Quoted(ShownName(arg)), CommandKind::None);
+            return Error("unknown option " + Typed(ShownName(arg)), nullptr);
         } else {
             break;
         }
@@ -195,7 +173,7 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
     if (i == args.size()) {
         if (inv.help)
             return inv;
-        return Error("no command given", CommandKind::None);
+        return Error("no command given", nullptr);
     }
 
     const std::string& word = args[i];
@@ -203,18 +181,16 @@ std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::strin
         // "help [COMMAND]": the same texts as --help.
         inv.help = true;
         if (i + 1 < args.size()) {
-            const auto command = FindCommand(args[i + 1]);
-            if (!command)
+            inv.command = FindCommand(args[i + 1]);
+            if (!inv.command)
                 return NoCommand(args[i + 1]);
-            inv.command = *command;
         }
         if (i + 2 < args.size())
-            return Error("help takes at most one command", CommandKind::None);
+            return Error("help takes at most one command", nullptr);
         return inv;
     }
-    const auto command = FindCommand(word);
-    if (!command)
+    inv.command = FindCommand(word);
+    if (!inv.command)
         return NoCommand(word);
-    inv.command = *command;
     return ParseCommandArguments(std::move(inv), args.subspan(i + 1));
 }

@@ -3,11 +3,11 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
-#include <variant>
 #include <vector>
 
-enum class CommandKind { None, Show, Levels, Fill, Set, Generate, Compile, Export, Import, Progression, Adopt };
+#include "model/Result.h"
+
+struct ToolCommand;
 
 struct Assignment {
     std::string name;
@@ -18,7 +18,7 @@ struct Assignment {
 // that a misspelt name and a misplaced option get different messages.
 struct Invocation {
     std::vector<std::string> directories;  // every -C DIR, applied in order
-    CommandKind command = CommandKind::None;
+    const ToolCommand* command = nullptr;  // none: the tool's own help or version
     bool help = false;
     bool version = false;                  // --version, before any command
     bool json = false;                     // show, progression and compile --json
@@ -34,11 +34,17 @@ struct Invocation {
 
 struct UsageError {
     std::string message;
-    CommandKind command = CommandKind::None;  // whose help to point at
+    const ToolCommand* command = nullptr;  // whose help to point at
 };
 
-// args excludes the program name.
-std::variant<Invocation, UsageError> ParseCommandLine(std::span<const std::string> args);
+using UsageCheck = Result<Done, UsageError>;
 
-std::string_view CommandName(CommandKind command);
-std::optional<CommandKind> FindCommand(std::string_view name);
+// args excludes the program name.
+Result<Invocation, UsageError> ParseCommandLine(std::span<const std::string> args);
+
+// How each command takes its operands (the words that are not options) into the invocation.
+UsageCheck TakeNoOperands(Invocation& inv, std::span<const std::string> operands);
+UsageCheck TakeLevelCount(Invocation& inv, std::span<const std::string> operands);
+UsageCheck TakeFillOperands(Invocation& inv, std::span<const std::string> operands);
+UsageCheck TakeSetOperands(Invocation& inv, std::span<const std::string> operands);
+UsageCheck TakeFileOperand(Invocation& inv, std::span<const std::string> operands);

@@ -11,7 +11,6 @@
 #include <system_error>
 
 #include "CompileReport.h"
-#include "AdoptCommand.h"
 #include "ConfigurationJson.h"
 #include "ConfigurationListing.h"
 #include "Descriptors.h"
@@ -25,25 +24,16 @@
 #include "ProgressionListing.h"
 #include "StreamMessageSink.h"
 #include "TextReadings.h"
+#include "ToolCommand.h"
 #include "ValueText.h"
 
 namespace {
-
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
 
 std::string WindowName(Tier tier)
 {
     if (tier == Tier::Xp)
         return "the main window";
     return "the tier-" + FormatInteger(static_cast<std::int32_t>(tier)) + " skill window";
-}
-
-std::string Count(std::size_t n)
-{
-    return FormatInteger(static_cast<std::int32_t>(std::min<std::size_t>(n, INT32_MAX)));
 }
 
 int Fail(ToolStreams& io, std::string_view command, const std::string& text)
@@ -80,11 +70,11 @@ int Print(ToolStreams& io, std::string_view command, std::string_view text, cons
                                  (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
 }
 
-std::optional<UsageError> CheckValue(std::string_view name, std::string_view value, CommandKind command)
+UsageCheck CheckValue(std::string_view name, std::string_view value, const ToolCommand* command)
 {
-    if (auto problem = ValueTextProblem(value))
-        return UsageError{"the value for " + Quoted(name) + " " + *problem, command};
-    return std::nullopt;
+    if (const auto checked = CheckValueText(value); !checked)
+        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command};
+    return Done{};
 }
 
 bool IsDecimalInteger(std::string_view text)
@@ -94,73 +84,12 @@ bool IsDecimalInteger(std::string_view text)
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::variant<NamedValue, UsageError> Resolve(std::string_view name, CommandKind command)
+Result<NamedValue, UsageError> Resolve(std::string_view name, const ToolCommand* command)
 {
     auto resolved = ResolveName(name);
-    if (auto* message = std::get_if<std::string>(&resolved))
-        return UsageError{*message, command};
-    return std::get<NamedValue>(resolved);
-}
-
-// The fill button of a window takes every box of that window into the model first, so a
-// fill may set exactly those: the list's own tier's parameters and devotionValue in tier 2.
-std::optional<UsageError> PrepareFill(PreparedCommand& prepared)
-{
-    const Invocation& inv = prepared.invocation;
-    auto list = Resolve(inv.target, CommandKind::Fill);
-    if (auto* error = std::get_if<UsageError>(&list))
-        return *error;
-    const NamedValue& target = std::get<NamedValue>(list);
-    if (target.kind != NameKind::List)
-        return UsageError{Quoted(inv.target) + " is not a list; fill regenerates one of the 31 lists, such as "
-                          "xpLevelSaved or vampiricList",
-                          CommandKind::Fill};
-    prepared.target = target;
-
-    for (const Assignment& assignment : inv.assignments) {
-        auto resolved = Resolve(assignment.name, CommandKind::Fill);
-        if (auto* error = std::get_if<UsageError>(&resolved))
-            return *error;
-        const NamedValue& name = std::get<NamedValue>(resolved);
-        if (name.kind == NameKind::List || name.kind == NameKind::Cell)
-            return UsageError{"fill sets parameter texts; " + Quoted(assignment.name) +
-                                  " is a list value (use \"set\" for one value)",
-                              CommandKind::Fill};
-        // A fill regenerates one list; a new count would leave every other list at the old one.
-        if (name.single == &LevelCountValue())
-            return UsageError{"a fill keeps the level count; change it with \"levels N\", which recomputes "
-                              "every list",
-                              CommandKind::Fill};
-        if (name.tier != target.tier)
-            return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
-                                  Quoted(target.field) + " to " + WindowName(target.tier) +
-                                  "; set it with \"set\" or with a fill of its own window",
-                              CommandKind::Fill};
-        if (auto error = CheckValue(assignment.name, assignment.value, CommandKind::Fill))
-            return *error;
-        prepared.assignments.emplace_back(name, assignment.value);
-    }
-    return std::nullopt;
-}
-
-std::optional<UsageError> PrepareSet(PreparedCommand& prepared)
-{
-    const Invocation& inv = prepared.invocation;
-    auto resolved = Resolve(inv.target, CommandKind::Set);
-    if (auto* error = std::get_if<UsageError>(&resolved))
-        return *error;
-    const NamedValue& name = std::get<NamedValue>(resolved);
-    if (name.kind == NameKind::List)
-        return UsageError{Quoted(inv.target) + " is a list: set one value as " + std::string(name.field) +
-                              "[i], or regenerate it with fill",
-                          CommandKind::Set};
-    if (name.kind == NameKind::Single && name.single == &LevelCountValue())
-        return UsageError{"the level count is changed with \"levels N\", which also recomputes every list",
-                          CommandKind::Set};
-    if (auto error = CheckValue(inv.target, inv.value, CommandKind::Set))
-        return *error;
-    prepared.target = name;
-    return std::nullopt;
+    if (!resolved)
+        return UsageError{resolved.failure().text, command};
+    return *resolved;
 }
 
 // A skill tier's own save writes no source; the tool rewrites both after it all the same,
@@ -174,28 +103,6 @@ SaveScope ScopeOwnedBy(Tier tier)
 int Finish(const StreamMessageSink& sink, const SaveReport& report)
 {
     return report.outcome == SaveOutcome::Saved ? Finish(sink) : kExitFailed;
-}
-
-int ShowCommand(const PreparedCommand& command, ToolStreams& io)
-{
-    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
-        if (!command.invocation.json)
-            return Print(io, "show", ConfigurationListing(session.configuration()), sink);
-        auto json = ConfigurationToJson(session.configuration());
-        if (auto* error = std::get_if<JsonError>(&json))
-            return Fail(io, "show", error->message);
-        return Print(io, "show", std::get<std::string>(json), sink);
-    });
-}
-
-int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
-{
-    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
-        const tarnekArrayStruct& model = session.configuration();
-        io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
-        io.out.flush();
-        return io.out ? Finish(sink) : kExitFailed;
-    });
 }
 
 bool Confirmed(ToolStreams& io)
@@ -213,15 +120,140 @@ bool Confirmed(ToolStreams& io)
     return false;
 }
 
+// A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
+// (/dev/stdout, a named pipe) cannot be replaced and is written to as it is.
+Result<Done, SystemError> WriteExportFile(const std::filesystem::path& file, const std::string& text)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
+        const auto replaced = ReplaceFileContents(file, text);
+        if (!replaced)
+            return replaced.failure();
+        return Done{};
+    }
+    std::ofstream stream(file, std::ios::binary);
+    if (stream)
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.close();
+    if (!stream)
+        return SystemError{errno != 0 ? errno : EIO, false};
+    return Done{};
+}
+
+}  // namespace
+
+UsageCheck PrepareLevels(PreparedCommand& prepared)
+{
+    const Invocation& inv = prepared.invocation;
+    if (!IsDecimalInteger(inv.levelCount))
+        return UsageError{"the level count must be a whole number, got " + Quoted(inv.levelCount), inv.command};
+    prepared.levelCount = ReadInteger(inv.levelCount);
+    return Done{};
+}
+
+// The fill button of a window takes every box of that window into the model first, so a
+// fill may set exactly those: the list's own tier's parameters and devotionValue in tier 2.
+UsageCheck PrepareFill(PreparedCommand& prepared)
+{
+    const Invocation& inv = prepared.invocation;
+    const ToolCommand* fill = inv.command;
+    const auto list = Resolve(inv.target, fill);
+    if (!list)
+        return list.failure();
+    const NamedValue& target = *list;
+    if (target.kind != NameKind::List)
+        return UsageError{Quoted(inv.target) + " is not a list; fill regenerates one of the 31 lists, such as "
+                          "xpLevelSaved or vampiricList",
+                          fill};
+    prepared.target = target;
+
+    for (const Assignment& assignment : inv.assignments) {
+        const auto resolved = Resolve(assignment.name, fill);
+        if (!resolved)
+            return resolved.failure();
+        const NamedValue& name = *resolved;
+        if (name.kind == NameKind::List || name.kind == NameKind::Cell)
+            return UsageError{"fill sets parameter texts; " + Quoted(assignment.name) +
+                                  " is a list value (use \"set\" for one value)",
+                              fill};
+        // A fill regenerates one list; a new count would leave every other list at the old one.
+        if (name.single == &LevelCountValue())
+            return UsageError{"a fill keeps the level count; change it with \"levels N\", which recomputes "
+                              "every list",
+                              fill};
+        if (name.tier != target.tier)
+            return UsageError{Quoted(assignment.name) + " belongs to " + WindowName(name.tier) + ", " +
+                                  Quoted(target.field) + " to " + WindowName(target.tier) +
+                                  "; set it with \"set\" or with a fill of its own window",
+                              fill};
+        if (auto checked = CheckValue(assignment.name, assignment.value, fill); !checked)
+            return checked;
+        prepared.assignments.emplace_back(name, assignment.value);
+    }
+    return Done{};
+}
+
+UsageCheck PrepareSet(PreparedCommand& prepared)
+{
+    const Invocation& inv = prepared.invocation;
+    const auto resolved = Resolve(inv.target, inv.command);
+    if (!resolved)
+        return resolved.failure();
+    const NamedValue& name = *resolved;
+    if (name.kind == NameKind::List)
+        return UsageError{Quoted(inv.target) + " is a list: set one value as " + std::string(name.field) +
+                              "[i], or regenerate it with fill",
+                          inv.command};
+    if (name.kind == NameKind::Single && name.single == &LevelCountValue())
+        return UsageError{"the level count is changed with \"levels N\", which also recomputes every list",
+                          inv.command};
+    if (auto checked = CheckValue(inv.target, inv.value, inv.command); !checked)
+        return checked;
+    prepared.target = name;
+    return Done{};
+}
+
+Result<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv)
+{
+    PreparedCommand prepared{inv, std::nullopt, {}, 0};
+    if (inv.command->prepare)
+        if (auto checked = inv.command->prepare(prepared); !checked)
+            return checked.failure();
+    return prepared;
+}
+
+int ShowCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        if (!command.invocation.json)
+            return Print(io, "show", ConfigurationListing(session.configuration()), sink);
+        const auto json = ConfigurationToJson(session.configuration());
+        if (!json)
+            return Fail(io, "show", json.failure().text);
+        return Print(io, "show", *json, sink);
+    });
+}
+
+int ProgressionCommand(const PreparedCommand& command, ToolStreams& io)
+{
+    return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
+        const tarnekArrayStruct& model = session.configuration();
+        io.out << (command.invocation.json ? ProgressionJson(model) : ProgressionTable(model));
+        io.out.flush();
+        return io.out ? Finish(sink) : kExitFailed;
+    });
+}
+
 int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
 {
     const std::int32_t n = command.levelCount;
-    if (const auto refusal = LevelCountRefusal(n)) {
-        io.err << kLevelRefusalCaption << ": " << *refusal << '\n';
+    if (const auto allowed = CheckLevelCountChange(n); !allowed) {
+        io.err << kLevelRefusalCaption << ": " << allowed.failure().text << '\n';
         return kExitFailed;
     }
-    if (auto problem = LevelCountTextProblem(FormatInteger(n)))
-        return Fail(io, "levels", *problem + "; nothing changed");
+    if (const auto offered = CheckLevelCountText(FormatInteger(n)); !offered)
+        return Fail(io, "levels", offered.failure().text + "; nothing changed");
 
     if (!command.invocation.yes) {
         if (!io.interactive)
@@ -272,8 +304,8 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
             if (name.cell >= list.size()) {
                 const std::string field(name.field);
                 outOfRange = list.empty() ? field + " is empty"
-                                          : field + " has " + Count(list.size()) + " values, " + field + "[0] to " +
-                                                field + "[" + Count(list.size() - 1) + "]";
+                                          : field + " has " + FormatCount(list.size()) + " values, " + field + "[0] to " +
+                                                field + "[" + FormatCount(list.size() - 1) + "]";
                 return false;
             }
             s.SetCells(name.index, name.cell, {value});
@@ -288,7 +320,7 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
     });
 }
 
-int GenerateCommand(ToolStreams& io)
+int GenerateCommand(const PreparedCommand&, ToolStreams& io)
 {
     return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
         const bool written = session.WriteStoredSources();
@@ -338,34 +370,20 @@ int CompileCommand(const PreparedCommand& command, ToolStreams& io)
     });
 }
 
-// A file is replaced whole, so a full disk leaves the previous export; a device or a pipe
-// (/dev/stdout, a named pipe) cannot be replaced and is written to as it is.
-int WriteExportFile(const std::filesystem::path& file, const std::string& text)
-{
-    std::error_code ec;
-    const auto status = std::filesystem::status(file, ec);
-    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
-        return ReplaceFileContents(file, text);
-    std::ofstream stream(file, std::ios::binary);
-    if (stream)
-        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    stream.close();
-    return stream ? 0 : (errno != 0 ? errno : EIO);
-}
-
 int ExportCommand(const PreparedCommand& command, ToolStreams& io)
 {
     return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
-        auto json = ConfigurationToJson(session.configuration());
-        if (auto* error = std::get_if<JsonError>(&json))
-            return Fail(io, "export", error->message);
-        const std::string& text = std::get<std::string>(json);
+        const auto json = ConfigurationToJson(session.configuration());
+        if (!json)
+            return Fail(io, "export", json.failure().text);
+        const std::string& text = *json;
 
         if (!command.invocation.file)
             return Print(io, "export", text, sink);
         const std::string& file = *command.invocation.file;
-        if (const int error = WriteExportFile(file, text))
-            return Fail(io, "export", "cannot write " + Quoted(file) + ": " + std::system_category().message(error));
+        if (const auto written = WriteExportFile(file, text); !written)
+            return Fail(io, "export",
+                        "cannot write " + Quoted(file) + ": " + std::system_category().message(written.failure().code));
         return Finish(sink);
     });
 }
@@ -387,11 +405,11 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
 
     // The whole input is checked before the database is even opened.
     auto parsed = ConfigurationFromJson(text);
-    if (auto* error = std::get_if<JsonError>(&parsed))
-        return Fail(io, "import", error->message + "; nothing changed");
+    if (!parsed)
+        return Fail(io, "import", parsed.failure().text + "; nothing changed");
 
     return InOpenSession(io.err, [&](StreamMessageSink& sink, EditingSession& session) -> int {
-        tarnekArrayStruct& imported = std::get<tarnekArrayStruct>(parsed);
+        tarnekArrayStruct& imported = *parsed;
         imported.DeriveLevelCounts();
         const SaveReport report = session.Update(SaveScope::Everything(), [&](EditingSession& s) {
             s.Replace(imported);
@@ -401,65 +419,9 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         for (const ListDescriptor& list : ValueLists()) {
             const ValueList& values = session.configuration().*list.list;
             for (std::size_t i = 0; i < values.size(); ++i)
-                WarnIfPluginRejects(io, "import", std::string(list.field) + "[" + Count(i) + "]", values.at(i), list);
+                WarnIfPluginRejects(io, "import", CellName(list.field, i), values.at(i), list);
         }
         return Finish(sink, report);
     });
 }
 
-}  // namespace
-
-std::variant<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv)
-{
-    PreparedCommand prepared{inv, std::nullopt, {}, 0};
-    std::optional<UsageError> error;
-    switch (inv.command) {
-    case CommandKind::Fill:
-        error = PrepareFill(prepared);
-        break;
-    case CommandKind::Set:
-        error = PrepareSet(prepared);
-        break;
-    case CommandKind::Levels:
-        if (!IsDecimalInteger(inv.levelCount))
-            error = UsageError{"the level count must be a whole number, got " + Quoted(inv.levelCount),
-                               CommandKind::Levels};
-        else
-            prepared.levelCount = ReadInteger(inv.levelCount);
-        break;
-    default:
-        break;
-    }
-    if (error)
-        return *error;
-    return prepared;
-}
-
-int RunCommand(const PreparedCommand& command, ToolStreams& io)
-{
-    switch (command.invocation.command) {
-    case CommandKind::Show:
-        return ShowCommand(command, io);
-    case CommandKind::Levels:
-        return LevelsCommand(command, io);
-    case CommandKind::Fill:
-        return FillCommand(command, io);
-    case CommandKind::Set:
-        return SetCommand(command, io);
-    case CommandKind::Generate:
-        return GenerateCommand(io);
-    case CommandKind::Compile:
-        return CompileCommand(command, io);
-    case CommandKind::Export:
-        return ExportCommand(command, io);
-    case CommandKind::Import:
-        return ImportCommand(command, io);
-    case CommandKind::Progression:
-        return ProgressionCommand(command, io);
-    case CommandKind::Adopt:
-        return AdoptCommand(command.invocation.dryRun, io);
-    case CommandKind::None:
-        break;
-    }
-    return kExitUsage;
-}

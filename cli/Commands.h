@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "CommandLine.h"
 #include "NameLookup.h"
 #include "Tool.h"
+#include "model/Result.h"
 
 // A command line whose names are resolved and whose values are acceptable, so that a
 // mistake there is reported before the database is opened or created.
@@ -20,7 +20,21 @@ struct PreparedCommand {
     std::int32_t levelCount = 0;                               // levels N
 };
 
-std::variant<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv);
+// Runs the command's own preparation, where it has one.
+Result<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv);
 
-// Runs the command on the current directory; returns the exit status.
-int RunCommand(const PreparedCommand& command, ToolStreams& io);
+// The preparations of the commands that name values.
+UsageCheck PrepareLevels(PreparedCommand& prepared);
+UsageCheck PrepareFill(PreparedCommand& prepared);
+UsageCheck PrepareSet(PreparedCommand& prepared);
+
+// The commands' bodies, run on the current directory; each returns the exit status.
+int ShowCommand(const PreparedCommand& command, ToolStreams& io);
+int LevelsCommand(const PreparedCommand& command, ToolStreams& io);
+int FillCommand(const PreparedCommand& command, ToolStreams& io);
+int SetCommand(const PreparedCommand& command, ToolStreams& io);
+int GenerateCommand(const PreparedCommand& command, ToolStreams& io);
+int CompileCommand(const PreparedCommand& command, ToolStreams& io);
+int ExportCommand(const PreparedCommand& command, ToolStreams& io);
+int ImportCommand(const PreparedCommand& command, ToolStreams& io);
+int ProgressionCommand(const PreparedCommand& command, ToolStreams& io);

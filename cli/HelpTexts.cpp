@@ -1,5 +1,10 @@
 #include "HelpTexts.h"
 
+#include <algorithm>
+#include <string>
+
+#include "ToolCommand.h"
+
 namespace {
 
 constexpr std::string_view kToolHelp =
@@ -12,19 +17,9 @@ when missing) and the plugin sources tarnek/base.h and tarnek/skills.inl. The
 directory must hold the plugin's tarnek folder.
 
 Commands:
-  show [--json]                print the whole configuration
-  levels N [--yes]             set N levels and recompute every list
-  fill LIST [NAME=VALUE ...]   set parameters, then run LIST's fill rule and save
-  set NAME VALUE               set a parameter, devotionValue or one value LIST[i]
-  generate                     rewrite tarnek/base.h and tarnek/skills.inl
-  compile [--json] [--detach]  save, delete the old plugin, compile and report
-  export [FILE]                whole configuration as JSON (stdout without FILE)
-  import [FILE]                replace the whole configuration from JSON (stdin
-                               without FILE)
-  progression [--json]         kills to reach each level, in both XP modes
-  adopt [--dry-run]            take the values of tarnek/base.h and
-                               tarnek/skills.inl over into the configuration
-  help [COMMAND]               this text, or a command's
+)";
+
+constexpr std::string_view kToolHelpEnd = R"(  help [COMMAND]               this text, or a command's
 
 Options:
   -C DIR        work in DIR instead of the current directory; a relative
@@ -37,6 +32,8 @@ devotionValue, orbMaxChance, ...); "tarnek-levels show" lists them all.
 
 Exit status: 0 done, 1 refused or failed, 2 wrong command line.
 )";
+
+}  // namespace
 
 constexpr std::string_view kShowHelp =
     R"(usage: tarnek-levels [-C DIR] show [--json]
@@ -175,33 +172,19 @@ changed.
   -n, --dry-run   only report what would change; save nothing
 )";
 
-}  // namespace
-
-std::string_view HelpText(CommandKind command)
+std::string_view ToolHelp()
 {
-    switch (command) {
-    case CommandKind::Show:
-        return kShowHelp;
-    case CommandKind::Levels:
-        return kLevelsHelp;
-    case CommandKind::Fill:
-        return kFillHelp;
-    case CommandKind::Set:
-        return kSetHelp;
-    case CommandKind::Generate:
-        return kGenerateHelp;
-    case CommandKind::Compile:
-        return kCompileHelp;
-    case CommandKind::Export:
-        return kExportHelp;
-    case CommandKind::Import:
-        return kImportHelp;
-    case CommandKind::Progression:
-        return kProgressionHelp;
-    case CommandKind::Adopt:
-        return kAdoptHelp;
-    case CommandKind::None:
-        break;
-    }
-    return kToolHelp;
+    static const std::string text = [] {
+        constexpr std::size_t synopsisWidth = 29;
+        std::string all(kToolHelp);
+        for (const ToolCommand& command : ToolCommands()) {
+            all += "  ";
+            all += command.synopsis;
+            all.append(synopsisWidth - std::min(synopsisWidth, command.synopsis.size()), ' ');
+            all += command.summary;
+            all += '\n';
+        }
+        return all + std::string(kToolHelpEnd);
+    }();
+    return text;
 }

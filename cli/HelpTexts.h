@@ -2,7 +2,17 @@
 
 #include <string_view>
 
-#include "CommandLine.h"
+// The tool's help: what it is, the command list from the command table, the global options.
+std::string_view ToolHelp();
 
-// The tool's help (CommandKind::None) or one command's, ending in a newline.
-std::string_view HelpText(CommandKind command);
+// Each command's own help, ending in a newline.
+extern const std::string_view kShowHelp;
+extern const std::string_view kLevelsHelp;
+extern const std::string_view kFillHelp;
+extern const std::string_view kSetHelp;
+extern const std::string_view kGenerateHelp;
+extern const std::string_view kCompileHelp;
+extern const std::string_view kExportHelp;
+extern const std::string_view kImportHelp;
+extern const std::string_view kProgressionHelp;
+extern const std::string_view kAdoptHelp;

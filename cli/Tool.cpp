@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <system_error>
-#include <variant>
 
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "HelpTexts.h"
+#include "ToolCommand.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ int ReportUsage(const UsageError& error, ToolStreams& io)
 {
     io.err << "tarnek-levels: " << error.message << '\n';
     io.err << "Try \"tarnek-levels ";
-    if (error.command != CommandKind::None)
-        io.err << CommandName(error.command) << ' ';
+    if (error.command)
+        io.err << error.command->name << ' ';
     io.err << "--help\".\n";
     return kExitUsage;
 }
@@ -51,23 +51,23 @@ bool InPluginFolder(ToolStreams& io)
 int RunTool(std::span<const std::string> args, ToolStreams& io)
 {
     const auto parsed = ParseCommandLine(args);
-    if (const auto* usage = std::get_if<UsageError>(&parsed))
-        return ReportUsage(*usage, io);
-    const Invocation& inv = std::get<Invocation>(parsed);
+    if (!parsed)
+        return ReportUsage(parsed.failure(), io);
+    const Invocation& inv = *parsed;
     if (inv.version) {
         io.out << "tarnek-levels " << TARNEK_VERSION << '\n';
         return kExitSuccess;
     }
     if (inv.help) {
-        io.out << HelpText(inv.command);
+        io.out << (inv.command ? inv.command->help : ToolHelp());
         return kExitSuccess;
     }
 
     // Every name is checked before anything is opened or created.
     const auto prepared = PrepareCommand(inv);
-    if (const auto* usage = std::get_if<UsageError>(&prepared))
-        return ReportUsage(*usage, io);
+    if (!prepared)
+        return ReportUsage(prepared.failure(), io);
     if (!EnterDirectories(inv, io) || !InPluginFolder(io))
         return kExitFailed;
-    return RunCommand(std::get<PreparedCommand>(prepared), io);
+    return inv.command->run(*prepared, io);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <set>
 #include <utility>
 
@@ -14,25 +13,11 @@
 #include "NumberFormats.h"
 #include "TextReadings.h"
 #include "ValueText.h"
+#include "model/Result.h"
 
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-std::string Quoted(std::string_view name)
-{
-    return "\"" + std::string(name) + "\"";
-}
-
-std::string Count(std::size_t n)
-{
-    return FormatInteger(static_cast<std::int32_t>(std::min<std::size_t>(n, INT32_MAX)));
-}
-
-std::string CellName(std::string_view list, std::size_t i)
-{
-    return std::string(list) + "[" + Count(i) + "]";
-}
 
 // nlohmann's messages start with "[json.exception.parse_error.101] "; the user needs the rest.
 std::string WithoutExceptionId(const char* what)
@@ -46,48 +31,48 @@ std::string WithoutExceptionId(const char* what)
     return text;
 }
 
-std::optional<JsonError> ReadText(const Json& value, std::string_view name, std::string& into)
+Result<> ReadText(const Json& value, std::string_view name, std::string& into)
 {
     if (!value.is_string())
-        return JsonError{"key " + Quoted(name) + " must be a string"};
+        return Failure{"key " + Quoted(name) + " must be a string"};
     const auto& text = value.get_ref<const std::string&>();
-    if (auto problem = ValueTextProblem(text))
-        return JsonError{"the value of " + Quoted(name) + " " + *problem};
+    if (auto checked = CheckValueText(text); !checked)
+        return Failure{"the value of " + Quoted(name) + " " + checked.failure().text};
     into = text;
-    return std::nullopt;
+    return Done{};
 }
 
-std::optional<JsonError> ReadList(const Json& value, std::string_view name, ValueList& into)
+Result<> ReadList(const Json& value, std::string_view name, ValueList& into)
 {
     if (!value.is_array())
-        return JsonError{"key " + Quoted(name) + " must be an array of strings"};
+        return Failure{"key " + Quoted(name) + " must be an array of strings"};
     std::vector<std::string> texts;
     texts.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
         const Json& element = value[i];
         if (!element.is_string())
-            return JsonError{CellName(name, i) + " must be a string"};
+            return Failure{CellName(name, i) + " must be a string"};
         const auto& text = element.get_ref<const std::string&>();
-        if (auto problem = ValueTextProblem(text))
-            return JsonError{"the value of " + CellName(name, i) + " " + *problem};
+        if (auto checked = CheckValueText(text); !checked)
+            return Failure{"the value of " + CellName(name, i) + " " + checked.failure().text};
         texts.push_back(text);
     }
     into = ValueList(std::move(texts));
-    return std::nullopt;
+    return Done{};
 }
 
 // The lists must be as long as the level count makes them: the database stores each table
 // row by row beside that count, and the plugin declares its arrays by it.
-std::optional<JsonError> CheckLevelCount(const tarnekArrayStruct& model)
+Result<> CheckLevelCount(const tarnekArrayStruct& model)
 {
     const std::string_view countKey = LevelCountValue().field;
-    if (auto problem = LevelCountTextProblem(model.*LevelCountValue().text))
-        return JsonError{"the value of " + Quoted(countKey) + ": " + *problem};
+    if (auto checked = CheckLevelCountText(model.*LevelCountValue().text); !checked)
+        return Failure{"the value of " + Quoted(countKey) + ": " + checked.failure().text};
     const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (auto mismatch = FirstListOfWrongLength(model, levels))
-        return JsonError{Quoted(mismatch->list->field) + " has " + Count(mismatch->length) + " values, but " +
-                         FormatInteger(levels) + " levels need " + Count(mismatch->expected)};
-    return std::nullopt;
+        return Failure{Quoted(mismatch->list->field) + " has " + FormatCount(mismatch->length) + " values, but " +
+                         FormatInteger(levels) + " levels need " + FormatCount(mismatch->expected)};
+    return Done{};
 }
 
 // The depth, as the parser counts it, of the configuration's arrays inside its one object.
@@ -97,38 +82,38 @@ struct TooDeep {};
 
 }  // namespace
 
-std::variant<std::string, JsonError> ConfigurationToJson(const tarnekArrayStruct& model)
+Result<std::string> ConfigurationToJson(const tarnekArrayStruct& model)
 {
     Json root = Json::object();
-    auto text = [&](std::string_view name, const std::string& value) -> std::optional<JsonError> {
+    auto text = [&](std::string_view name, const std::string& value) -> Result<> {
         if (!IsValidUtf8(value))
-            return JsonError{"the value of " + Quoted(name) + " is not valid UTF-8 and cannot be exported"};
+            return Failure{"the value of " + Quoted(name) + " is not valid UTF-8 and cannot be exported"};
         root[std::string(name)] = value;
-        return std::nullopt;
+        return Done{};
     };
 
-    if (auto error = text(LevelCountValue().field, model.*LevelCountValue().text))
-        return *error;
+    if (auto added = text(LevelCountValue().field, model.*LevelCountValue().text); !added)
+        return added.failure();
     for (const ListDescriptor& d : ValueLists()) {
         Json array = Json::array();
         const ValueList& list = model.*d.list;
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (!IsValidUtf8(list.at(i)))
-                return JsonError{"the value of " + CellName(d.field, i) + " is not valid UTF-8 and cannot be exported"};
+                return Failure{"the value of " + CellName(d.field, i) + " is not valid UTF-8 and cannot be exported"};
             array.push_back(list.at(i));
         }
         root[std::string(d.field)] = std::move(array);
     }
-    if (auto error = text(DevotionValue().field, model.*DevotionValue().text))
-        return *error;
+    if (auto added = text(DevotionValue().field, model.*DevotionValue().text); !added)
+        return added.failure();
     for (const ParameterDescriptor& d : Parameters())
-        if (auto error = text(d.field, model.*d.text))
-            return *error;
+        if (auto added = text(d.field, model.*d.text); !added)
+            return added.failure();
 
     return root.dump(2) + "\n";
 }
 
-std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_view text)
+Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text)
 {
     // The parser keeps one of two equal keys silently; a duplicate is refused instead.
     std::string duplicate;
@@ -150,34 +135,31 @@ std::variant<tarnekArrayStruct, JsonError> ConfigurationFromJson(std::string_vie
     try {
         root = Json::parse(text.begin(), text.end(), noteKeys);
     } catch (const Json::parse_error& e) {
-        return JsonError{"not valid JSON: " + WithoutExceptionId(e.what())};
+        return Failure{"not valid JSON: " + WithoutExceptionId(e.what())};
     } catch (const TooDeep&) {
-        return JsonError{"arrays or objects are nested deeper than the configuration's (one object holding "
+        return Failure{"arrays or objects are nested deeper than the configuration's (one object holding "
                          "arrays of strings)"};
     }
     if (!root.is_object())
-        return JsonError{"the JSON must be one object holding the configuration's keys (as \"export\" writes it)"};
+        return Failure{"the JSON must be one object holding the configuration's keys (as \"export\" writes it)"};
     if (!duplicate.empty())
-        return JsonError{"key " + Quoted(ShownName(duplicate)) + " appears more than once"};
+        return Failure{"key " + Quoted(ShownName(duplicate)) + " appears more than once"};
 
     tarnekArrayStruct model;
     for (const auto& [key, value] : root.items()) {
-        const auto name = ResolveName(key);
-        const NamedValue* found = std::get_if<NamedValue>(&name);
+        const auto found = ResolveName(key);
         if (!found || found->kind == NameKind::Cell)
-            return JsonError{UnknownNameMessage("unknown key", key)};
-        std::optional<JsonError> error;
-        if (found->kind == NameKind::List)
-            error = ReadList(value, key, model.*(ValueLists()[found->index].list));
-        else
-            error = ReadText(value, key, *TextOf(*found, model));
-        if (error)
-            return *error;
+            return Failure{UnknownNameMessage("unknown key", key)};
+        const Result<> read = found->kind == NameKind::List
+                                  ? ReadList(value, key, model.*(ValueLists()[found->index].list))
+                                  : ReadText(value, key, *TextOf(*found, model));
+        if (!read)
+            return read.failure();
     }
     for (std::string_view name : KnownNames())
         if (!root.contains(std::string(name)))
-            return JsonError{"missing key " + Quoted(name)};
-    if (auto error = CheckLevelCount(model))
-        return *error;
+            return Failure{"missing key " + Quoted(name)};
+    if (auto counted = CheckLevelCount(model); !counted)
+        return counted.failure();
     return model;
 }

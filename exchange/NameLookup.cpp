@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "model/NumberFormats.h"
+
 namespace {
 
 char FoldCase(char c)
@@ -102,38 +104,48 @@ std::string ShownName(std::string_view text)
     return std::string(text.substr(0, cut)) + "... (" + std::to_string(text.size()) + " bytes)";
 }
 
+std::string Quoted(std::string_view text, char mark)
+{
+    return mark + std::string(text) + mark;
+}
+
+std::string CellName(std::string_view list, std::size_t index)
+{
+    return std::string(list) + "[" + FormatCount(index) + "]";
+}
+
 std::string UnknownNameMessage(std::string_view what, std::string_view name)
 {
-    std::string message = std::string(what) + " \"" + ShownName(name) + "\"; ";
+    std::string message = std::string(what) + " " + Quoted(ShownName(name)) + "; ";
     const std::string_view nearest = NearestName(name);
     if (!nearest.empty())
-        message += "did you mean \"" + std::string(nearest) + "\"? ";
+        message += "did you mean " + Quoted(nearest) + "? ";
     return message + "(\"tarnek-levels show\" lists every name)";
 }
 
-std::variant<NamedValue, std::string> ResolveName(std::string_view text)
+Result<NamedValue> ResolveName(std::string_view text)
 {
     const std::size_t bracket = text.find('[');
     if (bracket == std::string_view::npos) {
         if (auto found = FindField(text))
             return *found;
-        return UnknownNameMessage("unknown name", text);
+        return Failure{UnknownNameMessage("unknown name", text)};
     }
 
     const std::string_view field = text.substr(0, bracket);
     const std::string_view rest = text.substr(bracket + 1);
     auto found = FindField(field);
     if (!found)
-        return UnknownNameMessage("unknown name", field);
+        return Failure{UnknownNameMessage("unknown name", field)};
     if (found->kind != NameKind::List)
-        return "\"" + ShownName(field) + "\" is a single text, not a list: name it without [i]";
+        return Failure{Quoted(ShownName(field)) + " is a single text, not a list: name it without [i]"};
 
     const std::size_t close = rest.find(']');
     const std::string_view digits = rest.substr(0, close);
     const bool wellFormed = close != std::string_view::npos && close + 1 == rest.size() && !digits.empty() &&
                             std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!wellFormed)
-        return "\"" + ShownName(text) + "\" is not LIST[i] with a decimal index i from 0";
+        return Failure{Quoted(ShownName(text)) + " is not LIST[i] with a decimal index i from 0"};
 
     // Saturates: any index too large for size_t is out of every list's range anyway.
     std::size_t index = 0;

@@ -4,10 +4,10 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "Descriptors.h"
+#include "model/Result.h"
 #include "tarnekArrayStruct.h"
 
 // The tool's names are the model's field names from the descriptor tables, plus LIST[i]
@@ -28,7 +28,7 @@ struct NamedValue {
 const std::vector<std::string_view>& KnownNames();
 
 // A NamedValue, or the message for a name that does not exist (with the nearest known one).
-std::variant<NamedValue, std::string> ResolveName(std::string_view text);
+Result<NamedValue> ResolveName(std::string_view text);
 
 // The candidate with the smallest edit distance, ignoring ASCII case; the first one on a
 // tie. Empty for a text much longer than every candidate: no name is near it, and the
@@ -40,6 +40,12 @@ std::string_view NearestName(std::string_view text);
 // The text as a message quotes it: cut short, so that a huge name or key never floods the
 // terminal.
 std::string ShownName(std::string_view text);
+
+// The text between quotation marks, as messages name what was typed or found.
+std::string Quoted(std::string_view text, char mark = '"');
+
+// "LIST[i]", the name of one value of a list.
+std::string CellName(std::string_view list, std::size_t index);
 
 // The message for an unknown name, what is wrong in the words of the caller.
 std::string UnknownNameMessage(std::string_view what, std::string_view name);

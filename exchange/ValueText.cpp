@@ -61,14 +61,14 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-std::optional<std::string> ValueTextProblem(std::string_view text)
+Result<> CheckValueText(std::string_view text)
 {
     if (!IsValidUtf8(text))
-        return "is not valid UTF-8";
+        return Failure{"is not valid UTF-8"};
     for (char c : text)
         if (IsControl(static_cast<unsigned char>(c)))
-            return "holds a control character (line break, tab or similar)";
-    return std::nullopt;
+            return Failure{"holds a control character (line break, tab or similar)"};
+    return Done{};
 }
 
 std::string ListingText(std::string_view text)
@@ -106,11 +106,13 @@ std::string ListingText(std::string_view text)
     return quoted;
 }
 
-std::optional<std::string> LevelCountTextProblem(std::string_view text)
+Result<> CheckLevelCountText(std::string_view text)
 {
     const std::int32_t levels = ReadInteger(text);
     if (IsOfferedLevelCount(levels) && text == FormatInteger(levels))
-        return std::nullopt;
-    return "\"" + ShownName(text) + "\" is not one of the level counts the editor offers: 10, 13, 16, ..., 100 "
-           "(steps of 3)";
+        return Done{};
+    return Failure{Quoted(ShownName(text)) + " is not one of the level counts the editor offers: " +
+                   FormatInteger(kFewestLevels) + ", " + FormatInteger(kFewestLevels + kLevelStep) + ", " +
+                   FormatInteger(kFewestLevels + 2 * kLevelStep) + ", ..., " + FormatInteger(kMostLevels) +
+                   " (steps of " + FormatInteger(kLevelStep) + ")"};
 }

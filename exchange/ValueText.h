@@ -1,8 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/Result.h"
 
 // What a value text may hold when it comes from outside the editor's own edit boxes:
 // valid UTF-8 (the generated sources are converted from it) and no control characters
@@ -10,13 +11,13 @@
 
 bool IsValidUtf8(std::string_view text);
 
-// Why text cannot be stored as a value, or nullopt when it can.
-std::optional<std::string> ValueTextProblem(std::string_view text);
+// Whether text can be stored as a value; the failure says why not.
+Result<> CheckValueText(std::string_view text);
 
 // For "show": the text itself, or in JSON quotes when it is empty or holds white space,
 // quotes, backslashes or control characters, so that every value reads back unambiguously.
 std::string ListingText(std::string_view text);
 
-// Why text is not a level count the editor offers, written as "%d" writes it; nullopt when
-// it is one. Any other count would leave the editor's level-count box without a selection.
-std::optional<std::string> LevelCountTextProblem(std::string_view text);
+// Whether text is a level count the editor offers, written as "%d" writes it. Any other
+// count would leave the editor's level-count box without a selection.
+Result<> CheckLevelCountText(std::string_view text);

@@ -5,13 +5,13 @@ bool IsOfferedLevelCount(std::int32_t levels)
     return levels >= kFewestLevels && levels <= kMostLevels && (levels - kFewestLevels) % kLevelStep == 0;
 }
 
-std::optional<std::string_view> LevelCountRefusal(std::int32_t levels)
+Result<> CheckLevelCountChange(std::int32_t levels)
 {
     if (levels < kFewestLevels)
-        return kTooFewLevelsText;
+        return Failure{std::string(kTooFewLevelsText)};
     if (levels > kMostLevels)
-        return kTooManyLevelsText;
-    return std::nullopt;
+        return Failure{std::string(kTooManyLevelsText)};
+    return Done{};
 }
 
 std::size_t ListLengthFor(const ListDescriptor& list, std::int32_t levels)

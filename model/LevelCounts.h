@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Descriptors.h"
+#include "Result.h"
 #include "tarnekArrayStruct.h"
 
 // The level counts the editor offers for a level-count change, the texts of that change,
@@ -26,10 +27,10 @@ inline constexpr std::string_view kLevelQuestionCaption = "Запрос на и�
 // 10, 13, ..., 100: what the level-count box lists.
 bool IsOfferedLevelCount(std::int32_t levels);
 
-// The refusal text for a count below 10 or above 100; std::nullopt inside that range.
-// Above 100 every list would be recomputed for a count nobody can choose, which for a
-// count stored by another program may mean hundreds of thousands of values.
-std::optional<std::string_view> LevelCountRefusal(std::int32_t levels);
+// Whether the levels may be recreated for this count; below 10 and above 100 the failure
+// is the refusal text. Above 100 every list would be recomputed for a count nobody can
+// choose, which for a count stored by another program may mean hundreds of thousands of values.
+Result<> CheckLevelCountChange(std::int32_t levels);
 
 // How many values the list holds at this level count: levels + 1 or levels / 3; 0 for a
 // count that is not positive.

@@ -101,6 +101,11 @@ std::string FormatInteger(std::int32_t value)
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string FormatCount(std::size_t count)
+{
+    return FormatInteger(static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
+}
+
 std::string FormatFixed(double value, int decimals)
 {
     if (!std::isfinite(value) || decimals < 0)

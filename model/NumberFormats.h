@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -7,6 +8,9 @@
 
 // "%d"
 std::string FormatInteger(std::int32_t value);
+
+// A size or an index as "%d" writes it; beyond INT32_MAX it says INT32_MAX.
+std::string FormatCount(std::size_t count);
 
 // "%.Nf" with halves (judged on the double's exact binary value) rounded away from zero.
 std::string FormatFixed(double value, int decimals);

@@ -31,15 +31,21 @@ std::size_t digitsAt(std::string_view text, std::size_t i)
 // exponent 'e' [-] digits. A leading minus is the unary operator and is fine in an initializer.
 enum class Shape { Integer, Rational, Other };
 
+// Moves i past an optional minus and the digits after it; false when no digit follows.
+bool skipSignedDigits(std::string_view t, std::size_t& i)
+{
+    if (i < t.size() && t[i] == '-')
+        ++i;
+    const std::size_t count = digitsAt(t, i);
+    i += count;
+    return count > 0;
+}
+
 Shape shapeOf(std::string_view t)
 {
     std::size_t i = 0;
-    if (i < t.size() && t[i] == '-')
-        ++i;
-    const std::size_t whole = digitsAt(t, i);
-    if (whole == 0)
+    if (!skipSignedDigits(t, i))
         return Shape::Other;
-    i += whole;
     if (i == t.size())
         return Shape::Integer;
     if (t[i] != '.')
@@ -51,12 +57,8 @@ Shape shapeOf(std::string_view t)
     i += fraction;
     if (i < t.size() && t[i] == 'e') {
         ++i;
-        if (i < t.size() && t[i] == '-')
-            ++i;
-        const std::size_t exponent = digitsAt(t, i);
-        if (exponent == 0)
+        if (!skipSignedDigits(t, i))
             return Shape::Other;
-        i += exponent;
     }
     return i == t.size() ? Shape::Rational : Shape::Other;
 }

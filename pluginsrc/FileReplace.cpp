@@ -49,26 +49,24 @@ int WriteInPlace(const fs::path& target, std::string_view bytes)
 
 }  // namespace
 
-int ReplaceFileContents(const fs::path& requested, std::string_view bytes, ReplaceMethod* method)
+Result<ReplaceMethod, SystemError> ReplaceFileContents(const fs::path& requested, std::string_view bytes)
 {
     const fs::path target = ResolveLink(requested);
-    if (method)
-        *method = ReplaceMethod::Whole;
-
-    const TemporaryWrite temporary = WriteTemporaryBeside(target, bytes, true);
-    if (temporary.createFailed && IsPermissionError(temporary.error) && IsRegularFile(target)) {
-        if (method)
-            *method = ReplaceMethod::InPlace;
-        return WriteInPlace(target, bytes);
+    const auto temporary = WriteTemporaryBeside(target, bytes, true);
+    if (!temporary) {
+        const SystemError& failure = temporary.failure();
+        if (!failure.createFailed || !IsPermissionError(failure.code) || !IsRegularFile(target))
+            return failure;
+        if (const int error = WriteInPlace(target, bytes))
+            return SystemError{error, false};
+        return ReplaceMethod::InPlace;
     }
-    if (temporary.error != 0)
-        return temporary.error;
 
-    if (const int error = MoveReplacing(temporary.file, target)) {
+    if (const int error = MoveReplacing(*temporary, target)) {
         std::error_code ignored;
-        fs::remove(temporary.file, ignored);
-        return error;
+        fs::remove(*temporary, ignored);
+        return SystemError{error, false};
     }
     SyncFolder(target.parent_path());
-    return 0;
+    return ReplaceMethod::Whole;
 }

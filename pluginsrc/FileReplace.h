@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include "SystemFile.h"
+#include "model/Result.h"
+
 // How ReplaceFileContents put the bytes there.
 enum class ReplaceMethod {
     Whole,   // a complete new file took the old one's place
@@ -14,13 +17,11 @@ enum class ReplaceMethod {
 // mix: the bytes go to a fresh file beside the target, reach the disk, and that file is then
 // renamed over the target, keeping the target's permissions and, where this process may
 // set them, its owner and group. The folder is not created. On failure the previous file is
-// left as it was, nothing is left behind, and the system's error code (errno, GetLastError)
-// is returned; 0 on success. A target that is a symbolic link has the file it points to
+// left as it was, nothing is left behind, and the system's error is given. A target that is a symbolic link has the file it points to
 // replaced, as writing through the link would.
 //
 // A folder that refuses new files while the target itself may be written (a plugin tree
 // shared read-only with writable sources) gets the target written over in place instead:
 // the disk space is claimed first, so a full disk still leaves the previous file, but a
-// crash during the write can leave a mix. *method tells which way was taken.
-int ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
-                        ReplaceMethod* method = nullptr);
+// crash during the write can leave a mix. The result tells which way was taken.
+Result<ReplaceMethod, SystemError> ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes);

@@ -49,16 +49,17 @@ CompileResult PluginCompileRun::Run(const std::function<void(const std::string&)
     std::error_code ec;
     if (!fs::is_regular_file(result.compiler, ec))
         return result;
+    // An old plugin that could not be deleted must not pass for a new one. Its time is taken
+    // before the start: a quick compiler may have written the new one before the next line.
+    const fs::path plugin = dir_ / kCompiledPluginName;
+    const auto oldPluginTime = fs::last_write_time(plugin, ec);
+    const bool oldPluginLeft = !ec;
     result.startError = process_.Start(result.compiler, dir_);
     if (result.startError != 0) {
         result.start = CompileStart::NotStartable;
         return result;
     }
     result.start = CompileStart::Started;
-    // An old plugin that could not be deleted must not pass for a new one.
-    const fs::path plugin = dir_ / kCompiledPluginName;
-    const auto oldPluginTime = fs::last_write_time(plugin, ec);
-    const bool oldPluginLeft = !ec;
 
     OutputLines lines([&](const std::string& line) {
         if (onLine)

@@ -77,7 +77,7 @@ struct Found {
     std::string text;
 };
 
-std::variant<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
+Result<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
         return SourceReadError{std::string(file), 0,
@@ -110,24 +110,23 @@ public:
                 lineStarts_.push_back(i + 1);
     }
 
-    std::optional<SourceReadError> Run()
+    Result<Done, SourceReadError> Run()
     {
-        if (auto error = BlankComments())
-            return error;
+        if (auto blanked = BlankComments(); !blanked)
+            return blanked;
         std::size_t at = 0;
         while (at < code_.size()) {
             at = SkipBlanks(at);
             if (at >= code_.size())
                 break;
-            std::optional<SourceReadError> error;
             if (code_[at] == '#')
-                at = Directive(at, error);
+                at = Directive(at);
             else if (WordAt(at) == "new")
-                at = Declaration(at, error);
+                at = Declaration(at);
             else
                 at = LineEnd(at);
-            if (error)
-                return error;
+            if (error_)
+                return *error_;
         }
         return Missing();
     }
@@ -143,7 +142,7 @@ public:
     }
 
 private:
-    std::optional<SourceReadError> BlankComments()
+    Result<Done, SourceReadError> BlankComments()
     {
         std::size_t i = 0;
         while (i < code_.size()) {
@@ -161,7 +160,7 @@ private:
                 ++i;
             }
         }
-        return std::nullopt;
+        return Done{};
     }
 
     std::size_t SkipBlanks(std::size_t at) const
@@ -189,7 +188,7 @@ private:
     }
 
     // "#define NAME value": only the wanted names are kept; other directives are the plugin's.
-    std::size_t Directive(std::size_t at, std::optional<SourceReadError>& error)
+    std::size_t Directive(std::size_t at)
     {
         const std::size_t end = LineEnd(at);
         std::size_t p = SkipLineBlanks(at + 1);
@@ -201,12 +200,12 @@ private:
             return end;
         p += name.size();
         std::string tolerant(Trim(std::string_view(code_).substr(p, end - p)));
-        Record(defines_, name, at, Found{at, {}, Verbatim(p, end, {}, std::move(tolerant))}, error);
+        Record(defines_, name, at, Found{at, {}, Verbatim(p, end, {}, std::move(tolerant))});
         return end;
     }
 
     // "new [const] [Tag:]name[[size]] = value" or "... = {v0, v1, ...};".
-    std::size_t Declaration(std::size_t at, std::optional<SourceReadError>& error)
+    std::size_t Declaration(std::size_t at)
     {
         std::size_t p = SkipBlanks(at + 3);
         if (WordAt(p) == "const")
@@ -223,13 +222,13 @@ private:
         if (p < code_.size() && code_[p] == '[') {
             const std::size_t close = code_.find(']', p);
             if (close == std::string::npos || close > LineEnd(p)) {
-                error = ErrorAt(p, "у размера массива " + name + " нет «]»");
+                error_ = ErrorAt(p, "у размера массива " + name + " нет «]»");
                 return code_.size();
             }
             p = SkipBlanks(close + 1);
         }
         if (p >= code_.size() || code_[p] != '=') {
-            error = ErrorAt(std::min(p, code_.size()), "после имени " + name + " ожидалось «=» и " +
+            error_ = ErrorAt(std::min(p, code_.size()), "после имени " + name + " ожидалось «=» и " +
                                                            (isArray ? "список значений" : "значение"));
             return code_.size();
         }
@@ -237,31 +236,29 @@ private:
         p = SkipBlanks(p + 1);
         const bool braced = p < code_.size() && code_[p] == '{';
         if (isArray != braced) {
-            error = ErrorAt(std::min(p, code_.size() - 1),
+            error_ = ErrorAt(std::min(p, code_.size() - 1),
                             isArray ? "ожидался список значений массива " + name + " в фигурных скобках «{ }»"
                                     : "ожидалось одно значение " + name + ", а не список");
             return code_.size();
         }
         if (isArray)
-            return ArrayValues(at, name, p, error);
+            return ArrayValues(at, name, p);
 
         const std::size_t end = std::min(code_.find_first_of(";\n", equals), code_.size());
         std::string tolerant(Trim(std::string_view(code_).substr(equals + 1, end - equals - 1)));
-        Record(scalars_, name, at, Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))},
-               error);
+        Record(scalars_, name, at, Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))});
         return end;
     }
 
-    std::size_t ArrayValues(std::size_t at, const std::string& name, std::size_t open,
-                            std::optional<SourceReadError>& error)
+    std::size_t ArrayValues(std::size_t at, const std::string& name, std::size_t open)
     {
         const std::size_t close = code_.find_first_of("{}", open + 1);
         if (close == std::string::npos) {
-            error = ErrorAt(open, "массив " + name + " обрывается: ожидалось «}» после его значений");
+            error_ = ErrorAt(open, "массив " + name + " обрывается: ожидалось «}» после его значений");
             return code_.size();
         }
         if (code_[close] == '{') {
-            error = ErrorAt(close, "в массиве " + name + " ожидались значения через запятую, а не «{»");
+            error_ = ErrorAt(close, "в массиве " + name + " ожидались значения через запятую, а не «{»");
             return code_.size();
         }
 
@@ -282,7 +279,7 @@ private:
             for (std::size_t i = 0; i < items.size(); ++i) {
                 const std::string_view value = Trim(items[i]);
                 if (value.find('\n') != std::string_view::npos) {
-                    error = ErrorAt(itemOffsets[i] + items[i].find(value) + value.find('\n'),
+                    error_ = ErrorAt(itemOffsets[i] + items[i].find(value) + value.find('\n'),
                                     "между значениями массива " + name + " ожидалась запятая");
                     return code_.size();
                 }
@@ -292,7 +289,7 @@ private:
                 found.values.append(std::string(value));
             }
         }
-        Record(arrays_, name, at, std::move(found), error);
+        Record(arrays_, name, at, std::move(found));
         return close + 1;
     }
 
@@ -348,16 +345,15 @@ private:
         return std::string(candidate);
     }
 
-    void Record(std::map<std::string, Found>& into, const std::string& name, std::size_t at, Found found,
-                std::optional<SourceReadError>& error)
+    void Record(std::map<std::string, Found>& into, const std::string& name, std::size_t at, Found found)
     {
         const auto [it, inserted] = into.emplace(name, std::move(found));
         if (!inserted)
-            error = ErrorAt(at, name + " определён второй раз (первый раз в строке " +
+            error_ = ErrorAt(at, name + " определён второй раз (первый раз в строке " +
                                     FormatInteger(ErrorAt(it->second.offset, {}).line) + "); ожидалось одно определение");
     }
 
-    std::optional<SourceReadError> Missing() const
+    Result<Done, SourceReadError> Missing() const
     {
         for (const auto& name : wanted_.arrays)
             if (!arrays_.contains(name))
@@ -368,7 +364,7 @@ private:
         for (const auto& name : wanted_.defines)
             if (!defines_.contains(name))
                 return SourceReadError{std::string(file_), 0, "нет строки «#define " + name + "»"};
-        return std::nullopt;
+        return Done{};
     }
 
     std::string_view file_;
@@ -379,6 +375,7 @@ private:
     std::map<std::string, Found> arrays_;
     std::map<std::string, Found> scalars_;
     std::map<std::string, Found> defines_;
+    std::optional<SourceReadError> error_;  // the first problem met; the scan ends there
 };
 
 Wanted WantedIn(bool baseHeader)
@@ -404,7 +401,7 @@ bool IsWholeNumber(std::string_view text)
 
 }  // namespace
 
-std::variant<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, std::string_view name)
+Result<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, std::string_view name)
 {
     const auto failure = [&](const std::string& problem) { return SourceReadError{std::string(name), 0, problem}; };
     std::error_code error;
@@ -441,20 +438,20 @@ std::string SourceReadError::Text() const
 PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::string_view skillsInclude)
 {
     auto baseText = DecodeSource(kBaseHeaderFile, baseHeader);
-    if (auto* error = std::get_if<SourceReadError>(&baseText))
-        return *error;
+    if (!baseText)
+        return baseText.failure();
     auto skillsText = DecodeSource(kSkillsIncludeFile, skillsInclude);
-    if (auto* error = std::get_if<SourceReadError>(&skillsText))
-        return *error;
+    if (!skillsText)
+        return skillsText.failure();
 
     const Wanted baseWanted = WantedIn(true);
     const Wanted skillsWanted = WantedIn(false);
-    SourceScan base(kBaseHeaderFile, std::move(std::get<std::string>(baseText)), baseWanted);
-    if (auto error = base.Run())
-        return *error;
-    SourceScan skills(kSkillsIncludeFile, std::move(std::get<std::string>(skillsText)), skillsWanted);
-    if (auto error = skills.Run())
-        return *error;
+    SourceScan base(kBaseHeaderFile, std::move(*baseText), baseWanted);
+    if (auto scanned = base.Run(); !scanned)
+        return scanned.failure();
+    SourceScan skills(kSkillsIncludeFile, std::move(*skillsText), skillsWanted);
+    if (auto scanned = skills.Run(); !scanned)
+        return scanned.failure();
 
     tarnekArrayStruct model;
     const Found& levelCount = skills.Define(kLevelCountDefine);
@@ -475,11 +472,11 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
 
 PluginSourcesReading ReadPluginSources(const fs::path& pluginFolder)
 {
-    auto base = ReadPluginSourceFile(pluginFolder / "tarnek" / "base.h", kBaseHeaderFile);
-    if (auto* error = std::get_if<SourceReadError>(&base))
-        return *error;
-    auto skills = ReadPluginSourceFile(pluginFolder / "tarnek" / "skills.inl", kSkillsIncludeFile);
-    if (auto* error = std::get_if<SourceReadError>(&skills))
-        return *error;
-    return ReadPluginSourceBytes(std::get<std::string>(base), std::get<std::string>(skills));
+    const auto base = ReadPluginSourceFile(pluginFolder / "tarnek" / "base.h", kBaseHeaderFile);
+    if (!base)
+        return base.failure();
+    const auto skills = ReadPluginSourceFile(pluginFolder / "tarnek" / "skills.inl", kSkillsIncludeFile);
+    if (!skills)
+        return skills.failure();
+    return ReadPluginSourceBytes(*base, *skills);
 }

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <variant>
 
+#include "model/Result.h"
 #include "tarnekArrayStruct.h"
 
 // Reads the two generated sources, tarnek/base.h and tarnek/skills.inl, back into a
@@ -32,7 +32,7 @@ struct SourceReadError {
 // unread rather than parsed, whatever it is.
 inline constexpr std::uintmax_t kLargestPluginSource = 8U * 1024U * 1024U;
 
-using PluginSourcesReading = std::variant<tarnekArrayStruct, SourceReadError>;
+using PluginSourcesReading = Result<tarnekArrayStruct, SourceReadError>;
 
 // Reads both files under pluginFolder/tarnek.
 PluginSourcesReading ReadPluginSources(const std::filesystem::path& pluginFolder);
@@ -42,4 +42,4 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
 
 // One source file's bytes as they lie on disk, refused (named as `name`) when it is missing,
 // not a regular file, a link loop, or larger than kLargestPluginSource.
-std::variant<std::string, SourceReadError> ReadPluginSourceFile(const std::filesystem::path& file, std::string_view name);
+Result<std::string, SourceReadError> ReadPluginSourceFile(const std::filesystem::path& file, std::string_view name);

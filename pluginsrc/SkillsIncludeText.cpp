@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 std::string TierNumber(Tier tier) { return FormatInteger(static_cast<std::int32_t>(tier)); }
 
 // An empty list has no last entry; its maximum line then ends after the name, as it does

@@ -79,8 +79,7 @@ SourcesState CompareSources(const fs::path& pluginFolder, const tarnekArrayStruc
         }
         // A file too large or unreadable to compare is not the carried configuration either.
         const auto bytes = ReadPluginSourceFile(file, kSourceNames[i]);
-        const auto* text = std::get_if<std::string>(&bytes);
-        state.anyDiffers = state.anyDiffers || text == nullptr || *text != expected[i];
+        state.anyDiffers = state.anyDiffers || !bytes || *bytes != expected[i];
     }
     return state;
 }

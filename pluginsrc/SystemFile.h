@@ -6,7 +6,15 @@
 #include <string_view>
 
 // The few file operations the writers need, each behind one small function per platform.
-// Every operation returns the system's error code (errno, GetLastError), 0 on success.
+// Like the system calls they wrap, these return the system's error code (errno,
+// GetLastError), 0 on success. The functions built on them give a Result whose failure is
+// a SystemError.
+
+// Why the system refused to write a file.
+struct SystemError {
+    int code = 0;               // errno or GetLastError
+    bool createFailed = false;  // no file could be made there at all
+};
 
 // An open file of the operating system, closed when it goes (which also releases its lock).
 class SystemFile {

@@ -58,36 +58,35 @@ void RemoveStaleTemporaries(const fs::path& target)
     }
 }
 
-TemporaryWrite WriteTemporaryBeside(const fs::path& target, std::string_view bytes, bool copyAttributes)
+Result<fs::path, SystemError> WriteTemporaryBeside(const fs::path& target, std::string_view bytes,
+                                                   bool copyAttributes)
 {
     RemoveStaleTemporaries(target);
 
-    TemporaryWrite result;
+    fs::path temporary;
     SystemFile file;
+    int error = 0;
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        result.file = TemporaryName(target);
-        result.error = file.Open(result.file, SystemFile::Mode::CreateNew);
-        if (!IsExistsError(result.error))
+        temporary = TemporaryName(target);
+        error = file.Open(temporary, SystemFile::Mode::CreateNew);
+        if (!IsExistsError(error))
             break;
     }
-    if (result.error != 0) {
-        result.file.clear();
-        result.createFailed = true;
-        return result;
-    }
+    if (error != 0)
+        return SystemError{error, true};
     if (copyAttributes)
         file.CopyAttributesOf(target);
 
-    result.error = file.WriteAll(bytes);
-    if (result.error == 0)
-        result.error = file.Sync();
+    error = file.WriteAll(bytes);
+    if (error == 0)
+        error = file.Sync();
     const int closed = file.Close();
-    if (result.error == 0)
-        result.error = closed;
-    if (result.error != 0) {
+    if (error == 0)
+        error = closed;
+    if (error != 0) {
         std::error_code ignored;
-        fs::remove(result.file, ignored);
-        result.file.clear();
+        fs::remove(temporary, ignored);
+        return SystemError{error, false};
     }
-    return result;
+    return temporary;
 }

@@ -11,8 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 void ReportWriteFailure(int errorCode, MessageSink& sink)
 {
     sink.Show(Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка",
@@ -38,11 +36,13 @@ bool LocateOutput(fs::path& workDir, fs::path& file, std::string_view fileName, 
 bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink,
                              ReplaceMethod* method)
 {
-    const int error = ReplaceFileContents(file, Utf8ToCp1251(utf8Text), method);
-    if (error != 0) {
-        ReportWriteFailure(error, sink);
+    const auto replaced = ReplaceFileContents(file, Utf8ToCp1251(utf8Text));
+    if (!replaced) {
+        ReportWriteFailure(replaced.failure().code, sink);
         return false;
     }
+    if (method)
+        *method = *replaced;
     return true;
 }
 

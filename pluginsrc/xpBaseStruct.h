@@ -9,6 +9,9 @@
 #include "ValueList.h"
 #include "tarnekArrayStruct.h"
 
+// How the generated sources end their lines, as the plugin's own files do.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 // Writes the plugin's generated sources, tarnek/base.h (the four XP arrays) and
 // tarnek/skills.inl (the level constants and the skill arrays), under the process's current
 // directory: code page 1251, CRLF line ends, no byte-order mark. Each file is replaced whole

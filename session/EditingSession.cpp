@@ -205,11 +205,13 @@ bool EditingSession::TakeLock(std::optional<DatabaseLock>& lock)
         ShowFailure(sink_, "Нет соединения с базой данных");
         return false;
     }
-    std::string error;
-    lock = DatabaseLock::Take(SaveLockFileOf(database_.databasePath), DatabaseLock::Mode::Exclusive, lockWait, &error);
-    if (!lock)
-        ShowFailure(sink_, error);
-    return lock.has_value();
+    auto taken = DatabaseLock::Take(SaveLockFileOf(database_.databasePath), DatabaseLock::Mode::Exclusive, lockWait);
+    if (!taken) {
+        ShowFailure(sink_, taken.failure().text);
+        return false;
+    }
+    lock = std::move(*taken);
+    return true;
 }
 
 bool EditingSession::WriteTables(const SaveScope& scope)

@@ -20,7 +20,7 @@ bool IsAccessDatabase(const fs::path& file)
     return signature == "Standard Jet DB" || signature == "Standard ACE DB";
 }
 
-std::variant<fs::path, std::string> SetAsideAccessDatabase(const fs::path& file)
+Result<fs::path> SetAsideAccessDatabase(const fs::path& file)
 {
     // Never over another file: a name taken meanwhile is passed over for the next free one.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -33,9 +33,9 @@ std::variant<fs::path, std::string> SetAsideAccessDatabase(const fs::path& file)
             return keptAs;
         }
         if (!IsExistsError(error))
-            return std::system_category().message(error);
+            return Failure{std::system_category().message(error)};
     }
-    return std::string("нет свободного имени для копии");
+    return Failure{"нет свободного имени для копии"};
 }
 
 std::string AccessDatabaseSetAsideText(const fs::path& keptAs)

@@ -2,7 +2,8 @@
 
 #include <filesystem>
 #include <string>
-#include <variant>
+
+#include "model/Result.h"
 
 // The earlier Windows editor kept its settings at the same path in a Microsoft Access (Jet
 // or ACE) file, which SQLite can only refuse. Such a file is recognised by its header and set
@@ -14,7 +15,7 @@ bool IsAccessDatabase(const std::filesystem::path& file);
 
 // Renames the file to TarnekChangeLevel.access-N.mdb beside it (the first free N): the
 // same bytes under a new name. Gives the new path, or the system's reason for failing.
-std::variant<std::filesystem::path, std::string> SetAsideAccessDatabase(const std::filesystem::path& file);
+Result<std::filesystem::path> SetAsideAccessDatabase(const std::filesystem::path& file);
 
 // What the editor and the tool say after setting one aside.
 std::string AccessDatabaseSetAsideText(const std::filesystem::path& keptAs);

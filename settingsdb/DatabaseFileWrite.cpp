@@ -6,24 +6,21 @@
 #include "SystemFile.h"
 #include "TemporaryFile.h"
 
-std::optional<DatabaseFileWriteFailure> CreateDatabaseFile(const std::filesystem::path& file,
-                                                           std::span<const unsigned char> bytes)
+Result<Done, SystemError> CreateDatabaseFile(const std::filesystem::path& file, std::span<const unsigned char> bytes)
 {
     const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const TemporaryWrite temporary = WriteTemporaryBeside(file, content, false);
-    if (temporary.error != 0)
-        return DatabaseFileWriteFailure{
-            temporary.createFailed ? DatabaseFileWriteFailure::Stage::Create : DatabaseFileWriteFailure::Stage::Write,
-            temporary.error};
+    const auto temporary = WriteTemporaryBeside(file, content, false);
+    if (!temporary)
+        return temporary.failure();
 
-    const int error = MoveWithoutReplacing(temporary.file, file);
+    const int error = MoveWithoutReplacing(*temporary, file);
     if (error == 0) {
         SyncFolder(file.parent_path());
-        return std::nullopt;
+        return Done{};
     }
     std::error_code ignored;
-    std::filesystem::remove(temporary.file, ignored);
+    std::filesystem::remove(*temporary, ignored);
     if (IsExistsError(error))
-        return std::nullopt;
-    return DatabaseFileWriteFailure{DatabaseFileWriteFailure::Stage::Write, error};
+        return Done{};
+    return SystemError{error, false};
 }

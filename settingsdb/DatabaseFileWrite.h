@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <span>
+
+#include "SystemFile.h"
+#include "model/Result.h"
 
 // Creates a database file whole, and only where none is: the bytes are written beside it
 // under a temporary name and then moved to the file's name in a way that never replaces a
@@ -10,10 +12,4 @@
 // for the settings database, and runs starting at the same moment never replace a database
 // one of them has already saved into: a file that appeared meanwhile is kept, and that is
 // success.
-struct DatabaseFileWriteFailure {
-    enum class Stage { Create, Write } stage;
-    int errorCode;  // the system's error code
-};
-
-std::optional<DatabaseFileWriteFailure> CreateDatabaseFile(const std::filesystem::path& file,
-                                                           std::span<const unsigned char> bytes);
+Result<Done, SystemError> CreateDatabaseFile(const std::filesystem::path& file, std::span<const unsigned char> bytes);

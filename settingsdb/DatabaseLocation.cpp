@@ -56,11 +56,15 @@ std::filesystem::path LockFileOf(const std::filesystem::path& file)
     return lock;
 }
 
-int LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file)
+Result<Done, SystemError> LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file)
 {
     // Longer than a replacement takes on a slow disk, short enough that a run stopped while
     // holding the lock does not hang the others for good.
     constexpr std::chrono::milliseconds kReplacementLockWait{30000};
-    const int error = lock.Open(LockFileOf(file), SystemFile::Mode::CreateOrOpenForLock);
-    return error != 0 ? error : lock.LockExclusive(kReplacementLockWait);
+    int error = lock.Open(LockFileOf(file), SystemFile::Mode::CreateOrOpenForLock);
+    if (error == 0)
+        error = lock.LockExclusive(kReplacementLockWait);
+    if (error != 0)
+        return SystemError{error, false};
+    return Done{};
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SystemFile.h"
+#include "model/Result.h"
 
 // TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under `directory`.
 std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);
@@ -25,5 +26,5 @@ std::vector<std::filesystem::path> RestorableCopies(const std::filesystem::path&
 std::filesystem::path LockFileOf(const std::filesystem::path& file);
 
 // Takes the lock of LockFileOf(file), waiting a while for a run that holds it; every run
-// that moves the database file aside does so only under it. 0 or the system's error code.
-int LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file);
+// that moves the database file aside does so only under it.
+Result<Done, SystemError> LockDatabaseReplacement(SystemFile& lock, const std::filesystem::path& file);

@@ -22,14 +22,12 @@ namespace {
 // only these.
 #ifdef _WIN32
 
-std::intptr_t OpenLockFile(const std::filesystem::path& file, std::string& error)
+Result<std::intptr_t> OpenLockFile(const std::filesystem::path& file)
 {
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        error = "error " + std::to_string(GetLastError());
-        return -1;
-    }
+    if (handle == INVALID_HANDLE_VALUE)
+        return Failure{"error " + std::to_string(GetLastError())};
     return reinterpret_cast<std::intptr_t>(handle);
 }
 
@@ -70,12 +68,12 @@ void CloseLockFile(std::intptr_t handle)
 
 #else
 
-std::intptr_t OpenLockFile(const std::filesystem::path& file, std::string& error)
+Result<std::intptr_t> OpenLockFile(const std::filesystem::path& file)
 {
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
-        error = std::strerror(errno);
-    return fd;
+        return Failure{std::strerror(errno)};
+    return std::intptr_t{fd};
 }
 
 bool TryLockFile(std::intptr_t handle, DatabaseLock::Mode mode)
@@ -133,26 +131,19 @@ void DatabaseLock::Release()
     handle_ = -1;
 }
 
-std::optional<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode mode,
-                                               std::chrono::milliseconds wait, std::string* error)
+Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode mode, std::chrono::milliseconds wait)
 {
-    std::string reason;
-    const std::intptr_t handle = OpenLockFile(file, reason);
-    if (handle == -1) {
-        if (error)
-            *error = "cannot open the lock file " + file.string() + ": " + reason;
-        return std::nullopt;
-    }
+    const auto opened = OpenLockFile(file);
+    if (!opened)
+        return Failure{"cannot open the lock file " + file.string() + ": " + opened.failure().text};
+    const std::intptr_t handle = *opened;
     DatabaseLock lock(handle);
     // Polling rather than a blocking call: the wait stays bounded on every system.
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     while (!TryLockFile(handle, mode)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            if (error)
-                *error = "another program keeps " + file.string() + " locked";
-            return std::nullopt;
-        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Failure{"another program keeps " + file.string() + " locked"};
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }

@@ -2,8 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
+
+#include "model/Result.h"
 
 // An advisory lock on a small file beside the database. Every program that writes the
 // database or the plugin sources holds it exclusively from before its read until after
@@ -21,9 +22,8 @@ public:
     DatabaseLock& operator=(const DatabaseLock&) = delete;
     ~DatabaseLock();
 
-    // Waits up to `wait` for the lock (zero: one try). Without the lock, *error says why.
-    static std::optional<DatabaseLock> Take(const std::filesystem::path& file, Mode mode,
-                                            std::chrono::milliseconds wait, std::string* error = nullptr);
+    // Waits up to `wait` for the lock (zero: one try).
+    static Result<DatabaseLock> Take(const std::filesystem::path& file, Mode mode, std::chrono::milliseconds wait);
 
     // Exclusive to shared without letting go in between where the system allows it.
     bool Share();

@@ -55,8 +55,8 @@ void vloxBuildTarnekStruct::KeepOutdatedCopy()
         const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (!in.good() && !in.eof())
             fail(std::system_category().message(errno));
-        if (const auto failure = CreateDatabaseFile(backup, bytes))
-            fail(std::system_category().message(failure->errorCode));
+        if (const auto created = CreateDatabaseFile(backup, bytes); !created)
+            fail(std::system_category().message(created.failure().code));
         reading.commit();
     } catch (const SQLite::Exception& e) {
         fail(e.what());
@@ -93,9 +93,10 @@ void vloxBuildTarnekStruct::WriteCarriedDatabaseInPlace()
 void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 {
     SystemFile lock;
-    if (const int error = LockDatabaseReplacement(lock, databasePath); error != 0)
+    if (const auto locked = LockDatabaseReplacement(lock, databasePath); !locked)
         throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
-                            " для замены устаревшей базы данных: " + std::system_category().message(error));
+                            " для замены устаревшей базы данных: " +
+                            std::system_category().message(locked.failure().code));
     if (HasCurrentVersion())
         return;
     KeepOutdatedCopy();

@@ -12,19 +12,19 @@ struct CloseConnection {
 };
 using Connection = std::unique_ptr<sqlite3, CloseConnection>;
 
-std::optional<std::string> Execute(sqlite3* db, const char* sql)
+Result<> Execute(sqlite3* db, const char* sql)
 {
     char* error = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &error) == SQLITE_OK)
-        return std::nullopt;
-    std::string text = error != nullptr ? error : sqlite3_errmsg(db);
+        return Done{};
+    Failure failure{error != nullptr ? error : sqlite3_errmsg(db)};
     sqlite3_free(error);
-    return text;
+    return failure;
 }
 
 }  // namespace
 
-std::optional<std::string> BuildDatabaseFromScript(const std::string& script, const std::filesystem::path& file)
+Result<> BuildDatabaseFromScript(const std::string& script, const std::filesystem::path& file)
 {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
@@ -34,7 +34,7 @@ std::optional<std::string> BuildDatabaseFromScript(const std::string& script, co
     const int opened = sqlite3_open_v2(file.string().c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Connection db(raw);
     if (opened != SQLITE_OK)
-        return std::string(raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(opened));
+        return Failure{raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(opened)};
 
     // A misspelt name in double quotes must fail here instead of becoming a text value.
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -42,13 +42,11 @@ std::optional<std::string> BuildDatabaseFromScript(const std::string& script, co
 
     // Fixed page size and rollback journal: the file header must not depend on the
     // defaults this SQLite was built with more than it has to.
-    if (auto error = Execute(db.get(), "PRAGMA page_size = 4096; PRAGMA journal_mode = DELETE; BEGIN;"))
-        return error;
-    if (auto error = Execute(db.get(), script.c_str())) {
-        Execute(db.get(), "ROLLBACK;");
-        return error;
+    if (auto begun = Execute(db.get(), "PRAGMA page_size = 4096; PRAGMA journal_mode = DELETE; BEGIN;"); !begun)
+        return begun;
+    if (auto run = Execute(db.get(), script.c_str()); !run) {
+        (void)Execute(db.get(), "ROLLBACK;");
+        return run;
     }
-    if (auto error = Execute(db.get(), "COMMIT; VACUUM;"))
-        return error;
-    return std::nullopt;
+    return Execute(db.get(), "COMMIT; VACUUM;");
 }

@@ -62,11 +62,10 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
 {
     if (!LocateDatabase())
         return false;
-    const auto failure = CreateDatabaseFile(databasePath, CarriedDatabase());
-    if (!failure)
+    const auto created = CreateDatabaseFile(databasePath, CarriedDatabase());
+    if (created)
         return true;
-    ShowFileError(sink_, failure->stage == DatabaseFileWriteFailure::Stage::Create ? kCannotCreate : kCannotWrite,
-                  failure->errorCode);
+    ShowFileError(sink_, created.failure().createFailed ? kCannotCreate : kCannotWrite, created.failure().code);
     return false;
 }
 
@@ -179,13 +178,13 @@ bool vloxBuildTarnekStruct::SetAsideEarlierEditorsDatabase()
             return false;
         };
         SystemFile lock;
-        if (const int error = LockDatabaseReplacement(lock, databasePath); error != 0)
-            return refuse(std::system_category().message(error));
+        if (const auto locked = LockDatabaseReplacement(lock, databasePath); !locked)
+            return refuse(std::system_category().message(locked.failure().code));
         if (IsAccessDatabase(databasePath)) {
-            auto keptAs = SetAsideAccessDatabase(databasePath);
-            if (auto* reason = std::get_if<std::string>(&keptAs))
-                return refuse(*reason);
-            accessDatabaseKeptAs_ = std::get<std::filesystem::path>(keptAs);
+            const auto keptAs = SetAsideAccessDatabase(databasePath);
+            if (!keptAs)
+                return refuse(keptAs.failure().text);
+            accessDatabaseKeptAs_ = *keptAs;
             // No caption of its own: the editor's name heads the box, and the tool prints the text alone.
             sink_.Show({AccessDatabaseSetAsideText(accessDatabaseKeptAs_), {}, MessageIcon::Information});
         }

@@ -20,6 +20,7 @@
 #include "widgets/FillButtonTip.h"
 #include "GridOperations.h"
 #include "tarnekBaseListCtrl.h"
+#include "widgets/QtText.h"
 
 namespace {
 
@@ -34,10 +35,6 @@ public:
 private:
     DialogUnits units_;
 };
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString ControlName(int id) {
     return QString::number(id);

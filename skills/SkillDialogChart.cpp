@@ -16,16 +16,13 @@
 #include "charts/CurveChart.h"
 #include "charts/PointedGridCurve.h"
 #include "grid/tarnekBaseListCtrl.h"
+#include "widgets/QtText.h"
 
 namespace {
 
 constexpr const char* kChartShownKey = "skillDialogs/chartShown";
 constexpr int kChartHeight = 240;
 constexpr int kSmallestChartHeight = 180;
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

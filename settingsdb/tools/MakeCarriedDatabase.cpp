@@ -58,8 +58,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    if (auto error = BuildDatabaseFromScript(script, argv[2])) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], error->c_str());
+    if (const auto built = BuildDatabaseFromScript(script, argv[2]); !built) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], built.failure().text.c_str());
         return 1;
     }
     std::string bytes;

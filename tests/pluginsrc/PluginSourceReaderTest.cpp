@@ -34,16 +34,16 @@ Files Written(const tarnekArrayStruct& model)
 tarnekArrayStruct Read(const Files& files)
 {
     auto reading = ReadPluginSourceBytes(files.base, files.skills);
-    if (auto* error = std::get_if<SourceReadError>(&reading))
-        ADD_FAILURE() << error->Text();
-    return std::get_if<tarnekArrayStruct>(&reading) ? std::get<tarnekArrayStruct>(reading) : tarnekArrayStruct{};
+    if (!reading)
+        ADD_FAILURE() << reading.failure().Text();
+    return reading ? *reading : tarnekArrayStruct{};
 }
 
 SourceReadError Refusal(const Files& files)
 {
     auto reading = ReadPluginSourceBytes(files.base, files.skills);
-    EXPECT_TRUE(std::holds_alternative<SourceReadError>(reading));
-    return std::get_if<SourceReadError>(&reading) ? std::get<SourceReadError>(reading) : SourceReadError{};
+    EXPECT_FALSE(reading);
+    return reading ? SourceReadError{} : reading.failure();
 }
 
 // The law both ways: the files give back the configuration (chances as written, that is
@@ -214,23 +214,22 @@ TEST(PluginSourceReading, FilesThatCannotBeSourcesAreRefusedUnread)
     const Files good = Written(InitialConfiguration());
     WriteBytes(folder.baseHeader(), good.base);
 
-    PluginSourcesReading reading;
 #ifndef _WIN32  // symbolic links need rights there that a test cannot count on
     fs::create_symlink("skills.inl", folder.skillsInclude());  // a link to itself
-    reading = ReadPluginSources(folder.path());
-    ASSERT_TRUE(std::holds_alternative<SourceReadError>(reading));
-    EXPECT_EQ(std::get<SourceReadError>(reading).file, "tarnek/skills.inl");
+    const PluginSourcesReading looped = ReadPluginSources(folder.path());
+    ASSERT_FALSE(looped);
+    EXPECT_EQ(looped.failure().file, "tarnek/skills.inl");
     fs::remove(folder.skillsInclude());
 #endif
 
     WriteBytes(folder.skillsInclude(), good.skills);
     fs::resize_file(folder.skillsInclude(), 50U * 1024U * 1024U);  // sparse: nothing is written
-    reading = ReadPluginSources(folder.path());
-    ASSERT_TRUE(std::holds_alternative<SourceReadError>(reading));
-    EXPECT_NE(std::get<SourceReadError>(reading).Text().find("велик"), std::string::npos);
+    const PluginSourcesReading huge = ReadPluginSources(folder.path());
+    ASSERT_FALSE(huge);
+    EXPECT_NE(huge.failure().Text().find("велик"), std::string::npos);
 
     WriteBytes(folder.skillsInclude(), good.skills);
-    EXPECT_EQ(std::get<tarnekArrayStruct>(ReadPluginSources(folder.path())), Read(good));
+    EXPECT_EQ(*ReadPluginSources(folder.path()), Read(good));
 }
 
 TEST(OriginalSources, CopiesAreMadeOnceAndOnlyWhenTheSourcesDiffer)

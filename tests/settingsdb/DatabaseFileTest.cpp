@@ -28,10 +28,10 @@ constexpr int kFolderMissing = ENOENT;
 TEST(DatabaseFileWrite, CreatedWholeWhereNoneIsAndAnExistingOneKept)
 {
     TestFolder folder;
-    EXPECT_FALSE(CreateDatabaseFile("settings.mdb", kBytes));
+    EXPECT_TRUE(CreateDatabaseFile("settings.mdb", kBytes));
     EXPECT_EQ(ReadBytes("settings.mdb"), kBytesText);
     WriteBytes("settings.mdb", "saved meanwhile by another run");
-    EXPECT_FALSE(CreateDatabaseFile("settings.mdb", kBytes));
+    EXPECT_TRUE(CreateDatabaseFile("settings.mdb", kBytes));
     EXPECT_EQ(ReadBytes("settings.mdb"), "saved meanwhile by another run");
     EXPECT_EQ(folder.Listing(), std::vector<std::string>{"settings.mdb"});
 }
@@ -39,10 +39,10 @@ TEST(DatabaseFileWrite, CreatedWholeWhereNoneIsAndAnExistingOneKept)
 TEST(DatabaseFileWrite, MissingFolderFailsBeforeWritingAndCreatesNothing)
 {
     TestFolder folder;
-    const auto failure = CreateDatabaseFile("missing/settings.mdb", kBytes);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->stage, DatabaseFileWriteFailure::Stage::Create);
-    EXPECT_EQ(failure->errorCode, kFolderMissing);
+    const auto created = CreateDatabaseFile("missing/settings.mdb", kBytes);
+    ASSERT_FALSE(created);
+    EXPECT_TRUE(created.failure().createFailed);
+    EXPECT_EQ(created.failure().code, kFolderMissing);
     EXPECT_TRUE(folder.Listing().empty());
 }
 
