@@ -10,6 +10,7 @@ namespace {
 
 TEST(FixedFormat, RoundsHalvesAwayFromZero)
 {
+    // clang-format off
     const std::tuple<double, int, const char*> cases[] = {
         // exact binary halves: away from zero, where printf would round to even
         {275.5, 0, "276"}, {286.5, 0, "287"}, {0.5, 0, "1"}, {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.0625, 3, "0.063"},
@@ -24,20 +25,25 @@ TEST(FixedFormat, RoundsHalvesAwayFromZero)
         // where one representable step is wider than the last decimal: 1e15 / 3 is exactly
         // ...333.3125, and ...333.375 is a true tie at two decimals
         {1e15 / 3, 3, "333333333333333.313"}, {333333333333333.375, 2, "333333333333333.38"},
-        {-333333333333333.375, 2, "-333333333333333.38"}, {5e14 / 3, 2, "166666666666666.66"}};
+        {-333333333333333.375, 2, "-333333333333333.38"}, {5e14 / 3, 2, "166666666666666.66"},
+    };
+    // clang-format on
     for (const auto& [value, decimals, expected] : cases)
         EXPECT_EQ(FormatFixed(value, decimals), expected) << value << " with " << decimals << " decimals";
 }
 
 TEST(GeneralFormat, WritesSixSignificantDigitsWithThreeDigitExponents)
 {
+    // clang-format off
     const std::pair<double, const char*> cases[] = {
         {0.1, "0.1"}, {0.30000000000000004, "0.3"}, {2.0, "2"}, {1.0, "1"}, {0.0, "0"}, {-1.5, "-1.5"},
         {123456.0, "123456"}, {999999.0, "999999"}, {1000000.0, "1e+006"}, {2000000.0, "2e+006"},
         {1234567.0, "1.23457e+006"}, {999999.5, "1e+006"}, {0.0001, "0.0001"}, {0.00001, "1e-005"},
         {0.000123456789, "0.000123457"}, {1e100, "1e+100"}, {-1e-300, "-1e-300"}, {0.35, "0.35"}, {3.0 * 0.35, "1.05"},
         // 1.234565 is not a binary half; 0.5 significance halves are: 1234565 * 2^-0 at 6 digits
-        {1234565.0, "1.23457e+006"}, {1234575.0, "1.23458e+006"}, {100000.5, "100001"}};
+        {1234565.0, "1.23457e+006"}, {1234575.0, "1.23458e+006"}, {100000.5, "100001"},
+    };
+    // clang-format on
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(FormatGeneral(value), expected) << value;
 }

@@ -12,13 +12,16 @@ namespace {
 TEST(PluginNumberMarking, MarksWhatThePluginCompilerRejects)
 {
     constexpr ArrayKind I = ArrayKind::Integer, F = ArrayKind::Float;
+    // clang-format off
     const std::tuple<const char*, ArrayKind, const char*> cases[] = {
         {"25", I, ""}, {"-35", I, ""}, {" 7 ", I, ""}, {"0.25", F, ""}, {"-0.20", F, ""}, {"265.0", F, ""},
         {"1.5e3", F, ""}, {"1.5e-3", F, ""}, {"", I, "Пустое"}, {"   ", F, "Пустое"}, {"0,5", F, "Запятая"},
         {"1,5", I, "Запятая"}, {"1O", I, "Не число"}, {"abc", F, "Не число"}, {"1e+006.0", F, "Экспоненциальная"},
         {"2e+006.0", F, "Экспоненциальная"}, {"1e-005.0", F, "Экспоненциальная"}, {"2.5", I, "целочисленный"},
         {"25", F, "Float"}, {"5.", F, "Не число"}, {".5", F, "Не число"}, {"+5", I, "Не число"},
-        {"0x10", I, "Не число"}, {"1.0.0", F, "Не число"}};
+        {"0x10", I, "Не число"}, {"1.0.0", F, "Не число"},
+    };
+    // clang-format on
     for (const auto& [text, kind, reasonPart] : cases) {
         const auto reason = CheckPluginNumber(text, kind);
         EXPECT_EQ(reason.has_value(), *reasonPart != '\0') << '"' << text << '"';

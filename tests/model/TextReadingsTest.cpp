@@ -32,22 +32,28 @@ TEST(LocaleRun, RussianLocaleIsReallyActiveWhenRequested)
 
 TEST(IntegerReading, ReadsTheNumericPrefix)
 {
+    // clang-format off
     const std::pair<const char*, std::int32_t> cases[] = {
         {"", 0}, {"abc", 0}, {"12abc", 12}, {"1.9", 1}, {" 7", 7}, {"\t\n 7", 7}, {"+5", 5}, {"-35", -35},
         {"0400", 400}, {"- 5", 0}, {"+", 0}, {"0,5", 0}, {"2147483647", 2147483647}, {"2147483648", 2147483647},
         {"99999999999999999999999", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"-2147483649", -2147483647 - 1}, {"1e5", 1}, {"0x10", 0}};
+        {"-2147483649", -2147483647 - 1}, {"1e5", 1}, {"0x10", 0},
+    };
+    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ReadInteger(text), expected) << '"' << text << '"';
 }
 
 TEST(DecimalReading, ReadsTheLongestDecimalPrefix)
 {
+    // clang-format off
     const std::pair<const char*, double> cases[] = {
         {"", 0.0}, {"abc", 0.0}, {"0,5", 0.0}, {"0.5", 0.5}, {" 7", 7.0}, {"+5", 5.0}, {".5", 0.5}, {"5.", 5.0},
         {"-.25x", -0.25}, {".", 0.0}, {"-", 0.0}, {"1e3", 1000.0}, {"1E+2", 100.0}, {"2.5e-1", 0.25}, {"1e", 1.0},
         {"1e+", 1.0}, {"1e+006.0", 1000000.0}, {"inf", 0.0}, {"nan", 0.0}, {"infinity", 0.0}, {"0x1p3", 0.0},
-        {"15.0abc", 15.0}, {"1e-400", 0.0}};
+        {"15.0abc", 15.0}, {"1e-400", 0.0},
+    };
+    // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ReadDecimal(text), expected) << '"' << text << '"';
 }
