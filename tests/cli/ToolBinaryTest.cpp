@@ -101,10 +101,6 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
     for (const char* value : {"0.1\n#define X", "\t", "\x7f", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
         EXPECT_EQ(dir.Run({"set", "vampiricIncrement", value}).status, 2) << value;
     EXPECT_FALSE(fs::exists(dir.path() / "TarnekChangeLevelDatabase"));
-
-    const ToolResult version = dir.Run({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(version.out.starts_with("tarnek-levels ") && version.out.ends_with("\n")) << version.out;
 }
 
 TEST(OutsideAPluginFolder, EveryCommandRefusesAndCreatesNothing)
@@ -354,18 +350,6 @@ TEST_F(Tool, ExportThenImportReproducesTheSources)
     ASSERT_EQ(dir.Run({"export", "configuration.json"}).status, 0);
     const std::string exported = ReadBytes("configuration.json");
     EXPECT_EQ(exported, dir.Run({"export", "-"}).out);
-
-    // Keys in descriptor order: the level count, the lists, devotionValue, the parameters.
-    std::vector<std::string> keys, expectedKeys{"levelCountText"};
-    const Json parsed = Json::parse(exported);
-    for (const auto& item : parsed.items())
-        keys.push_back(item.key());
-    for (const ListDescriptor& d : ValueLists())
-        expectedKeys.emplace_back(d.field);
-    expectedKeys.emplace_back("devotionValue");
-    for (const ParameterDescriptor& d : Parameters())
-        expectedKeys.emplace_back(d.field);
-    EXPECT_EQ(keys, expectedKeys);
 
     // A full disk leaves the previous export as it was.
     WithFileSizeLimit(1000, [&] { EXPECT_EQ(dir.Run({"export", "configuration.json"}).status, 1); });

@@ -312,11 +312,9 @@ private slots:
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(dialog->grid(heal)->viewport(), &enter);
         QVERIFY(chart->curveName(0).contains(QStringLiteral("Healing Wave")));
-        QCOMPARE(Plotted(*chart), PlotOf(workspace.model().healList));
         dialog->parameterBox(&tarnekArrayStruct::healMaxPercent)->setText(QStringLiteral("9"));
         dialog->fillButton(heal)->click();
         QTRY_COMPARE(Plotted(*chart), PlotOf(dialog->kept().healList));
-        QCOMPARE(Plotted(*chart).first().y(), 9.0);
     }
 };
 
