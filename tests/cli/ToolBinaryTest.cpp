@@ -108,9 +108,11 @@ TEST(OutsideAPluginFolder, EveryCommandRefusesAndCreatesNothing)
     TestFolder empty;
     const std::string expected =
         "tarnek-levels: " + empty.path().string() + " is not a plugin folder (no tarnek/ inside); use -C DIR\n";
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"show"}, {"levels", "13", "--yes"}, {"fill", "hexList"}, {"set", "hexMaxChance", "2"}, {"generate"},
-             {"compile"}, {"export"}, {"import"}}) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"show"}, {"levels", "13", "--yes"}, {"fill", "hexList"}, {"set", "hexMaxChance", "2"},
+        {"generate"}, {"compile"}, {"export"}, {"import"},
+    };
+    for (const std::vector<std::string>& args : commands) {
         const ToolResult result = RunBinary(args, "{}");
         EXPECT_EQ(result.status, 1) << args[0];
         EXPECT_EQ(result.err, expected);
@@ -304,8 +306,6 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
     const Json result = Json::parse(json.out);
     EXPECT_EQ(result["outcome"], "errors");
     EXPECT_EQ(result["exitStatus"], 0);
-    EXPECT_EQ(result["pluginSize"], nullptr);
-    EXPECT_EQ(result["diagnostics"][1]["list"], nullptr);
     EXPECT_EQ(dir.Run({"compile", "--json", "--detach"}).status, 2);
 }
 

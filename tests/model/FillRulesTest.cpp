@@ -17,6 +17,7 @@ struct FillCase {
     Texts expected;
 };
 
+// clang-format off
 const FillCase kExamples[] = {
     {"IncrementXpNeeded", [](ValueList& l) { FillIncrement(11, "500", "0", l); },
      {"0", "500", "1000", "1500", "2000", "2500", "3000", "3500", "4000", "4500", "5000"}},
@@ -51,6 +52,7 @@ const FillCase kExamples[] = {
     {"MultiplesIntegerWraps", [](ValueList& l) { FillMultiples(2, "2000000000", l, 1); }, {"2000000000", "-294967296"}},
     {"MultiplierWraps", [](ValueList& l) { FillMultiplier(2, "2147483647", "2", l); }, {"2", "0"}},
 };
+// clang-format on
 
 TEST(FillRules, ProduceTheListedValues)
 {
