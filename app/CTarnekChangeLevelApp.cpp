@@ -1,12 +1,12 @@
-#include "CTarnekChangeLevelApp.h"
+#include "app/CTarnekChangeLevelApp.h"
 
 #include <clocale>
 
 #include <QLibraryInfo>
 
-#include "CTarnekChangeLevelDlg.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "app/PluginFolderChoice.h"
 #include "widgets/ApplicationIcon.h"
-#include "PluginFolderChoice.h"
 
 void PrepareApplication(QApplication& app, QTranslator& qtTranslator)
 {

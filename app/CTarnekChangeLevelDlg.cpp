@@ -1,4 +1,4 @@
-#include "CTarnekChangeLevelDlg.h"
+#include "app/CTarnekChangeLevelDlg.h"
 
 #include <exception>
 #include <system_error>
@@ -7,34 +7,34 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QKeySequence>
-#include <QUndoStack>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QUrl>
 
-#include "CompilePane.h"
-#include "ConfigurationEditCommand.h"
-#include "Descriptors.h"
+#include "app/CompilePane.h"
+#include "app/ConfigurationTransfer.h"
+#include "app/LevelCombo.h"
+#include "app/PluginSourceLoad.h"
+#include "app/SkillDialogLauncher.h"
+#include "app/WebAddress.h"
+#include "grid/ConfigurationEditCommand.h"
+#include "grid/GridOperations.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "model/Descriptors.h"
+#include "model/LevelCounts.h"
+#include "model/TextReadings.h"
+#include "pluginsrc/PluginCompiler.h"
+#include "widgets/ApplicationIcon.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DigitsOnlyFilter.h"
-#include "ConfigurationTransfer.h"
-#include "widgets/ApplicationIcon.h"
 #include "widgets/FillButtonImage.h"
 #include "widgets/FillButtonTip.h"
-#include "GridOperations.h"
-#include "LevelCombo.h"
-#include "LevelCounts.h"
-#include "PluginCompiler.h"
-#include "PluginSourceLoad.h"
-#include "SkillDialogLauncher.h"
-#include "TextReadings.h"
-#include "widgets/UserMessageBox.h"
-#include "WebAddress.h"
-#include "tarnekBaseListCtrl.h"
 #include "widgets/QtText.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
@@ -61,19 +61,27 @@ struct XpBandLayout {
 };
 
 constexpr std::array<XpBandLayout, CTarnekChangeLevelDlg::kXpTables> kXpBands{{
-    {"Не сохраняемые XP (kq4_save_xp 0)", {62, 7, 781, 51}, {82, 17, 758, 35},
+    {"Не сохраняемые XP (kq4_save_xp 0)",
+     {62, 7, 781, 51},
+     {82, 17, 758, 35},
      {{{"Приращение:", false, {9, 7, 50, 26}, {14, 16, 40, 14}, true},
        {"Исходное:", true, {7, 32, 52, 26}, {14, 41, 40, 14}, true}}},
      {64, 28, 16, 16}},
-    {"Сохраняемые XP (kq4_save_xp 1)", {62, 65, 780, 51}, {82, 75, 757, 35},
+    {"Сохраняемые XP (kq4_save_xp 1)",
+     {62, 65, 780, 51},
+     {82, 75, 757, 35},
      {{{"Множитель:", false, {9, 64, 50, 26}, {13, 73, 40, 14}, false},
        {"Исходное:", true, {8, 89, 52, 27}, {13, 99, 40, 14}, true}}},
      {63, 86, 16, 16}},
-    {"Не сохраняемые XP за убийство (kq4_save_xp 0)", {62, 121, 780, 51}, {82, 132, 757, 35},
+    {"Не сохраняемые XP за убийство (kq4_save_xp 0)",
+     {62, 121, 780, 51},
+     {82, 132, 757, 35},
      {{{"Приращение:", false, {9, 120, 51, 25}, {14, 129, 40, 14}, true},
        {"Исходное:", true, {8, 145, 52, 27}, {14, 155, 40, 14}, true}}},
      {63, 139, 16, 16}},
-    {"Сохраняемые XP за убийство (kq4_save_xp 1)", {62, 177, 780, 51}, {82, 188, 757, 35},
+    {"Сохраняемые XP за убийство (kq4_save_xp 1)",
+     {62, 177, 780, 51},
+     {82, 188, 757, 35},
      {{{"Приращение:", false, {9, 177, 51, 26}, {15, 186, 40, 14}, true},
        {"Исходное:", true, {9, 202, 52, 27}, {15, 211, 40, 14}, true}}},
      {63, 197, 16, 16}},
@@ -154,8 +162,8 @@ CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 void CTarnekChangeLevelDlg::BuildControls()
 {
     setWindowTitle(ToQString("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont dialogFont = font();
     dialogFont.setPointSize(kDialogPointSize);
     setFont(dialogFont);
@@ -199,7 +207,9 @@ void CTarnekChangeLevelDlg::BuildControls()
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
         auto* grid = new tarnekBaseListCtrl(
             code, [this, code]() -> const ValueList& { return XpListOf(code); },
-            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            [this, code](std::size_t first, std::vector<std::string> texts) {
+                EditCells(code, first, std::move(texts));
+            },
             form_);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
@@ -298,7 +308,7 @@ void CTarnekChangeLevelDlg::MarkWindowOnFolder()
     windowMark_ = take(DatabaseLock::Mode::Shared);
     UserMessageBox::Show(this,
                          ToQString("Эта папка плагина уже открыта в другом окне редактора.\n"
-                              "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),
+                                   "Окно заметит сохранения другого окна и спросит, прежде чем записать поверх них."),
                          ToQString("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
 }
 
@@ -325,8 +335,7 @@ void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
         const tarnekArrayStruct& model = session_.configuration();
         for (int box = 0; box < kXpParameters; ++box)
             parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-        levelCombo_->setCurrentIndex(
-            LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+        levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
     }
     UpdateModified();
     FollowConfiguration();
@@ -342,8 +351,9 @@ void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text
 
 void CTarnekChangeLevelDlg::UpdateFillTip(int targetCode)
 {
-    fillButton(targetCode)->setToolTip(FillButtonTip(XpList(targetCode), parameterBox(2 * targetCode)->text(),
-                                                     parameterBox(2 * targetCode + 1)->text()));
+    fillButton(targetCode)
+        ->setToolTip(FillButtonTip(XpList(targetCode), parameterBox(2 * targetCode)->text(),
+                                   parameterBox(2 * targetCode + 1)->text()));
 }
 
 void CTarnekChangeLevelDlg::CommitBox(int box)
@@ -426,10 +436,11 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
         const auto answer = UserMessageBox::Show(
             this,
             ToQString("Другая программа сохранила настройки в базу данных после того, как это окно их прочитало.\n"
-                 "Взять её настройки (изменения этого окна пропадут) или записать настройки этого окна поверх?"),
+                      "Взять её настройки (изменения этого окна пропадут) или записать настройки этого окна поверх?"),
             ToQString("Настройки изменены другой программой"), QMessageBox::Warning,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-            {{QMessageBox::Yes, ToQString("Взять их")}, {QMessageBox::No, ToQString("Записать мои")},
+            {{QMessageBox::Yes, ToQString("Взять их")},
+             {QMessageBox::No, ToQString("Записать мои")},
              {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Yes) {
             if (session_.Reload()) {
@@ -490,11 +501,12 @@ bool CTarnekChangeLevelDlg::event(QEvent* event)
 void CTarnekChangeLevelDlg::done(int result)
 {
     if (initialised_ && session_.IsUnsaved()) {
-        const auto answer = UserMessageBox::Show(
-            this, ToQString("Настройки изменены и не сохранены. Сохранить их?"), windowTitle().remove(QStringLiteral("[*]")),
-            QMessageBox::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-            {{QMessageBox::Save, ToQString("Сохранить")}, {QMessageBox::Discard, ToQString("Не сохранять")},
-             {QMessageBox::Cancel, ToQString("Отмена")}});
+        const auto answer = UserMessageBox::Show(this, ToQString("Настройки изменены и не сохранены. Сохранить их?"),
+                                                 windowTitle().remove(QStringLiteral("[*]")), QMessageBox::Question,
+                                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                                 {{QMessageBox::Save, ToQString("Сохранить")},
+                                                  {QMessageBox::Discard, ToQString("Не сохранять")},
+                                                  {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
             return;
         if (answer == QMessageBox::Save && !SaveConfiguration())
@@ -554,8 +566,8 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         std::vector<TextAssignment> texts = InputTexts();
         const std::string chosen = ChosenLevelCount();
         if (const auto allowed = CheckLevelCountChange(ReadInteger(chosen)); !allowed) {
-            UserMessageBox::Show(this, ToQString(allowed.failure().text), ToQString(kLevelRefusalCaption), QMessageBox::Information,
-                                 QMessageBox::Ok);
+            UserMessageBox::Show(this, ToQString(allowed.failure().text), ToQString(kLevelRefusalCaption),
+                                 QMessageBox::Information, QMessageBox::Ok);
             return;
         }
         const auto answer = UserMessageBox::Show(this, ToQString(kLevelQuestionText), ToQString(kLevelQuestionCaption),

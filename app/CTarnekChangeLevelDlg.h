@@ -11,13 +11,13 @@
 #include <QIcon>
 #include <QRect>
 
-#include "DatabaseLock.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "model/tarnekArrayStruct.h"
+#include "pluginsrc/GeneratedLines.h"
+#include "session/EditingSession.h"
+#include "settingsdb/DatabaseLock.h"
 #include "widgets/DialogBase.h"
-#include "EditingSession.h"
-#include "GeneratedLines.h"
 #include "widgets/MessageBoxSink.h"
-#include "tarnekArrayStruct.h"
-#include "tarnekCtrlStruct.h"
 
 class ChartPane;
 class ProgressionChart;
@@ -175,7 +175,7 @@ private:
     bool noticing_ = false;
     bool closing_ = false;
     bool marksNoted_ = false;  // a compile has counted the marked texts: the count is kept current
-    int reloads_ = 0;  // how often another program's settings replaced this window's
+    int reloads_ = 0;          // how often another program's settings replaced this window's
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
     std::array<QGroupBox*, kXpTables> xpFrames_{};

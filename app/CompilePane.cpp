@@ -1,4 +1,4 @@
-#include "CompilePane.h"
+#include "app/CompilePane.h"
 
 #include <exception>
 
@@ -13,9 +13,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "CTarnekChangeLevelDlg.h"
-#include "ChartPane.h"
-#include "ChartVisibility.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "charts/ChartPane.h"
+#include "charts/ChartVisibility.h"
 #include "widgets/QtText.h"
 
 namespace {
@@ -31,7 +31,10 @@ const QString kPaneName = QStringLiteral("compilePane");
 QString ErrorCount(std::size_t n)
 {
     const std::size_t tens = n % 100, ones = n % 10;
-    const char* word = (tens >= 11 && tens <= 14) ? "ошибок" : ones == 1 ? "ошибка" : (ones >= 2 && ones <= 4) ? "ошибки" : "ошибок";
+    const char* word = (tens >= 11 && tens <= 14) ? "ошибок"
+                       : ones == 1                ? "ошибка"
+                       : (ones >= 2 && ones <= 4) ? "ошибки"
+                                                  : "ошибок";
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
 }
 
@@ -41,20 +44,26 @@ QString Headline(const CompileResult& result)
     const QString folder = QStringLiteral("\nПапка: %1").arg(ToQString(result.folder.string()));
     switch (OutcomeOf(result)) {
     case CompileOutcome::Compiled:
-        return QStringLiteral("Плагин скомпилирован: %1 (%2 байт)").arg(QString::fromUtf8(kCompiledPluginName)).arg(result.pluginSize);
+        return QStringLiteral("Плагин скомпилирован: %1 (%2 байт)")
+            .arg(QString::fromUtf8(kCompiledPluginName))
+            .arg(result.pluginSize);
     case CompileOutcome::Errors:
         return QStringLiteral("Компиляция не удалась: %1").arg(ErrorCount(result.errors));
     case CompileOutcome::NoCompiler:
         return QStringLiteral("Не найден компилятор плагина: %1").arg(compiler) + folder;
     case CompileOutcome::NotStartable:
-        return QStringLiteral("Не удалось запустить компилятор плагина: %1 (ошибка %2)").arg(compiler).arg(result.startError) + folder;
+        return QStringLiteral("Не удалось запустить компилятор плагина: %1 (ошибка %2)")
+                   .arg(compiler)
+                   .arg(result.startError) +
+               folder;
     case CompileOutcome::Cancelled:
         return QStringLiteral("Компиляция прервана");
     case CompileOutcome::NoPlugin:
         if (result.end.signal != 0)
             return QStringLiteral("Компиляция не удалась: компилятор остановлен сигналом %1").arg(result.end.signal);
         return QStringLiteral("Компиляция не удалась: компилятор не создал %1 (можно ли писать в папку compiled?)")
-            .arg(QString::fromUtf8(kCompiledPluginName)) + folder;
+                   .arg(QString::fromUtf8(kCompiledPluginName)) +
+               folder;
     }
     return {};
 }
@@ -62,11 +71,8 @@ QString Headline(const CompileResult& result)
 }  // namespace
 
 CompilePane::CompilePane(QWidget* parent)
-    : QWidget(parent),
-      headline_(new QLabel(this)),
-      cancel_(new QPushButton(QStringLiteral("Прервать"), this)),
-      output_(new QPlainTextEdit(this)),
-      diagnostics_(new QListWidget(this))
+    : QWidget(parent), headline_(new QLabel(this)), cancel_(new QPushButton(QStringLiteral("Прервать"), this)),
+      output_(new QPlainTextEdit(this)), diagnostics_(new QListWidget(this))
 {
     setObjectName(kPaneName);
     setMinimumHeight(kSmallestHeight);
@@ -132,7 +138,8 @@ bool CompilePane::Start(const std::filesystem::path& dir, GeneratedLines lines)
             result->start = CompileStart::NotStartable;
         }
         // Queued on this object: should the pane go first, its destructor has joined.
-        QMetaObject::invokeMethod(this, [this, result] { Finish(*result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { Finish(*result); }, Qt::QueuedConnection);
     });
     outputTimer_.start();
     emit runningChanged(true);

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "PluginCompiler.h"
+#include "pluginsrc/PluginCompiler.h"
 
 class QCheckBox;
 class QLabel;

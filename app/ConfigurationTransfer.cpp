@@ -1,4 +1,4 @@
-#include "ConfigurationTransfer.h"
+#include "app/ConfigurationTransfer.h"
 
 #include <string>
 #include <variant>
@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QSaveFile>
 
-#include "CTarnekChangeLevelDlg.h"
-#include "ConfigurationJson.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "app/FileDialog.h"
+#include "exchange/ConfigurationJson.h"
 #include "widgets/DialogUnits.h"
-#include "FileDialog.h"
-#include "widgets/UserMessageBox.h"
 #include "widgets/QtText.h"
+#include "widgets/UserMessageBox.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
 {
     if (!dialog.initialised())
         return;
-    const QString file = fileDialog()->getSaveFileName(&dialog, kExportCaption,
-                                                       QDir::current().filePath(QStringLiteral("levels.json")), kFilter);
+    const QString file = fileDialog()->getSaveFileName(
+        &dialog, kExportCaption, QDir::current().filePath(QStringLiteral("levels.json")), kFilter);
     if (file.isEmpty())
         return;
 
@@ -71,7 +71,8 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
 
     const auto json = ConfigurationToJson(model);
     if (!json) {
-        Warn(dialog, kExportCaption, QStringLiteral("Настройки не экспортированы: %1").arg(ToQString(json.failure().text)));
+        Warn(dialog, kExportCaption,
+             QStringLiteral("Настройки не экспортированы: %1").arg(ToQString(json.failure().text)));
         return;
     }
     const std::string& text = *json;
@@ -101,7 +102,8 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!parsed) {
         Warn(dialog, kImportCaption,
-             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2").arg(file, ToQString(parsed.failure().text)));
+             QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2")
+                 .arg(file, ToQString(parsed.failure().text)));
         return;
     }
     // One undo step; the user saves it, or takes it back.

@@ -22,7 +22,8 @@ protected:
                     std::_Exit(0);
                 exiting_ = true;
                 // Queued behind the paint the exposure asks for.
-                QMetaObject::invokeMethod(this, [] { std::_Exit(0); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [] { std::_Exit(0); }, Qt::QueuedConnection);
             }
         }
         return QObject::eventFilter(watched, event);

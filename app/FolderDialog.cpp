@@ -1,4 +1,4 @@
-#include "FolderDialog.h"
+#include "app/FolderDialog.h"
 
 #include <QFileDialog>
 

@@ -1,6 +1,6 @@
-#include "LevelCombo.h"
+#include "app/LevelCombo.h"
 
-#include "LevelCounts.h"
+#include "model/LevelCounts.h"
 
 namespace {
 

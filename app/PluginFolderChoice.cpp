@@ -1,10 +1,10 @@
-#include "PluginFolderChoice.h"
+#include "app/PluginFolderChoice.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
-#include "FolderDialog.h"
+#include "app/FolderDialog.h"
 #include "widgets/UserMessageBox.h"
 
 bool HoldsPluginTree(const QString& folder)

@@ -1,4 +1,4 @@
-#include "PluginSourceLoad.h"
+#include "app/PluginSourceLoad.h"
 
 #include <filesystem>
 #include <system_error>
@@ -6,11 +6,11 @@
 
 #include <QPushButton>
 
-#include "CTarnekChangeLevelDlg.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "pluginsrc/PluginSourceReader.h"
+#include "pluginsrc/SourceAdoption.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxSink.h"
-#include "PluginSourceReader.h"
-#include "SourceAdoption.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
@@ -28,15 +28,18 @@ std::filesystem::path PluginFolder()
 QString ChangesText(const AdoptionChanges& changes)
 {
     if (!changes.Any())
-        return QStringLiteral("Настройки в tarnek/base.h и tarnek/skills.inl совпадают с редактором: ничего не изменилось.");
+        return QStringLiteral(
+            "Настройки в tarnek/base.h и tarnek/skills.inl совпадают с редактором: ничего не изменилось.");
     QString text = QStringLiteral("Из tarnek/base.h и tarnek/skills.inl загружено:\nизменено списков: %1, ячеек: %2")
                        .arg(changes.lists)
                        .arg(changes.cells);
     if (changes.singleValues > 0)
-        text += QStringLiteral("\nизменено других значений (аура преданности, максимальные шансы): %1").arg(changes.singleValues);
+        text += QStringLiteral("\nизменено других значений (аура преданности, максимальные шансы): %1")
+                    .arg(changes.singleValues);
     if (changes.previousLevelCount)
-        text += QStringLiteral("\nколичество уровней: %1 (было %2)")
-                    .arg(QString::fromStdString(changes.levelCount), QString::fromStdString(*changes.previousLevelCount));
+        text +=
+            QStringLiteral("\nколичество уровней: %1 (было %2)")
+                .arg(QString::fromStdString(changes.levelCount), QString::fromStdString(*changes.previousLevelCount));
     return text + QStringLiteral("\n\nИзменения ещё не сохранены.");
 }
 
@@ -60,10 +63,11 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
     dialog.CommitBoxes();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
     if (!reading) {
-        UserMessageBox::Show(&dialog,
-                             QStringLiteral("Настройки из исходников плагина не загружены.\n%1\n\nВ редакторе ничего не изменилось.")
-                                 .arg(QString::fromStdString(reading.failure().Text())),
-                             kCaption, QMessageBox::Warning);
+        UserMessageBox::Show(
+            &dialog,
+            QStringLiteral("Настройки из исходников плагина не загружены.\n%1\n\nВ редакторе ничего не изменилось.")
+                .arg(QString::fromStdString(reading.failure().Text())),
+            kCaption, QMessageBox::Warning);
         return;
     }
     tarnekArrayStruct adopted = dialog.model();
@@ -80,9 +84,9 @@ void OfferPluginSourcesOnFirstStart(CTarnekChangeLevelDlg& dialog)
     MessageBoxSink sink(&dialog);
     if (!PrepareFirstStartOffer(PluginFolder(), dialog.model(), sink))
         return;
-    const auto answer =
-        UserMessageBox::Show(&dialog, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"),
-                             kCaption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
+    const auto answer = UserMessageBox::Show(
+        &dialog, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"), kCaption,
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         LoadPluginSources(dialog);
 }

@@ -1,4 +1,4 @@
-#include "SkillDialogLauncher.h"
+#include "app/SkillDialogLauncher.h"
 
 #include "skills/SkillDialogs.h"
 #include "widgets/QtText.h"

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include "ConfigurationEdit.h"
-#include "Descriptors.h"
-#include "GeneratedLines.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/GeneratedLines.h"
+#include "session/ConfigurationEdit.h"
 
 class EditingSession;
 class QWidget;

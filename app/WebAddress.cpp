@@ -1,4 +1,4 @@
-#include "WebAddress.h"
+#include "app/WebAddress.h"
 
 QString SiteAddress()
 {

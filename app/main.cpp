@@ -1,4 +1,4 @@
-#include "CTarnekChangeLevelApp.h"
+#include "app/CTarnekChangeLevelApp.h"
 #include "app/ExitWhenShown.h"
 
 int main(int argc, char** argv)

@@ -9,15 +9,15 @@
 
 #include <QApplication>
 
-#include "CellMarking.h"
-#include "CurveChart.h"
-#include "CurvePoints.h"
-#include "Descriptors.h"
-#include "GridOperations.h"
-#include "InitialConfiguration.h"
-#include "ProgressionChart.h"
-#include "tarnekBaseListCtrl.h"
-#include "tarnekCtrlStruct.h"
+#include "charts/CurveChart.h"
+#include "charts/CurvePoints.h"
+#include "charts/ProgressionChart.h"
+#include "grid/CellMarking.h"
+#include "grid/GridOperations.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "model/Descriptors.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ BENCHMARK(BM_RefillXpGrids)->ArgsProduct({{100, 1000}, {0, 1, 2}})->Unit(benchma
 void BM_ProgressionRefresh101(benchmark::State& state)
 {
     XpGrids xp("100", 0);
-    ProgressionChart progression({xp.grids[0]->model(), xp.grids[1]->model(), xp.grids[2]->model(),
-                                  xp.grids[3]->model()});
+    ProgressionChart progression(
+        {xp.grids[0]->model(), xp.grids[1]->model(), xp.grids[2]->model(), xp.grids[3]->model()});
     progression.resize(1000, 300);
     progression.show();
     for (auto _ : state) {
@@ -106,7 +106,7 @@ void BM_ProgressionRefresh101(benchmark::State& state)
 }
 BENCHMARK(BM_ProgressionRefresh101)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Tool.h"
+#include "cli/Tool.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/tarnekArrayStruct.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void RecomputeAll(benchmark::State& state, const char* levels)
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK_CAPTURE(RecomputeAll, levels10, "10")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RecomputeAll, levels100, "100")->Unit(benchmark::kMicrosecond);

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <string>
 
-#include "Descriptors.h"
-#include "CompilerOutput.h"
-#include "GeneratedLines.h"
-#include "CodePage1251.h"
-#include "InitialConfiguration.h"
-#include "PluginSourceReader.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/CodePage1251.h"
+#include "pluginsrc/CompilerOutput.h"
+#include "pluginsrc/GeneratedLines.h"
+#include "pluginsrc/PluginSourceReader.h"
+#include "pluginsrc/xpBaseStruct.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace fs = std::filesystem;
 
@@ -90,7 +90,8 @@ void BM_ReadCompilerOutput(benchmark::State& state)
         lines.Finish();
     }
     benchmark::DoNotOptimize(found);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 16 * static_cast<std::int64_t>(chunk.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 16 *
+                            static_cast<std::int64_t>(chunk.size()));
 }
 BENCHMARK(BM_ReadCompilerOutput)->Unit(benchmark::kMillisecond);
 // Reading both sources back, from their bytes as the writer leaves them on disk; 1000

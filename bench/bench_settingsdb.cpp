@@ -6,12 +6,12 @@
 
 #include <SQLiteCpp/Database.h>
 
-#include "Descriptors.h"
-#include "EditingSession.h"
-#include "InitialConfiguration.h"
-#include "NumberFormats.h"
-#include "Statements.h"
-#include "vloxBuildTarnekStruct.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "session/EditingSession.h"
+#include "settingsdb/Statements.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace fs = std::filesystem;
 

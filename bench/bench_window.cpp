@@ -7,10 +7,10 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
-#include "CTarnekChangeLevelDlg.h"
-#include "ChartPane.h"
-#include "CurveChart.h"
-#include "SkillDialogs.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "charts/ChartPane.h"
+#include "charts/CurveChart.h"
+#include "skills/SkillDialogs.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
@@ -83,7 +83,7 @@ void BM_SkillDialogOpenAt100(benchmark::State& state)
 }
 BENCHMARK(BM_SkillDialogOpenAt100)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "ChartAxes.h"
+#include "charts/ChartAxes.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "ChartPane.h"
+#include "charts/ChartPane.h"
 
 #include <algorithm>
 
@@ -12,18 +12,13 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
-#include "ChartVisibility.h"
-#include "CurveChart.h"
+#include "charts/ChartVisibility.h"
+#include "charts/CurveChart.h"
 
 ChartPane::ChartPane(QWidget& window, QWidget* controls, const QString& switchText, const QString& shownKey,
                      int smallestChartHeight)
-    : QObject(&window),
-      controlsArea_(new QScrollArea()),
-      chart_(new CurveChart()),
-      views_(new QStackedWidget()),
-      viewTabs_(new QTabBar()),
-      switch_(new QCheckBox(switchText)),
-      splitter_(new QSplitter(Qt::Vertical)),
+    : QObject(&window), controlsArea_(new QScrollArea()), chart_(new CurveChart()), views_(new QStackedWidget()),
+      viewTabs_(new QTabBar()), switch_(new QCheckBox(switchText)), splitter_(new QSplitter(Qt::Vertical)),
       row_(new QHBoxLayout())
 {
     controlsArea_->setWidget(controls);

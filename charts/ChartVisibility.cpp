@@ -1,4 +1,4 @@
-#include "ChartVisibility.h"
+#include "charts/ChartVisibility.h"
 
 #include <QAbstractButton>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "CurveChart.h"
+#include "charts/CurveChart.h"
 
 #include <algorithm>
 #include <array>
@@ -19,10 +19,10 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "ChartAxes.h"
-#include "CurvePoints.h"
-#include "RowTexts.h"
+#include "charts/ChartAxes.h"
+#include "charts/CurvePoints.h"
 #include "charts/LevelChartFrame.h"
+#include "charts/RowTexts.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ QString LevelLine(int level, const QString& values)
     return QStringLiteral("Уровень %1 — %2").arg(level).arg(values);
 }
 
-} // namespace
+}  // namespace
 
 CurveChart::CurveChart(QWidget* parent)
     : QWidget(parent), chart_(new QChart()), levelAxis_(new QValueAxis()), leftAxis_(new QValueAxis()),
@@ -119,8 +119,7 @@ QStringList CurveChart::curveTexts(int index) const
 
 QList<QLineSeries*> CurveChart::curveSeries(int index) const
 {
-    return index >= 0 && index < curveCount() ? curves_[static_cast<std::size_t>(index)].series
-                                               : QList<QLineSeries*>();
+    return index >= 0 && index < curveCount() ? curves_[static_cast<std::size_t>(index)].series : QList<QLineSeries*>();
 }
 
 QString CurveChart::pointedText() const
@@ -251,7 +250,8 @@ QString CurveChart::Describe(int curve, int level) const
         return QString();
     const QString& text = texts[level];
     const QByteArray utf8 = text.toUtf8();
-    const bool plotted = ReadPlottedNumber(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))).has_value();
+    const bool plotted =
+        ReadPlottedNumber(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))).has_value();
     const QString shown = text.isEmpty() ? QStringLiteral("пусто") : text;
     return curveName(curve) + QStringLiteral(": ") + shown + (plotted ? QString() : QStringLiteral(" (не число)"));
 }
@@ -291,8 +291,7 @@ QString CurveChart::DescribeLevel(int level) const
         if (!value.isEmpty())
             parts.append(value);
     }
-    return parts.isEmpty() ? QString()
-                           : LevelLine(level, parts.join(QStringLiteral("; ")));
+    return parts.isEmpty() ? QString() : LevelLine(level, parts.join(QStringLiteral("; ")));
 }
 
 void CurveChart::DescribePointedAgain()

@@ -1,8 +1,8 @@
-#include "CurvePoints.h"
+#include "charts/CurvePoints.h"
 
 #include <cmath>
 
-#include "TextReadings.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-} // namespace
+}  // namespace
 
 std::optional<double> ReadPlottedNumber(std::string_view text)
 {

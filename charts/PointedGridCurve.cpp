@@ -1,9 +1,9 @@
-#include "PointedGridCurve.h"
+#include "charts/PointedGridCurve.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
 
-#include "CurveChart.h"
+#include "charts/CurveChart.h"
 
 PointedGridCurve::PointedGridCurve(CurveChart* chart, QList<Band> bands, QObject* parent)
     : QObject(parent), chart_(chart), bands_(std::move(bands))

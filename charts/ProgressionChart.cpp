@@ -1,4 +1,4 @@
-#include "ProgressionChart.h"
+#include "charts/ProgressionChart.h"
 
 #include <cmath>
 
@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "ChartAxes.h"
-#include "Descriptors.h"
-#include "RowTexts.h"
+#include "charts/ChartAxes.h"
 #include "charts/LevelChartFrame.h"
+#include "charts/RowTexts.h"
+#include "model/Descriptors.h"
 
 namespace {
 
@@ -156,8 +156,7 @@ void ProgressionChart::Redraw()
 {
     redrawPending_ = false;
     const int perHour = perHour_->value();
-    totalAxis_->setTitleText(perHour > 0 ? QStringLiteral("Часов игры")
-                                         : QStringLiteral("Убийств"));
+    totalAxis_->setTitleText(perHour > 0 ? QStringLiteral("Часов игры") : QStringLiteral("Убийств"));
     ValueRange range;
     int lastLevel = 1;
     QStringList gaps;
@@ -167,8 +166,8 @@ void ProgressionChart::Redraw()
         for (const ProgressionStep& step : steps_[m]) {
             if (!step.total)
                 break;
-            const double y = perHour > 0 ? static_cast<double>(*step.total) / perHour
-                                         : static_cast<double>(*step.total);
+            const double y =
+                perHour > 0 ? static_cast<double>(*step.total) / perHour : static_cast<double>(*step.total);
             points.append(QPointF(step.level, y));
             range.Include(y);
         }
@@ -178,7 +177,9 @@ void ProgressionChart::Redraw()
         for (const ProgressionStep& step : steps_[m]) {
             if (step.gap != StepGap::None) {
                 gaps.append(QStringLiteral("%1: с уровня %2 не определено — %3")
-                                .arg(kModeNames[m]).arg(step.level).arg(DescribeGap(step)));
+                                .arg(kModeNames[m])
+                                .arg(step.level)
+                                .arg(DescribeGap(step)));
                 break;
             }
         }
@@ -195,9 +196,10 @@ QString ProgressionChart::DescribeGap(const ProgressionStep& step) const
 {
     const ListDescriptor& list = ValueLists()[step.gapList];
     const ValueList& values = xp_.*list.list;
-    const QString where = QStringLiteral("%1, уровень %2").arg(Quoted(QString::fromUtf8(list.column.data(),
-                                                                       static_cast<qsizetype>(list.column.size()))))
-                              .arg(step.gapCell);
+    const QString where =
+        QStringLiteral("%1, уровень %2")
+            .arg(Quoted(QString::fromUtf8(list.column.data(), static_cast<qsizetype>(list.column.size()))))
+            .arg(step.gapCell);
     if (step.gapCell >= values.size())
         return where + QStringLiteral(": нет значения");
     const QString text = QString::fromStdString(values.at(step.gapCell));
@@ -237,8 +239,8 @@ void ProgressionChart::PointAtLevel(double x)
         // Counts without a noun after them: "убийств" once in front reads right for any number.
         const QString kills = step.kills ? QStringLiteral("%1 за уровень").arg(Count(*step.kills))
                                          : QStringLiteral("за уровень не определено (%1)").arg(DescribeGap(step));
-        const QString total = step.total ? DescribeTotal(*step.total) + QStringLiteral(" всего")
-                                         : QStringLiteral("всего не определено");
+        const QString total =
+            step.total ? DescribeTotal(*step.total) + QStringLiteral(" всего") : QStringLiteral("всего не определено");
         parts.append(QStringLiteral("%1: %2, %3").arg(kModeNames[m], kills, total));
     }
     if (level == 0)

@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "Progression.h"
-#include "tarnekArrayStruct.h"
+#include "model/Progression.h"
+#include "model/tarnekArrayStruct.h"
 
 class QAbstractItemModel;
 class QChart;

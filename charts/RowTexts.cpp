@@ -1,4 +1,4 @@
-#include "RowTexts.h"
+#include "charts/RowTexts.h"
 
 #include <QAbstractItemModel>
 #include <QTimer>
@@ -22,10 +22,10 @@ QList<QMetaObject::Connection> FollowRowTexts(const QAbstractItemModel* model, c
     if (model == nullptr)
         return connections;
     connections.append(QObject::connect(model, &QAbstractItemModel::dataChanged, receiver,
-        [changed](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-            if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                changed();
-        }));
+                                        [changed](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                                            if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                                                changed();
+                                        }));
     auto any = [changed] { changed(); };
     connections.append(QObject::connect(model, &QAbstractItemModel::columnsInserted, receiver, any));
     connections.append(QObject::connect(model, &QAbstractItemModel::columnsRemoved, receiver, any));

@@ -1,15 +1,15 @@
-#include "AdoptCommand.h"
+#include "cli/AdoptCommand.h"
 
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "ExitStatus.h"
-#include "LevelCounts.h"
-#include "PluginSourceReader.h"
-#include "CommandSession.h"
-#include "SourceAdoption.h"
-#include "StreamMessageSink.h"
+#include "cli/CommandSession.h"
+#include "cli/ExitStatus.h"
+#include "cli/StreamMessageSink.h"
+#include "model/LevelCounts.h"
+#include "pluginsrc/PluginSourceReader.h"
+#include "pluginsrc/SourceAdoption.h"
 
 namespace {
 
@@ -50,13 +50,14 @@ int AdoptCommand(const PreparedCommand& command, ToolStreams& io)
             // The database keeps only lists as long as the level count says; the editor reads such
             // sources as they stand and marks them, but a save of them is refused.
             if (const auto mismatch = FirstListOfWrongLength(adopted, adopted.maxLevels)) {
-                io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds " << mismatch->length
-                       << " values, but MAX_LEVELS " << adopted.levelCountText << " makes it " << mismatch->expected
-                       << "; the configuration cannot be stored so, nothing changed\n";
+                io.err << "tarnek-levels: adopt: " << mismatch->list->array << " in the sources holds "
+                       << mismatch->length << " values, but MAX_LEVELS " << adopted.levelCountText << " makes it "
+                       << mismatch->expected << "; the configuration cannot be stored so, nothing changed\n";
                 return kExitFailed;
             }
             if (dryRun) {
-                io.out << (changes.Any() ? "would take over: " : "") << Summary(changes) << "; nothing saved (--dry-run)\n";
+                io.out << (changes.Any() ? "would take over: " : "") << Summary(changes)
+                       << "; nothing saved (--dry-run)\n";
                 return sink.failureShown() ? kExitFailed : kExitSuccess;
             }
             // Comments and declarations of someone's own do not survive the rewrite, so the files

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Commands.h"
-#include "MessageSink.h"
-#include "Tool.h"
-#include "tarnekArrayStruct.h"
+#include "cli/Commands.h"
+#include "cli/Tool.h"
+#include "model/MessageSink.h"
+#include "model/tarnekArrayStruct.h"
 
 // tarnek-levels adopt [--dry-run]: the plugin's own sources taken over into the
 // configuration. Returns the exit status.

@@ -1,11 +1,11 @@
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "NameLookup.h"
-#include "ToolCommand.h"
+#include "cli/ToolCommand.h"
+#include "exchange/NameLookup.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ Result<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::span<c
             inv.help = true;
         } else if (!TakeOption(inv, arg)) {
             if (LooksLikeOption(arg))
-                return Error("unknown option " + Typed(ShownName(arg)) + " for " + std::string(command->name),
-                             command);
+                return Error("unknown option " + Typed(ShownName(arg)) + " for " + std::string(command->name), command);
             operands.push_back(arg);
         }
     }

@@ -20,16 +20,16 @@ struct Invocation {
     std::vector<std::string> directories;  // every -C DIR, applied in order
     const ToolCommand* command = nullptr;  // none: the tool's own help or version
     bool help = false;
-    bool version = false;                  // --version, before any command
-    bool json = false;                     // show, progression and compile --json
-    bool detach = false;                   // compile --detach
-    bool yes = false;                      // levels --yes
-    bool dryRun = false;                   // adopt --dry-run
-    std::string levelCount;                // levels N, as typed
-    std::string target;                    // fill LIST, set NAME
-    std::string value;                     // set NAME VALUE
-    std::vector<Assignment> assignments;   // fill LIST NAME=VALUE...
-    std::optional<std::string> file;       // export/import FILE; none or "-" is the standard stream
+    bool version = false;                 // --version, before any command
+    bool json = false;                    // show, progression and compile --json
+    bool detach = false;                  // compile --detach
+    bool yes = false;                     // levels --yes
+    bool dryRun = false;                  // adopt --dry-run
+    std::string levelCount;               // levels N, as typed
+    std::string target;                   // fill LIST, set NAME
+    std::string value;                    // set NAME VALUE
+    std::vector<Assignment> assignments;  // fill LIST NAME=VALUE...
+    std::optional<std::string> file;      // export/import FILE; none or "-" is the standard stream
 };
 
 struct UsageError {

@@ -1,6 +1,6 @@
-#include "CommandSession.h"
+#include "cli/CommandSession.h"
 
-#include "AdoptCommand.h"
+#include "cli/AdoptCommand.h"
 
 bool OpenSession(EditingSession& session, MessageSink& sink, AdoptHint hint)
 {
@@ -10,7 +10,8 @@ bool OpenSession(EditingSession& session, MessageSink& sink, AdoptHint hint)
     // lost settings should at least be findable.
     if (!session.OutdatedBackupPath().empty())
         sink.Show(Message{"the database had an outdated version and was replaced by the initial one; the old "
-                          "file is kept as " + session.OutdatedBackupPath().string(),
+                          "file is kept as " +
+                              session.OutdatedBackupPath().string(),
                           "tarnek-levels", MessageIcon::Information});
     if (session.CreatedOnOpen())
         KeepOwnSourcesOfAFirstRun(session.configuration(), sink, hint == AdoptHint::Show);

@@ -2,16 +2,17 @@
 
 #include <ostream>
 
-#include "ExitStatus.h"
+#include "cli/ExitStatus.h"
 
-#include "DatabaseMessages.h"
-#include "EditingSession.h"
-#include "StreamMessageSink.h"
+#include "cli/DatabaseMessages.h"
+#include "cli/StreamMessageSink.h"
+#include "session/EditingSession.h"
 
 // One command's session; the database's messages name the tool and the file.
 struct CommandSession {
     explicit CommandSession(std::ostream& err)
-        : sink(err), messages(sink, [this] { return session.DatabasePath(); }), session(messages) {}
+        : sink(err), messages(sink, [this] { return session.DatabasePath(); }), session(messages)
+    {}
     CommandSession(const CommandSession&) = delete;
     CommandSession& operator=(const CommandSession&) = delete;
 

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,22 +10,22 @@
 #include <sstream>
 #include <system_error>
 
-#include "CompileReport.h"
-#include "ConfigurationJson.h"
-#include "ConfigurationListing.h"
-#include "Descriptors.h"
-#include "ExitStatus.h"
-#include "FileReplace.h"
-#include "LevelCounts.h"
-#include "NumberFormats.h"
-#include "PluginCompiler.h"
-#include "PluginNumbers.h"
-#include "CommandSession.h"
-#include "ProgressionListing.h"
-#include "StreamMessageSink.h"
-#include "TextReadings.h"
-#include "ToolCommand.h"
-#include "ValueText.h"
+#include "cli/CommandSession.h"
+#include "cli/CompileReport.h"
+#include "cli/ConfigurationListing.h"
+#include "cli/ExitStatus.h"
+#include "cli/ProgressionListing.h"
+#include "cli/StreamMessageSink.h"
+#include "cli/ToolCommand.h"
+#include "exchange/ConfigurationJson.h"
+#include "exchange/ValueText.h"
+#include "model/Descriptors.h"
+#include "model/LevelCounts.h"
+#include "model/NumberFormats.h"
+#include "model/PluginNumbers.h"
+#include "model/TextReadings.h"
+#include "pluginsrc/FileReplace.h"
+#include "pluginsrc/PluginCompiler.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ int Fail(ToolStreams& io, std::string_view command, const std::string& text)
 }
 
 // The editor marks such a cell in its grid; here it is said once per cell, and kept all the same.
-void WarnIfPluginRejects(ToolStreams& io, std::string_view command, const std::string& cell,
-                         const std::string& value, const ListDescriptor& list)
+void WarnIfPluginRejects(ToolStreams& io, std::string_view command, const std::string& cell, const std::string& value,
+                         const ListDescriptor& list)
 {
     if (auto reason = CheckPluginNumber(value, list.kind))
         io.err << "tarnek-levels: " << command << ": warning: " << cell << " " << Quoted(value) << ": " << *reason
@@ -66,8 +66,9 @@ int Print(ToolStreams& io, std::string_view command, std::string_view text, cons
     if (io.out)
         return Finish(sink);
     const int error = errno;
-    return Fail(io, command, std::string("cannot write to standard output") +
-                                 (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
+    return Fail(io, command,
+                std::string("cannot write to standard output") +
+                    (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
 }
 
 UsageCheck CheckValue(std::string_view name, std::string_view value, const ToolCommand* command)
@@ -164,7 +165,7 @@ UsageCheck PrepareFill(PreparedCommand& prepared)
     const NamedValue& target = *list;
     if (target.kind != NameKind::List)
         return UsageError{Quoted(inv.target) + " is not a list; fill regenerates one of the 31 lists, such as "
-                          "xpLevelSaved or vampiricList",
+                                               "xpLevelSaved or vampiricList",
                           fill};
     prepared.target = target;
 
@@ -259,7 +260,8 @@ int LevelsCommand(const PreparedCommand& command, ToolStreams& io)
         if (!io.interactive)
             return Fail(io, "levels",
                         "all lists would be recomputed, and there is no terminal to ask on; nothing changed. "
-                        "Add --yes to recompute them for " + FormatInteger(n) + " levels.");
+                        "Add --yes to recompute them for " +
+                            FormatInteger(n) + " levels.");
         if (!Confirmed(io))
             return kExitFailed;
     }
@@ -304,8 +306,8 @@ int SetCommand(const PreparedCommand& command, ToolStreams& io)
             if (name.cell >= list.size()) {
                 const std::string field(name.field);
                 outOfRange = list.empty() ? field + " is empty"
-                                          : field + " has " + FormatCount(list.size()) + " values, " + field + "[0] to " +
-                                                field + "[" + FormatCount(list.size() - 1) + "]";
+                                          : field + " has " + FormatCount(list.size()) + " values, " + field +
+                                                "[0] to " + field + "[" + FormatCount(list.size() - 1) + "]";
                 return false;
             }
             s.SetCells(name.index, name.cell, {value});
@@ -347,10 +349,11 @@ int CompileCommand(const PreparedCommand& command, ToolStreams& io)
         if (command.invocation.detach) {
             if (!StartPluginCompiler(dir)) {
                 const std::filesystem::path compiler = PluginCompilerPath(dir);
-                const std::string why = std::filesystem::is_regular_file(compiler, ec) ? " could not be started"
-                                                                                       : " was not found";
-                Fail(io, "compile", "the plugin compiler " + compiler.string() + why +
-                                        "; the configuration and the sources are saved, the plugin is not compiled");
+                const std::string why =
+                    std::filesystem::is_regular_file(compiler, ec) ? " could not be started" : " was not found";
+                Fail(io, "compile",
+                     "the plugin compiler " + compiler.string() + why +
+                         "; the configuration and the sources are saved, the plugin is not compiled");
                 failed = true;
             }
             return failed ? kExitFailed : Finish(sink);
@@ -424,4 +427,3 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         return Finish(sink, report);
     });
 }
-

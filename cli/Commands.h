@@ -6,18 +6,18 @@
 #include <utility>
 #include <vector>
 
-#include "CommandLine.h"
-#include "NameLookup.h"
-#include "Tool.h"
+#include "cli/CommandLine.h"
+#include "cli/Tool.h"
+#include "exchange/NameLookup.h"
 #include "model/Result.h"
 
 // A command line whose names are resolved and whose values are acceptable, so that a
 // mistake there is reported before the database is opened or created.
 struct PreparedCommand {
     Invocation invocation;
-    std::optional<NamedValue> target;                          // fill LIST, set NAME
+    std::optional<NamedValue> target;                             // fill LIST, set NAME
     std::vector<std::pair<NamedValue, std::string>> assignments;  // fill NAME=VALUE
-    std::int32_t levelCount = 0;                               // levels N
+    std::int32_t levelCount = 0;                                  // levels N
 };
 
 // Runs the command's own preparation, where it has one.

@@ -1,4 +1,4 @@
-#include "CompileReport.h"
+#include "cli/CompileReport.h"
 
 #include <array>
 #include <atomic>
@@ -8,18 +8,24 @@
 #include <nlohmann/json.hpp>
 
 #ifndef _WIN32
-#include <csignal>
+#  include <csignal>
 #endif
 
 namespace {
 
 // In the order of the enums.
 constexpr std::array<std::string_view, 3> kKindNames{"warning", "error", "fatal error"};
-constexpr std::array<std::string_view, 6> kOutcomeNames{"compiled",  "errors",    "no-compiler",
+constexpr std::array<std::string_view, 6> kOutcomeNames{"compiled",      "errors",    "no-compiler",
                                                         "not-startable", "cancelled", "no-plugin"};
 
-std::string_view KindName(DiagnosticKind kind) { return kKindNames.at(static_cast<std::size_t>(kind)); }
-std::string_view OutcomeName(CompileOutcome outcome) { return kOutcomeNames.at(static_cast<std::size_t>(outcome)); }
+std::string_view KindName(DiagnosticKind kind)
+{
+    return kKindNames.at(static_cast<std::size_t>(kind));
+}
+std::string_view OutcomeName(CompileOutcome outcome)
+{
+    return kOutcomeNames.at(static_cast<std::size_t>(outcome));
+}
 
 std::string Plural(std::size_t n, std::string_view word)
 {
@@ -82,8 +88,8 @@ std::string CompileResultJson(const CompileResult& result)
     json diagnostics = json::array();
     for (const LocatedDiagnostic& located : result.diagnostics) {
         const CompilerDiagnostic& d = located.diagnostic;
-        json entry = {{"kind", KindName(d.kind)}, {"file", d.file}, {"line", d.line},
-                      {"code", d.code},           {"text", d.text}, {"list", nullptr}, {"level", nullptr}};
+        json entry = {{"kind", KindName(d.kind)}, {"file", d.file},  {"line", d.line},  {"code", d.code},
+                      {"text", d.text},           {"list", nullptr}, {"level", nullptr}};
         if (located.value) {
             entry["list"] = located.value->field;
             entry["level"] = located.value->level;

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "PluginCompiler.h"
+#include "pluginsrc/PluginCompiler.h"
 
 // How tarnek-levels compile tells what came of a compile: an English headline for people,
 // or the whole result as JSON for scripts.

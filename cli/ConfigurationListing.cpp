@@ -1,13 +1,13 @@
-#include "ConfigurationListing.h"
+#include "cli/ConfigurationListing.h"
 
 #include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "Descriptors.h"
-#include "NumberFormats.h"
-#include "ValueText.h"
+#include "exchange/ValueText.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
 
 namespace {
 
@@ -22,11 +22,8 @@ struct Section {
 };
 
 constexpr Section kSections[] = {
-    {Tier::Xp, "XP tables (main window)"},
-    {Tier::One, "Skills, tier 1"},
-    {Tier::Two, "Skills, tier 2"},
-    {Tier::Three, "Skills, tier 3"},
-    {Tier::Four, "Skills, tier 4"},
+    {Tier::Xp, "XP tables (main window)"}, {Tier::One, "Skills, tier 1"},  {Tier::Two, "Skills, tier 2"},
+    {Tier::Three, "Skills, tier 3"},       {Tier::Four, "Skills, tier 4"},
 };
 
 std::string JoinValues(const ValueList& list)

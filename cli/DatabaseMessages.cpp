@@ -1,6 +1,6 @@
-#include "DatabaseMessages.h"
+#include "cli/DatabaseMessages.h"
 
-#include "vloxBuildTarnekStruct.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
 
 void DatabaseMessages::Show(const Message& message)
 {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 // Puts the tool's name and the database file in front of the engine's messages ("database
 // is locked"), which name neither; every other message passes as it is.
@@ -12,8 +12,8 @@ class DatabaseMessages final : public MessageSink {
 public:
     using DatabasePath = std::function<std::filesystem::path()>;
 
-    DatabaseMessages(MessageSink& sink, DatabasePath databasePath)
-        : sink_(sink), databasePath_(std::move(databasePath)) {}
+    DatabaseMessages(MessageSink& sink, DatabasePath databasePath) : sink_(sink), databasePath_(std::move(databasePath))
+    {}
     void Show(const Message& message) override;
 
 private:

@@ -1,9 +1,9 @@
-#include "HelpTexts.h"
+#include "cli/HelpTexts.h"
 
 #include <algorithm>
 #include <string>
 
-#include "ToolCommand.h"
+#include "cli/ToolCommand.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ProgressionListing.h"
+#include "cli/ProgressionListing.h"
 
 #include <algorithm>
 #include <array>
@@ -8,10 +8,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Descriptors.h"
-#include "NumberFormats.h"
-#include "Progression.h"
-#include "ValueText.h"
+#include "exchange/ValueText.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "model/Progression.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -155,9 +155,9 @@ std::string ProgressionJson(const tarnekArrayStruct& model)
             steps.push_back(std::move(entry));
         }
         root[std::string(mode.mode.key)] = {{"setting", mode.mode.setting},
-                                           {"needed", ValueLists()[mode.mode.needed].field},
-                                           {"given", ValueLists()[mode.mode.given].field},
-                                           {"steps", std::move(steps)}};
+                                            {"needed", ValueLists()[mode.mode.needed].field},
+                                            {"given", ValueLists()[mode.mode.given].field},
+                                            {"steps", std::move(steps)}};
     }
     // A database written by another program may hold a text that is not UTF-8; the reason
     // quoting it must not stop the listing.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // What "progression" prints: for every level above 0, the kills of the step that reaches
 // it and the kills from level 0, in both XP modes; every undefined step named after the

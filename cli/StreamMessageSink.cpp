@@ -1,4 +1,4 @@
-#include "StreamMessageSink.h"
+#include "cli/StreamMessageSink.h"
 
 #include <string>
 

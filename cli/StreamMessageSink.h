@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 // Prints what the editor would show in a message box, as "caption: text", and remembers
 // whether any of it reported a failure (an error, or the warning of a rolled-back database

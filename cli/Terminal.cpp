@@ -1,11 +1,11 @@
-#include "Terminal.h"
+#include "cli/Terminal.h"
 
 #ifdef _WIN32
-#include <io.h>
-#define TARNEK_ISATTY _isatty
+#  include <io.h>
+#  define TARNEK_ISATTY _isatty
 #else
-#include <unistd.h>
-#define TARNEK_ISATTY isatty
+#  include <unistd.h>
+#  define TARNEK_ISATTY isatty
 #endif
 
 bool StandardStreamsAreTerminal()

@@ -1,13 +1,13 @@
-#include "Tool.h"
+#include "cli/Tool.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "CommandLine.h"
-#include "Commands.h"
-#include "ExitStatus.h"
-#include "HelpTexts.h"
-#include "ToolCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
+#include "cli/HelpTexts.h"
+#include "cli/ToolCommand.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ToolCommand.h"
+#include "cli/ToolCommand.h"
 
 #include <array>
 
-#include "AdoptCommand.h"
-#include "Commands.h"
-#include "HelpTexts.h"
+#include "cli/AdoptCommand.h"
+#include "cli/Commands.h"
+#include "cli/HelpTexts.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ const std::array<ToolCommand, 10> kCommands{{
      .run = AdoptCommand},
 }};
 
-} // namespace
+}  // namespace
 
 std::span<const ToolCommand> ToolCommands()
 {

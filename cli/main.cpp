@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ExitStatus.h"
-#include "Terminal.h"
-#include "Tool.h"
+#include "cli/ExitStatus.h"
+#include "cli/Terminal.h"
+#include "cli/Tool.h"
 
 int main(int argc, char** argv)
 {

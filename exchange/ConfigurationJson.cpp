@@ -1,4 +1,4 @@
-#include "ConfigurationJson.h"
+#include "exchange/ConfigurationJson.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,13 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Descriptors.h"
-#include "LevelCounts.h"
-#include "NameLookup.h"
-#include "NumberFormats.h"
-#include "TextReadings.h"
-#include "ValueText.h"
+#include "exchange/NameLookup.h"
+#include "exchange/ValueText.h"
+#include "model/Descriptors.h"
+#include "model/LevelCounts.h"
+#include "model/NumberFormats.h"
 #include "model/Result.h"
+#include "model/TextReadings.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -71,7 +71,7 @@ Result<> CheckLevelCount(const tarnekArrayStruct& model)
     const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (auto mismatch = FirstListOfWrongLength(model, levels))
         return Failure{Quoted(mismatch->list->field) + " has " + FormatCount(mismatch->length) + " values, but " +
-                         FormatInteger(levels) + " levels need " + FormatCount(mismatch->expected)};
+                       FormatInteger(levels) + " levels need " + FormatCount(mismatch->expected)};
     return Done{};
 }
 
@@ -138,7 +138,7 @@ Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text)
         return Failure{"not valid JSON: " + WithoutExceptionId(e.what())};
     } catch (const TooDeep&) {
         return Failure{"arrays or objects are nested deeper than the configuration's (one object holding "
-                         "arrays of strings)"};
+                       "arrays of strings)"};
     }
     if (!root.is_object())
         return Failure{"the JSON must be one object holding the configuration's keys (as \"export\" writes it)"};

@@ -1,4 +1,4 @@
-#include "NameLookup.h"
+#include "exchange/NameLookup.h"
 
 #include <algorithm>
 #include <limits>

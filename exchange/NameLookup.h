@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 #include "model/Result.h"
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // The tool's names are the model's field names from the descriptor tables, plus LIST[i]
 // for one value of a list.
@@ -18,9 +18,9 @@ enum class NameKind { List, Cell, Parameter, Single };
 struct NamedValue {
     NameKind kind = NameKind::Parameter;
     std::string_view field;
-    Tier tier = Tier::Xp;        // the window that edits it, and so the save that writes it
-    std::size_t index = 0;       // into ValueLists() (List, Cell) or Parameters() (Parameter)
-    std::size_t cell = 0;        // Cell only
+    Tier tier = Tier::Xp;                           // the window that edits it, and so the save that writes it
+    std::size_t index = 0;                          // into ValueLists() (List, Cell) or Parameters() (Parameter)
+    std::size_t cell = 0;                           // Cell only
     const SingleValueDescriptor* single = nullptr;  // Single only: levelCountText or devotionValue
 };
 

@@ -1,11 +1,11 @@
-#include "ValueText.h"
+#include "exchange/ValueText.h"
 
 #include <cstdint>
 
-#include "LevelCounts.h"
-#include "NameLookup.h"
-#include "NumberFormats.h"
-#include "TextReadings.h"
+#include "exchange/NameLookup.h"
+#include "model/LevelCounts.h"
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -111,8 +111,8 @@ Result<> CheckLevelCountText(std::string_view text)
     const std::int32_t levels = ReadInteger(text);
     if (IsOfferedLevelCount(levels) && text == FormatInteger(levels))
         return Done{};
-    return Failure{Quoted(ShownName(text)) + " is not one of the level counts the editor offers: " +
-                   FormatInteger(kFewestLevels) + ", " + FormatInteger(kFewestLevels + kLevelStep) + ", " +
-                   FormatInteger(kFewestLevels + 2 * kLevelStep) + ", ..., " + FormatInteger(kMostLevels) +
-                   " (steps of " + FormatInteger(kLevelStep) + ")"};
+    return Failure{Quoted(ShownName(text)) +
+                   " is not one of the level counts the editor offers: " + FormatInteger(kFewestLevels) + ", " +
+                   FormatInteger(kFewestLevels + kLevelStep) + ", " + FormatInteger(kFewestLevels + 2 * kLevelStep) +
+                   ", ..., " + FormatInteger(kMostLevels) + " (steps of " + FormatInteger(kLevelStep) + ")"};
 }

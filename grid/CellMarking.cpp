@@ -1,12 +1,12 @@
-#include "CellMarking.h"
+#include "grid/CellMarking.h"
 
 #include <QLineEdit>
 #include <QObject>
 
-#include "PluginNumbers.h"
-#include "ValueListModel.h"
-#include "tarnekBaseListCtrl.h"
-#include "tarnekCtrlStruct.h"
+#include "grid/ValueListModel.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "model/PluginNumbers.h"
 
 std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::size_t columns, std::size_t declared)
 {
@@ -100,4 +100,3 @@ QString MarkedCountNote(std::size_t marked)
                           "Наведите указатель на подкрашенную ячейку, чтобы узнать причину.")
         .arg(marked);
 }
-

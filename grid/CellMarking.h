@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QString>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 class QLineEdit;
 class tarnekBaseListCtrl;

@@ -1,12 +1,11 @@
-#include "ConfigurationEditCommand.h"
+#include "grid/ConfigurationEditCommand.h"
 
-#include "EditingSession.h"
+#include "session/EditingSession.h"
 
-ConfigurationEditCommand::ConfigurationEditCommand(EditingSession& session, ConfigurationEdit edit,
-                                                   const QString& text, Shown shown)
+ConfigurationEditCommand::ConfigurationEditCommand(EditingSession& session, ConfigurationEdit edit, const QString& text,
+                                                   Shown shown)
     : QUndoCommand(text), session_(session), edit_(std::move(edit)), shown_(std::move(shown))
-{
-}
+{}
 
 void ConfigurationEditCommand::undo()
 {

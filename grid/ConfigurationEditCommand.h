@@ -4,7 +4,7 @@
 
 #include <QUndoCommand>
 
-#include "ConfigurationEdit.h"
+#include "session/ConfigurationEdit.h"
 
 class EditingSession;
 

@@ -1,4 +1,4 @@
-#include "GridOperations.h"
+#include "grid/GridOperations.h"
 
 #include <algorithm>
 

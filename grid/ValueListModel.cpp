@@ -1,17 +1,16 @@
-#include "ValueListModel.h"
+#include "grid/ValueListModel.h"
 
 #include <algorithm>
 
 #include <QBrush>
 
-#include "CellMarking.h"
-#include "PluginNumbers.h"
+#include "grid/CellMarking.h"
+#include "model/PluginNumbers.h"
 
 ValueListModel::ValueListModel(ListSource list, EditRequest edit, QObject* parent)
     : QAbstractTableModel(parent), list_(std::move(list)), edit_(std::move(edit)),
       columns_(static_cast<int>(list_().size()))
-{
-}
+{}
 
 int ValueListModel::rowCount(const QModelIndex& parent) const
 {

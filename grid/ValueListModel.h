@@ -8,8 +8,8 @@
 
 #include <QAbstractTableModel>
 
-#include "Descriptors.h"
-#include "ValueList.h"
+#include "model/Descriptors.h"
+#include "model/ValueList.h"
 
 // One value list as a one-row table: column i is element i, headed "i". The model keeps
 // no texts of its own and never writes the list: it reads the list through its source

@@ -1,4 +1,4 @@
-#include "tarnekBaseListCtrl.h"
+#include "grid/tarnekBaseListCtrl.h"
 
 #include <algorithm>
 
@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "Descriptors.h"
-#include "GridOperations.h"
+#include "grid/GridOperations.h"
+#include "model/Descriptors.h"
 
 namespace {
 
@@ -32,9 +32,7 @@ bool OpensOnSingleClick(int targetCode)
 
 tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSource list,
                                        ValueListModel::EditRequest edit, QWidget* parent)
-    : QTableView(parent),
-      targetCode_(targetCode),
-      singleClick_(OpensOnSingleClick(targetCode)),
+    : QTableView(parent), targetCode_(targetCode), singleClick_(OpensOnSingleClick(targetCode)),
       model_(new ValueListModel(std::move(list), std::move(edit), this))
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -2,7 +2,7 @@
 
 #include <QTableView>
 
-#include "ValueListModel.h"
+#include "grid/ValueListModel.h"
 
 class QLabel;
 

@@ -1,15 +1,14 @@
-#include "tarnekCellDelegate.h"
+#include "grid/tarnekCellDelegate.h"
 
 #include <QKeyEvent>
 
-#include "tarnekBaseListCtrl.h"
-#include "tarnekCtrlStruct.h"
-#include "tarnekEditCtrl.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "grid/tarnekEditCtrl.h"
 
 tarnekCellDelegate::tarnekCellDelegate(tarnekCtrlStruct& table, tarnekBaseListCtrl* grid)
     : QStyledItemDelegate(grid), table_(table), grid_(grid)
-{
-}
+{}
 
 QWidget* tarnekCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
 {
@@ -39,7 +38,8 @@ void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, cons
     edit->owner()->CommitCellEdit(grid_, edit->cellColumn(), edit->text());
 }
 
-void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
+void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex&) const
 {
     editor->setGeometry(option.rect.adjusted(-2, 0, 0, 0));
 }

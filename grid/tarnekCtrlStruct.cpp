@@ -1,9 +1,9 @@
-#include "tarnekCtrlStruct.h"
+#include "grid/tarnekCtrlStruct.h"
 
-#include "GridOperations.h"
-#include "tarnekBaseListCtrl.h"
-#include "tarnekCellDelegate.h"
-#include "tarnekEditCtrl.h"
+#include "grid/GridOperations.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekCellDelegate.h"
+#include "grid/tarnekEditCtrl.h"
 
 tarnekCtrlStruct::~tarnekCtrlStruct()
 {

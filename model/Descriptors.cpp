@@ -1,11 +1,11 @@
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
 
-#include "FillRules.h"
-#include "TextReadings.h"
+#include "model/FillRules.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -253,12 +253,13 @@ static_assert(EveryParameterIsComplete(), "every parameter text needs its storag
 // The level count and Devotion Aura are the two single values; maxLevels and skillLevels
 // are derived. Anything else in the configuration must have a row above.
 static_assert(sizeof(tarnekArrayStruct) == kListCount * sizeof(ValueList) +
-                                               (kParameterCount + 2) * sizeof(std::string) +
-                                               2 * sizeof(std::int32_t),
+                                               (kParameterCount + 2) * sizeof(std::string) + 2 * sizeof(std::int32_t),
               "a member of tarnekArrayStruct has no descriptor row, or a row no member");
 
-const SingleValueDescriptor kLevelCount{"levelCountText", &M::levelCountText, Tier::Xp, "Количество уровней", "Количество уровней"};
-const SingleValueDescriptor kDevotion{"devotionValue", &M::devotionValue, Tier::Two, kTier2Table, "Аура преданности (Devotion Aura)"};
+const SingleValueDescriptor kLevelCount{"levelCountText", &M::levelCountText, Tier::Xp, "Количество уровней",
+                                        "Количество уровней"};
+const SingleValueDescriptor kDevotion{"devotionValue", &M::devotionValue, Tier::Two, kTier2Table,
+                                      "Аура преданности (Devotion Aura)"};
 
 const std::array<LevelTableDescriptor, 5> kLevelTables{{
     {Tier::Xp, kXpTable, "Уровень"},
@@ -274,7 +275,7 @@ std::int32_t levelsPlusOne(std::int32_t maxLevels)
     return maxLevels == std::numeric_limits<std::int32_t>::max() ? maxLevels : maxLevels + 1;
 }
 
-} // namespace
+}  // namespace
 
 const std::array<ListDescriptor, kListCount>& ValueLists()
 {
@@ -303,7 +304,8 @@ const std::array<LevelTableDescriptor, 5>& LevelTables()
 
 std::span<const ListDescriptor> ListsOfTier(Tier tier)
 {
-    const auto first = std::find_if(kLists.begin(), kLists.end(), [tier](const ListDescriptor& d) { return d.tier == tier; });
+    const auto first =
+        std::find_if(kLists.begin(), kLists.end(), [tier](const ListDescriptor& d) { return d.tier == tier; });
     const auto last = std::find_if(first, kLists.end(), [tier](const ListDescriptor& d) { return d.tier != tier; });
     return {first, last};
 }

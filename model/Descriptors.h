@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "ValueList.h"
-#include "tarnekArrayStruct.h"
+#include "model/ValueList.h"
+#include "model/tarnekArrayStruct.h"
 
 // The one description of every value list and parameter text: where it is stored,
 // which plugin array it becomes, how long it is and how it is regenerated. Schema,
@@ -51,7 +51,7 @@ struct DialogBand {
 
 // A skill's MIN_PERCENT_/MAX_PERCENT_ pair in skills.inl, for the skills that have one.
 struct PercentLines {
-    std::string_view name;  // the part after MIN_PERCENT_/MAX_PERCENT_; empty: no lines
+    std::string_view name;             // the part after MIN_PERCENT_/MAX_PERCENT_; empty: no lines
     std::string_view minComment = {};  // behind the minimum line; empty: no minimum line
     std::string_view maxComment = {};  // behind the maximum line
     TextField maxChance = nullptr;     // the maximum: this chance text normalised, or
@@ -68,7 +68,7 @@ struct SkillsFileLines {
 };
 
 struct ListDescriptor {
-    std::string_view field;   // model field name, also the headless tool's name
+    std::string_view field;  // model field name, also the headless tool's name
     ListField list;
     Tier tier;
     std::string_view table;   // per-level table
@@ -77,11 +77,11 @@ struct ListDescriptor {
     ArrayKind kind;
     LengthRule length;
     FillRule rule;
-    TextField firstParameter;               // increment, multiplier, maximum, step, total, start or decrement
-    TextField secondParameter = nullptr;    // initial text, where the rule has one
-    std::int32_t mode = 0;                  // FillMultiples only
-    DialogBand band = {};                   // skill lists only
-    SkillsFileLines skillsFile = {};        // skill lists only
+    TextField firstParameter;             // increment, multiplier, maximum, step, total, start or decrement
+    TextField secondParameter = nullptr;  // initial text, where the rule has one
+    std::int32_t mode = 0;                // FillMultiples only
+    DialogBand band = {};                 // skill lists only
+    SkillsFileLines skillsFile = {};      // skill lists only
 };
 
 enum class ParameterUse : std::int8_t { FillRule, SkillsFile };
@@ -112,7 +112,7 @@ inline constexpr std::size_t kParameterCount = 46;
 const std::array<ListDescriptor, kListCount>& ValueLists();
 const std::array<ParameterDescriptor, kParameterCount>& Parameters();
 const SingleValueDescriptor& LevelCountValue();  // "Количество уровней"."Количество уровней"
-const SingleValueDescriptor& DevotionValue();    // "Скилы 2 уровня"."Аура преданности (Devotion Aura)"
+const SingleValueDescriptor& DevotionValue();  // "Скилы 2 уровня"."Аура преданности (Devotion Aura)"
 
 // Per-level tables in save order, with their position column.
 struct LevelTableDescriptor {

@@ -1,7 +1,7 @@
-#include "FillRules.h"
+#include "model/FillRules.h"
 
-#include "NumberFormats.h"
-#include "TextReadings.h"
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void restart(ValueList& list, std::int32_t n)
         list.reserve(static_cast<std::size_t>(n));
 }
 
-} // namespace
+}  // namespace
 
 void FillIncrement(std::int32_t n, const std::string& incrementText, const std::string& initialText, ValueList& list)
 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ValueList.h"
+#include "model/ValueList.h"
 
 // The eight generators. Each empties the list, then appends its elements; parameter
 // texts are read with ReadInteger / ReadDecimal and never validated.

@@ -1,4 +1,4 @@
-#include "LevelCounts.h"
+#include "model/LevelCounts.h"
 
 bool IsOfferedLevelCount(std::int32_t levels)
 {

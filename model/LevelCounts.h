@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "Descriptors.h"
-#include "Result.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/Result.h"
+#include "model/tarnekArrayStruct.h"
 
 // The level counts the editor offers for a level-count change, the texts of that change,
 // and the list lengths a level count implies. The window and the headless tool both take
@@ -21,7 +21,8 @@ inline constexpr std::int32_t kLevelStep = 3;
 inline constexpr std::string_view kTooFewLevelsText = "Нельзя ставить ниже 10 уровня.";
 inline constexpr std::string_view kTooManyLevelsText = "Нельзя ставить выше 100 уровня.";
 inline constexpr std::string_view kLevelRefusalCaption = "Отказ в создании уровней";
-inline constexpr std::string_view kLevelQuestionText = "\n Все параметры при изменение количества уровней будут пересчитаны!";
+inline constexpr std::string_view kLevelQuestionText =
+    "\n Все параметры при изменение количества уровней будут пересчитаны!";
 inline constexpr std::string_view kLevelQuestionCaption = "Запрос на изменение уровней";
 
 // 10, 13, ..., 100: what the level-count box lists.

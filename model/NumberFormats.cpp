@@ -1,4 +1,4 @@
-#include "NumberFormats.h"
+#include "model/NumberFormats.h"
 
 #include <algorithm>
 #include <array>
@@ -56,8 +56,8 @@ std::string exactFixed(double value)
     std::frexp(value, &exponent);
     const int fractionDigits = std::max(0, 53 - exponent);
     std::string buffer(static_cast<std::size_t>(fractionDigits) + 320, '\0');
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, fractionDigits);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, fractionDigits);
     buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
     return buffer;
 }
@@ -92,7 +92,7 @@ void stripTrailingZeros(std::string& digits)
         digits.pop_back();
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatInteger(std::int32_t value)
 {

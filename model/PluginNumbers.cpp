@@ -1,7 +1,7 @@
-#include "PluginNumbers.h"
+#include "model/PluginNumbers.h"
 
-#include "LevelCounts.h"
-#include "TextReadings.h"
+#include "model/LevelCounts.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ Shape shapeOf(std::string_view t)
     return i == t.size() ? Shape::Rational : Shape::Other;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> CheckPluginNumber(std::string_view text, ArrayKind kind)
 {
@@ -98,11 +98,10 @@ std::optional<std::string> CheckListLength(const ListDescriptor& list, const tar
     if (actual == declared)
         return std::nullopt;
     const std::string bound = list.length == LengthRule::Levels ? "MAX_LEVELS+1" : "MAX_SKILL_LEVEL";
-    const std::string consequence = actual > declared
-        ? "компилятор плагина отвергнет лишние значения"
-        : "компилятор плагина молча дополнит массив нулями";
-    return "В списке " + std::to_string(actual) + " значений, а плагин объявляет " + std::to_string(declared) +
-           " (" + bound + "): " + consequence + ".";
+    const std::string consequence = actual > declared ? "компилятор плагина отвергнет лишние значения"
+                                                      : "компилятор плагина молча дополнит массив нулями";
+    return "В списке " + std::to_string(actual) + " значений, а плагин объявляет " + std::to_string(declared) + " (" +
+           bound + "): " + consequence + ".";
 }
 
 std::size_t CountMarkedTexts(const tarnekArrayStruct& model)

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 // What the plugin's compiler accepts in a generated array. The editor never refuses or
 // changes a text; it only marks what the compiler would reject or misread, and says why.

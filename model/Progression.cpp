@@ -1,8 +1,8 @@
-#include "Progression.h"
+#include "model/Progression.h"
 
-#include "Descriptors.h"
-#include "PluginNumbers.h"
-#include "TextReadings.h"
+#include "model/Descriptors.h"
+#include "model/PluginNumbers.h"
+#include "model/TextReadings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // How many kills the climb from level 0 takes, per XP mode, counting every kill against an
 // opponent of the player's own level: the step from level L to L+1 takes
@@ -35,11 +35,11 @@ enum class StepGap : std::int8_t {
 };
 
 struct ProgressionStep {
-    std::int32_t level = 0;            // the level the step reaches, from level - 1
+    std::int32_t level = 0;             // the level the step reaches, from level - 1
     std::optional<std::int64_t> kills;  // none for a gap
     std::optional<std::int64_t> total;  // from level 0; none from the first gap on
     StepGap gap = StepGap::None;
-    std::size_t gapList = 0;            // the cell behind the gap: ValueLists() index and position
+    std::size_t gapList = 0;  // the cell behind the gap: ValueLists() index and position
     std::size_t gapCell = 0;
 };
 

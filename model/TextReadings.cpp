@@ -1,4 +1,4 @@
-#include "TextReadings.h"
+#include "model/TextReadings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -56,7 +56,7 @@ std::int64_t DecimalExponent(std::string_view number)
     return exponent + position;
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t ReadInteger(std::string_view text)
 {
@@ -127,8 +127,8 @@ double ReadDecimal(std::string_view text)
 
     const std::string_view number = text.substr(start, end - start);
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range)
         // As the C library does: overflow gives infinity, underflow gives zero.
         value = DecimalExponent(number) < 0 ? 0.0 : std::numeric_limits<double>::infinity();

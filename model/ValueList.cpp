@@ -1,4 +1,4 @@
-#include "ValueList.h"
+#include "model/ValueList.h"
 
 #include <stdexcept>
 #include <utility>

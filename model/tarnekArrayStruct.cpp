@@ -1,6 +1,6 @@
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
-#include "TextReadings.h"
+#include "model/TextReadings.h"
 
 std::string tarnekArrayStruct::NormalizeChanceText(const std::string& text)
 {

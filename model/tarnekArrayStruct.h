@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ValueList.h"
+#include "model/ValueList.h"
 
 // The whole configuration as text: 31 value lists, the Devotion Aura value, 46 parameter
 // texts and the level count. Values stay exactly as typed or stored; only the fill rules

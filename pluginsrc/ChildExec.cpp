@@ -1,11 +1,11 @@
-#include "ChildExec.h"
+#include "pluginsrc/ChildExec.h"
 
 #ifndef _WIN32
 
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
+#  include <cerrno>
+#  include <csignal>
+#  include <fcntl.h>
+#  include <unistd.h>
 
 void ExecPluginProgram(const char* program, const char* workDir, int reportFd)
 {
@@ -36,16 +36,16 @@ void ExecPluginProgram(const char* program, const char* workDir, int reportFd)
 
 bool OpenCloseOnExecPipe(int fds[2])
 {
-#ifdef __APPLE__
+#  ifdef __APPLE__
     // No pipe2 there; another thread's fork in between would only delay the reader's end of file.
     if (pipe(fds) != 0)
         return false;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
     fcntl(fds[1], F_SETFD, FD_CLOEXEC);
     return true;
-#else
+#  else
     return pipe2(fds, O_CLOEXEC) == 0;
-#endif
+#  endif
 }
 
 int ReadExecReport(int fd)

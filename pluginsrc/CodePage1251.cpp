@@ -1,4 +1,4 @@
-#include "CodePage1251.h"
+#include "pluginsrc/CodePage1251.h"
 
 #include <array>
 #include <cstdint>
@@ -43,7 +43,10 @@ char EncodeCodePoint(char32_t cp)
     return kReplacement;
 }
 
-bool IsContinuation(std::uint8_t b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(std::uint8_t b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
 // Decodes the code point at utf8[i] and moves i past it; nullopt, with i moved past one
 // maximal ill-formed subsequence, where the bytes are not well-formed UTF-8.
@@ -67,13 +70,17 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& i)
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         cp = lead & 0x0F;
-        if (lead == 0xE0) secondLow = 0xA0;
-        if (lead == 0xED) secondHigh = 0x9F;
+        if (lead == 0xE0)
+            secondLow = 0xA0;
+        if (lead == 0xED)
+            secondHigh = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         cp = lead & 0x07;
-        if (lead == 0xF0) secondLow = 0x90;
-        if (lead == 0xF4) secondHigh = 0x8F;
+        if (lead == 0xF0)
+            secondLow = 0x90;
+        if (lead == 0xF4)
+            secondHigh = 0x8F;
     } else {
         ++i;  // stray continuation byte or a byte never used
         return std::nullopt;

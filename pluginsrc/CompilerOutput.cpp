@@ -1,12 +1,15 @@
-#include "CompilerOutput.h"
+#include "pluginsrc/CompilerOutput.h"
 
 #include <charconv>
 
-#include "CodePage1251.h"
+#include "pluginsrc/CodePage1251.h"
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Takes `word` from the front of text when it is there.
 bool Take(std::string_view& text, std::string_view word)

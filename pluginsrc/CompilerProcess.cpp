@@ -1,4 +1,4 @@
-#include "CompilerProcess.h"
+#include "pluginsrc/CompilerProcess.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,9 +8,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#  include "WindowsApi.h"
-#  include "DetachedProcess.h"
+#  include "pluginsrc/DetachedProcess.h"
+#  include "pluginsrc/WindowsApi.h"
 #else
+#  include "pluginsrc/ChildExec.h"
 #  include <cerrno>
 #  include <csignal>
 #  include <fcntl.h>
@@ -18,7 +19,6 @@
 #  include <sys/types.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
-#  include "ChildExec.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -95,8 +95,8 @@ int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
     if (!CreatePipe(&h->output, &writeEnd, &inheritable, 0))
         return static_cast<int>(GetLastError());
     SetHandleInformation(h->output, HANDLE_FLAG_INHERIT, 0);
-    HANDLE nullInput = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                   OPEN_EXISTING, 0, nullptr);
+    HANDLE nullInput =
+        CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
     h->job = CreateJobObjectW(nullptr, nullptr);
     if (h->job != nullptr) {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
@@ -115,10 +115,10 @@ int CompilerProcess::Start(const fs::path& program, const fs::path& workDir)
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION info{};
     // Suspended until it is in the job, so that nothing it starts escapes a cancel.
-    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_DEFAULT_ERROR_MODE | HIGH_PRIORITY_CLASS | CREATE_NO_WINDOW |
-                                            CREATE_SUSPENDED,
-                                        nullptr, workDir.c_str(), &startup, &info);
+    const BOOL started =
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_DEFAULT_ERROR_MODE | HIGH_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                       workDir.c_str(), &startup, &info);
     const DWORD error = started ? 0 : GetLastError();
     CloseHandle(writeEnd);
     if (nullInput != INVALID_HANDLE_VALUE)

@@ -1,18 +1,18 @@
-#include "DetachedProcess.h"
+#include "pluginsrc/DetachedProcess.h"
 
 #include <string>
 #include <system_error>
 
 #ifdef _WIN32
-#  include "WindowsApi.h"
+#  include "pluginsrc/WindowsApi.h"
 #  include <vector>
 #else
+#  include "pluginsrc/ChildExec.h"
 #  include <cerrno>
 #  include <fcntl.h>
 #  include <sys/types.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
-#  include "ChildExec.h"
 #endif
 
 namespace fs = std::filesystem;

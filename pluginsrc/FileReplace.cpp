@@ -1,9 +1,9 @@
-#include "FileReplace.h"
+#include "pluginsrc/FileReplace.h"
 
 #include <system_error>
 
-#include "SystemFile.h"
-#include "TemporaryFile.h"
+#include "pluginsrc/SystemFile.h"
+#include "pluginsrc/TemporaryFile.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "SystemFile.h"
 #include "model/Result.h"
+#include "pluginsrc/SystemFile.h"
 
 // How ReplaceFileContents put the bytes there.
 enum class ReplaceMethod {
@@ -17,8 +17,8 @@ enum class ReplaceMethod {
 // mix: the bytes go to a fresh file beside the target, reach the disk, and that file is then
 // renamed over the target, keeping the target's permissions and, where this process may
 // set them, its owner and group. The folder is not created. On failure the previous file is
-// left as it was, nothing is left behind, and the system's error is given. A target that is a symbolic link has the file it points to
-// replaced, as writing through the link would.
+// left as it was, nothing is left behind, and the system's error is given. A target that is a symbolic link has the
+// file it points to replaced, as writing through the link would.
 //
 // A folder that refuses new files while the target itself may be written (a plugin tree
 // shared read-only with writable sources) gets the target written over in place instead:

@@ -1,11 +1,11 @@
-#include "GeneratedLines.h"
+#include "pluginsrc/GeneratedLines.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "Descriptors.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/xpBaseStruct.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // A value of the configuration that one line of a generated source holds.
 struct GeneratedValue {

@@ -1,8 +1,8 @@
-#include "PluginCompiler.h"
+#include "pluginsrc/PluginCompiler.h"
 
 #include <system_error>
 
-#include "DetachedProcess.h"
+#include "pluginsrc/DetachedProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -16,7 +16,10 @@ constexpr const char* kCompilerName = "compile.sh";
 
 }  // namespace
 
-fs::path PluginCompilerPath(const fs::path& dir) { return dir / kCompilerName; }
+fs::path PluginCompilerPath(const fs::path& dir)
+{
+    return dir / kCompilerName;
+}
 
 bool DeleteCompiledPlugin(const fs::path& dir)
 {
@@ -37,9 +40,13 @@ bool StartPluginCompiler(const fs::path& dir)
     return StartDetached(compiler, dir);
 }
 
-PluginCompileRun::PluginCompileRun(fs::path dir, GeneratedLines lines) : dir_(std::move(dir)), lines_(std::move(lines)) {}
+PluginCompileRun::PluginCompileRun(fs::path dir, GeneratedLines lines) : dir_(std::move(dir)), lines_(std::move(lines))
+{}
 
-void PluginCompileRun::Cancel() noexcept { process_.Cancel(); }
+void PluginCompileRun::Cancel() noexcept
+{
+    process_.Cancel();
+}
 
 CompileResult PluginCompileRun::Run(const std::function<void(const std::string&)>& onLine)
 {
@@ -76,14 +83,17 @@ CompileResult PluginCompileRun::Run(const std::function<void(const std::string&)
     result.output.assign(std::make_move_iterator(lines.kept().begin()), std::make_move_iterator(lines.kept().end()));
     result.droppedLines = lines.dropped();
 
-    result.pluginProduced = fs::is_regular_file(plugin, ec) &&
-                            !(oldPluginLeft && fs::last_write_time(plugin, ec) == oldPluginTime);
+    result.pluginProduced =
+        fs::is_regular_file(plugin, ec) && !(oldPluginLeft && fs::last_write_time(plugin, ec) == oldPluginTime);
     if (result.pluginProduced)
         result.pluginSize = fs::file_size(plugin, ec);
     return result;
 }
 
-bool CompileResult::Succeeded() const { return OutcomeOf(*this) == CompileOutcome::Compiled; }
+bool CompileResult::Succeeded() const
+{
+    return OutcomeOf(*this) == CompileOutcome::Compiled;
+}
 
 CompileOutcome OutcomeOf(const CompileResult& result)
 {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "CompilerOutput.h"
-#include "CompilerProcess.h"
-#include "GeneratedLines.h"
+#include "pluginsrc/CompilerOutput.h"
+#include "pluginsrc/CompilerProcess.h"
+#include "pluginsrc/GeneratedLines.h"
 
 // Starting a plugin build from the plugin's source tree in dir. The editor saves first (which
 // regenerates tarnek/base.h and tarnek/skills.inl), then removes the previous build output so
@@ -45,8 +45,8 @@ struct CompileResult {
     CompileStart start = CompileStart::NoCompiler;
     int startError = 0;  // the system's code when NotStartable
     ProcessEnd end;
-    std::vector<std::string> output;  // the last lines, as far as they were kept
-    std::size_t droppedLines = 0;     // earlier lines no longer kept
+    std::vector<std::string> output;             // the last lines, as far as they were kept
+    std::size_t droppedLines = 0;                // earlier lines no longer kept
     std::vector<LocatedDiagnostic> diagnostics;  // the first kKeptDiagnostics
     std::size_t errors = 0;                      // error and fatal error lines, all of them
     std::size_t warnings = 0;
@@ -67,7 +67,7 @@ enum class CompileOutcome {
     NoCompiler,    // no compile.sh (compile.exe) in the folder
     NotStartable,  // it is there but could not be started
     Cancelled,
-    NoPlugin,      // no error line, yet no plugin: killed, or compiled/ not writable
+    NoPlugin,  // no error line, yet no plugin: killed, or compiled/ not writable
 };
 CompileOutcome OutcomeOf(const CompileResult& result);
 

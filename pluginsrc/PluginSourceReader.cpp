@@ -1,4 +1,4 @@
-#include "PluginSourceReader.h"
+#include "pluginsrc/PluginSourceReader.h"
 
 #include <algorithm>
 #include <fstream>
@@ -8,10 +8,10 @@
 #include <system_error>
 #include <vector>
 
-#include "CodePage1251.h"
-#include "Descriptors.h"
-#include "NumberFormats.h"
-#include "TextReadings.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
+#include "pluginsrc/CodePage1251.h"
 
 namespace fs = std::filesystem;
 
@@ -80,8 +80,7 @@ struct Found {
 Result<std::string, SourceReadError> DecodeSource(std::string_view file, std::string_view bytes)
 {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return SourceReadError{std::string(file), 0,
-                               "файл в UTF-16; ожидался текст в кодировке 1251 или UTF-8"};
+        return SourceReadError{std::string(file), 0, "файл в UTF-16; ожидался текст в кодировке 1251 или UTF-8"};
     if (bytes.find('\0') != std::string_view::npos)
         return SourceReadError{std::string(file), 0, "это не текстовый файл (в нём есть нулевые байты)"};
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -228,8 +227,8 @@ private:
             p = SkipBlanks(close + 1);
         }
         if (p >= code_.size() || code_[p] != '=') {
-            error_ = ErrorAt(std::min(p, code_.size()), "после имени " + name + " ожидалось «=» и " +
-                                                           (isArray ? "список значений" : "значение"));
+            error_ = ErrorAt(std::min(p, code_.size()),
+                             "после имени " + name + " ожидалось «=» и " + (isArray ? "список значений" : "значение"));
             return code_.size();
         }
         const std::size_t equals = p;
@@ -237,8 +236,8 @@ private:
         const bool braced = p < code_.size() && code_[p] == '{';
         if (isArray != braced) {
             error_ = ErrorAt(std::min(p, code_.size() - 1),
-                            isArray ? "ожидался список значений массива " + name + " в фигурных скобках «{ }»"
-                                    : "ожидалось одно значение " + name + ", а не список");
+                             isArray ? "ожидался список значений массива " + name + " в фигурных скобках «{ }»"
+                                     : "ожидалось одно значение " + name + ", а не список");
             return code_.size();
         }
         if (isArray)
@@ -246,7 +245,8 @@ private:
 
         const std::size_t end = std::min(code_.find_first_of(";\n", equals), code_.size());
         std::string tolerant(Trim(std::string_view(code_).substr(equals + 1, end - equals - 1)));
-        Record(scalars_, name, at, Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))});
+        Record(scalars_, name, at,
+               Found{at, {}, Verbatim(equals + 1, LineEnd(equals), kDevotionComment, std::move(tolerant))});
         return end;
     }
 
@@ -280,7 +280,7 @@ private:
                 const std::string_view value = Trim(items[i]);
                 if (value.find('\n') != std::string_view::npos) {
                     error_ = ErrorAt(itemOffsets[i] + items[i].find(value) + value.find('\n'),
-                                    "между значениями массива " + name + " ожидалась запятая");
+                                     "между значениями массива " + name + " ожидалась запятая");
                     return code_.size();
                 }
                 // A trailing comma, or "{ }" for no values at all.
@@ -349,8 +349,9 @@ private:
     {
         const auto [it, inserted] = into.emplace(name, std::move(found));
         if (!inserted)
-            error_ = ErrorAt(at, name + " определён второй раз (первый раз в строке " +
-                                    FormatInteger(ErrorAt(it->second.offset, {}).line) + "); ожидалось одно определение");
+            error_ =
+                ErrorAt(at, name + " определён второй раз (первый раз в строке " +
+                                FormatInteger(ErrorAt(it->second.offset, {}).line) + "); ожидалось одно определение");
     }
 
     Result<Done, SourceReadError> Missing() const
@@ -415,14 +416,16 @@ Result<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, 
     if (error)
         return failure("файл не читается: " + error.message());
     if (size > kLargestPluginSource)
-        return failure("файл слишком велик (" + FormatInteger(static_cast<std::int32_t>(std::min<std::uintmax_t>(size, INT32_MAX))) +
+        return failure("файл слишком велик (" +
+                       FormatInteger(static_cast<std::int32_t>(std::min<std::uintmax_t>(size, INT32_MAX))) +
                        " байт) для исходника с настройками уровней");
     std::ifstream stream(path, std::ios::binary);
     if (!stream)
         return failure("файл не открывается для чтения");
     std::string bytes(static_cast<std::size_t>(size), '\0');
     stream.read(bytes.data(), static_cast<std::streamsize>(size));
-    if (stream.bad() || static_cast<std::uintmax_t>(stream.gcount()) != size || stream.peek() != std::char_traits<char>::eof())
+    if (stream.bad() || static_cast<std::uintmax_t>(stream.gcount()) != size ||
+        stream.peek() != std::char_traits<char>::eof())
         return failure("файл изменился или не прочитан целиком во время чтения");
     return bytes;
 }
@@ -457,7 +460,8 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
     const Found& levelCount = skills.Define(kLevelCountDefine);
     const std::string_view count = Trim(levelCount.text);
     if (!IsWholeNumber(count) || ReadInteger(count) < 1 || ReadInteger(count) > kMostReadableLevels)
-        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " + FormatInteger(kMostReadableLevels) +
+        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " +
+                                                     FormatInteger(kMostReadableLevels) +
                                                      " после MAX_LEVELS, а стоит «" + levelCount.text + "»");
     model.levelCountText = levelCount.text;
     for (const ListDescriptor& list : ValueLists())

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "model/Result.h"
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // Reads the two generated sources, tarnek/base.h and tarnek/skills.inl, back into a
 // configuration: the level count, the 31 value lists, Devotion Aura and the ten maximum
@@ -22,7 +22,7 @@
 // Why the sources cannot be taken over; the text names the file, the line where there is one,
 // and what was expected there.
 struct SourceReadError {
-    std::string file;   // "tarnek/skills.inl"
+    std::string file;       // "tarnek/skills.inl"
     std::int32_t line = 0;  // 1-based; 0 when the problem is the file as a whole
     std::string problem;
     std::string Text() const;

@@ -1,10 +1,10 @@
 #include <string>
 #include <string_view>
 
-#include "Descriptors.h"
-#include "NumberFormats.h"
-#include "TextReadings.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
+#include "pluginsrc/xpBaseStruct.h"
 
 // The layout of skills.inl is the plugin's, with its irregular spacing, so its fixed text
 // stays here verbatim; which arrays exist, their order, names, kinds and the lines that
@@ -12,7 +12,10 @@
 
 namespace {
 
-std::string TierNumber(Tier tier) { return FormatInteger(static_cast<std::int32_t>(tier)); }
+std::string TierNumber(Tier tier)
+{
+    return FormatInteger(static_cast<std::int32_t>(tier));
+}
 
 // An empty list has no last entry; its maximum line then ends after the name, as it does
 // for an empty last entry.
@@ -22,7 +25,10 @@ const std::string& LastEntry(const ValueList& list)
     return list.empty() ? none : list.at(list.size() - 1);
 }
 
-void AppendLine(std::string& text, std::string_view line) { text.append(line).append(kCrLf); }
+void AppendLine(std::string& text, std::string_view line)
+{
+    text.append(line).append(kCrLf);
+}
 
 void AppendLevelConstants(std::string& text, const tarnekArrayStruct& model)
 {
@@ -44,10 +50,12 @@ void AppendPercentLimits(std::string& text, const tarnekArrayStruct& model)
             if (limit.name.empty())
                 continue;
             if (!limit.minComment.empty())
-                AppendLine(text, "#define MIN_PERCENT_" + std::string(limit.name) + " 0.0" + std::string(limit.minComment));
+                AppendLine(text,
+                           "#define MIN_PERCENT_" + std::string(limit.name) + " 0.0" + std::string(limit.minComment));
             const std::string maximum = limit.maxChance ? tarnekArrayStruct::NormalizeChanceText(model.*limit.maxChance)
                                                         : LastEntry(model.*list.list);
-            AppendLine(text, "#define MAX_PERCENT_" + std::string(limit.name) + " " + maximum + std::string(limit.maxComment));
+            AppendLine(text, "#define MAX_PERCENT_" + std::string(limit.name) + " " + maximum +
+                                 std::string(limit.maxComment));
         }
         AppendLine(text, "");
     }

@@ -1,12 +1,12 @@
-#include "SourceAdoption.h"
+#include "pluginsrc/SourceAdoption.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "CodePage1251.h"
-#include "Descriptors.h"
-#include "PluginSourceReader.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/CodePage1251.h"
+#include "pluginsrc/PluginSourceReader.h"
+#include "pluginsrc/xpBaseStruct.h"
 
 namespace fs = std::filesystem;
 

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "MessageSink.h"
-#include "tarnekArrayStruct.h"
+#include "model/MessageSink.h"
+#include "model/tarnekArrayStruct.h"
 
 // Taking a plugin's own base.h and skills.inl over into the editor's configuration, and
 // keeping the plugin's files safe before the editor first writes over them.
 
 // What taking the sources over changed (or would change) in a configuration.
 struct AdoptionChanges {
-    std::size_t lists = 0;         // value lists with any cell different, added or removed
-    std::size_t cells = 0;         // those cells, counted over all lists
-    std::size_t singleValues = 0;  // Devotion Aura and the maximum chances that differ
+    std::size_t lists = 0;                          // value lists with any cell different, added or removed
+    std::size_t cells = 0;                          // those cells, counted over all lists
+    std::size_t singleValues = 0;                   // Devotion Aura and the maximum chances that differ
     std::optional<std::string> previousLevelCount;  // set when the level count changed
     std::string levelCount;                         // the level count taken over
 

@@ -1,10 +1,10 @@
-#include "SystemFile.h"
+#include "pluginsrc/SystemFile.h"
 
 #include <algorithm>
 #include <thread>
 
 #ifdef _WIN32
-#  include "WindowsApi.h"
+#  include "pluginsrc/WindowsApi.h"
 #else
 #  include <cerrno>
 #  include <climits>
@@ -246,12 +246,12 @@ int MoveReplacing(const fs::path& from, const fs::path& to)
 
 int MoveWithoutReplacing(const fs::path& from, const fs::path& to)
 {
-#ifdef RENAME_NOREPLACE
+#  ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return errno;
-#endif
+#  endif
     // A file system without the no-replace rename: a second name never replaces either.
     if (::link(from.c_str(), to.c_str()) != 0)
         return errno;

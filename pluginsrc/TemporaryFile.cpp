@@ -1,11 +1,11 @@
-#include "TemporaryFile.h"
+#include "pluginsrc/TemporaryFile.h"
 
 #include <atomic>
 #include <charconv>
 #include <string>
 #include <system_error>
 
-#include "SystemFile.h"
+#include "pluginsrc/SystemFile.h"
 
 namespace fs = std::filesystem;
 
@@ -58,8 +58,7 @@ void RemoveStaleTemporaries(const fs::path& target)
     }
 }
 
-Result<fs::path, SystemError> WriteTemporaryBeside(const fs::path& target, std::string_view bytes,
-                                                   bool copyAttributes)
+Result<fs::path, SystemError> WriteTemporaryBeside(const fs::path& target, std::string_view bytes, bool copyAttributes)
 {
     RemoveStaleTemporaries(target);
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "SystemFile.h"
 #include "model/Result.h"
+#include "pluginsrc/SystemFile.h"
 
 // A file written whole beside the file it is meant to become, so that moving it into place
 // stays on one file system. Its name is hidden and tells which process made it

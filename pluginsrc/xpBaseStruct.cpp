@@ -1,11 +1,11 @@
-#include "xpBaseStruct.h"
+#include "pluginsrc/xpBaseStruct.h"
 
 #include <system_error>
 
-#include "CodePage1251.h"
-#include "Descriptors.h"
-#include "FileReplace.h"
-#include "NumberFormats.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "pluginsrc/CodePage1251.h"
+#include "pluginsrc/FileReplace.h"
 
 namespace fs = std::filesystem;
 
@@ -13,8 +13,8 @@ namespace {
 
 void ReportWriteFailure(int errorCode, MessageSink& sink)
 {
-    sink.Show(Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка",
-                      MessageIcon::Error});
+    sink.Show(
+        Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка", MessageIcon::Error});
 }
 
 // Both files live in the plugin tree's tarnek folder under the directory the editor was
@@ -33,8 +33,7 @@ bool LocateOutput(fs::path& workDir, fs::path& file, std::string_view fileName, 
 
 }  // namespace
 
-bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink,
-                             ReplaceMethod* method)
+bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, MessageSink& sink, ReplaceMethod* method)
 {
     const auto replaced = ReplaceFileContents(file, Utf8ToCp1251(utf8Text));
     if (!replaced) {
@@ -85,7 +84,10 @@ std::string xpBaseStruct::BaseHeaderText(const tarnekArrayStruct& model)
         if (i == 0)
             text.append("// Amount of XP needed to gain a level").append(kCrLf);
         else if (i == 2)
-            text.append(kCrLf).append(kCrLf).append("// Amount of XP awarded when killing a user of this level").append(kCrLf);
+            text.append(kCrLf)
+                .append(kCrLf)
+                .append("// Amount of XP awarded when killing a user of this level")
+                .append(kCrLf);
         else
             text.append(kCrLf);
         text.append("new ").append(lists[i].array).append("[MAX_LEVELS+1] = ");

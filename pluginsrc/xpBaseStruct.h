@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "FileReplace.h"
-#include "MessageSink.h"
-#include "ValueList.h"
-#include "tarnekArrayStruct.h"
+#include "model/MessageSink.h"
+#include "model/ValueList.h"
+#include "model/tarnekArrayStruct.h"
+#include "pluginsrc/FileReplace.h"
 
 // How the generated sources end their lines, as the plugin's own files do.
 inline constexpr std::string_view kCrLf = "\r\n";

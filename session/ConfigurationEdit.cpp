@@ -1,4 +1,4 @@
-#include "ConfigurationEdit.h"
+#include "session/ConfigurationEdit.h"
 
 #include <algorithm>
 
@@ -65,9 +65,11 @@ ConfigurationEdit Difference(const tarnekArrayStruct& from, const tarnekArrayStr
             continue;
         }
         const auto first = std::mismatch(before.begin(), before.end(), after.begin()).first - before.begin();
-        const auto last = before.size() - static_cast<std::size_t>(
-                              std::mismatch(before.rbegin(), before.rend(), after.rbegin()).first - before.rbegin());
-        edit.lists.push_back({i, static_cast<std::size_t>(first),
+        const auto last =
+            before.size() - static_cast<std::size_t>(
+                                std::mismatch(before.rbegin(), before.rend(), after.rbegin()).first - before.rbegin());
+        edit.lists.push_back({i,
+                              static_cast<std::size_t>(first),
                               {before.begin() + first, before.begin() + static_cast<std::ptrdiff_t>(last)},
                               {after.begin() + first, after.begin() + static_cast<std::ptrdiff_t>(last)}});
     }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Descriptors.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/tarnekArrayStruct.h"
 
 // One change to a configuration as values: what it replaced and what it put there, so
 // that it can be applied again and taken back in any window's undo history.

@@ -1,4 +1,4 @@
-#include "EditingSession.h"
+#include "session/EditingSession.h"
 
 #include <algorithm>
 
@@ -22,8 +22,8 @@ bool StoredAs(const tarnekArrayStruct& working, const tarnekArrayStruct& stored)
     // The saves store a chance normalised and the model keeps it as typed.
     return std::all_of(Parameters().begin(), Parameters().end(), [&](const ParameterDescriptor& parameter) {
         const std::string& text = working.*parameter.text;
-        return text == stored.*parameter.text
-               || (parameter.isChance() && tarnekArrayStruct::NormalizeChanceText(text) == stored.*parameter.text);
+        return text == stored.*parameter.text ||
+               (parameter.isChance() && tarnekArrayStruct::NormalizeChanceText(text) == stored.*parameter.text);
     });
 }
 

@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
-#include "ConfigurationEdit.h"
-#include "Descriptors.h"
-#include "MessageSink.h"
-#include "tarnekArrayStruct.h"
-#include "DatabaseLock.h"
-#include "vloxBuildTarnekStruct.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "model/MessageSink.h"
+#include "model/tarnekArrayStruct.h"
+#include "pluginsrc/xpBaseStruct.h"
+#include "session/ConfigurationEdit.h"
+#include "settingsdb/DatabaseLock.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
 
 // What one save writes into the database, and whether both plugin sources follow.
 struct SaveScope {

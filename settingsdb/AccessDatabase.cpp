@@ -1,12 +1,12 @@
-#include "AccessDatabase.h"
+#include "settingsdb/AccessDatabase.h"
 
 #include <array>
 #include <fstream>
 #include <string_view>
 #include <system_error>
 
-#include "DatabaseLocation.h"
-#include "SystemFile.h"
+#include "pluginsrc/SystemFile.h"
+#include "settingsdb/DatabaseLocation.h"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
-#include "DatabaseFileWrite.h"
+#include "settingsdb/DatabaseFileWrite.h"
 
 #include <string_view>
 #include <system_error>
 
-#include "SystemFile.h"
-#include "TemporaryFile.h"
+#include "pluginsrc/SystemFile.h"
+#include "pluginsrc/TemporaryFile.h"
 
 Result<Done, SystemError> CreateDatabaseFile(const std::filesystem::path& file, std::span<const unsigned char> bytes)
 {

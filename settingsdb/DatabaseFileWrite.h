@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <span>
 
-#include "SystemFile.h"
 #include "model/Result.h"
+#include "pluginsrc/SystemFile.h"
 
 // Creates a database file whole, and only where none is: the bytes are written beside it
 // under a temporary name and then moved to the file's name in a way that never replaces a

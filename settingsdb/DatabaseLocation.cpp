@@ -1,4 +1,4 @@
-#include "DatabaseLocation.h"
+#include "settingsdb/DatabaseLocation.h"
 
 #include <chrono>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "SystemFile.h"
 #include "model/Result.h"
+#include "pluginsrc/SystemFile.h"
 
 // TarnekChangeLevelDatabase/TarnekChangeLevel.mdb under `directory`.
 std::filesystem::path DatabaseFileIn(const std::filesystem::path& directory);

@@ -1,4 +1,4 @@
-#include "DatabaseLock.h"
+#include "settingsdb/DatabaseLock.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,14 +6,14 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <windows.h>
+#  include <windows.h>
 #else
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#  include <cerrno>
+#  include <cstring>
+#  include <fcntl.h>
+#  include <sys/file.h>
+#  include <sys/stat.h>
+#  include <unistd.h>
 #endif
 
 namespace {
@@ -24,8 +24,8 @@ namespace {
 
 Result<std::intptr_t> OpenLockFile(const std::filesystem::path& file)
 {
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return Failure{"error " + std::to_string(GetLastError())};
     return reinterpret_cast<std::intptr_t>(handle);

@@ -1,4 +1,4 @@
-#include "IntegrityCheck.h"
+#include "settingsdb/IntegrityCheck.h"
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <span>
-#include <vector>
 #include <optional>
+#include <span>
 #include <system_error>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -15,12 +15,12 @@
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Transaction.h>
 
-#include "CarriedDatabase.h"
-#include "DatabaseFileWrite.h"
-#include "DatabaseLocation.h"
-#include "Statements.h"
-#include "SystemFile.h"
-#include "vloxBuildTarnekStruct.h"
+#include "pluginsrc/SystemFile.h"
+#include "settingsdb/CarriedDatabase.h"
+#include "settingsdb/DatabaseFileWrite.h"
+#include "settingsdb/DatabaseLocation.h"
+#include "settingsdb/Statements.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
 
 namespace {
 
@@ -75,9 +75,9 @@ void vloxBuildTarnekStruct::WriteCarriedDatabaseInPlace()
         if (buffer == nullptr)
             throw DatabaseError("out of memory");
         std::memcpy(buffer, bytes.data(), bytes.size());
-        const int rc = sqlite3_deserialize(carried.getHandle(), "main", buffer, static_cast<sqlite3_int64>(bytes.size()),
-                                           static_cast<sqlite3_int64>(bytes.size()),
-                                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+        const int rc = sqlite3_deserialize(
+            carried.getHandle(), "main", buffer, static_cast<sqlite3_int64>(bytes.size()),
+            static_cast<sqlite3_int64>(bytes.size()), SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
         if (rc != SQLITE_OK)
             throw DatabaseError(sqlite3_errstr(rc));
         SQLite::Backup copy(Connection(), carried);
@@ -94,9 +94,9 @@ void vloxBuildTarnekStruct::ReplaceOutdatedDatabase()
 {
     SystemFile lock;
     if (const auto locked = LockDatabaseReplacement(lock, databasePath); !locked)
-        throw DatabaseError("Не удалось заблокировать " + LockFileOf(databasePath).string() +
-                            " для замены устаревшей базы данных: " +
-                            std::system_category().message(locked.failure().code));
+        throw DatabaseError(
+            "Не удалось заблокировать " + LockFileOf(databasePath).string() +
+            " для замены устаревшей базы данных: " + std::system_category().message(locked.failure().code));
     if (HasCurrentVersion())
         return;
     KeepOutdatedCopy();

@@ -1,4 +1,4 @@
-#include "ScriptDatabase.h"
+#include "settingsdb/ScriptDatabase.h"
 
 #include <memory>
 #include <system_error>
@@ -31,7 +31,8 @@ Result<> BuildDatabaseFromScript(const std::string& script, const std::filesyste
     std::filesystem::remove(file.string() + "-journal", ignored);
 
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(file.string().c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(file.string().c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     Connection db(raw);
     if (opened != SQLITE_OK)
         return Failure{raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(opened)};

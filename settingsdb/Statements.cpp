@@ -1,4 +1,4 @@
-#include "Statements.h"
+#include "settingsdb/Statements.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -12,7 +12,8 @@ const std::string kEmptyText;
 bool IsLevelTable(std::string_view table)
 {
     const auto& tables = LevelTables();
-    return std::any_of(tables.begin(), tables.end(), [table](const LevelTableDescriptor& t) { return t.table == table; });
+    return std::any_of(tables.begin(), tables.end(),
+                       [table](const LevelTableDescriptor& t) { return t.table == table; });
 }
 
 // Increments, maximum percentages, a race's own values, maximum chances.

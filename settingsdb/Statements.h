@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Descriptors.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/tarnekArrayStruct.h"
 
 // Statement texts of the settings database. Table and column names come from the
 // descriptor tables and stand between double quotes; values are always bound to the
@@ -26,8 +26,8 @@ std::string InsertRowText(std::string_view table, const std::vector<std::string_
 // The columns of one per-level table and where each row's values come from.
 struct LevelTableLayout {
     const LevelTableDescriptor* table = nullptr;
-    std::vector<const ListDescriptor*> lists;              // one value per level
-    std::vector<const SingleValueDescriptor*> repeated;    // the same value in every row
+    std::vector<const ListDescriptor*> lists;            // one value per level
+    std::vector<const SingleValueDescriptor*> repeated;  // the same value in every row
 
     // Position column first, then the lists, then the repeated values.
     std::vector<std::string_view> Columns() const;

@@ -1,4 +1,4 @@
-#include "vloxBuildTarnekStruct.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -7,20 +7,20 @@
 #include <vector>
 
 #include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Savepoint.h>
+#include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
 #include <sqlite3.h>
 
-#include "AccessDatabase.h"
-#include "CarriedDatabase.h"
-#include "DatabaseLocation.h"
-#include "DatabaseFileWrite.h"
-#include "IntegrityCheck.h"
-#include "LevelCounts.h"
-#include "NumberFormats.h"
-#include "Statements.h"
-#include "TextReadings.h"
+#include "model/LevelCounts.h"
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
+#include "settingsdb/AccessDatabase.h"
+#include "settingsdb/CarriedDatabase.h"
+#include "settingsdb/DatabaseFileWrite.h"
+#include "settingsdb/DatabaseLocation.h"
+#include "settingsdb/IntegrityCheck.h"
+#include "settingsdb/Statements.h"
 
 namespace {
 
@@ -360,8 +360,7 @@ bool vloxBuildTarnekStruct::SaveTierDatabase(Tier tier, const tarnekArrayStruct&
 {
     return WriteInTransaction([&](SQLite::Database& database) {
         // A skill tier's save leaves the level count as stored; the XP save writes the model's.
-        const std::int32_t levels =
-            tier == Tier::Xp ? ReadInteger(model.levelCountText) : StoredLevelCount(database);
+        const std::int32_t levels = tier == Tier::Xp ? ReadInteger(model.levelCountText) : StoredLevelCount(database);
         ExecuteLevelTable(database, tier, model, levels);
         ExecuteParameters(database, tier, model);
     });
@@ -383,8 +382,7 @@ void vloxBuildTarnekStruct::BeginWrite()
     if (readOnly_)
         throw DatabaseError(DamagedDatabaseRefusal(databasePath));
     try {
-        writeTransaction_ =
-            std::make_unique<SQLite::Transaction>(Connection(), SQLite::TransactionBehavior::IMMEDIATE);
+        writeTransaction_ = std::make_unique<SQLite::Transaction>(Connection(), SQLite::TransactionBehavior::IMMEDIATE);
     } catch (const SQLite::Exception& e) {
         throw DatabaseError(e.what());
     }

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "Descriptors.h"
-#include "MessageSink.h"
-#include "ValueList.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/MessageSink.h"
+#include "model/ValueList.h"
+#include "model/tarnekArrayStruct.h"
 
 namespace SQLite {
 class Database;

@@ -1,25 +1,25 @@
-#include "SkillDialog.h"
+#include "skills/SkillDialog.h"
 
 #include <algorithm>
 
 #include <QAction>
 #include <QFontMetrics>
-#include <QKeySequence>
-#include <QUndoCommand>
-#include <QUndoStack>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "grid/CellMarking.h"
+#include "grid/GridOperations.h"
+#include "grid/tarnekBaseListCtrl.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DigitsOnlyFilter.h"
 #include "widgets/FillButtonImage.h"
 #include "widgets/FillButtonTip.h"
-#include "GridOperations.h"
-#include "tarnekBaseListCtrl.h"
 #include "widgets/QtText.h"
 
 namespace {
@@ -36,11 +36,13 @@ private:
     DialogUnits units_;
 };
 
-QString ControlName(int id) {
+QString ControlName(int id)
+{
     return QString::number(id);
 }
 
-const ListDescriptor& ListOf(const SkillBand& band) {
+const ListDescriptor& ListOf(const SkillBand& band)
+{
     return ValueLists()[*band.code];
 }
 
@@ -48,13 +50,17 @@ const ListDescriptor& ListOf(const SkillBand& band) {
 class DialogStep final : public QUndoCommand {
 public:
     DialogStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
-        : QUndoCommand(text), undo_(std::move(undo)), redo_(std::move(redo)) {}
-    void undo() override {
+        : QUndoCommand(text), undo_(std::move(undo)), redo_(std::move(redo))
+    {}
+    void undo() override
+    {
         undo_();
         done_ = false;
     }
-    void redo() override {
-        if (!done_) redo_();
+    void redo() override
+    {
+        if (!done_)
+            redo_();
         done_ = true;
     }
 
@@ -67,12 +73,9 @@ private:
 }  // namespace
 
 SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent)
-    : DialogBase(parent),
-      tier_(tier),
-      session_(session),
-      model_(session.configuration()),
-      draft_(model_),
-      undo_(new QUndoStack(this)) {
+    : DialogBase(parent), tier_(tier), session_(session), model_(session.configuration()), draft_(model_),
+      undo_(new QUndoStack(this))
+{
     table_.SetModel(&model_);
     save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
     setWindowTitle(ToQString(tier_.caption));
@@ -93,12 +96,14 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     save_->setFocus(Qt::OtherFocusReason);
 
     for (tarnekBaseListCtrl* grid : grids_) {
-        if (grid != nullptr) table_.SizeGridColumns(grid, grid->columnCount());
+        if (grid != nullptr)
+            table_.SizeGridColumns(grid, grid->columnCount());
     }
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
 
-    for (QLineEdit* box : boxes_) connect(box, &QLineEdit::textChanged, this, &SkillDialog::UpdateFillTips);
+    for (QLineEdit* box : boxes_)
+        connect(box, &QLineEdit::textChanged, this, &SkillDialog::UpdateFillTips);
     UpdateFillTips();
     connect(save_, &QPushButton::clicked, this, &SkillDialog::Save);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -110,7 +115,8 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
 
 SkillDialog::~SkillDialog() = default;
 
-void SkillDialog::BuildActions() {
+void SkillDialog::BuildActions()
+{
     QAction* undo = undo_->createUndoAction(this, QStringLiteral("Отменить"));
     undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = undo_->createRedoAction(this, QStringLiteral("Повторить"));
@@ -122,20 +128,22 @@ void SkillDialog::BuildActions() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void SkillDialog::UpdateFillTips() {
+void SkillDialog::UpdateFillTips()
+{
     auto text = [this](TextField field) {
         const QLineEdit* box = field ? parameterBox(field) : nullptr;
         return box ? box->text() : QString();
     };
     for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
-        if (fillButtons_[band] == nullptr) continue;
+        if (fillButtons_[band] == nullptr)
+            continue;
         const ListDescriptor& list = ListOf(tier_.bands[band]);
         fillButtons_[band]->setToolTip(FillButtonTip(list, text(list.firstParameter), text(list.secondParameter)));
     }
 }
 
-
-void SkillDialog::BuildBands() {
+void SkillDialog::BuildBands()
+{
     const UnitScale du(font());
     // The bands scroll above the chart pane.
     bands_ = new QWidget(this);
@@ -157,11 +165,13 @@ void SkillDialog::BuildBands() {
         auto* strip = new QHBoxLayout;
         for (std::size_t box = 0; box < tier_.boxes.size(); ++box) {
             const ParameterBox& parameter = tier_.boxes[box];
-            if (parameter.band != band) continue;
+            if (parameter.band != band)
+                continue;
             auto* edit = new QLineEdit(group);
             edit->setObjectName(ControlName(parameter.editId));
             edit->setAlignment(Qt::AlignCenter);
-            if (parameter.digitsOnly) edit->installEventFilter(digitsOnly);
+            if (parameter.digitsOnly)
+                edit->installEventFilter(digitsOnly);
             KeepBoxMarked(edit, parameter.text);
             boxes_[box] = edit;
             if (parameter.label.empty()) {
@@ -203,7 +213,9 @@ void SkillDialog::BuildBands() {
         const std::size_t code = *description.code;
         auto* grid = new tarnekBaseListCtrl(
             static_cast<int>(code), [this, code]() -> const ValueList& { return draft_.*ValueLists()[code].list; },
-            [this, code](std::size_t first, std::vector<std::string> texts) { EditCells(code, first, std::move(texts)); },
+            [this, code](std::size_t first, std::vector<std::string> texts) {
+                EditCells(code, first, std::move(texts));
+            },
             group);
         grid->setObjectName(ControlName(description.gridId));
         grid->setFixedHeight(du.y(kGridSize.height));
@@ -218,13 +230,16 @@ void SkillDialog::BuildBands() {
 
     // Every grid starts at the same x, however many boxes its band holds.
     int stripWidth = du.x(kGridLeft);
-    for (const QWidget* strip : strips) stripWidth = std::max(stripWidth, strip->sizeHint().width());
-    for (QWidget* strip : strips) strip->setFixedWidth(stripWidth);
+    for (const QWidget* strip : strips)
+        stripWidth = std::max(stripWidth, strip->sizeHint().width());
+    for (QWidget* strip : strips)
+        strip->setFixedWidth(stripWidth);
 
     layout->addStretch();
 }
 
-void SkillDialog::BuildButtons() {
+void SkillDialog::BuildButtons()
+{
     const UnitScale du(font());
     save_->setMinimumSize(du.size(kSaveButtonSize));
     cancel_->setMinimumSize(du.size(kCancelButtonSize));
@@ -237,22 +252,29 @@ void SkillDialog::BuildButtons() {
 }
 
 // "Сохранить", "Отмена", the grids, then the boxes and fill buttons.
-void SkillDialog::SetTabOrder() {
+void SkillDialog::SetTabOrder()
+{
     QWidget* previous = cancel_;
     setTabOrder(save_, cancel_);
     auto chain = [&previous](QWidget* next) {
-        if (next == nullptr) return;
+        if (next == nullptr)
+            return;
         setTabOrder(previous, next);
         previous = next;
     };
-    for (tarnekBaseListCtrl* grid : grids_) chain(grid);
-    for (QLineEdit* box : boxes_) chain(box);
-    for (QPushButton* fill : fillButtons_) chain(fill);
+    for (tarnekBaseListCtrl* grid : grids_)
+        chain(grid);
+    for (QLineEdit* box : boxes_)
+        chain(box);
+    for (QPushButton* fill : fillButtons_)
+        chain(fill);
 }
 
-void SkillDialog::SelectValue(std::optional<std::size_t> list, std::size_t level) {
+void SkillDialog::SelectValue(std::optional<std::size_t> list, std::size_t level)
+{
     if (!list) {
-        if (QLineEdit* box = parameterBox(DevotionValue().text)) box->setFocus(Qt::OtherFocusReason);
+        if (QLineEdit* box = parameterBox(DevotionValue().text))
+            box->setFocus(Qt::OtherFocusReason);
         return;
     }
     for (std::size_t band = 0; band < tier_.bands.size(); ++band) {
@@ -261,21 +283,26 @@ void SkillDialog::SelectValue(std::optional<std::size_t> list, std::size_t level
     }
 }
 
-QLineEdit* SkillDialog::parameterBox(TextField text) const {
+QLineEdit* SkillDialog::parameterBox(TextField text) const
+{
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box) {
-        if (tier_.boxes[box].text == text) return boxes_[box];
+        if (tier_.boxes[box].text == text)
+            return boxes_[box];
     }
     return nullptr;
 }
 
-void SkillDialog::ReadBoxes() {
+void SkillDialog::ReadBoxes()
+{
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
         model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
 }
 
-void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts) {
+void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts)
+{
     ValueList& list = draft_.*ValueLists()[code].list;
-    if (first >= list.size()) return;
+    if (first >= list.size())
+        return;
     const std::size_t count = std::min(texts.size(), list.size() - first);
     std::vector<std::string> before(list.begin() + static_cast<std::ptrdiff_t>(first),
                                     list.begin() + static_cast<std::ptrdiff_t>(first + count));
@@ -284,18 +311,21 @@ void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std
         table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, written);
     };
     write(texts);
-    undo_->push(new DialogStep(QStringLiteral("Изменение ячеек"), [write, before] { write(before); },
-                               [write, texts] { write(texts); }));
+    undo_->push(new DialogStep(
+        QStringLiteral("Изменение ячеек"), [write, before] { write(before); }, [write, texts] { write(texts); }));
 }
 
-void SkillDialog::ShowList(std::size_t band) {
+void SkillDialog::ShowList(std::size_t band)
+{
     tarnekBaseListCtrl* grid = grids_[band];
     grid->listModel()->Reset();
     table_.SizeGridColumns(grid, grid->columnCount());
 }
 
-void SkillDialog::Fill(std::size_t band) {
-    if (band >= tier_.bands.size() || !tier_.bands[band].code) return;
+void SkillDialog::Fill(std::size_t band)
+{
+    if (band >= tier_.bands.size() || !tier_.bands[band].code)
+        return;
     // An editor still open over the grid being cleared would be left pointing nowhere;
     // it never writes without Enter, so closing it loses nothing that was confirmed.
     table_.DeleteEditor();
@@ -334,21 +364,25 @@ void SkillDialog::Fill(std::size_t band) {
         }));
 }
 
-void SkillDialog::Save() {
+void SkillDialog::Save()
+{
     table_.DeleteEditor();
     ReadBoxes();
     for (const SkillBand& band : tier_.bands) {
-        if (band.code) model_.*ListOf(band).list = draft_.*ListOf(band).list;
+        if (band.code)
+            model_.*ListOf(band).list = draft_.*ListOf(band).list;
     }
     applied_ = session_.Replace(model_);
     save(SaveScope::OfTier(tier_.tier, false));
     accept();
 }
 
-void SkillDialog::done(int result) {
+void SkillDialog::done(int result)
+{
     table_.DeleteEditor();
     // "Отмена" or the close box: what the fills put into the copy reaches the session,
     // confirmed cells and boxes typed since the last fill do not.
-    if (result != QDialog::Accepted) applied_ = session_.Replace(model_);
+    if (result != QDialog::Accepted)
+        applied_ = session_.Replace(model_);
     DialogBase::done(result);
 }

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ConfigurationEdit.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "session/ConfigurationEdit.h"
+#include "session/EditingSession.h"
+#include "skills/SkillTiers.h"
 #include "widgets/DialogBase.h"
-#include "EditingSession.h"
-#include "SkillTiers.h"
-#include "tarnekCtrlStruct.h"
 
 class ChartPane;
 class QAction;

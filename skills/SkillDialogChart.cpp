@@ -26,7 +26,8 @@ constexpr int kSmallestChartHeight = 180;
 
 }  // namespace
 
-void SkillDialog::BuildChartPane() {
+void SkillDialog::BuildChartPane()
+{
     chartPane_ = new ChartPane(*this, bands_, QStringLiteral("График"), QString::fromLatin1(kChartShownKey),
                                kSmallestChartHeight);
     chartPane_->controlsArea()->setWidgetResizable(true);
@@ -58,7 +59,8 @@ void SkillDialog::BuildChartPane() {
     layout->addLayout(chartPane_->row());
 }
 
-void SkillDialog::FitToScreen() {
+void SkillDialog::FitToScreen()
+{
     const QRect available = AvailableArea(*this);
     const int bandsHeight = bands_->sizeHint().height();
     const int height = std::min(this->height() + kChartHeight, available.height() - 40);

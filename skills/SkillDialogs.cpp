@@ -1,8 +1,9 @@
-#include "SkillDialogs.h"
+#include "skills/SkillDialogs.h"
 
 #include <stdexcept>
 
-std::unique_ptr<SkillDialog> MakeSkillDialog(Tier tier, EditingSession& session, QWidget* parent) {
+std::unique_ptr<SkillDialog> MakeSkillDialog(Tier tier, EditingSession& session, QWidget* parent)
+{
     switch (tier) {
     case Tier::One:
         return std::make_unique<CTarnekSkillDlg_1>(session, parent);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "SkillDialog.h"
+#include "skills/SkillDialog.h"
 
 class QWidget;
 
@@ -11,7 +11,8 @@ template <Tier T>
 class CTarnekSkillDlg final : public SkillDialog {
 public:
     explicit CTarnekSkillDlg(EditingSession& session, QWidget* parent = nullptr)
-        : SkillDialog(SkillTierOf(T), session, parent) {}
+        : SkillDialog(SkillTierOf(T), session, parent)
+    {}
 };
 
 using CTarnekSkillDlg_1 = CTarnekSkillDlg<Tier::One>;

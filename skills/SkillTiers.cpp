@@ -1,4 +1,4 @@
-#include "SkillTiers.h"
+#include "skills/SkillTiers.h"
 
 #include <stdexcept>
 #include <vector>
@@ -89,10 +89,12 @@ constexpr TierTemplate kTemplates[] = {
     {Tier::Four, 106, "Настройка скилов четвертого уровня", {850, 254}, 1036, kTier4Boxes},
 };
 
-std::size_t BandOf(const BoxPlacement& box, const std::vector<SkillBand>& bands) {
+std::size_t BandOf(const BoxPlacement& box, const std::vector<SkillBand>& bands)
+{
     for (std::size_t band = 0; band < bands.size(); ++band) {
         const std::optional<std::size_t>& code = bands[band].code;
-        if (box.list ? code == IndexOf(box.list) : !code) return band;
+        if (box.list ? code == IndexOf(box.list) : !code)
+            return band;
     }
     throw std::logic_error("a parameter box names a list outside its dialog");
 }
@@ -102,10 +104,12 @@ std::size_t BandOf(const BoxPlacement& box, const std::vector<SkillBand>& bands)
 // since the SkillTier views them.
 class BuiltTier {
 public:
-    explicit BuiltTier(const TierTemplate& from) {
+    explicit BuiltTier(const TierTemplate& from)
+    {
         for (const ListDescriptor& list : ListsOfTier(from.tier))
             bands_.push_back({list.band.title, IndexOf(list.list), list.band.gridId, list.band.fillButtonId});
-        if (DevotionValue().tier == from.tier) bands_.push_back(kDevotionBand);
+        if (DevotionValue().tier == from.tier)
+            bands_.push_back(kDevotionBand);
         for (const BoxPlacement& box : from.boxes)
             boxes_.push_back({BandOf(box, bands_), box.label, box.editId, box.text, box.digitsOnly});
         tier_ = {from.tier, from.templateId, from.caption, from.size, from.saveButtonId, bands_, boxes_};
@@ -123,9 +127,11 @@ private:
 
 }  // namespace
 
-const SkillTier& SkillTierOf(Tier tier) {
+const SkillTier& SkillTierOf(Tier tier)
+{
     const auto index = static_cast<int>(tier);
-    if (index < 1 || index > 4) throw std::invalid_argument("no skill dialog for this tier");
+    if (index < 1 || index > 4)
+        throw std::invalid_argument("no skill dialog for this tier");
     static const BuiltTier tiers[] = {BuiltTier(kTemplates[0]), BuiltTier(kTemplates[1]), BuiltTier(kTemplates[2]),
                                       BuiltTier(kTemplates[3])};
     return tiers[index - 1].tier();

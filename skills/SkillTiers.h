@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 // What makes one skill dialog different from the other three: its bands, its parameter
 // boxes and its ids. The dialog itself (SkillDialog) is built from this alone; the value
@@ -40,7 +40,7 @@ struct SkillTier {
     std::string_view caption;
     UnitSize size;
     int saveButtonId;
-    std::span<const SkillBand> bands;   // top to bottom
+    std::span<const SkillBand> bands;     // top to bottom
     std::span<const ParameterBox> boxes;  // in the order they are filled and read back
 };
 

@@ -15,7 +15,8 @@ int Scale(int value, int numerator, int denominator)
 DialogUnits::DialogUnits(const QFontMetrics& metrics)
 {
     // The average width is taken over the 52 Latin letters and rounded up.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = (letters / 26 + 1) / 2;
     baseHeight_ = metrics.height();
 }

@@ -6,14 +6,14 @@ namespace {
 
 // In FillRule order; %1 is the list's first parameter, %2 its second.
 constexpr std::array<const char*, 8> kRuleTexts{
-    "приращение %1 от исходного %2",          // Increment
-    "множитель %1 от исходного %2",           // Multiplier
-    "равномерно до максимума %1",             // LinearToMax
-    "кратные шагу %1",                        // Multiples
-    "убывание от суммы %1",                   // DecreaseFromFixed
-    "убывание до нуля от %1",                 // DecreaseToZero
-    "уменьшение на %1 от исходного %2",       // Decrement
-    "рост с шагом %1",                        // IncreaseFromFixed
+    "приращение %1 от исходного %2",     // Increment
+    "множитель %1 от исходного %2",      // Multiplier
+    "равномерно до максимума %1",        // LinearToMax
+    "кратные шагу %1",                   // Multiples
+    "убывание от суммы %1",              // DecreaseFromFixed
+    "убывание до нуля от %1",            // DecreaseToZero
+    "уменьшение на %1 от исходного %2",  // Decrement
+    "рост с шагом %1",                   // IncreaseFromFixed
 };
 
 }  // namespace

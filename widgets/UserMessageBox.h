@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QList>
-#include <QPair>
-#include <QStringList>
 #include <QMessageBox>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Every message box of the editor goes through here, so that a test can answer it.
 // Unattended (tests), no box is shown: each request is recorded and answered with the

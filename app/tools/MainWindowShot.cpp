@@ -4,8 +4,8 @@
 
 #include <QTimer>
 
-#include "CTarnekChangeLevelApp.h"
-#include "CTarnekChangeLevelDlg.h"
+#include "app/CTarnekChangeLevelApp.h"
+#include "app/CTarnekChangeLevelDlg.h"
 
 int main(int argc, char** argv)
 {
