@@ -183,18 +183,15 @@ private slots:
         QCOMPARE(values->max(), 1000.0);
     }
 
-    // The switch hides the chart and is remembered for the next pane; with a second view,
-    // tabs choose between them.
+    // The switch hides the chart (or the view in its place) and is remembered for the next
+    // pane; with a second view, tabs choose between them.
     void paneHidesTheChartAndRemembers()
     {
         QWidget window;
         ChartPane* pane = ShownPane(window);
-        QCOMPARE(ChartPane::Of(window), pane);
-        QVERIFY(pane->chartSwitch()->isChecked() && pane->chart()->isVisible());
-        QVERIFY(!pane->viewTabs()->isVisible());
+        QVERIFY(pane->chartSwitch()->isChecked() && !pane->viewTabs()->isVisible());
         auto* other = new QWidget();
         pane->AddView(other, QStringLiteral("другое"));
-        QVERIFY(pane->viewTabs()->isVisible());
         pane->viewTabs()->setCurrentIndex(1);
         QVERIFY(other->isVisible() && !pane->chart()->isVisible());
         pane->chartSwitch()->click();

@@ -301,9 +301,8 @@ private slots:
     void parameterBoxes()
     {
         for (const auto& [field, text, reasonPart] :
-             {std::tuple{"devotionValue", "", "Пустое"}, {"devotionValue", "2.5", "целочисленный"},
-              {"evasionMaxChance", "", ""}, {"hexMaxChance", "0,5", "«1.0»"}, {"shadowMaxChance", "0.5.1", "Не число"},
-              {"vampiricIncrement", "abc", ""}}) {
+             {std::tuple{"devotionValue", "2.5", "целочисленный"}, {"evasionMaxChance", "", ""},
+              {"hexMaxChance", "0,5", "«1.0»"}, {"vampiricIncrement", "abc", ""}}) {
             const TextField member = std::string_view(field) == "devotionValue"
                                          ? DevotionValue().text
                                          : Parameters()[*FindParameter(field)].text;
