@@ -5,19 +5,13 @@
 QString FileDialog::getOpenFileName(QWidget* parent, const QString& caption, const QString& startDir,
                                     const QString& filter)
 {
-    QString answer;
-    if (answers_.Take(answer))
-        return answer;
-    return QFileDialog::getOpenFileName(parent, caption, startDir, filter);
+    return answers_.TakeOr([&] { return QFileDialog::getOpenFileName(parent, caption, startDir, filter); });
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
                                     const QString& filter)
 {
-    QString answer;
-    if (answers_.Take(answer))
-        return answer;
-    return QFileDialog::getSaveFileName(parent, caption, startPath, filter);
+    return answers_.TakeOr([&] { return QFileDialog::getSaveFileName(parent, caption, startPath, filter); });
 }
 
 FileDialog* fileDialog()

@@ -4,10 +4,7 @@
 
 QString FolderDialog::getExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir)
 {
-    QString answer;
-    if (answers_.Take(answer))
-        return answer;
-    return QFileDialog::getExistingDirectory(parent, caption, startDir);
+    return answers_.TakeOr([&] { return QFileDialog::getExistingDirectory(parent, caption, startDir); });
 }
 
 FolderDialog* folderDialog()

@@ -11,6 +11,13 @@ public:
     // Counts the question; true when `answer` holds its answer (empty: cancelled), false
     // when the user is to be asked.
     bool Take(QString& answer);
+    // The queued answer to this question, or what `ask` gets from the user.
+    template <class Ask>
+    QString TakeOr(Ask ask)
+    {
+        QString answer;
+        return Take(answer) ? answer : ask();
+    }
     // Queues the answer to a coming question (empty: cancelled).
     void Queue(const QString& answer) { next_.append(answer); }
     // How many questions were asked since the start.
