@@ -1,5 +1,6 @@
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,16 +17,7 @@ struct FillCase {
     Texts expected;
 };
 
-class FillRuleExamples : public testing::TestWithParam<FillCase> {};
-
-TEST_P(FillRuleExamples, ProduceTheListedValues)
-{
-    // A list that already holds entries: every rule starts from an empty list.
-    ValueList list{"stale", "entries", "x", "y", "z", "a", "b", "c", "d", "e", "f", "g", "h"};
-    GetParam().fill(list);
-    EXPECT_EQ(list.texts(), GetParam().expected);
-}
-
+// clang-format off
 const FillCase kExamples[] = {
     {"IncrementXpNeeded", [](ValueList& l) { FillIncrement(11, "500", "0", l); },
      {"0", "500", "1000", "1500", "2000", "2500", "3000", "3500", "4000", "4500", "5000"}},
@@ -60,43 +52,42 @@ const FillCase kExamples[] = {
     {"MultiplesIntegerWraps", [](ValueList& l) { FillMultiples(2, "2000000000", l, 1); }, {"2000000000", "-294967296"}},
     {"MultiplierWraps", [](ValueList& l) { FillMultiplier(2, "2147483647", "2", l); }, {"2", "0"}},
 };
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Rules, FillRuleExamples, testing::ValuesIn(kExamples),
-                         [](const testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
-
-struct CountCase {
-    const char* name;
-    std::function<void(std::int32_t, ValueList&)> fill;
-    std::size_t atZero;  // elements left for N = 0 (and below)
-};
-
-class FillRuleSmallCounts : public testing::TestWithParam<CountCase> {};
-
-TEST_P(FillRuleSmallCounts, ZeroAndNegativeCountsLeaveOnlyTheFirstValueOrNothing)
+TEST(FillRules, ProduceTheListedValues)
 {
-    for (std::int32_t n : {0, -1, -100}) {
-        ValueList list{"old"};
-        GetParam().fill(n, list);
-        EXPECT_EQ(list.size(), GetParam().atZero) << "N = " << n;
+    for (const FillCase& c : kExamples) {
+        // A list that already holds entries: every rule starts from an empty list.
+        ValueList list{"stale", "entries", "x", "y", "z", "a", "b", "c", "d", "e", "f", "g", "h"};
+        c.fill(list);
+        EXPECT_EQ(list.texts(), c.expected) << c.name;
     }
-    ValueList one;
-    GetParam().fill(1, one);
-    EXPECT_EQ(one.size(), 1U);
 }
 
-const CountCase kCounts[] = {
-    {"Increment", [](std::int32_t n, ValueList& l) { FillIncrement(n, "5", "10", l); }, 1},
-    {"Multiplier", [](std::int32_t n, ValueList& l) { FillMultiplier(n, "2", "400", l); }, 1},
-    {"LinearToMax", [](std::int32_t n, ValueList& l) { FillLinearToMax(n, "1", l); }, 0},
-    {"Multiples", [](std::int32_t n, ValueList& l) { FillMultiples(n, "1", l, 0); }, 0},
-    {"DecreaseFromFixed", [](std::int32_t n, ValueList& l) { FillDecreaseFromFixed(n, "0.6", l); }, 1},
-    {"DecreaseToZero", [](std::int32_t n, ValueList& l) { FillDecreaseToZero(n, "6", l); }, 1},
-    {"Decrement", [](std::int32_t n, ValueList& l) { FillDecrement(n, 35, "200", l); }, 1},
-    {"IncreaseFromFixed", [](std::int32_t n, ValueList& l) { FillIncreaseFromFixed(n, "15", l); }, 1},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rules, FillRuleSmallCounts, testing::ValuesIn(kCounts),
-                         [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
+// For N = 0 and below a rule leaves the first value or nothing; N = 1 gives one value.
+TEST(FillRules, ZeroAndNegativeCountsLeaveOnlyTheFirstValueOrNothing)
+{
+    const std::tuple<const char*, std::function<void(std::int32_t, ValueList&)>, std::size_t> rules[] = {
+        {"Increment", [](std::int32_t n, ValueList& l) { FillIncrement(n, "5", "10", l); }, 1},
+        {"Multiplier", [](std::int32_t n, ValueList& l) { FillMultiplier(n, "2", "400", l); }, 1},
+        {"LinearToMax", [](std::int32_t n, ValueList& l) { FillLinearToMax(n, "1", l); }, 0},
+        {"Multiples", [](std::int32_t n, ValueList& l) { FillMultiples(n, "1", l, 0); }, 0},
+        {"DecreaseFromFixed", [](std::int32_t n, ValueList& l) { FillDecreaseFromFixed(n, "0.6", l); }, 1},
+        {"DecreaseToZero", [](std::int32_t n, ValueList& l) { FillDecreaseToZero(n, "6", l); }, 1},
+        {"Decrement", [](std::int32_t n, ValueList& l) { FillDecrement(n, 35, "200", l); }, 1},
+        {"IncreaseFromFixed", [](std::int32_t n, ValueList& l) { FillIncreaseFromFixed(n, "15", l); }, 1},
+    };
+    for (const auto& [name, fill, atZero] : rules) {
+        for (std::int32_t n : {0, -1, -100}) {
+            ValueList list{"old"};
+            fill(n, list);
+            EXPECT_EQ(list.size(), atZero) << name << ", N = " << n;
+        }
+        ValueList one;
+        fill(1, one);
+        EXPECT_EQ(one.size(), 1U) << name;
+    }
+}
 
 TEST(FillRules, ParametersWithCommaOrLeadingSpaceReadAsTheCLibraryWould)
 {

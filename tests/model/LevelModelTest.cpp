@@ -1,5 +1,6 @@
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -49,28 +50,17 @@ TEST(ChanceNormalisation, GivesOneForNothingOrNonPositiveAndCompletesThePoint)
         EXPECT_EQ(tarnekArrayStruct::NormalizeChanceText(text), expected) << '"' << text << '"';
 }
 
-struct LevelChangeCase {
-    const char* levels;
-    std::size_t levelLists;
-    std::size_t skillLists;
-};
-
-class LevelCountChange : public testing::TestWithParam<LevelChangeCase> {};
-
-TEST_P(LevelCountChange, RecomputesEveryListToItsLength)
+TEST(LevelCountChange, RecomputesEveryListToItsLength)
 {
-    tarnekArrayStruct m = InitialConfiguration();
-    m.levelCountText = GetParam().levels;
-    RecomputeAllLists(m);
-    for (const ListDescriptor& d : ValueLists()) {
-        const std::size_t expected = d.length == LengthRule::Levels ? GetParam().levelLists : GetParam().skillLists;
-        EXPECT_EQ((m.*d.list).size(), expected) << d.field;
+    for (const auto& [levels, levelLists, skillLists] :
+         {std::tuple{"10", 11U, 3U}, {"13", 14U, 4U}, {"40", 41U, 13U}, {"100", 101U, 33U}}) {
+        tarnekArrayStruct m = InitialConfiguration();
+        m.levelCountText = levels;
+        RecomputeAllLists(m);
+        for (const ListDescriptor& d : ValueLists())
+            EXPECT_EQ((m.*d.list).size(), d.length == LengthRule::Levels ? levelLists : skillLists) << d.field << " at " << levels;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, LevelCountChange, testing::Values(
-    LevelChangeCase{"10", 11, 3}, LevelChangeCase{"13", 14, 4}, LevelChangeCase{"40", 41, 13},
-    LevelChangeCase{"100", 101, 33}));
 
 TEST(LevelCountChangeValues, CarriedParametersAtTenLevelsGiveTheCarriedCurves)
 {

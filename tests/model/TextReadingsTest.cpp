@@ -30,46 +30,33 @@ TEST(LocaleRun, RussianLocaleIsReallyActiveWhenRequested)
     EXPECT_STREQ(buffer, "0,5") << "ru_RU.UTF-8 is not installed; the locale run would prove nothing";
 }
 
-struct IntegerCase {
-    const char* text;
-    std::int32_t expected;
-};
-
-class IntegerReading : public testing::TestWithParam<IntegerCase> {};
-
-TEST_P(IntegerReading, ReadsTheNumericPrefix)
+TEST(IntegerReading, ReadsTheNumericPrefix)
 {
-    EXPECT_EQ(ReadInteger(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+    // clang-format off
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"", 0}, {"abc", 0}, {"12abc", 12}, {"1.9", 1}, {" 7", 7}, {"\t\n 7", 7}, {"+5", 5}, {"-35", -35},
+        {"0400", 400}, {"- 5", 0}, {"+", 0}, {"0,5", 0}, {"2147483647", 2147483647}, {"2147483648", 2147483647},
+        {"99999999999999999999999", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"-2147483649", -2147483647 - 1}, {"1e5", 1}, {"0x10", 0},
+    };
+    // clang-format on
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ReadInteger(text), expected) << '"' << text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, IntegerReading, testing::Values(
-    IntegerCase{"", 0}, IntegerCase{"abc", 0}, IntegerCase{"12abc", 12}, IntegerCase{"1.9", 1},
-    IntegerCase{" 7", 7}, IntegerCase{"\t\n 7", 7}, IntegerCase{"+5", 5}, IntegerCase{"-35", -35},
-    IntegerCase{"0400", 400}, IntegerCase{"- 5", 0}, IntegerCase{"+", 0}, IntegerCase{"0,5", 0},
-    IntegerCase{"2147483647", 2147483647}, IntegerCase{"2147483648", 2147483647},
-    IntegerCase{"99999999999999999999999", 2147483647}, IntegerCase{"-2147483648", -2147483647 - 1},
-    IntegerCase{"-2147483649", -2147483647 - 1}, IntegerCase{"1e5", 1}, IntegerCase{"0x10", 0}));
-
-struct DecimalCase {
-    const char* text;
-    double expected;
-};
-
-class DecimalReading : public testing::TestWithParam<DecimalCase> {};
-
-TEST_P(DecimalReading, ReadsTheLongestDecimalPrefix)
+TEST(DecimalReading, ReadsTheLongestDecimalPrefix)
 {
-    EXPECT_EQ(ReadDecimal(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+    // clang-format off
+    const std::pair<const char*, double> cases[] = {
+        {"", 0.0}, {"abc", 0.0}, {"0,5", 0.0}, {"0.5", 0.5}, {" 7", 7.0}, {"+5", 5.0}, {".5", 0.5}, {"5.", 5.0},
+        {"-.25x", -0.25}, {".", 0.0}, {"-", 0.0}, {"1e3", 1000.0}, {"1E+2", 100.0}, {"2.5e-1", 0.25}, {"1e", 1.0},
+        {"1e+", 1.0}, {"1e+006.0", 1000000.0}, {"inf", 0.0}, {"nan", 0.0}, {"infinity", 0.0}, {"0x1p3", 0.0},
+        {"15.0abc", 15.0}, {"1e-400", 0.0},
+    };
+    // clang-format on
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ReadDecimal(text), expected) << '"' << text << '"';
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, DecimalReading, testing::Values(
-    DecimalCase{"", 0.0}, DecimalCase{"abc", 0.0}, DecimalCase{"0,5", 0.0}, DecimalCase{"0.5", 0.5},
-    DecimalCase{" 7", 7.0}, DecimalCase{"+5", 5.0}, DecimalCase{".5", 0.5}, DecimalCase{"5.", 5.0},
-    DecimalCase{"-.25x", -0.25}, DecimalCase{".", 0.0}, DecimalCase{"-", 0.0}, DecimalCase{"1e3", 1000.0},
-    DecimalCase{"1E+2", 100.0}, DecimalCase{"2.5e-1", 0.25}, DecimalCase{"1e", 1.0}, DecimalCase{"1e+", 1.0},
-    DecimalCase{"1e+006.0", 1000000.0}, DecimalCase{"inf", 0.0}, DecimalCase{"nan", 0.0},
-    DecimalCase{"infinity", 0.0}, DecimalCase{"0x1p3", 0.0}, DecimalCase{"15.0abc", 15.0},
-    DecimalCase{"1e-400", 0.0}));
 
 // Overflow gives infinity, underflow zero or the nearest subnormal, however the magnitude
 // is spelt: by the exponent, by leading zeros in the fraction, or by many digits.

@@ -46,6 +46,7 @@ tarnekArrayStruct InitialConfiguration()
     m.orbList = {"0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.1", "0.15"};
 
     // The parameters, tier by tier.
+    // clang-format off
     const std::pair<TextField, const char*> parameters[] = {
         {&tarnekArrayStruct::xpLevelShortTermIncrement, "500"}, {&tarnekArrayStruct::xpLevelShortTermInitial, "0"},
         {&tarnekArrayStruct::xpLevelSavedMultiplier, "2"}, {&tarnekArrayStruct::xpLevelSavedInitial, "400"},
@@ -71,6 +72,7 @@ tarnekArrayStruct InitialConfiguration()
         {&tarnekArrayStruct::hardenMaxPercent, "0.5"}, {&tarnekArrayStruct::orbMaxPercent, "0.15"},
         {&tarnekArrayStruct::concoctionMaxChance, "1.0"}, {&tarnekArrayStruct::orbMaxChance, "1.0"}
     };
+    // clang-format on
     for (const auto& [text, value] : parameters)
         m.*text = value;
 
