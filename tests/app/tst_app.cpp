@@ -13,30 +13,30 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
-#include <QUndoStack>
 #include <QTimer>
+#include <QUndoStack>
 
-#include "CTarnekChangeLevelDlg.h"
-#include "CellMarking.h"
-#include "CompilePane.h"
-#include "ConfigurationTransfer.h"
-#include "ChartPane.h"
-#include "CurveChart.h"
+#include "app/CTarnekChangeLevelDlg.h"
+#include "app/CompilePane.h"
+#include "app/ConfigurationTransfer.h"
+#include "app/FileDialog.h"
+#include "app/FolderDialog.h"
+#include "app/LevelCombo.h"
+#include "app/PluginFolderChoice.h"
+#include "app/PluginSourceLoad.h"
+#include "app/SkillDialogLauncher.h"
+#include "charts/ChartPane.h"
+#include "charts/CurveChart.h"
+#include "charts/ProgressionChart.h"
+#include "grid/CellMarking.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
+#include "tests/cli/ToolProcess.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/WrittenSources.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/DialogUnits.h"
-#include "FileDialog.h"
-#include "FolderDialog.h"
-#include "GuiTestSupport.h"
-#include "InitialConfiguration.h"
-#include "LevelCombo.h"
-#include "PluginFolderChoice.h"
-#include "PluginSourceLoad.h"
-#include "ProgressionChart.h"
-#include "SkillDialogLauncher.h"
-#include "ToolProcess.h"
 #include "widgets/UserMessageBox.h"
-#include "tarnekBaseListCtrl.h"
-#include "WrittenSources.h"
-#include "vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
 
@@ -175,7 +175,8 @@ private slots:
         QCOMPARE(stored.xpLevelSaved, dialog.model().xpLevelSaved);
         QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("31"));
         QCOMPARE(stored.levelCountText, std::string("10"));
-        QVERIFY(ReadBytes(folder.baseHeader()).find(xpBaseStruct::BuildArrayInitializer(stored.xpLevelSaved)) != std::string::npos);
+        QVERIFY(ReadBytes(folder.baseHeader()).find(xpBaseStruct::BuildArrayInitializer(stored.xpLevelSaved)) !=
+                std::string::npos);
         QVERIFY(StatusLine(dialog).startsWith(QStringLiteral("Выбрано уровней: 13")));
         dialog.levelCombo()->setCurrentIndex(0);
         QVERIFY(StatusLine(dialog).isEmpty());
@@ -270,9 +271,11 @@ private slots:
         WriteBytes(folder.fsPath() / "compile.sh",
                    "#!/bin/sh\n"
                    "echo 'base.h(17) : error 017: undefined symbol \"abc\"'\n"
-                   "echo 'skills.inl(" + std::to_string(orbLine) + ") : error 213: tag mismatch'\n"
-                   "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
-                   "echo '2 Errors.'\n");
+                   "echo 'skills.inl(" +
+                       std::to_string(orbLine) +
+                       ") : error 213: tag mismatch'\n"
+                       "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
+                       "echo '2 Errors.'\n");
         fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
 
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
@@ -495,8 +498,10 @@ private slots:
                 CTarnekChangeLevelDlg dialog;
                 auto shown = UserMessageBox::TakeShown();
                 QCOMPARE(shown.size(), load ? 3 : 2);
-                QVERIFY(shown.takeFirst().text.contains(QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
-                QCOMPARE(shown[0].text, QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
+                QVERIFY(shown.takeFirst().text.contains(
+                    QStringLiteral("сохранён без изменений как TarnekChangeLevel.access-1.mdb")));
+                QCOMPARE(shown[0].text,
+                         QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
                 const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
                 QVERIFY(SameLists(dialog.model(), expected));
                 QCOMPARE(Cells(dialog.grid(1)), Texts(expected.xpLevelSaved));

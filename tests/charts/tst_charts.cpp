@@ -4,23 +4,23 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QScrollArea>
-#include <QSpinBox>
-#include <QTabBar>
-#include <QStackedWidget>
-#include <QSplitter>
 #include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "ChartPane.h"
-#include "CurveChart.h"
-#include "CurvePoints.h"
-#include "GuiTestSupport.h"
-#include "InitialConfiguration.h"
-#include "ProgressionChart.h"
+#include "charts/ChartPane.h"
+#include "charts/CurveChart.h"
+#include "charts/CurvePoints.h"
+#include "charts/ProgressionChart.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ ChartPane* ShownPane(QWidget& window)
     return pane;
 }
 
-} // namespace
+}  // namespace
 
 class TestCharts final : public QObject {
     Q_OBJECT
@@ -60,7 +60,7 @@ private slots:
     void plottedNumbers()
     {
         const std::pair<const char*, std::optional<double>> cases[] = {
-            {"52800", 52800}, {"-0.20", -0.2}, {"1.5e3", 1500}, {"0,5", std::nullopt},
+            {"52800", 52800},           {"-0.20", -0.2},         {"1.5e3", 1500},     {"0,5", std::nullopt},
             {"1e+006.0", std::nullopt}, {"1e999", std::nullopt}, {"2e", std::nullopt}};
         for (const auto& [text, value] : cases)
             QCOMPARE(ReadPlottedNumber(text), value);
@@ -119,8 +119,9 @@ private slots:
     void progressionFollowsTheXpGrids()
     {
         const tarnekArrayStruct carried = InitialConfiguration();
-        std::array<std::unique_ptr<QTableWidget>, 4> rows{Row(Texts(carried.xpLevelShortTerm)), Row(Texts(carried.xpLevelSaved)),
-                                                         Row(Texts(carried.xpGivenShortTerm)), Row(Texts(carried.xpGivenSaved))};
+        std::array<std::unique_ptr<QTableWidget>, 4> rows{
+            Row(Texts(carried.xpLevelShortTerm)), Row(Texts(carried.xpLevelSaved)),
+            Row(Texts(carried.xpGivenShortTerm)), Row(Texts(carried.xpGivenSaved))};
         ProgressionChart chart({rows[0]->model(), rows[1]->model(), rows[2]->model(), rows[3]->model()});
         chart.show();
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().mid(0, 4),

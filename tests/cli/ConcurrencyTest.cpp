@@ -15,8 +15,8 @@
 #include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
-#include "Descriptors.h"
-#include "ToolProcess.h"
+#include "model/Descriptors.h"
+#include "tests/cli/ToolProcess.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ std::vector<std::string> StoredCells(const PluginDir& dir)
 {
     const ListDescriptor& list = ValueLists()[kList];
     SQLite::Database database(dir.database(), SQLite::OPEN_READWRITE);  // rolls back a killed run's journal
-    SQLite::Statement query(database, "SELECT \"" + std::string(list.column) + "\" FROM \"" +
-                                          std::string(list.table) + "\" ORDER BY rowid");
+    SQLite::Statement query(database, "SELECT \"" + std::string(list.column) + "\" FROM \"" + std::string(list.table) +
+                                          "\" ORDER BY rowid");
     std::vector<std::string> cells;
     while (query.executeStep())
         cells.push_back(query.getColumn(0).getString());
@@ -64,8 +64,8 @@ void RunRounds(std::mt19937& random, Clock::duration budget, bool kills, std::ch
         std::vector<std::string> values;
         for (int w = 0; w < kWriters; ++w) {
             values.push_back("r" + std::to_string(rounds) + "w" + std::to_string(w));
-            writers.push_back(StartBinary(
-                {"-C", path, "set", "xpLevelSaved[" + std::to_string(w) + "]", values.back()}));
+            writers.push_back(
+                StartBinary({"-C", path, "set", "xpLevelSaved[" + std::to_string(w) + "]", values.back()}));
         }
         if (kills) {
             for (pid_t pid : writers) {

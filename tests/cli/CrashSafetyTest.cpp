@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ToolProcess.h"
+#include "tests/cli/ToolProcess.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ Clock::duration MedianRun(const std::vector<std::string>& args)
 
 // Runs commands[i % 2] in target `rounds` times, each killed after a random delay of up to
 // 1.5 runs, and checks the directory against the two finished outcomes after every kill.
-void KillAtRandom(const PluginDir& target, const std::vector<std::string> (&commands)[2],
-                  const Outcome (&finished)[2], int rounds)
+void KillAtRandom(const PluginDir& target, const std::vector<std::string> (&commands)[2], const Outcome (&finished)[2],
+                  int rounds)
 {
     auto random = SeededGenerator("TARNEK_CRASH_SEED");
     const auto median = MedianRun(commands[0]);

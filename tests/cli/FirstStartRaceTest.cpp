@@ -6,7 +6,7 @@
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
-#include "ToolProcess.h"
+#include "tests/cli/ToolProcess.h"
 
 namespace fs = std::filesystem;
 

@@ -14,11 +14,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "ToolCommand.h"
-#include "Descriptors.h"
-#include "NameLookup.h"
-#include "Tool.h"
-#include "ToolProcess.h"
+#include "cli/Tool.h"
+#include "cli/ToolCommand.h"
+#include "exchange/NameLookup.h"
+#include "model/Descriptors.h"
+#include "tests/cli/ToolProcess.h"
 
 using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
@@ -109,8 +109,14 @@ TEST(OutsideAPluginFolder, EveryCommandRefusesAndCreatesNothing)
     const std::string expected =
         "tarnek-levels: " + empty.path().string() + " is not a plugin folder (no tarnek/ inside); use -C DIR\n";
     const std::vector<std::vector<std::string>> commands = {
-        {"show"}, {"levels", "13", "--yes"}, {"fill", "hexList"}, {"set", "hexMaxChance", "2"},
-        {"generate"}, {"compile"}, {"export"}, {"import"},
+        {"show"},
+        {"levels", "13", "--yes"},
+        {"fill", "hexList"},
+        {"set", "hexMaxChance", "2"},
+        {"generate"},
+        {"compile"},
+        {"export"},
+        {"import"},
     };
     for (const std::vector<std::string>& args : commands) {
         const ToolResult result = RunBinary(args, "{}");
@@ -191,7 +197,8 @@ TEST_F(Tool, LevelsAsksWhenSomeoneCanAnswerAndTakesOnlyYes)
         return status;
     };
     EXPECT_EQ(answer("n\n"), 1);
-    EXPECT_EQ(err, "Запрос на изменение уровней:\n Все параметры при изменение количества уровней будут пересчитаны! [y/N] ");
+    EXPECT_EQ(
+        err, "Запрос на изменение уровней:\n Все параметры при изменение количества уровней будут пересчитаны! [y/N] ");
     EXPECT_EQ(answer(""), 1);
     EXPECT_EQ(answer("yes please\n"), 1);
     EXPECT_FALSE(fs::exists(dir.database()));
@@ -260,7 +267,8 @@ TEST_F(Tool, CompileDetachedSavesDeletesTheOldPluginAndStartsTheCompiler)
     const ToolResult missing = dir.Run({"compile", "--detach"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("the plugin compiler " + (dir.path() / "compile.sh").string() + " was not found"),
-              std::string::npos) << missing.err;
+              std::string::npos)
+        << missing.err;
     EXPECT_FALSE(fs::exists("compiled/vloxTarnekMod.amxx"));
     EXPECT_TRUE(fs::exists(dir.skillsInclude()));
 
@@ -280,8 +288,8 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
 {
     const ToolResult missing = dir.Run({"compile"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "compile failed: the plugin compiler " + (dir.path() / "compile.sh").string() +
-                               " was not found\n");
+    EXPECT_EQ(missing.out,
+              "compile failed: the plugin compiler " + (dir.path() / "compile.sh").string() + " was not found\n");
 
     WriteBytes("compile.sh", "#!/bin/sh\necho 'vloxTarnekMod.sma(3) : warning 203: symbol is never used'\n"
                              "mkdir -p compiled && head -c 815 /dev/zero > compiled/vloxTarnekMod.amxx\n");
@@ -299,7 +307,8 @@ TEST_F(Tool, CompileWaitsAndSucceedsOnlyWithAPluginAndNoError)
     EXPECT_NE(failed.out.find("compile failed: 2 errors\n"
                               "  base.h(17): error 017: undefined symbol \"abc\" [xpLevelSaved, level 3]\n"
                               "  skills.inl(1): fatal error 100: cannot read\n"),
-              std::string::npos) << failed.out;
+              std::string::npos)
+        << failed.out;
 
     const ToolResult json = dir.Run({"compile", "--json"});
     EXPECT_EQ(json.status, 1);
@@ -397,8 +406,10 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
         {changed([](Json& j) { j["levelCountText"] = "abc"; }), "\"abc\" is not one of the level counts"},
         {changed([](Json& j) { j["levelCountText"] = "1000000000"; }), "\"1000000000\" is not one"},
         {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not one"},
-        {changed([](Json& j) { j["levelCountText"] = "13"; }), "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
-        {changed([](Json& j) { j[std::string(10'000'000, 'k')] = "1"; }), "kkk... (10000000 bytes)\"; (\"tarnek-levels show\""},
+        {changed([](Json& j) { j["levelCountText"] = "13"; }),
+         "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
+        {changed([](Json& j) { j[std::string(10'000'000, 'k')] = "1"; }),
+         "kkk... (10000000 bytes)\"; (\"tarnek-levels show\""},
         {changed([](Json& j) { j["vampiricIncrement"] = "0.1\r\n}"; }), "vampiricIncrement"},
         {duplicated, "hexList"},
         {"{\"a\":" + std::string(50000, '[') + std::string(50000, ']') + ",\"b\":1}", "nested deeper"},
@@ -428,9 +439,12 @@ TEST_F(Tool, ProgressionTableAndJson)
     const ToolResult json = dir.Run({"progression", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const Json parsed = Json::parse(json.out);
-    EXPECT_EQ(parsed["saved"]["steps"][3],
-              (Json{{"level", 4}, {"kills", nullptr}, {"total", nullptr}, {"gap", "no-xp-per-kill"}, {"cell", "xpGivenSaved[3]"},
-                    {"reason", "xpGivenSaved[3] is \"0\": a kill gives no XP"}}));
+    EXPECT_EQ(parsed["saved"]["steps"][3], (Json{{"level", 4},
+                                                 {"kills", nullptr},
+                                                 {"total", nullptr},
+                                                 {"gap", "no-xp-per-kill"},
+                                                 {"cell", "xpGivenSaved[3]"},
+                                                 {"reason", "xpGivenSaved[3] is \"0\": a kill gives no XP"}}));
 }
 
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)

@@ -1,4 +1,4 @@
-#include "ToolProcess.h"
+#include "tests/cli/ToolProcess.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 // Runs the real tarnek-levels binary the way a shell script would: stdin from a file (so
 // never a terminal), stdout and stderr captured, in the test's current directory.

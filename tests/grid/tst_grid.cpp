@@ -6,14 +6,14 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "CellMarking.h"
+#include "grid/CellMarking.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekCtrlStruct.h"
+#include "grid/tarnekEditCtrl.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/DialogBase.h"
-#include "GuiTestSupport.h"
-#include "InitialConfiguration.h"
 #include "widgets/UserMessageBox.h"
-#include "tarnekBaseListCtrl.h"
-#include "tarnekCtrlStruct.h"
-#include "tarnekEditCtrl.h"
 
 namespace {
 
@@ -50,10 +50,7 @@ struct ListGrid {
         grid->listModel()->Reset();
     }
     // Typed into a cell and committed, as Enter in the cell editor does.
-    void Commit(int column, const QString& text)
-    {
-        table.CommitCellEdit(grid, column, text);
-    }
+    void Commit(int column, const QString& text) { table.CommitCellEdit(grid, column, text); }
 };
 
 // A dialog with a grid and a line edit, as the editor's dialogs hold them.
@@ -206,10 +203,8 @@ private slots:
     void pasteFillsCellsFromTheCurrentOne()
     {
         const std::tuple<QString, int, QStringList, int> cases[] = {
-            {"1\t2\t3", 1, {"0", "1", "2", "3"}, 0},
-            {"1;2;3", 0, {"1", "2", "3", "1500"}, 0},
-            {"1\n2\n3\n", 1, {"0", "1", "2", "3"}, 0},
-            {"1\r\n\r\n3", 0, {"1", "", "3", "1500"}, 0},
+            {"1\t2\t3", 1, {"0", "1", "2", "3"}, 0},      {"1;2;3", 0, {"1", "2", "3", "1500"}, 0},
+            {"1\n2\n3\n", 1, {"0", "1", "2", "3"}, 0},    {"1\r\n\r\n3", 0, {"1", "", "3", "1500"}, 0},
             {"1\t2\t3\t4", 2, {"0", "500", "1", "2"}, 2},
         };
         for (const auto& [clipboard, from, row, dropped] : cases) {
@@ -246,9 +241,11 @@ private slots:
     // unchanged, mark or not, and put right the mark goes.
     void cellsThePluginRejects()
     {
-        for (const auto& [field, text, reasonPart] :
-             {std::tuple{"xpLevelSaved", "2400", ""}, {"xpLevelSaved", "0,5", "Запятая"},
-              {"serpentList", "1.0", "целочисленный"}, {"healList", "6.0", ""}, {"orbList", "25", "Float"}}) {
+        for (const auto& [field, text, reasonPart] : {std::tuple{"xpLevelSaved", "2400", ""},
+                                                      {"xpLevelSaved", "0,5", "Запятая"},
+                                                      {"serpentList", "1.0", "целочисленный"},
+                                                      {"healList", "6.0", ""},
+                                                      {"orbList", "25", "Float"}}) {
             MarkedGrid g(field);
             for (int c = 0; c < g.grid->columnCount(); ++c)
                 QVERIFY(Unmarked(Cell(g.grid, c)));
@@ -300,9 +297,10 @@ private slots:
     // never reach the plugin.
     void parameterBoxes()
     {
-        for (const auto& [field, text, reasonPart] :
-             {std::tuple{"devotionValue", "2.5", "целочисленный"}, {"evasionMaxChance", "", ""},
-              {"hexMaxChance", "0,5", "«1.0»"}, {"vampiricIncrement", "abc", ""}}) {
+        for (const auto& [field, text, reasonPart] : {std::tuple{"devotionValue", "2.5", "целочисленный"},
+                                                      {"evasionMaxChance", "", ""},
+                                                      {"hexMaxChance", "0,5", "«1.0»"},
+                                                      {"vampiricIncrement", "abc", ""}}) {
             const TextField member = std::string_view(field) == "devotionValue"
                                          ? DevotionValue().text
                                          : Parameters()[*FindParameter(field)].text;

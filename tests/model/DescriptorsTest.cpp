@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
+#include "model/Descriptors.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -53,4 +53,4 @@ TEST(Descriptors, EachListRefillsWithItsOwnRuleAndParameters)
     }
 }
 
-} // namespace
+}  // namespace

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FillRules.h"
+#include "model/FillRules.h"
 
 namespace {
 
@@ -98,4 +98,4 @@ TEST(FillRules, ParametersWithCommaOrLeadingSpaceReadAsTheCLibraryWould)
     EXPECT_EQ(list.texts(), (Texts{"7.0", "14.0"}));
 }
 
-} // namespace
+}  // namespace

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "tarnekArrayStruct.h"
+#include "model/Descriptors.h"
+#include "model/tarnekArrayStruct.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(LevelModel, SkillLevelsIsAThirdOfTheLevelsRoundedDown)
 TEST(ChanceNormalisation, GivesOneForNothingOrNonPositiveAndCompletesThePoint)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "1.0"}, {"0", "1.0"}, {"-2", "1.0"}, {"abc", "1.0"}, {"0,5", "1.0"}, {"2", "2.0"},
+        {"", "1.0"},  {"0", "1.0"},   {"-2", "1.0"},    {"abc", "1.0"}, {"0,5", "1.0"}, {"2", "2.0"},
         {"5", "5.0"}, {"0.5", "0.5"}, {"1.25", "1.25"}, {"2.5", "2.5"}, {" 3", " 3.0"}, {"3x", "3x.0"},
     };
     for (const auto& [text, expected] : cases)
@@ -58,7 +58,8 @@ TEST(LevelCountChange, RecomputesEveryListToItsLength)
         m.levelCountText = levels;
         RecomputeAllLists(m);
         for (const ListDescriptor& d : ValueLists())
-            EXPECT_EQ((m.*d.list).size(), d.length == LengthRule::Levels ? levelLists : skillLists) << d.field << " at " << levels;
+            EXPECT_EQ((m.*d.list).size(), d.length == LengthRule::Levels ? levelLists : skillLists)
+                << d.field << " at " << levels;
     }
 }
 
@@ -107,4 +108,4 @@ TEST(LevelCountChangeValues, AbsurdStoredCountDoesNotOverflow)
     EXPECT_TRUE(m.orbList.empty());
 }
 
-} // namespace
+}  // namespace

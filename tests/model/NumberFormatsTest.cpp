@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "NumberFormats.h"
+#include "model/NumberFormats.h"
 
 namespace {
 
@@ -63,4 +63,4 @@ TEST(PointCompletion, AppendsPointZeroOnlyWithoutAPoint)
     EXPECT_EQ(CompletePoint(""), ".0");
 }
 
-} // namespace
+}  // namespace

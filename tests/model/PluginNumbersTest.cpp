@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "InitialConfiguration.h"
-#include "PluginNumbers.h"
+#include "model/PluginNumbers.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -49,4 +49,4 @@ TEST(ListLengthMarking, ListsMadeForAnotherLevelCountAndBadCellsAreCounted)
     EXPECT_EQ(CountMarkedTexts(m), 4U);
 }
 
-} // namespace
+}  // namespace

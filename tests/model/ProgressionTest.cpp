@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "Progression.h"
+#include "model/Descriptors.h"
+#include "model/Progression.h"
+#include "tests/support/InitialConfiguration.h"
 
 namespace {
 
@@ -76,15 +76,16 @@ TEST_P(ProgressionGap, NamesTheCellAndEndsTheTotal)
     EXPECT_EQ(steps.back().gap == StepGap::None, c.level != 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, ProgressionGap, testing::Values(
-    GapCase{"xpGivenShortTerm", 3, "abc", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
-    GapCase{"xpGivenShortTerm", 3, "", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
-    GapCase{"xpGivenShortTerm", 3, "25.5", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
-    GapCase{"xpLevelShortTerm", 4, "1e3", StepGap::NotANumber, 4, "xpLevelShortTerm", 4},
-    GapCase{"xpGivenShortTerm", 3, "0", StepGap::NoXpPerKill, 4, "xpGivenShortTerm", 3},
-    GapCase{"xpGivenShortTerm", 3, "-25", StepGap::NoXpPerKill, 4, "xpGivenShortTerm", 3},
-    GapCase{"xpLevelShortTerm", 4, "1400", StepGap::FallingNeededXp, 4, "xpLevelShortTerm", 4},
-    GapCase{"xpLevelShortTerm", 10, "x", StepGap::NotANumber, 10, "xpLevelShortTerm", 10}));
+INSTANTIATE_TEST_SUITE_P(
+    Cells, ProgressionGap,
+    testing::Values(GapCase{"xpGivenShortTerm", 3, "abc", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
+                    GapCase{"xpGivenShortTerm", 3, "", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
+                    GapCase{"xpGivenShortTerm", 3, "25.5", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
+                    GapCase{"xpLevelShortTerm", 4, "1e3", StepGap::NotANumber, 4, "xpLevelShortTerm", 4},
+                    GapCase{"xpGivenShortTerm", 3, "0", StepGap::NoXpPerKill, 4, "xpGivenShortTerm", 3},
+                    GapCase{"xpGivenShortTerm", 3, "-25", StepGap::NoXpPerKill, 4, "xpGivenShortTerm", 3},
+                    GapCase{"xpLevelShortTerm", 4, "1400", StepGap::FallingNeededXp, 4, "xpLevelShortTerm", 4},
+                    GapCase{"xpLevelShortTerm", 10, "x", StepGap::NotANumber, 10, "xpLevelShortTerm", 10}));
 
 TEST(Progression, EdgesOfTheArithmetic)
 {

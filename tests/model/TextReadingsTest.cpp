@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TextReadings.h"
+#include "model/TextReadings.h"
 
 namespace {
 
@@ -65,10 +65,17 @@ TEST(DecimalReading, OutOfRangeReadsLikeTheCLibrary)
     const double inf = std::numeric_limits<double>::infinity();
     const std::string zeros(400, '0');
     const std::vector<std::pair<std::string, double>> cases = {
-        {"1e400", inf}, {"-1e400", -inf}, {"1" + zeros, inf}, {"1" + zeros + ".5e-10", inf},
-        {"0." + zeros + "1e800", inf}, {"1e99999999999999999999999", inf},
-        {"0." + zeros + "1", 0.0}, {"-0." + zeros + "1", 0.0}, {"1" + zeros + "e-800", 0.0},
-        {"1e-99999999999999999999999", 0.0}, {"5e-324", std::numeric_limits<double>::denorm_min()},
+        {"1e400", inf},
+        {"-1e400", -inf},
+        {"1" + zeros, inf},
+        {"1" + zeros + ".5e-10", inf},
+        {"0." + zeros + "1e800", inf},
+        {"1e99999999999999999999999", inf},
+        {"0." + zeros + "1", 0.0},
+        {"-0." + zeros + "1", 0.0},
+        {"1" + zeros + "e-800", 0.0},
+        {"1e-99999999999999999999999", 0.0},
+        {"5e-324", std::numeric_limits<double>::denorm_min()},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ReadDecimal(text), expected) << text.substr(0, 20) << "... (" << text.size() << " characters)";
@@ -82,4 +89,4 @@ TEST(DecimalReading, PrefixLengthCoversWhatIsRead)
     EXPECT_EQ(DecimalPrefixLength("abc"), 0U);
 }
 
-} // namespace
+}  // namespace

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#  include <windows.h>
 #else
-#include <iconv.h>
+#  include <iconv.h>
 #endif
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "CodePage1251.h"
+#include "pluginsrc/CodePage1251.h"
 
 namespace {
 
@@ -60,13 +60,17 @@ TEST(CodePage1251, EveryCharacterItLacksAndEachIllFormedSequenceBecomesOneQuesti
 {
     const std::pair<std::string, std::string> cases[] = {
         {"café x😀y 中", "caf? x?y ?"},
-        {"\xC2\x98", "?"},                                // U+0098: the hole at 0x98
-        {"\x80", "?"},                                    // stray continuation
-        {"a\xD0", "a?"},                                  // cut off at the end
-        {"\xE2\x82" "x", "?x"},                           // cut off before ASCII
-        {"\xF0\x9F\x98" "\xD0\x96", "?\xC6"},             // resumes at the next character
-        {"\xC0\xAF\xE0\x80\xAF", "?????"},                // overlong forms
-        {"\xED\xA0\x80\xF4\x90\x80\x80", "???????"},      // surrogate, past U+10FFFF
+        {"\xC2\x98", "?"},  // U+0098: the hole at 0x98
+        {"\x80", "?"},      // stray continuation
+        {"a\xD0", "a?"},    // cut off at the end
+        {"\xE2\x82"
+         "x",
+         "?x"},  // cut off before ASCII
+        {"\xF0\x9F\x98"
+         "\xD0\x96",
+         "?\xC6"},                                    // resumes at the next character
+        {"\xC0\xAF\xE0\x80\xAF", "?????"},            // overlong forms
+        {"\xED\xA0\x80\xF4\x90\x80\x80", "???????"},  // surrogate, past U+10FFFF
     };
     for (const auto& [utf8, cp1251] : cases)
         EXPECT_EQ(Utf8ToCp1251(utf8), cp1251) << utf8;

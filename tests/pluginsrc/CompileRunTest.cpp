@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include <signal.h>
+#  include <signal.h>
 #endif
 
 #include <cerrno>
@@ -11,11 +11,11 @@
 #include <thread>
 #include <tuple>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "PluginCompiler.h"
-#include "TestFolder.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/PluginCompiler.h"
+#include "pluginsrc/xpBaseStruct.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -38,16 +38,19 @@ void ExpectValue(const std::optional<GeneratedValue>& value, std::string_view fi
 TEST(CompilerDiagnostics, CompilerLinesAreReadAndEverythingElseIsNot)
 {
     const std::pair<const char*, CompilerDiagnostic> read[] = {
-        {"base.h(17) : error 017: undefined symbol \"abc\"", {DiagnosticKind::Error, "base.h", 17, "017", "undefined symbol \"abc\""}},
+        {"base.h(17) : error 017: undefined symbol \"abc\"",
+         {DiagnosticKind::Error, "base.h", 17, "017", "undefined symbol \"abc\""}},
         {"// C:\\Program Files (x86)\\srv\\tarnek\\skills.inl(190) : fatal error 018: too much\r",
          {DiagnosticKind::FatalError, "C:\\Program Files (x86)\\srv\\tarnek\\skills.inl", 190, "018", "too much"}},
-        {"vloxTarnekMod.sma(12) : warning 203: never used", {DiagnosticKind::Warning, "vloxTarnekMod.sma", 12, "203", "never used"}},
+        {"vloxTarnekMod.sma(12) : warning 203: never used",
+         {DiagnosticKind::Warning, "vloxTarnekMod.sma", 12, "203", "never used"}},
     };
     for (const auto& [line, expected] : read) {
         const auto d = ParseDiagnostic(line);
         ASSERT_TRUE(d) << line;
         EXPECT_EQ(std::tie(d->kind, d->file, d->line, d->code, d->text),
-                  std::tie(expected.kind, expected.file, expected.line, expected.code, expected.text)) << line;
+                  std::tie(expected.kind, expected.file, expected.line, expected.code, expected.text))
+            << line;
     }
     for (const char* other : {"1 Error.", "Header size:   1234 bytes", "Done.", "// Compilation Time: 0.2 sec",
                               "f() : error 1: no line", "(3) : error 1: no file", "a.h(3) : note 1: x"})
@@ -152,7 +155,8 @@ TEST_F(CompileRun, SuccessWithWarningsAndErrorsLedBackToTheirCells)
     // An error line fails the compile even with a plugin written and exit status 0; so does
     // an old plugin that could not be deleted and was not rewritten.
     WriteCompiler("echo 'skills.inl(12) : error 018: initialization data exceeds declared size'\n"
-                  "echo '1 Error.'\n", fs::perms::owner_read);  // no execute bit, no #!
+                  "echo '1 Error.'\n",
+                  fs::perms::owner_read);  // no execute bit, no #!
     result = Run(run);
     EXPECT_EQ(result.start, CompileStart::Started);
     EXPECT_EQ(result.errors, 1u);
@@ -173,9 +177,8 @@ TEST_F(CompileRun, CancelEndsTheCompilerAndEverythingItStarted)
     WriteCompiler("#!/bin/sh\nsleep 300 &\necho $$\nsleep 300\n");
     PluginCompileRun run(folder.path(), GeneratedLines());
     std::thread canceller;
-    const CompileResult result = run.Run([&](const std::string&) {
-        canceller = std::thread([&run] { run.Cancel(); });
-    });
+    const CompileResult result =
+        run.Run([&](const std::string&) { canceller = std::thread([&run] { run.Cancel(); }); });
     canceller.join();
     EXPECT_TRUE(result.end.cancelled);
     EXPECT_FALSE(result.Succeeded());

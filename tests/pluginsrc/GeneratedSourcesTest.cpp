@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#  include <windows.h>
 #else
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#  include <sys/stat.h>
+#  include <sys/wait.h>
+#  include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "RecordingSink.h"
-#include "TestFolder.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/xpBaseStruct.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -100,7 +100,8 @@ TEST_F(GeneratedSources, InitialConfigurationGivesTheReferenceFilesByteForByte)
 TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
 {
 #ifdef _WIN32
-    GTEST_SKIP() << "symbolic links and permission bits as tested here are POSIX; replacement is tested with a held file";
+    GTEST_SKIP()
+        << "symbolic links and permission bits as tested here are POSIX; replacement is tested with a held file";
 #else
     fs::create_directory("elsewhere");
     WriteBytes("elsewhere/skills.inl", std::string(100000, 'y'));
@@ -125,7 +126,8 @@ TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
     }
     EXPECT_TRUE(fs::is_symlink("tarnek/skills.inl"));
     std::string expected = ReadBytes(kData / "skills.inl.expected");
-    expected.replace(expected.find("p_devotion = 15 //"), 18, "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
+    expected.replace(expected.find("p_devotion = 15 //"), 18,
+                     "p_devotion = \xEF\xFF\xF2\xED\xE0\xE4\xF6\xE0\xF2\xFC //");
     EXPECT_EQ(ReadBytes("elsewhere/skills.inl"), expected);
     EXPECT_EQ(folder.Listing().size(), 5u);  // no temporary file left behind
 #endif
@@ -170,19 +172,20 @@ TEST(SourceText, ValuesAreWrittenVerbatimWhateverTheyHold)
     model.blinkList.clear();
 
     const std::string base = xpBaseStruct::BaseHeaderText(model);
-    EXPECT_NE(base.find("\r\nnew iXPLevelShortTerm[MAX_LEVELS+1] = {abc,\r\n1 000,\r\n,\r\n 5\r\n};\r\n"), std::string::npos);
+    EXPECT_NE(base.find("\r\nnew iXPLevelShortTerm[MAX_LEVELS+1] = {abc,\r\n1 000,\r\n,\r\n 5\r\n};\r\n"),
+              std::string::npos);
     EXPECT_TRUE(base.ends_with("60\r\n};\r\nnew iXPGivenSaved[MAX_LEVELS+1] = {7\r\n};"));
 
     const std::string skills = xpBaseStruct::SkillsIncludeText(model);
     EXPECT_TRUE(skills.starts_with("#define MAX_LEVELS  40abc\r\n#define MAX_SKILLS 36\r\n"
                                    "#define MAX_RACE_SKILLS 13\r\n#define MAX_SKILL_LEVEL 13\r\n\r\n"));
-    for (const char* expected : {
-             "\r\n\r\nnew const Float:p_vampiric[MAX_SKILL_LEVEL] = {0,5\r\n}; //Vampiric Aura (skill 1)\r\n",
-             "\r\nnew const p_devotion =  //Devotion Aura (skill 2)\r\n",
-             "\r\n#define MAX_PERCENT_PHOENIX \r\n#define MIN_PERCENT_FAN",  // last(...) of an empty last entry
-             "\r\n#define MAX_PERCENT_BLINK \r\n\r\n",
-             "\r\nnew const Float:p_phoenix[MAX_SKILL_LEVEL] = {0.333,\r\n0.667,\r\n\r\n}; //Phoenix",
-             "\r\nnew const Float:p_blink[MAX_SKILL_LEVEL] = {}; //Blink (skill 2)\r\n"})
+    for (const char* expected :
+         {"\r\n\r\nnew const Float:p_vampiric[MAX_SKILL_LEVEL] = {0,5\r\n}; //Vampiric Aura (skill 1)\r\n",
+          "\r\nnew const p_devotion =  //Devotion Aura (skill 2)\r\n",
+          "\r\n#define MAX_PERCENT_PHOENIX \r\n#define MIN_PERCENT_FAN",  // last(...) of an empty last entry
+          "\r\n#define MAX_PERCENT_BLINK \r\n\r\n",
+          "\r\nnew const Float:p_phoenix[MAX_SKILL_LEVEL] = {0.333,\r\n0.667,\r\n\r\n}; //Phoenix",
+          "\r\nnew const Float:p_blink[MAX_SKILL_LEVEL] = {}; //Blink (skill 2)\r\n"})
         EXPECT_NE(skills.find(expected), std::string::npos) << expected;
 }
 
@@ -198,8 +201,10 @@ TEST(SourceText, EveryMaximumChanceIsNormalisedAndListMaximaAreNot)
             list->set(list->size() - 1, typed);
 
         const std::string skills = xpBaseStruct::SkillsIncludeText(model);
-        for (const char* name : {"EVASION", "FAN", "IMPALE", "BANISH", "HEX", "BASH", "SHADOW", "CARRION", "CONCOCTION", "ORB"})
-            EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + name), written) << name << " typed '" << typed << "'";
+        for (const char* name :
+             {"EVASION", "FAN", "IMPALE", "BANISH", "HEX", "BASH", "SHADOW", "CARRION", "CONCOCTION", "ORB"})
+            EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + name), written)
+                << name << " typed '" << typed << "'";
         for (const char* fromList : {"PHOENIX", "BLINK", "ANKH"})
             EXPECT_EQ(Define(skills, std::string("MAX_PERCENT_") + fromList), typed) << fromList;
         EXPECT_EQ(Define(skills, "MAX_PERCENT_HARDEN"), typed + "   //p_harden");
@@ -224,7 +229,8 @@ TEST_F(GeneratedSources, TargetThatCannotBeReplacedStaysAndTheOtherFileIsStillWr
     EXPECT_TRUE(writer.WriteSkillsInclude(InitialConfiguration(), sink));
     ExpectWriteErrors({kTargetIsFolder});
     EXPECT_EQ(ReadBytes("tarnek/base.h/keep"), "kept");
-    EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/base.h/keep", "tarnek/skills.inl"}));
+    EXPECT_EQ(folder.Listing(),
+              (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/base.h/keep", "tarnek/skills.inl"}));
 }
 
 TEST_F(GeneratedSources, WritesCutShortLeaveThePreviousFilesUntouched)

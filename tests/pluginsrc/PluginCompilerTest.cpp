@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
+#  include <sys/wait.h>
+#  include <unistd.h>
 #endif
 
 #include <cerrno>
@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "PluginCompiler.h"
-#include "TestFolder.h"
+#include "pluginsrc/PluginCompiler.h"
+#include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -35,7 +35,10 @@ std::string AwaitRecord(const fs::path& dir)
     return ReadBytes(dir / "record");
 }
 
-bool NoChildrenLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
+bool NoChildrenLeft()
+{
+    return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
 #endif
 
 class PluginCompiler : public ::testing::Test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <chrono>
 #include <filesystem>
@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "DetachedProcess.h"
-#include "PluginCompiler.h"
-#include "TestFolder.h"
+#include "pluginsrc/DetachedProcess.h"
+#include "pluginsrc/PluginCompiler.h"
+#include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -22,8 +22,8 @@ namespace {
 // child's arguments there: the line itself is checked, against the system's own parse.
 TEST(CompilerCommandLine, IsTheWholeProgramPathAsOneQuotedWord)
 {
-    for (const std::wstring program : {L"C:\\Program Files\\AMX Mod X\\compile.exe",
-                                       L"C:\\Users\\Иван Петров\\plugin\\compile.exe"}) {
+    for (const std::wstring program :
+         {L"C:\\Program Files\\AMX Mod X\\compile.exe", L"C:\\Users\\Иван Петров\\plugin\\compile.exe"}) {
         const std::wstring line = CommandLineStarting(program);
         EXPECT_EQ(line, L"\"" + program + L"\"");
         int count = 0;

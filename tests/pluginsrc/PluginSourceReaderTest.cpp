@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "CodePage1251.h"
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "PluginSourceReader.h"
-#include "RecordingSink.h"
-#include "SourceAdoption.h"
-#include "TestFolder.h"
-#include "WrittenSources.h"
-#include "xpBaseStruct.h"
+#include "model/Descriptors.h"
+#include "pluginsrc/CodePage1251.h"
+#include "pluginsrc/PluginSourceReader.h"
+#include "pluginsrc/SourceAdoption.h"
+#include "pluginsrc/xpBaseStruct.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/WrittenSources.h"
 
 namespace fs = std::filesystem;
 
@@ -87,8 +87,8 @@ TEST(PluginSourceRoundTrip, RandomConfigurationsWithOddTextsSurvive)
 {
     // Anything a cell can hold that is not the list's own punctuation (comma, braces, line
     // breaks, comment marks): blanks inside and around, letters, Cyrillic, empty cells.
-    const std::vector<std::string> pieces = {"", "0", "7", "12.5", "-3", " ", "abc", "1 000", "0x1F", "Ж",
-                                             "пять", "ё", ";", "Float:", "\"", "'", "*", "/", "=", "#"};
+    const std::vector<std::string> pieces = {"",     "0", "7", "12.5",   "-3", " ", "abc", "1 000", "0x1F", "Ж",
+                                             "пять", "ё", ";", "Float:", "\"", "'", "*",   "/",     "=",    "#"};
     std::mt19937 random(15);
     auto text = [&] {
         std::string t;
@@ -161,7 +161,8 @@ TEST(PluginSourceRoundTrip, HandEditedFilesReadToTheSameConfiguration)
 TEST(PluginSourceReading, ArraysOfAnotherLengthAreReadAsTheyStand)
 {
     Files files = Written(InitialConfiguration());
-    ReplaceAll(files.skills, "new const Float:p_hex[MAX_SKILL_LEVEL] = {", "new const Float:p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
+    ReplaceAll(files.skills, "new const Float:p_hex[MAX_SKILL_LEVEL] = {",
+               "new const Float:p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
     const tarnekArrayStruct read = Read(files);
     EXPECT_EQ(read.hexList.size(), InitialConfiguration().hexList.size() + 1);
     EXPECT_EQ(read.hexList.at(0), "9");
@@ -184,17 +185,28 @@ TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
         std::string mentions;
     };
     const std::vector<Case> cases = {
-        {"cut off mid-array", [](Files& f) { f.skills.resize(f.skills.rfind("p_orb") + 40); }, "tarnek/skills.inl", true, "«}»"},
-        {"missing array", [](Files& f) { ReplaceAll(f.base, "iXPGivenSaved", "iXPGivenSavedOld"); }, "tarnek/base.h", false,
-         "iXPGivenSaved"},
-        {"missing chance", [](Files& f) { ReplaceAll(f.skills, "#define MAX_PERCENT_HEX", "#define MAX_PERCENT_HEXX"); },
+        {"cut off mid-array", [](Files& f) { f.skills.resize(f.skills.rfind("p_orb") + 40); }, "tarnek/skills.inl",
+         true, "«}»"},
+        {"missing array", [](Files& f) { ReplaceAll(f.base, "iXPGivenSaved", "iXPGivenSavedOld"); }, "tarnek/base.h",
+         false, "iXPGivenSaved"},
+        {"missing chance",
+         [](Files& f) { ReplaceAll(f.skills, "#define MAX_PERCENT_HEX", "#define MAX_PERCENT_HEXX"); },
          "tarnek/skills.inl", false, "MAX_PERCENT_HEX"},
-        {"twice", [](Files& f) { f.base += "\r\nnew iXPLevelSaved[MAX_LEVELS+1] = {1};"; }, "tarnek/base.h", true, "второй раз"},
+        {"twice", [](Files& f) { f.base += "\r\nnew iXPLevelSaved[MAX_LEVELS+1] = {1};"; }, "tarnek/base.h", true,
+         "второй раз"},
         {"open comment", [](Files& f) { f.skills.insert(200, "/* "); }, "tarnek/skills.inl", true, "*/"},
-        {"missing comma", [](Files& f) { ReplaceAll(f.base, "1000,\r\n", "1000\r\n"); }, "tarnek/base.h", true, "запятая"},
-        {"level count", [](Files& f) { ReplaceAll(f.skills, "MAX_LEVELS 10", "MAX_LEVELS ten"); }, "tarnek/skills.inl", true,
-         "ten"},
-        {"binary", [](Files& f) { f.base = std::string("\x7F" "ELF\0\0\x01", 7) + f.base; }, "tarnek/base.h", false, "нулевые"},
+        {"missing comma", [](Files& f) { ReplaceAll(f.base, "1000,\r\n", "1000\r\n"); }, "tarnek/base.h", true,
+         "запятая"},
+        {"level count", [](Files& f) { ReplaceAll(f.skills, "MAX_LEVELS 10", "MAX_LEVELS ten"); }, "tarnek/skills.inl",
+         true, "ten"},
+        {"binary",
+         [](Files& f) {
+             f.base = std::string("\x7F"
+                                  "ELF\0\0\x01",
+                                  7) +
+                      f.base;
+         },
+         "tarnek/base.h", false, "нулевые"},
         {"UTF-16", [](Files& f) { f.skills = "\xFF\xFE#\0d\0"; }, "tarnek/skills.inl", false, "UTF-16"},
     };
     for (const Case& c : cases) {

@@ -2,11 +2,11 @@
 
 #include <SQLiteCpp/Database.h>
 
-#include "EditingSession.h"
-#include "InitialConfiguration.h"
-#include "RecordingSink.h"
-#include "TestFolder.h"
-#include "WrittenSources.h"
+#include "session/EditingSession.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/WrittenSources.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ protected:
     // Both sources are as they are written from `configuration`.
     void ExpectSourcesOf(const tarnekArrayStruct& configuration)
     {
-        EXPECT_EQ(std::pair(ReadBytes(folder.baseHeader()), ReadBytes(folder.skillsInclude())), WrittenSources(configuration));
+        EXPECT_EQ(std::pair(ReadBytes(folder.baseHeader()), ReadBytes(folder.skillsInclude())),
+                  WrittenSources(configuration));
     }
 
     TestFolder folder;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#  include <windows.h>
 #endif
 
 #include <cerrno>
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "DatabaseFileWrite.h"
-#include "DatabaseLocation.h"
-#include "TestFolder.h"
+#include "settingsdb/DatabaseFileWrite.h"
+#include "settingsdb/DatabaseLocation.h"
+#include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
 

@@ -5,13 +5,13 @@
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
-#include "CarriedDatabase.h"
-#include "Descriptors.h"
-#include "InitialConfiguration.h"
-#include "NumberFormats.h"
-#include "RecordingSink.h"
-#include "TestFolder.h"
-#include "vloxBuildTarnekStruct.h"
+#include "model/Descriptors.h"
+#include "model/NumberFormats.h"
+#include "settingsdb/CarriedDatabase.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TestFolder.h"
 
 inline std::string CarriedBytes()
 {
@@ -26,12 +26,14 @@ inline tarnekArrayStruct ChangedEverywhere(const std::string& tag)
     tarnekArrayStruct model = InitialConfiguration();
     for (const ListDescriptor& list : ValueLists())
         for (std::size_t i = 0; i < (model.*list.list).size(); ++i)
-            (model.*list.list).set(i, std::string(list.field) + "[" + FormatInteger(static_cast<std::int32_t>(i)) + "]" + tag);
+            (model.*list.list)
+                .set(i, std::string(list.field) + "[" + FormatInteger(static_cast<std::int32_t>(i)) + "]" + tag);
     model.devotionValue = "devotion" + tag;
     model.levelCountText = "10" + tag;  // still reads as the 10 levels the lists are long
     int chance = 2;
     for (const ParameterDescriptor& parameter : Parameters())
-        model.*parameter.text = parameter.isChance() ? FormatInteger(chance++) + ".5" : std::string(parameter.field) + tag;
+        model.*parameter.text =
+            parameter.isChance() ? FormatInteger(chance++) + ".5" : std::string(parameter.field) + tag;
     return model;
 }
 

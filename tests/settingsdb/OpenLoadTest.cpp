@@ -9,8 +9,8 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
-#include "AccessDatabase.h"
-#include "DatabaseTest.h"
+#include "settingsdb/AccessDatabase.h"
+#include "tests/settingsdb/DatabaseTest.h"
 
 namespace fs = std::filesystem;
 
@@ -63,7 +63,8 @@ TEST_F(DatabaseTest, EarlierEditorsAccessFileIsSetAsideUntouchedAndAFreshDatabas
     const fs::path keptAs = folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-2.mdb";
     EXPECT_EQ(db.AccessDatabaseKeptAs(), keptAs);
     EXPECT_TRUE(ReadBytes(keptAs) == access);
-    EXPECT_EQ(ReadBytes(folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-1.mdb"), "kept earlier");
+    EXPECT_EQ(ReadBytes(folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.access-1.mdb"),
+              "kept earlier");
     EXPECT_EQ(Load(), InitialConfiguration());
     ExpectOneMessage(AccessDatabaseSetAsideText(keptAs), "", MessageIcon::Information);
     EXPECT_NE(sink.messages[0].text.find("TarnekChangeLevel.access-2.mdb"), std::string::npos);
@@ -160,8 +161,8 @@ TEST_F(DatabaseTest, DamagedDatabaseIsReportedWithItsCopiesAndRefusesEverySave)
     EXPECT_FALSE(db.SaveDatabase(InitialConfiguration()));
     EXPECT_FALSE(db.UpdateValue("Количество уровней", "Количество уровней", "40"));
     ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(sink.messages[1].text,
-              "База данных " + folder.database().string() + " повреждена и открыта только для чтения: изменения не сохранены.");
+    EXPECT_EQ(sink.messages[1].text, "База данных " + folder.database().string() +
+                                         " повреждена и открыта только для чтения: изменения не сохранены.");
     EXPECT_EQ(ReadBytes(folder.database()), damaged);
 }
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "DatabaseTest.h"
+#include "tests/settingsdb/DatabaseTest.h"
 
 namespace {
 
@@ -88,8 +88,10 @@ TEST_F(OpenedDatabase, ListsThatDisagreeWithTheLevelCountAreNeverStored)
     shorter.hexList = {"0.7"};
 
     const std::vector<std::pair<std::function<bool()>, std::string>> saves = {
-        {[&] { return db.SaveDatabase(longer); }, "(xpGivenShortTerm) содержит 12 значений, а при количестве уровней 10 их должно быть 11"},
-        {[&] { return db.SaveWholeDatabase(recounted); }, "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13 их должно быть 14"},
+        {[&] { return db.SaveDatabase(longer); },
+         "(xpGivenShortTerm) содержит 12 значений, а при количестве уровней 10 их должно быть 11"},
+        {[&] { return db.SaveWholeDatabase(recounted); },
+         "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13 их должно быть 14"},
         {[&] { return db.SaveTierDatabase(Tier::Two, shorter); }, "(hexList) содержит 1 значений"},
     };
     for (const auto& [save, named] : saves) {

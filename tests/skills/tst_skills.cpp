@@ -11,15 +11,15 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include "CellMarking.h"
-#include "ChartPane.h"
-#include "CurveChart.h"
-#include "GuiTestSupport.h"
-#include "InitialConfiguration.h"
-#include "SkillDialogs.h"
+#include "charts/ChartPane.h"
+#include "charts/CurveChart.h"
+#include "grid/CellMarking.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "grid/tarnekEditCtrl.h"
+#include "skills/SkillDialogs.h"
+#include "tests/support/InitialConfiguration.h"
+#include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/UserMessageBox.h"
-#include "tarnekBaseListCtrl.h"
-#include "tarnekEditCtrl.h"
 
 namespace {
 
@@ -55,13 +55,15 @@ class TestSkillDialogs final : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() {
+    void init()
+    {
         QSettings().clear();
         UserMessageBox::SetUnattended(true);
     }
     void cleanup() { UserMessageBox::SetUnattended(false); }
 
-    void openingShowsTheModel() {
+    void openingShowsTheModel()
+    {
         tarnekArrayStruct model = OpenedInitialConfiguration();
         model.evasionMaxChance = "2,5 typed";
         RecordingSink sink;
@@ -102,21 +104,26 @@ private slots:
 
     // A list's band takes its control ids from the list's row: none may clash with another
     // control of the same dialog.
-    void controlIdsAreDistinctInEachDialog() {
+    void controlIdsAreDistinctInEachDialog()
+    {
         for (const Tier tier : kSkillTiers) {
             const SkillTier& dialog = SkillTierOf(tier);
             std::set<int> ids{dialog.saveButtonId};
             for (const SkillBand& band : dialog.bands)
-                if (band.code) ids.insert({band.gridId, band.fillButtonId});
-            for (const ParameterBox& box : dialog.boxes) ids.insert(box.editId);
-            const auto lists = std::count_if(dialog.bands.begin(), dialog.bands.end(), [](const SkillBand& b) { return b.code.has_value(); });
+                if (band.code)
+                    ids.insert({band.gridId, band.fillButtonId});
+            for (const ParameterBox& box : dialog.boxes)
+                ids.insert(box.editId);
+            const auto lists = std::count_if(dialog.bands.begin(), dialog.bands.end(),
+                                             [](const SkillBand& b) { return b.code.has_value(); });
             QCOMPARE(ids.size(), std::size_t(1 + 2 * lists) + dialog.boxes.size());
         }
     }
 
     // One list of each fill rule and tier, its parameters typed into their boxes. Every
     // other box holds a decoy, so a button that read the wrong box gives other values.
-    void fillButtonRunsItsOwnRule() {
+    void fillButtonRunsItsOwnRule()
+    {
         const std::tuple<std::string_view, const char*, const char*, const char*> cases[] = {
             {"vampiricList", "1", nullptr, "1.0 2.0 3.0"},
             {"invisibilityList", "10", "255", "255 245 235"},
@@ -138,9 +145,11 @@ private slots:
             session.Replace(before);
             const auto dialog = MakeSkillDialog(list.tier, session);
             const tarnekArrayStruct& model = dialog->kept();
-            for (QLineEdit* box : dialog->findChildren<QLineEdit*>()) box->setText(QStringLiteral("7"));
+            for (QLineEdit* box : dialog->findChildren<QLineEdit*>())
+                box->setText(QStringLiteral("7"));
             dialog->parameterBox(list.firstParameter)->setText(QString::fromUtf8(first));
-            if (second != nullptr) dialog->parameterBox(list.secondParameter)->setText(QString::fromUtf8(second));
+            if (second != nullptr)
+                dialog->parameterBox(list.secondParameter)->setText(QString::fromUtf8(second));
 
             dialog->fillButton(BandOf(*dialog, field))->click();
 
@@ -148,7 +157,8 @@ private slots:
             QCOMPARE(Texts(model.*list.list), expected);
             QCOMPARE(Cells(GridOfList(*dialog, field)), expected);
             for (const ListDescriptor& other : ValueLists()) {
-                if (&other != &list) QCOMPARE(Texts(model.*other.list), Texts(before.*other.list));
+                if (&other != &list)
+                    QCOMPARE(Texts(model.*other.list), Texts(before.*other.list));
             }
             QVERIFY(sink.messages.empty());
         }
@@ -156,7 +166,8 @@ private slots:
 
     // Saving writes the tier's lists and every box of the dialog, chances normalised; an
     // unsaved edit of another window stays out of the database.
-    void saveWritesExactlyTheTier() {
+    void saveWritesExactlyTheTier()
+    {
         for (int tier = 1; tier <= 4; ++tier) {
             SkillWorkspace workspace;
             const tarnekArrayStruct& model = workspace.model();
@@ -165,9 +176,8 @@ private slots:
             const auto dialog = MakeSkillDialog(static_cast<Tier>(tier), workspace.session);
             tarnekArrayStruct expected = stored;
             for (const ParameterBox& box : dialog->tier().boxes) {
-                const bool isChance = std::any_of(Parameters().begin(), Parameters().end(), [&box](const auto& p) {
-                    return p.text == box.text && p.isChance();
-                });
+                const bool isChance = std::any_of(Parameters().begin(), Parameters().end(),
+                                                  [&box](const auto& p) { return p.text == box.text && p.isChance(); });
                 const std::string text = (isChance ? "5" : "'; -- ") + std::to_string(box.editId);
                 dialog->parameterBox(box.text)->setText(QString::fromStdString(text));
                 expected.*box.text = isChance ? text + ".0" : text;
@@ -191,7 +201,8 @@ private slots:
     }
 
     // A fill reads every box into the model.
-    void fillThenCancelChangesOnlyTheModel() {
+    void fillThenCancelChangesOnlyTheModel()
+    {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
         const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
@@ -212,7 +223,8 @@ private slots:
 
     // Inside the dialog, undo takes back a fill (the grid as it was, confirmed cell
     // included) and a cell; the session sees none of it until the dialog closes.
-    void undoAndRedoInsideTheDialog() {
+    void undoAndRedoInsideTheDialog()
+    {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         dialog->show();
@@ -241,7 +253,8 @@ private slots:
         QVERIFY(!dialog->applied().empty());
     }
 
-    void onlyConfirmedCellEditsAreSaved() {
+    void onlyConfirmedCellEditsAreSaved()
+    {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         dialog->show();
@@ -259,7 +272,8 @@ private slots:
     }
 
     // Padded to the stored count, such lists would reach the plugin as empty initialisers.
-    void aTierFourFillAtAnotherCountIsNotSaved() {
+    void aTierFourFillAtAnotherCountIsNotSaved()
+    {
         SkillWorkspace workspace;
         workspace.session.SetTexts({{&tarnekArrayStruct::levelCountText, "13"}});  // not the 10 stored
         const tarnekArrayStruct before = workspace.Stored();
@@ -283,12 +297,14 @@ private slots:
 
     // Enter and Escape never close a skill dialog; a single click edits a cell only in the
     // bands whose row asks for it (Ankh, not Bash).
-    void keysNeverCloseAndAClickEdits() {
+    void keysNeverCloseAndAClickEdits()
+    {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) QTest::keyClick(dialog->saveButton(), key);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(dialog->saveButton(), key);
         QVERIFY(dialog->isVisible());
         tarnekBaseListCtrl* bash = GridOfList(*dialog, "bashList");
         QTest::mouseClick(bash->viewport(), Qt::LeftButton, {}, CellCentre(bash, 1));
@@ -298,7 +314,8 @@ private slots:
         QCOMPARE(dialog->controlTable().editor()->text(), QStringLiteral("0.667"));
     }
 
-    void oneChartFollowsTheBandPointedAt() {
+    void oneChartFollowsTheBandPointedAt()
+    {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
         CurveChart* chart = ChartPane::Of(*dialog)->chart();

@@ -1,8 +1,8 @@
-#include "InitialConfiguration.h"
+#include "tests/support/InitialConfiguration.h"
 
 #include <utility>
 
-#include "Descriptors.h"
+#include "model/Descriptors.h"
 
 tarnekArrayStruct InitialConfiguration()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tarnekArrayStruct.h"
+#include "model/tarnekArrayStruct.h"
 
 // The configuration the carried initial database holds, written out by hand so that
 // tests of loading and of the generated sources compare against an independent source.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "MessageSink.h"
+#include "model/MessageSink.h"
 
 // Keeps what the core would have shown, for the test to look at.
 struct RecordingSink final : MessageSink {

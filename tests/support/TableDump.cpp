@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 

@@ -1,10 +1,10 @@
-#include "TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 #ifndef _WIN32
-#include <linux/capability.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+#  include <linux/capability.h>
+#  include <sys/resource.h>
+#  include <sys/syscall.h>
+#  include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -87,8 +87,7 @@ namespace {
 
 // The capabilities that let root past permission bits; dropped from the effective set only,
 // so they can be taken up again.
-constexpr unsigned kOverrides =
-    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+constexpr unsigned kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
 bool SetEffectiveOverrides(bool on)
 {

@@ -28,7 +28,7 @@ private:
     std::filesystem::path path_;
 };
 
-std::string ReadBytes(const std::filesystem::path& file);  // "" when missing
+std::string ReadBytes(const std::filesystem::path& file);                      // "" when missing
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 

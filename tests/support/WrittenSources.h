@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "CodePage1251.h"
-#include "xpBaseStruct.h"
+#include "pluginsrc/CodePage1251.h"
+#include "pluginsrc/xpBaseStruct.h"
 
 // base.h and skills.inl as the writers put them on disk for `model`, byte for byte.
 inline std::pair<std::string, std::string> WrittenSources(const tarnekArrayStruct& model)

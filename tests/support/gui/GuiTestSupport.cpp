@@ -1,15 +1,15 @@
-#include "GuiTestSupport.h"
+#include "tests/support/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineSeries>
 #include <QTest>
 
-#include "CurveChart.h"
-#include "CurvePoints.h"
-#include "TextReadings.h"
-#include "tarnekEditCtrl.h"
-#include "vloxBuildTarnekStruct.h"
+#include "charts/CurveChart.h"
+#include "charts/CurvePoints.h"
+#include "grid/tarnekEditCtrl.h"
+#include "model/TextReadings.h"
+#include "settingsdb/vloxBuildTarnekStruct.h"
 
 namespace fs = std::filesystem;
 

@@ -13,11 +13,11 @@
 #include <QPointF>
 #include <QStringList>
 
-#include "Descriptors.h"
-#include "RecordingSink.h"
-#include "TestFolder.h"
-#include "tarnekArrayStruct.h"
-#include "tarnekBaseListCtrl.h"
+#include "grid/tarnekBaseListCtrl.h"
+#include "model/Descriptors.h"
+#include "model/tarnekArrayStruct.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TestFolder.h"
 
 class CurveChart;
 
@@ -53,7 +53,10 @@ void DoubleClick(QWidget* widget, QPoint pos);
 
 QStringList Texts(const ValueList& list);
 QStringList Cells(const tarnekBaseListCtrl* grid);
-inline int CodeOf(std::string_view field) { return static_cast<int>(*FindList(field)); }
+inline int CodeOf(std::string_view field)
+{
+    return static_cast<int>(*FindList(field));
+}
 
 inline QModelIndex Cell(const tarnekBaseListCtrl* grid, int column)
 {
