@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -16,6 +17,7 @@
 #include "grid/CellMarking.h"
 #include "grid/tarnekBaseListCtrl.h"
 #include "grid/tarnekEditCtrl.h"
+#include "pluginsrc/xpBaseStruct.h"
 #include "skills/SkillDialogs.h"
 #include "tests/support/InitialConfiguration.h"
 #include "tests/support/gui/GuiTestSupport.h"
@@ -102,21 +104,37 @@ private slots:
         QVERIFY(devotion->toolTip().contains(QStringLiteral("Пустое")));
     }
 
-    // A list's band takes its control ids from the list's row: none may clash with another
-    // control of the same dialog.
-    void controlIdsAreDistinctInEachDialog()
+    // A list added to the descriptor table reaches a dialog and the plugin through its row
+    // alone: each skill list has one band, in the dialog of its tier, under ids no other
+    // control of that dialog uses, and every list is declared once across base.h and skills.inl.
+    void everyListSitsInOneBandAndOnePluginArray()
     {
+        std::map<std::size_t, Tier> bandTier;
         for (const Tier tier : kSkillTiers) {
             const SkillTier& dialog = SkillTierOf(tier);
             std::set<int> ids{dialog.saveButtonId};
             for (const SkillBand& band : dialog.bands)
-                if (band.code)
+                if (band.code) {
+                    QVERIFY2(bandTier.emplace(*band.code, tier).second, band.title.data());
                     ids.insert({band.gridId, band.fillButtonId});
+                }
             for (const ParameterBox& box : dialog.boxes)
                 ids.insert(box.editId);
             const auto lists = std::count_if(dialog.bands.begin(), dialog.bands.end(),
                                              [](const SkillBand& b) { return b.code.has_value(); });
             QCOMPARE(ids.size(), std::size_t(1 + 2 * lists) + dialog.boxes.size());
+        }
+        const tarnekArrayStruct model = OpenedInitialConfiguration();
+        const std::string sources = xpBaseStruct::BaseHeaderText(model) + xpBaseStruct::SkillsIncludeText(model);
+        for (std::size_t code = 0; code < ValueLists().size(); ++code) {
+            const ListDescriptor& list = ValueLists()[code];
+            const auto band = bandTier.find(code);
+            QVERIFY2(list.tier == Tier::Xp ? band == bandTier.end()
+                                           : band != bandTier.end() && band->second == list.tier,
+                     list.field.data());
+            const std::string declared = std::string(list.array) + "[";
+            QVERIFY2(sources.find(declared) != std::string::npos && sources.find(declared) == sources.rfind(declared),
+                     list.field.data());
         }
     }
 
