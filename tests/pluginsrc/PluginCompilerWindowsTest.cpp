@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
+// <windows.h> first: <shellapi.h> builds on its macros.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <chrono>
 #include <filesystem>
