@@ -216,22 +216,6 @@ private slots:
         }
     }
 
-    void fillWithoutSelectedCountKeepsTheStoredCount()
-    {
-        ScratchFolder folder;
-        QVERIFY(StoreLevelCount("11"));
-        CTarnekChangeLevelDlg dialog;
-        QCOMPARE(dialog.levelCombo()->currentIndex(), -1);
-        QTest::mouseClick(dialog.fillButton(0), Qt::LeftButton);
-        QCOMPARE(dialog.model().levelCountText, std::string("11"));
-        QCOMPARE(dialog.model().xpLevelShortTerm.size(), std::size_t{12});
-        // The other lists still hold 10 levels' values: such a save is refused whole.
-        const auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.contains(QStringLiteral("(xpLevelSaved)")), qPrintable(shown[0].text));
-        QCOMPARE(folder.Stored().xpLevelShortTerm, InitialConfiguration().xpLevelShortTerm);
-    }
-
     void compileSavesDeletesThePluginAndStartsTheCompiler()
     {
         ScratchFolder folder;

@@ -464,13 +464,6 @@ TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
     EXPECT_EQ(outdated.status, 0);
     EXPECT_NE(outdated.err.find("outdated"), std::string::npos);
     EXPECT_EQ(Json::parse(outdated.out)["devotionValue"], "15");
-
-    // An existing file is never replaced by opening it; the engine's complaint is shown.
-    WriteBytes(dir.database(), std::string(4096, 'x'));
-    const ToolResult broken = dir.Run({"show"});
-    EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.err, "tarnek-levels: " + dir.database().string() + ": file is not a database\n");
-    EXPECT_EQ(ReadBytes(dir.database()), std::string(4096, 'x'));
 }
 
 TEST_F(Tool, AFullOutputIsSaid)
