@@ -39,13 +39,6 @@ tarnekArrayStruct Read(const Files& files)
     return reading ? *reading : tarnekArrayStruct{};
 }
 
-SourceReadError Refusal(const Files& files)
-{
-    auto reading = ReadPluginSourceBytes(files.base, files.skills);
-    EXPECT_FALSE(reading);
-    return reading ? SourceReadError{} : reading.failure();
-}
-
 // The law both ways: the files give back the configuration (chances as written, that is
 // normalised), and the configuration read gives back the files.
 void ExpectRoundTrip(const tarnekArrayStruct& model)
@@ -207,7 +200,9 @@ TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
         SCOPED_TRACE(c.what);
         Files files = good;
         c.edit(files);
-        const SourceReadError error = Refusal(files);
+        const auto reading = ReadPluginSourceBytes(files.base, files.skills);
+        ASSERT_FALSE(reading);
+        const SourceReadError& error = reading.failure();
         EXPECT_EQ(error.file, c.file);
         EXPECT_EQ(error.line > 0, c.hasLine) << error.Text();
         EXPECT_NE(error.Text().find(c.mentions), std::string::npos) << error.Text();
