@@ -9,6 +9,7 @@ packages=(
   libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   locales xvfb xauth hyperfine
+  clang-format
 )
 
 missing=()
