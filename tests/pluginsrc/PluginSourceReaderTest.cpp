@@ -39,13 +39,6 @@ tarnekArrayStruct Read(const Files& files)
     return reading ? *reading : tarnekArrayStruct{};
 }
 
-SourceReadError Refusal(const Files& files)
-{
-    auto reading = ReadPluginSourceBytes(files.base, files.skills);
-    EXPECT_FALSE(reading);
-    return reading ? SourceReadError{} : reading.failure();
-}
-
 // The law both ways: the files give back the configuration (chances as written, that is
 // normalised), and the configuration read gives back the files.
 void ExpectRoundTrip(const tarnekArrayStruct& model)
@@ -199,21 +192,17 @@ TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
          "запятая"},
         {"level count", [](Files& f) { ReplaceAll(f.skills, "MAX_LEVELS 10", "MAX_LEVELS ten"); }, "tarnek/skills.inl",
          true, "ten"},
-        {"binary",
-         [](Files& f) {
-             f.base = std::string("\x7F"
-                                  "ELF\0\0\x01",
-                                  7) +
-                      f.base;
-         },
-         "tarnek/base.h", false, "нулевые"},
+        {"binary", [](Files& f) { f.base.insert(0, std::string("\x7F\x45LF\0\0\x01", 7)); }, "tarnek/base.h", false,
+         "нулевые"},
         {"UTF-16", [](Files& f) { f.skills = "\xFF\xFE#\0d\0"; }, "tarnek/skills.inl", false, "UTF-16"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Files files = good;
         c.edit(files);
-        const SourceReadError error = Refusal(files);
+        const auto reading = ReadPluginSourceBytes(files.base, files.skills);
+        ASSERT_FALSE(reading);
+        const SourceReadError& error = reading.failure();
         EXPECT_EQ(error.file, c.file);
         EXPECT_EQ(error.line > 0, c.hasLine) << error.Text();
         EXPECT_NE(error.Text().find(c.mentions), std::string::npos) << error.Text();

@@ -271,48 +271,6 @@ private slots:
         QVERIFY(!dialog->applied().empty());
     }
 
-    void onlyConfirmedCellEditsAreSaved()
-    {
-        SkillWorkspace workspace;
-        const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
-
-        QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
-        DoubleClick(grid->viewport(), CellCentre(grid, 2));
-        QVERIFY(dialog->controlTable().editor() != nullptr);
-        TypeText(dialog->controlTable().editor(), QStringLiteral("999"));
-        QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
-
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(Texts(workspace.Stored().vampiricList), QStringList({"42", "0.2", "0.3"}));
-    }
-
-    // Padded to the stored count, such lists would reach the plugin as empty initialisers.
-    void aTierFourFillAtAnotherCountIsNotSaved()
-    {
-        SkillWorkspace workspace;
-        workspace.session.SetTexts({{&tarnekArrayStruct::levelCountText, "13"}});  // not the 10 stored
-        const tarnekArrayStruct before = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Four, workspace.session);
-        tarnekBaseListCtrl* resistant = GridOfList(*dialog, "resistantList");
-        QVERIFY(Tinted(Cell(resistant, 0), kWrongLengthTint));
-        QVERIFY(ToolTip(Cell(resistant, 0)).contains(QStringLiteral("MAX_LEVELS+1")));
-
-        dialog->parameterBox(&tarnekArrayStruct::resistantIncrement)->setText(QStringLiteral("1"));
-        dialog->fillButton(BandOf(*dialog, "resistantList"))->click();
-        QCOMPARE(dialog->kept().resistantList.size(), std::size_t{14});
-        QCOMPARE(resistant->columnCount(), 14);
-        QVERIFY(Unmarked(Cell(resistant, 0)));
-        QCOMPARE(dialog->kept().orbList.size(), std::size_t{11});
-        dialog->saveButton()->click();
-
-        QCOMPARE(workspace.sink.messages.size(), std::size_t{1});
-        QVERIFY(workspace.sink.messages[0].text.find("(resistantList)") != std::string::npos);
-        QVERIFY(workspace.Stored() == before);
-    }
-
     // Enter and Escape never close a skill dialog; a single click edits a cell only in the
     // bands whose row asks for it (Ankh, not Bash).
     void keysNeverCloseAndAClickEdits()
