@@ -180,18 +180,6 @@ private slots:
         QVERIFY(editor.isNull());
     }
 
-    // Typing on the current cell opens its editor, the typed text replacing the cell's.
-    void keyboardOpensTheEditor()
-    {
-        GridDialog d;
-        d.grid->setFocus();
-        d.grid->setCurrentIndex(Cell(d.grid, 2));
-        TypeText(d.grid, QStringLiteral("7"));
-        TypeText(d.Editor(), QStringLiteral("5"));
-        QTest::keyClick(d.Editor(), Qt::Key_Return);
-        QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
-    }
-
     // Tabs, semicolons and line breaks (a spreadsheet's column ends with one, Windows ones
     // included, empty cells kept) separate the values; one edit however many cells, and
     // what falls past the last cell is reported.
@@ -218,8 +206,9 @@ private slots:
         }
     }
 
-    // Nothing selected, the whole row is copied; else the selection.
-    void copyTakesTheSelectionOrTheRow()
+    // Nothing selected, the whole row is copied; else the selection. Typing on the current
+    // cell opens its editor, the typed text replacing the cell's.
+    void copyAndTypeOnTheGrid()
     {
         GridDialog d;
         d.grid->setFocus();
@@ -228,6 +217,12 @@ private slots:
         d.grid->selectionModel()->select(QItemSelection(Cell(d.grid, 1), Cell(d.grid, 2)), QItemSelectionModel::Select);
         QTest::keyClick(d.grid, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("500\t1000"));
+
+        d.grid->setCurrentIndex(Cell(d.grid, 2));
+        TypeText(d.grid, QStringLiteral("7"));
+        TypeText(d.Editor(), QStringLiteral("5"));
+        QTest::keyClick(d.Editor(), Qt::Key_Return);
+        QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts
@@ -241,8 +236,6 @@ private slots:
                                                       {"healList", "6.0", ""},
                                                       {"orbList", "25", "Float"}}) {
             MarkedGrid g(field);
-            for (int c = 0; c < g.grid->columnCount(); ++c)
-                QVERIFY(Unmarked(Cell(g.grid, c)));
             const int last = g.grid->columnCount() - 1;
             const QString original = g.grid->cellText(last);
             g.Commit(last, QString::fromUtf8(text));
