@@ -218,8 +218,7 @@ private slots:
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QVERIFY(ShowAndActivate(*dialog));
         tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
         const QStringList opened = Cells(grid);
         QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
@@ -254,8 +253,7 @@ private slots:
     {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QVERIFY(ShowAndActivate(*dialog));
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
             QTest::keyClick(dialog->saveButton(), key);
         QVERIFY(dialog->isVisible());
