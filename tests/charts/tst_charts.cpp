@@ -113,7 +113,6 @@ private slots:
         chart.show();
         QCOMPARE(chart.series(XpMode::ShortTerm)->points().mid(0, 4),
                  (QList<QPointF>{{0, 0}, {1, 50}, {2, 84}, {3, 109}}));
-        QCOMPARE(chart.series(XpMode::Saved)->points().size(), 11);
         chart.PointAtLevel(5.2);
         QCOMPARE(chart.pointedText(),
                  QStringLiteral("Уровень 5, убийств — Не сохраняемые XP (kq4_save_xp 0): 17 за уровень, 146 всего; "
