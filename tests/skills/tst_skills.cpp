@@ -94,14 +94,6 @@ private slots:
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->saveButton()));
         }
         QVERIFY(sink.messages.empty());
-
-        // Devotion Aura: one box in its own band, no grid, no fill button, marked as typed.
-        const auto tier2 = MakeSkillDialog(Tier::Two, session);
-        QLineEdit* devotion = tier2->parameterBox(&tarnekArrayStruct::devotionValue);
-        QVERIFY(devotion->parentWidget()->findChildren<QPushButton*>().isEmpty());
-        QVERIFY(devotion->parentWidget()->findChildren<tarnekBaseListCtrl*>().isEmpty());
-        devotion->clear();
-        QVERIFY(devotion->toolTip().contains(QStringLiteral("Пустое")));
     }
 
     // A list added to the descriptor table reaches a dialog and the plugin through its row
@@ -218,41 +210,22 @@ private slots:
         }
     }
 
-    // A fill reads every box into the model.
-    void fillThenCancelChangesOnlyTheModel()
+    // Inside the dialog, undo takes back a fill (the grid as it was, confirmed cell
+    // included) and a cell; the session sees none of it until the dialog closes. "Отмена"
+    // keeps the fill, which read every box into the model, and drops a later cell edit.
+    void undoRedoAndCancelInsideTheDialog()
     {
         SkillWorkspace workspace;
         const tarnekArrayStruct stored = workspace.Stored();
-        const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
-        dialog->parameterBox(&tarnekArrayStruct::serpentIncrement)->setText(QStringLiteral("3"));
-        dialog->parameterBox(&tarnekArrayStruct::shadowMaxChance)->setText(QStringLiteral("4"));
-        dialog->fillButton(BandOf(*dialog, "serpentList"))->click();
-        // A cell edit after the fill goes with "Отмена"; the fill stays.
-        tarnekBaseListCtrl* serpent = GridOfList(*dialog, "serpentList");
-        serpent->model()->setData(Cell(serpent, 1), QStringLiteral("77"));
-        QCOMPARE(serpent->cellText(1), QStringLiteral("77"));
-        dialog->cancelButton()->click();
-        QCOMPARE(dialog->result(), int(QDialog::Rejected));
-
-        QVERIFY(workspace.Stored() == stored);
-        QCOMPARE(Texts(workspace.model().serpentList), QStringList({"3", "6", "9"}));
-        QCOMPARE(workspace.model().shadowMaxChance, std::string("4"));
-    }
-
-    // Inside the dialog, undo takes back a fill (the grid as it was, confirmed cell
-    // included) and a cell; the session sees none of it until the dialog closes.
-    void undoAndRedoInsideTheDialog()
-    {
-        SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::One, workspace.session);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QVERIFY(ShowAndActivate(*dialog));
         tarnekBaseListCtrl* grid = GridOfList(*dialog, "vampiricList");
         const QStringList opened = Cells(grid);
         QVERIFY(CommitCell(grid, 0, QStringLiteral("42")));
         QStringList edited = opened;
         edited[0] = QStringLiteral("42");
         dialog->parameterBox(&tarnekArrayStruct::vampiricIncrement)->setText(QStringLiteral("5"));
+        dialog->parameterBox(&tarnekArrayStruct::evasionMaxChance)->setText(QStringLiteral("4"));
         dialog->fillButton(BandOf(*dialog, "vampiricList"))->click();
         QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
 
@@ -266,22 +239,20 @@ private slots:
         QCOMPARE(Cells(grid), QStringList({"5.0", "10.0", "15.0"}));
         QVERIFY(!workspace.session.IsUnsaved());
 
+        grid->model()->setData(Cell(grid, 1), QStringLiteral("77"));
         dialog->cancelButton()->click();
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QCOMPARE(Texts(workspace.model().vampiricList), QStringList({"5.0", "10.0", "15.0"}));
-        QVERIFY(!dialog->applied().empty());
+        QCOMPARE(workspace.model().evasionMaxChance, std::string("4"));
+        QVERIFY(workspace.Stored() == stored);
     }
 
-    // Enter and Escape never close a skill dialog; a single click edits a cell only in the
-    // bands whose row asks for it (Ankh, not Bash).
-    void keysNeverCloseAndAClickEdits()
+    // A single click edits a cell only in the bands whose row asks for it (Ankh, not Bash).
+    void aClickEditsOnlyWhereTheBandAsks()
     {
         SkillWorkspace workspace;
         const auto dialog = MakeSkillDialog(Tier::Three, workspace.session);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-            QTest::keyClick(dialog->saveButton(), key);
-        QVERIFY(dialog->isVisible());
+        QVERIFY(ShowAndActivate(*dialog));
         tarnekBaseListCtrl* bash = GridOfList(*dialog, "bashList");
         QTest::mouseClick(bash->viewport(), Qt::LeftButton, {}, CellCentre(bash, 1));
         QVERIFY(dialog->controlTable().editor() == nullptr);

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QPointF>
 #include <QStringList>
+#include <QTest>
 
 #include "grid/tarnekBaseListCtrl.h"
 #include "model/Descriptors.h"
@@ -36,6 +37,13 @@ public:
     // What a second reader finds in the database now, level counts derived.
     tarnekArrayStruct Stored() const;
 };
+
+[[nodiscard]] inline bool ShowAndActivate(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
 
 // Qt Test's keyClicks squeezes text through Latin-1; this sends key events with their text.
 void TypeText(QWidget* widget, const QString& text);
