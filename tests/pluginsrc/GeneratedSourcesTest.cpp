@@ -116,25 +116,6 @@ TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
 #endif
 }
 
-class LevelCounts : public GeneratedSources, public ::testing::WithParamInterface<int> {};
-
-// The arrays themselves are the round trip's to check at every level count.
-TEST_P(LevelCounts, RecomputedListsGiveMatchingConstants)
-{
-    const std::size_t levels = static_cast<std::size_t>(GetParam()), skillLevels = levels / 3;
-    tarnekArrayStruct model = InitialConfiguration();
-    model.levelCountText = std::to_string(levels);
-    RecomputeAllLists(model);
-    WriteBoth(model);
-
-    const std::string skills = ReadBytes("tarnek/skills.inl");
-    EXPECT_EQ(Define("\n" + skills, "MAX_LEVELS"), std::to_string(levels));
-    EXPECT_EQ(Define(skills, "MAX_RACE_SKILLS"), std::to_string(skillLevels));
-    EXPECT_EQ(Define(skills, "MAX_SKILL_LEVEL"), std::to_string(skillLevels));
-}
-
-INSTANTIATE_TEST_SUITE_P(Levels, LevelCounts, ::testing::Values(13, 40));
-
 TEST(SourceText, ValuesAreWrittenVerbatimWhateverTheyHold)
 {
     tarnekArrayStruct model = InitialConfiguration();
