@@ -1,6 +1,5 @@
 #include <stdexcept>
 #include <string>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -48,19 +47,6 @@ TEST(ChanceNormalisation, GivesOneForNothingOrNonPositiveAndCompletesThePoint)
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(tarnekArrayStruct::NormalizeChanceText(text), expected) << '"' << text << '"';
-}
-
-TEST(LevelCountChange, RecomputesEveryListToItsLength)
-{
-    for (const auto& [levels, levelLists, skillLists] :
-         {std::tuple{"10", 11U, 3U}, {"13", 14U, 4U}, {"40", 41U, 13U}, {"100", 101U, 33U}}) {
-        tarnekArrayStruct m = InitialConfiguration();
-        m.levelCountText = levels;
-        RecomputeAllLists(m);
-        for (const ListDescriptor& d : ValueLists())
-            EXPECT_EQ((m.*d.list).size(), d.length == LengthRule::Levels ? levelLists : skillLists)
-                << d.field << " at " << levels;
-    }
 }
 
 TEST(LevelCountChangeValues, CarriedParametersAtTenLevelsGiveTheCarriedCurves)

@@ -1,4 +1,3 @@
-#include <limits>
 #include <string>
 #include <tuple>
 
@@ -46,21 +45,6 @@ TEST(GeneralFormat, WritesSixSignificantDigitsWithThreeDigitExponents)
     // clang-format on
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(FormatGeneral(value), expected) << value;
-}
-
-TEST(IntegerFormat, WritesPlainSignedDecimal)
-{
-    EXPECT_EQ(FormatInteger(0), "0");
-    EXPECT_EQ(FormatInteger(-35), "-35");
-    EXPECT_EQ(FormatInteger(std::numeric_limits<std::int32_t>::min()), "-2147483648");
-}
-
-TEST(PointCompletion, AppendsPointZeroOnlyWithoutAPoint)
-{
-    EXPECT_EQ(CompletePoint("2"), "2.0");
-    EXPECT_EQ(CompletePoint("1e+006"), "1e+006.0");
-    EXPECT_EQ(CompletePoint("0.333"), "0.333");
-    EXPECT_EQ(CompletePoint(""), ".0");
 }
 
 }  // namespace

@@ -79,7 +79,6 @@ TEST_P(ProgressionGap, NamesTheCellAndEndsTheTotal)
 INSTANTIATE_TEST_SUITE_P(
     Cells, ProgressionGap,
     testing::Values(GapCase{"xpGivenShortTerm", 3, "abc", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
-                    GapCase{"xpGivenShortTerm", 3, "", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
                     GapCase{"xpGivenShortTerm", 3, "25.5", StepGap::NotANumber, 4, "xpGivenShortTerm", 3},
                     GapCase{"xpLevelShortTerm", 4, "1e3", StepGap::NotANumber, 4, "xpLevelShortTerm", 4},
                     GapCase{"xpGivenShortTerm", 3, "0", StepGap::NoXpPerKill, 4, "xpGivenShortTerm", 3},

@@ -81,12 +81,4 @@ TEST(DecimalReading, OutOfRangeReadsLikeTheCLibrary)
         EXPECT_EQ(ReadDecimal(text), expected) << text.substr(0, 20) << "... (" << text.size() << " characters)";
 }
 
-TEST(DecimalReading, PrefixLengthCoversWhatIsRead)
-{
-    EXPECT_EQ(DecimalPrefixLength("  -1.5e3x"), 8U);
-    EXPECT_EQ(DecimalPrefixLength("1e+"), 1U);
-    EXPECT_EQ(DecimalPrefixLength("0,5"), 1U);
-    EXPECT_EQ(DecimalPrefixLength("abc"), 0U);
-}
-
 }  // namespace

@@ -73,8 +73,6 @@ protected:
 TEST_F(GeneratedSources, InitialConfigurationGivesTheReferenceFilesByteForByte)
 {
     WriteBoth(InitialConfiguration());
-    EXPECT_EQ(writer.baseHeaderPath, folder.baseHeader());
-    EXPECT_EQ(writer.skillsIncludePath, folder.skillsInclude());
     EXPECT_EQ(ReadBytes(folder.baseHeader()), ReadBytes(kData / "base.h.expected"));
     EXPECT_EQ(ReadBytes(folder.skillsInclude()), ReadBytes(kData / "skills.inl.expected"));
     EXPECT_EQ(folder.Listing(), (std::vector<std::string>{"tarnek", "tarnek/base.h", "tarnek/skills.inl"}));
@@ -115,25 +113,6 @@ TEST_F(GeneratedSources, LongerExistingFilesAreReplacedWholeKeepingModeAndLink)
     EXPECT_EQ(folder.Listing().size(), 5u);  // no temporary file left behind
 #endif
 }
-
-class LevelCounts : public GeneratedSources, public ::testing::WithParamInterface<int> {};
-
-// The arrays themselves are the round trip's to check at every level count.
-TEST_P(LevelCounts, RecomputedListsGiveMatchingConstants)
-{
-    const std::size_t levels = static_cast<std::size_t>(GetParam()), skillLevels = levels / 3;
-    tarnekArrayStruct model = InitialConfiguration();
-    model.levelCountText = std::to_string(levels);
-    RecomputeAllLists(model);
-    WriteBoth(model);
-
-    const std::string skills = ReadBytes("tarnek/skills.inl");
-    EXPECT_EQ(Define("\n" + skills, "MAX_LEVELS"), std::to_string(levels));
-    EXPECT_EQ(Define(skills, "MAX_RACE_SKILLS"), std::to_string(skillLevels));
-    EXPECT_EQ(Define(skills, "MAX_SKILL_LEVEL"), std::to_string(skillLevels));
-}
-
-INSTANTIATE_TEST_SUITE_P(Levels, LevelCounts, ::testing::Values(13, 40));
 
 TEST(SourceText, ValuesAreWrittenVerbatimWhateverTheyHold)
 {

@@ -151,22 +151,6 @@ TEST(PluginSourceRoundTrip, HandEditedFilesReadToTheSameConfiguration)
     same(commented, "comments and other declarations");
 }
 
-TEST(PluginSourceReading, ArraysOfAnotherLengthAreReadAsTheyStand)
-{
-    Files files = Written(InitialConfiguration());
-    ReplaceAll(files.skills, "new const Float:p_hex[MAX_SKILL_LEVEL] = {",
-               "new const Float:p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
-    const tarnekArrayStruct read = Read(files);
-    EXPECT_EQ(read.hexList.size(), InitialConfiguration().hexList.size() + 1);
-    EXPECT_EQ(read.hexList.at(0), "9");
-
-    tarnekArrayStruct model = InitialConfiguration();
-    const AdoptionChanges changes = AdoptPluginSources(read, model);
-    EXPECT_EQ(changes.lists, 1u);
-    EXPECT_EQ(changes.cells, read.hexList.size());  // every cell moved one place on
-    EXPECT_FALSE(changes.previousLevelCount);
-}
-
 TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
 {
     const Files good = Written(InitialConfiguration());

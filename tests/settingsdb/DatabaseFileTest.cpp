@@ -10,10 +10,7 @@
 #include <vector>
 
 #include "settingsdb/DatabaseFileWrite.h"
-#include "settingsdb/DatabaseLocation.h"
 #include "tests/support/TestFolder.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,18 +41,6 @@ TEST(DatabaseFileWrite, MissingFolderFailsBeforeWritingAndCreatesNothing)
     EXPECT_TRUE(created.failure().createFailed);
     EXPECT_EQ(created.failure().code, kFolderMissing);
     EXPECT_TRUE(folder.Listing().empty());
-}
-
-TEST(DatabaseLocation, BackupNameSkipsEveryNameTaken)
-{
-    TestFolder folder;
-    const fs::path database = DatabaseFileIn(folder.path());
-    EXPECT_EQ(database, folder.path() / "TarnekChangeLevelDatabase" / "TarnekChangeLevel.mdb");
-    WriteBytes(database, "");
-    EXPECT_EQ(FreeBackupPath(database), database.parent_path() / "TarnekChangeLevel.backup-1.mdb");
-    WriteBytes(database.parent_path() / "TarnekChangeLevel.backup-1.mdb", "");
-    fs::create_directory(database.parent_path() / "TarnekChangeLevel.backup-2.mdb");
-    EXPECT_EQ(FreeBackupPath(database), database.parent_path() / "TarnekChangeLevel.backup-3.mdb");
 }
 
 }  // namespace
