@@ -12,7 +12,8 @@
 // relative to it; afterwards the previous one comes back and the folder goes with all it holds.
 class TestFolder {
 public:
-    TestFolder();
+    // The folder's name is stem and a random number.
+    explicit TestFolder(std::u8string_view stem = u8"tarnek-test-");
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
