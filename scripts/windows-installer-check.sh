@@ -6,6 +6,7 @@
 # Usage: windows-installer-check.sh INSTALLER SCRATCH_DIR QT_DIR [LINUX_EDITOR]
 # Leaves SCRATCH_DIR/../main-window-windows.png.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 installer=$(realpath "$1")
 scratch=$(realpath -m "$2")
 qt=$(realpath "$3")
@@ -66,14 +67,8 @@ unset WINEQT_QPA_PLATFORM WINEQT_PLUGIN_PATH
 # The real window under wine's windows platform on a 1280x800 screen, photographed once it
 # is mapped and painted. A server started without a display must not be reused for it.
 wineserver -k
-Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
+. "$here/own-xvfb.sh"
+start_own_xvfb "$scratch"
 wine "$program/tarnek-level-editor.exe" >"$scratch/editor.log" 2>&1 &
 window=
 for _ in $(seq 120); do

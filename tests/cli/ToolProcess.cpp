@@ -150,15 +150,7 @@ void SetEnvironment(const char* name, const char* value)
 ToolResult RunBinary(const std::vector<std::string>& args, const std::string& input)
 {
     // The captured streams live beside the test folders, never inside a plugin directory.
-    std::random_device entropy;
-    fs::path capture;
-    for (int attempt = 0; attempt < 100 && capture.empty(); ++attempt) {
-        const fs::path candidate = fs::temp_directory_path() / ("tarnek-run-" + std::to_string(entropy()));
-        if (fs::create_directory(candidate))
-            capture = candidate;
-    }
-    if (capture.empty())
-        throw std::runtime_error("cannot create a capture folder");
+    const fs::path capture = NewTemporaryFolder(u8"tarnek-run-");
     WriteBytes(capture / "in", input);
     const int status = ExitStatus(Spawn(args, capture / "in", capture / "out", capture / "err"));
     const ToolResult result{status, ReadBytes(capture / "out"), ReadBytes(capture / "err")};

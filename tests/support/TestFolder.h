@@ -29,6 +29,9 @@ private:
     std::filesystem::path path_;
 };
 
+// A new empty folder in the system's temporary folder, named stem and a random number.
+std::filesystem::path NewTemporaryFolder(std::u8string_view stem);
+
 std::string ReadBytes(const std::filesystem::path& file);                      // "" when missing
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
