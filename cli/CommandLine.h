@@ -35,6 +35,9 @@ struct Invocation {
 struct UsageError {
     std::string message;
     const ToolCommand* command = nullptr;  // whose help to point at
+    // A well-formed command line whose value the editor refuses (one that could carry code
+    // into the plugin): said without pointing at the help, and the run counts as refused.
+    bool refusedValue = false;
 };
 
 using UsageCheck = Result<Done, UsageError>;

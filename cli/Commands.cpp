@@ -74,7 +74,7 @@ int Print(ToolStreams& io, std::string_view command, std::string_view text, cons
 UsageCheck CheckValue(std::string_view name, std::string_view value, const ToolCommand* command)
 {
     if (const auto checked = CheckValueText(value); !checked)
-        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command};
+        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command, true};
     return Done{};
 }
 

@@ -1,8 +1,17 @@
 #include "model/LevelCounts.h"
 
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
+
 bool IsOfferedLevelCount(std::int32_t levels)
 {
     return levels >= kFewestLevels && levels <= kMostLevels && (levels - kFewestLevels) % kLevelStep == 0;
+}
+
+bool IsOfferedLevelCountText(std::string_view text)
+{
+    const std::int32_t levels = ReadInteger(text);
+    return IsOfferedLevelCount(levels) && text == FormatInteger(levels);
 }
 
 Result<> CheckLevelCountChange(std::int32_t levels)

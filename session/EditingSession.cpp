@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/ValueTextRule.h"
+
 namespace {
 
 void ShowFailure(MessageSink& sink, const std::string& text)
@@ -133,8 +135,41 @@ ConfigurationEdit EditingSession::Change(const std::function<void(tarnekArrayStr
     tarnekArrayStruct changed = working_;
     change(changed);
     ConfigurationEdit edit = Difference(working_, changed);
+    if (!Admitted(edit))
+        return Unchanged();
     working_ = std::move(changed);
     return edit;
+}
+
+ConfigurationEdit EditingSession::Unchanged() const
+{
+    ConfigurationEdit edit;
+    edit.countsBefore = edit.countsAfter = CountsOf(working_);
+    return edit;
+}
+
+// Every text an edit brings in goes into the plugin's sources as it stands, so a text that
+// could be read there as code is refused whole, whichever window or command brought it.
+// What the database already held is left alone: it is marked, and the writers refuse it.
+bool EditingSession::Admitted(const ConfigurationEdit& edit)
+{
+    auto refuse = [&](const Failure& failure) {
+        ShowFailure(sink_, failure.text + "\nНичего не изменено.");
+        return false;
+    };
+    for (const ListChange& change : edit.lists) {
+        const ListDescriptor& list = ValueLists().at(change.list);
+        for (std::size_t i = 0; i < change.after.size(); ++i) {
+            if (i < change.before.size() && change.before[i] == change.after[i])
+                continue;
+            if (auto checked = CheckText(change.after[i], ListCellName(list, change.first + i)); !checked)
+                return refuse(checked.failure());
+        }
+    }
+    for (const TextChange& change : edit.texts)
+        if (auto checked = CheckText(change.after, TextFieldName(change.text)); !checked)
+            return refuse(checked.failure());
+    return true;
 }
 
 ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, std::vector<std::string> texts)
@@ -152,6 +187,8 @@ ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, 
     if (before == texts)
         return edit;
     edit.lists.push_back({list, first, std::move(before), std::move(texts)});
+    if (!Admitted(edit))
+        return Unchanged();
     ::Apply(edit, working_);
     return edit;
 }
