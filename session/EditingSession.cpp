@@ -1,10 +1,31 @@
 #include "session/EditingSession.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
 
 #include "model/ValueTextRule.h"
+#include "pluginsrc/SourceAdoption.h"
 
 namespace {
+
+constexpr std::string_view kSourcesMarkPrefix = "sources ";
+
+// The mark a save leaves while its sources are due names the sources it is to write (a
+// 64-bit FNV-1a digest of both texts). Whoever finds the mark can then tell from the
+// database whether that save was committed: a save killed before its commit left the files
+// as it found them, and they must stay so.
+std::string SourcesMark(const tarnekArrayStruct& model)
+{
+    std::uint64_t digest = 14695981039346656037ULL;
+    for (const std::string& text : {xpBaseStruct::BaseHeaderText(model), xpBaseStruct::SkillsIncludeText(model)})
+        for (const unsigned char c : text)
+            digest = (digest ^ c) * 1099511628211ULL;
+    char hex[16];
+    const auto end = std::to_chars(hex, hex + sizeof hex, digest, 16).ptr;
+    return std::string(kSourcesMarkPrefix) + std::string(hex, end);
+}
 
 void ShowFailure(MessageSink& sink, const std::string& text)
 {
@@ -62,6 +83,16 @@ bool EditingSession::FinishInterruptedSave()
     // The sources follow what is stored, whatever this session goes on to do.
     if (!Reload())
         return false;
+    const std::string mark = lock->PendingMark();
+    if (mark.starts_with(kSourcesMarkPrefix) && mark != SourcesMark(working_)) {
+        lock->SetPending(false);  // that save never reached the database
+        return true;
+    }
+    // A mark that names no save (an older editor's) cannot tell whether the files are the
+    // ones its save wrote over: they are kept before they are replaced.
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (!mark.starts_with(kSourcesMarkPrefix) && !error && SourcesDifferFrom(folder, working_))
+        KeepOriginalSources(folder, sink_);
     SaveReport report;
     WriteSources(report);
     if (report.baseHeader && report.skillsInclude)
@@ -283,8 +314,12 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
         return report;
     }
     // A run killed between the commit and the last source leaves the mark for the next.
-    if (scope.sources)
-        lock->SetPending(true);
+    if (scope.sources && !lock->SetPendingMark(SourcesMark(*written))) {
+        database_.RollbackWrite();
+        ShowFailure(sink_, "Не удалось отметить начатое сохранение в " +
+                               SaveLockFileOf(database_.databasePath).string() + ": ничего не сохранено.");
+        return report;
+    }
     if (!database_.CommitWrite()) {
         lock->SetPending(false);
         return report;

@@ -61,6 +61,29 @@ bool HasLength(std::intptr_t handle)
     return GetFileSizeEx(reinterpret_cast<HANDLE>(handle), &size) && size.QuadPart > 0;
 }
 
+// The mark's text from the start of the file, the file cut to its length.
+bool WriteContent(std::intptr_t handle, std::string_view text)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    LARGE_INTEGER start{};
+    DWORD written = 0;
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+}
+
+std::string ReadContent(std::intptr_t handle, std::size_t most)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    LARGE_INTEGER start{};
+    std::string text(most, '\0');
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, text.data(), static_cast<DWORD>(most), &read, nullptr))
+        return {};
+    text.resize(read);
+    return text;
+}
+
 void CloseLockFile(std::intptr_t handle)
 {
     CloseHandle(reinterpret_cast<HANDLE>(handle));
@@ -101,6 +124,21 @@ bool HasLength(std::intptr_t handle)
 {
     struct stat status {};
     return ::fstat(static_cast<int>(handle), &status) == 0 && status.st_size > 0;
+}
+
+// The mark's text from the start of the file, the file cut to its length.
+bool WriteContent(std::intptr_t handle, std::string_view text)
+{
+    const int fd = static_cast<int>(handle);
+    return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+}
+
+std::string ReadContent(std::intptr_t handle, std::size_t most)
+{
+    std::string text(most, '\0');
+    const ssize_t read = ::pread(static_cast<int>(handle), text.data(), most, 0);
+    text.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    return text;
 }
 
 #endif
@@ -168,9 +206,21 @@ bool DatabaseLock::SetPending(bool pending)
     return handle_ != -1 && SetLength(handle_, pending);
 }
 
+bool DatabaseLock::SetPendingMark(std::string_view mark)
+{
+    return handle_ != -1 && WriteContent(handle_, mark);
+}
+
 bool DatabaseLock::IsPending() const
 {
     return handle_ != -1 && HasLength(handle_);
+}
+
+std::string DatabaseLock::PendingMark() const
+{
+    // Larger than any mark the editor writes; what lies beyond is no mark of its own.
+    constexpr std::size_t kLongestMark = 4096;
+    return handle_ != -1 ? ReadContent(handle_, kLongestMark) : std::string();
 }
 
 std::filesystem::path SaveLockFileOf(const std::filesystem::path& database)

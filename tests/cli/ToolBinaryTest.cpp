@@ -509,13 +509,44 @@ TEST_F(Tool, FirstRunKeepsTheTunedSourcesAndAdoptTakesThemOver)
 TEST_F(Tool, AdoptRefusesUnreadableOrUnstorableSourcesAndChangesNothing)
 {
     Initialise();
-    std::string longer = ReadBytes(dir.skillsInclude());
-    ReplaceAll(longer, "p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
-    WriteBytes(dir.skillsInclude(), longer);
-    const auto before = Take();
-    const ToolResult refused = dir.Run({"adopt"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"), std::string::npos)
-        << refused.err;
-    EXPECT_EQ(Take(), before);
+    const std::string written = ReadBytes(dir.skillsInclude());
+    const std::pair<std::pair<std::string, std::string>, std::string> edits[] = {
+        {{"p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n"},
+         "p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"},
+        {{"p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {server_cmd(0)+"}, "«(»"},
+        {{"#define MAX_PERCENT_HEX 1.0", "#define MAX_PERCENT_HEX 1.0;server_cmd(0)"}, "«;»"},
+        {{"#define MAX_PERCENT_HEX 1.0", "#if 0\r\n#define MAX_PERCENT_HEX 0.5\r\n#endif"}, "#if"},
+    };
+    for (const auto& [edit, said] : edits) {
+        std::string edited = written;
+        ReplaceAll(edited, edit.first, edit.second);
+        WriteBytes(dir.skillsInclude(), edited);
+        const auto before = Take();
+        const ToolResult refused = dir.Run({"adopt"});
+        EXPECT_EQ(refused.status, 1) << said;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << refused.err;
+        EXPECT_EQ(Take(), before) << said;
+    }
+}
+
+// An adopt killed after it marked its save and before the commit leaves the mark over the
+// database as it was: the next run must not write that over the sources it was given.
+TEST_F(Tool, AKilledAdoptNeverCostsTheSourcesItWasGiven)
+{
+    PluginDir other;
+    ASSERT_EQ(other.Run({"levels", "13", "--yes"}).status, 0);
+    const std::string givenBase = ReadBytes(other.baseHeader()), givenSkills = ReadBytes(other.skillsInclude());
+    const fs::path lock = dir.database().string() + ".lock";
+    for (const char* mark : {"sources 5eed", "x"}) {  // a save of this editor, an older editor's mark
+        ASSERT_EQ(dir.Run({"levels", "40", "--yes"}).status, 0);
+        WriteBytes(dir.baseHeader(), givenBase);
+        WriteBytes(dir.skillsInclude(), givenSkills);
+        WriteBytes(lock, mark);
+        ASSERT_EQ(dir.Run({"show"}).status, 0);
+        const bool kept = fs::exists(dir.path() / "tarnek" / "base.h.orig");
+        EXPECT_EQ(kept ? ReadBytes(dir.path() / "tarnek" / "base.h.orig") : ReadBytes(dir.baseHeader()), givenBase);
+        EXPECT_EQ(kept ? ReadBytes(dir.path() / "tarnek" / "skills.inl.orig") : ReadBytes(dir.skillsInclude()),
+                  givenSkills);
+        EXPECT_EQ(ReadBytes(lock), "") << mark;
+    }
 }
