@@ -27,6 +27,7 @@
 #include "model/Descriptors.h"
 #include "model/LevelCounts.h"
 #include "model/TextReadings.h"
+#include "model/ValueTextRule.h"
 #include "pluginsrc/PluginCompiler.h"
 #include "widgets/ApplicationIcon.h"
 #include "widgets/DialogUnits.h"
@@ -268,6 +269,10 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     FillLevelCombo();
     ctrl_.SetModel(&session_.configuration());
     ShowConfiguration();
+    // What another program stored is shown and marked as it is; saving it waits for a mend.
+    if (auto fit = CheckConfigurationForSources(session_.configuration()); !fit)
+        SetStatus(ToQString("В базе данных: " + fit.failure().text +
+                            " Пока это не исправлено, сохранение и компиляция отменяются."));
     return true;
 }
 

@@ -142,6 +142,15 @@ Result<Done, SystemError> WriteExportFile(const std::filesystem::path& file, con
     return Done{};
 }
 
+// No more than one byte beyond the largest configuration: what is longer is refused unread.
+std::string ReadConfigurationText(std::istream& in)
+{
+    std::string text(kLargestConfigurationText + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
 }  // namespace
 
 UsageCheck PrepareLevels(PreparedCommand& prepared)
@@ -399,11 +408,11 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         std::ifstream stream(std::filesystem::path(file), std::ios::binary);
         if (!stream)
             return Fail(io, "import", "cannot read " + Quoted(file) + ": " + std::strerror(errno));
-        text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+        text = ReadConfigurationText(stream);
         if (stream.bad())
             return Fail(io, "import", "cannot read " + Quoted(file));
     } else {
-        text.assign(std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>());
+        text = ReadConfigurationText(io.in);
     }
 
     // The whole input is checked before the database is even opened.

@@ -113,6 +113,14 @@ std::string ListingText(std::string_view text)
     return quoted;
 }
 
+Result<> CheckHeldLevelCountText(std::string_view text)
+{
+    if (IsHeldLevelCountText(text))
+        return Done{};
+    return Failure{Quoted(ShownName(text)) + " is not a level count the editor can hold: a whole number from " +
+                   FormatInteger(kFewestHeldLevels) + " to " + FormatInteger(kMostHeldLevels)};
+}
+
 Result<> CheckLevelCountText(std::string_view text)
 {
     if (IsOfferedLevelCountText(text))

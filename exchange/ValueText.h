@@ -22,3 +22,6 @@ std::string ListingText(std::string_view text);
 // Whether text is a level count the editor offers, written as "%d" writes it. Any other
 // count would leave the editor's level-count box without a selection.
 Result<> CheckLevelCountText(std::string_view text);
+// Whether text is a level count a configuration may hold (model/LevelCounts.h): what import
+// and adopt both accept.
+Result<> CheckHeldLevelCountText(std::string_view text);

@@ -14,6 +14,12 @@ bool IsOfferedLevelCountText(std::string_view text)
     return IsOfferedLevelCount(levels) && text == FormatInteger(levels);
 }
 
+bool IsHeldLevelCountText(std::string_view text)
+{
+    const std::int32_t levels = ReadInteger(text);
+    return levels >= kFewestHeldLevels && levels <= kMostHeldLevels && text == FormatInteger(levels);
+}
+
 Result<> CheckLevelCountChange(std::int32_t levels)
 {
     if (levels < kFewestLevels)

@@ -132,16 +132,22 @@ Result<> CheckConfigurationTexts(const tarnekArrayStruct& model)
     return Done{};
 }
 
-Result<> CheckConfigurationForSources(const tarnekArrayStruct& model)
+Result<> CheckConfigurationForSaving(const tarnekArrayStruct& model)
 {
     if (auto texts = CheckConfigurationTexts(model); !texts)
         return texts;
     const std::string& count = model.*LevelCountValue().text;
-    if (!IsOfferedLevelCountText(count))
-        return Failure{"Количество уровней «" + count + "» не из тех, что предлагает редактор (" +
-                       FormatInteger(kFewestLevels) + ", " + FormatInteger(kFewestLevels + kLevelStep) + ", …, " +
-                       FormatInteger(kMostLevels) + ")."};
-    const std::int32_t levels = ReadInteger(count);
+    if (!IsHeldLevelCountText(count))
+        return Failure{"Количество уровней «" + count + "»: нужно целое число от " + FormatInteger(kFewestHeldLevels) +
+                       " до " + FormatInteger(kMostHeldLevels) + "; \"Создать уровни\" пересчитает все списки."};
+    return Done{};
+}
+
+Result<> CheckConfigurationForSources(const tarnekArrayStruct& model)
+{
+    if (auto saving = CheckConfigurationForSaving(model); !saving)
+        return saving;
+    const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (const auto mismatch = FirstListOfWrongLength(model, levels))
         return Failure{"Список \"" + std::string(mismatch->list->column) + "\" (" + std::string(mismatch->list->field) +
                        ") содержит " + FormatCount(mismatch->length) + " значений, а при количестве уровней " +

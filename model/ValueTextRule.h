@@ -42,9 +42,11 @@ std::string TextFieldName(TextField field);
 Result<> CheckText(std::string_view text, const std::string& name);
 
 // The first text of the configuration that cannot go into the plugin's sources: one outside
-// the set above, a level count the editor does not offer, or a list not as long as the count
-// makes it. The failure names the list and level or the parameter.
+// the set above, a level count it may not hold (model/LevelCounts.h), or a list not as long
+// as the count makes it. The failure names the list and level or the parameter.
 Result<> CheckConfigurationForSources(const tarnekArrayStruct& model);
+// The same but the lists' lengths, which the database refuses itself, table by table.
+Result<> CheckConfigurationForSaving(const tarnekArrayStruct& model);
 
 // The same, for the texts alone: what the source writers refuse as their last line.
 Result<> CheckConfigurationTexts(const tarnekArrayStruct& model);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/Descriptors.h"
+#include "model/LevelCounts.h"
 #include "model/NumberFormats.h"
 #include "model/TextReadings.h"
 #include "model/ValueTextRule.h"
@@ -24,9 +25,6 @@ constexpr std::string_view kLevelCountDefine = "MAX_LEVELS";
 constexpr std::string_view kDevotionName = "p_devotion";
 constexpr std::string_view kDevotionComment = " //Devotion Aura (skill 2)";
 constexpr std::string_view kBlanks = " \t\r\n\f\v";
-// A plugin with more levels than this cannot come from the editor, and a fill for it would
-// build lists of that length.
-constexpr std::int32_t kMostReadableLevels = 10000;
 
 bool IsBlank(char c)
 {
@@ -473,11 +471,12 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
     tarnekArrayStruct model;
     const Found& levelCount = skills.Define(kLevelCountDefine);
     const std::string_view count = Trim(levelCount.text);
-    if (!IsWholeNumber(count) || ReadInteger(count) < 1 || ReadInteger(count) > kMostReadableLevels)
-        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " +
-                                                     FormatInteger(kMostReadableLevels) +
+    if (!IsWholeNumber(count) || !IsHeldLevelCountText(FormatInteger(ReadInteger(count))))
+        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от " + FormatInteger(kFewestHeldLevels) +
+                                                     " до " + FormatInteger(kMostHeldLevels) +
                                                      " после MAX_LEVELS, а стоит «" + levelCount.text + "»");
-    model.levelCountText = levelCount.text;
+    // As the editor writes a count, so that "040" is the 40 it means.
+    model.levelCountText = FormatInteger(ReadInteger(count));
     for (const ListDescriptor& list : ValueLists())
         model.*list.list = (list.tier == Tier::Xp ? base : skills).Array(list.array).values;
     model.devotionValue = skills.Scalar(kDevotionName).text;

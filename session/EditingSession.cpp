@@ -27,6 +27,32 @@ std::string SourcesMark(const tarnekArrayStruct& model)
     return std::string(kSourcesMarkPrefix) + std::string(hex, end);
 }
 
+// A save killed after its commit may be followed by one killed before its own: the mark
+// then names both, one per line, and the sources are due when the database holds either.
+// Past this length it becomes a mark that names no save (see FinishInterruptedSave).
+constexpr std::size_t kLongestSourcesMark = 2048;
+constexpr std::string_view kUnnamedMark = "pending";
+
+std::string AddedMark(const std::string& pending, const std::string& mark)
+{
+    if (pending.empty())
+        return mark;
+    if (!pending.starts_with(kSourcesMarkPrefix) || pending.size() + 1 + mark.size() > kLongestSourcesMark)
+        return pending.starts_with(kSourcesMarkPrefix) ? std::string(kUnnamedMark) : pending;
+    return pending + "\n" + mark;
+}
+
+bool MarkNames(std::string_view pending, std::string_view mark)
+{
+    while (!pending.empty()) {
+        const std::size_t end = std::min(pending.find('\n'), pending.size());
+        if (pending.substr(0, end) == mark)
+            return true;
+        pending.remove_prefix(std::min(end + 1, pending.size()));
+    }
+    return false;
+}
+
 void ShowFailure(MessageSink& sink, const std::string& text)
 {
     sink.Show({text, std::string(kApplicationTitle), MessageIcon::Warning});
@@ -84,7 +110,7 @@ bool EditingSession::FinishInterruptedSave()
     if (!Reload())
         return false;
     const std::string mark = lock->PendingMark();
-    if (mark.starts_with(kSourcesMarkPrefix) && mark != SourcesMark(working_)) {
+    if (mark.starts_with(kSourcesMarkPrefix) && !MarkNames(mark, SourcesMark(working_))) {
         lock->SetPending(false);  // that save never reached the database
         return true;
     }
@@ -297,6 +323,10 @@ bool EditingSession::WriteTables(const SaveScope& scope)
 
 void EditingSession::WriteSources(SaveReport& report)
 {
+    if (auto fit = CheckConfigurationForSources(working_); !fit) {
+        ShowFailure(sink_, fit.failure().text + " Исходники плагина не записаны.");
+        return;
+    }
     // Both are attempted even when the first fails, as in every save.
     report.baseHeader = writer_.WriteBaseHeader(working_, sink_);
     report.skillsInclude = writer_.WriteSkillsInclude(working_, sink_);
@@ -308,13 +338,20 @@ void EditingSession::WriteSources(SaveReport& report)
 SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock)
 {
     SaveReport report;
+    // A configuration read from a database that another program wrote may hold what the
+    // editor never lets in; it is mended before anything of it is stored again.
+    if (auto admitted = CheckConfigurationForSaving(working_); !admitted) {
+        database_.RollbackWrite();
+        ShowFailure(sink_, admitted.failure().text + " Сохранение отменено, ничего не изменено.");
+        return report;
+    }
     std::optional<tarnekArrayStruct> written;
     if (!WriteTables(scope) || !(written = ReadDatabase())) {
         database_.RollbackWrite();
         return report;
     }
     // A run killed between the commit and the last source leaves the mark for the next.
-    if (scope.sources && !lock->SetPendingMark(SourcesMark(*written))) {
+    if (scope.sources && !lock->SetPendingMark(AddedMark(lock->PendingMark(), SourcesMark(*written)))) {
         database_.RollbackWrite();
         ShowFailure(sink_, "Не удалось отметить начатое сохранение в " +
                                SaveLockFileOf(database_.databasePath).string() + ": ничего не сохранено.");

@@ -61,14 +61,16 @@ bool HasLength(std::intptr_t handle)
     return GetFileSizeEx(reinterpret_cast<HANDLE>(handle), &size) && size.QuadPart > 0;
 }
 
-// The mark's text from the start of the file, the file cut to its length.
+// The mark's text from the start of the file, then the file cut to its length: written over
+// and never emptied first, so that a run killed in between leaves a mark, not none.
 bool WriteContent(std::intptr_t handle, std::string_view text)
 {
     const HANDLE file = reinterpret_cast<HANDLE>(handle);
     LARGE_INTEGER start{};
     DWORD written = 0;
-    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
-           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size() &&
+           SetEndOfFile(file);
 }
 
 std::string ReadContent(std::intptr_t handle, std::size_t most)
@@ -126,11 +128,13 @@ bool HasLength(std::intptr_t handle)
     return ::fstat(static_cast<int>(handle), &status) == 0 && status.st_size > 0;
 }
 
-// The mark's text from the start of the file, the file cut to its length.
+// The mark's text from the start of the file, then the file cut to its length: written over
+// and never emptied first, so that a run killed in between leaves a mark, not none.
 bool WriteContent(std::intptr_t handle, std::string_view text)
 {
     const int fd = static_cast<int>(handle);
-    return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+    return ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()) &&
+           ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
 }
 
 std::string ReadContent(std::intptr_t handle, std::size_t most)

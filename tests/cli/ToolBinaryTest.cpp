@@ -16,6 +16,7 @@
 
 #include "cli/Tool.h"
 #include "cli/ToolCommand.h"
+#include "exchange/ConfigurationJson.h"
 #include "exchange/NameLookup.h"
 #include "model/Descriptors.h"
 #include "tests/cli/ToolProcess.h"
@@ -394,12 +395,14 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
                  j[std::string(d.field)] = Json::array();
          }),
          "\"unholyList\" has 0 values, but 10 levels need 3"},
-        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }), "\"1000000000\" is not one of the level counts"},
-        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not one"},
+        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }),
+         "\"1000000000\" is not a level count the editor can hold"},
+        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not a level count"},
         {changed([](Json& j) { j["levelCountText"] = "13"; }),
          "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
-        {changed([](Json& j) { j[std::string(10'000'000, 'k')] = "1"; }),
-         "kkk... (10000000 bytes)\"; (\"tarnek-levels show\""},
+        {changed([](Json& j) { j[std::string(1'000'000, 'k')] = "1"; }),
+         "kkk... (1000000 bytes)\"; (\"tarnek-levels show\""},
+        {valid.dump() + std::string(kLargestConfigurationText, ' '), "larger than 4 MB"},
         {changed([](Json& j) { j["vampiricIncrement"] = "0.1\r\n}"; }), "vampiricIncrement"},
         {duplicated, "hexList"},
         {"{\"a\":" + std::string(50000, '[') + std::string(50000, ']') + ",\"b\":1}", "nested deeper"},
@@ -450,6 +453,33 @@ TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
     const ToolResult outdated = dir.Run({"export"});
     EXPECT_EQ(outdated.status, 0);
     EXPECT_NE(outdated.err.find("outdated"), std::string::npos);
+}
+
+// Another program may store what the editor never lets in: the sources are not written from it.
+TEST_F(Tool, GenerateRefusesWhatTheDatabaseShouldNotHold)
+{
+    const ListDescriptor& list = ValueLists()[0];
+    const auto update = [](std::string_view table, std::string_view column, const std::string& value) {
+        return "UPDATE \"" + std::string(table) + "\" SET \"" + std::string(column) + "\" = '" + value + "'";
+    };
+    const std::pair<std::string, std::string> stored[] = {
+        {update(LevelCountValue().table, LevelCountValue().column, "-1"), "«-1»"},
+        {update(LevelCountValue().table, LevelCountValue().column, "2147483648"), "«2147483648»"},
+        {update(LevelCountValue().table, LevelCountValue().column, "100"), "при количестве уровней 100"},
+        {update(DevotionValue().table, DevotionValue().column, "1;x"), "«;»"},
+        {update(list.table, list.column, "1' || char(10) || '0") + " WHERE rowid = 3", "U+000A"},
+        {update(list.table, list.column, "1' || char(0) || '0") + " WHERE rowid = 3", "U+0000"},
+    };
+    for (const auto& [statement, said] : stored) {
+        Initialise();  // a fresh database each time
+        SQLite::Database(dir.database(), SQLite::OPEN_READWRITE).exec(statement);
+        const auto before = Take();
+        const ToolResult generated = dir.Run({"generate"});
+        EXPECT_EQ(generated.status, 1) << said;
+        EXPECT_NE(generated.err.find(said), std::string::npos) << generated.err;
+        EXPECT_EQ(Take(), before) << said;
+        fs::remove_all(dir.database().parent_path());
+    }
 }
 
 TEST_F(Tool, AFullOutputIsSaid)
