@@ -1,6 +1,7 @@
 #include "model/ProgressionFit.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
@@ -219,6 +220,15 @@ Result<FitChoice, FitFailure> FitParameter(const tarnekArrayStruct& model, const
         choice.total = climb.Total(p);
         return choice;
     };
+    // Of values that come equally near, the one the parameter holds now: a fit changes nothing
+    // that already meets the target, and a parameter the climb does not depend on stays put.
+    const std::int64_t current = ReadInteger(model.*parameter);
+    auto orCurrent = [&](const FitChoice& choice) {
+        if (current < range.low || current > range.high)
+            return choice;
+        const FitChoice kept = at(current);
+        return std::abs(kept.difference()) <= std::abs(choice.difference()) ? kept : choice;
+    };
     const FitChoice lowest = at(range.low);
     const FitChoice highest = at(range.high);
     const bool rising = lowest.total <= highest.total;
@@ -226,7 +236,7 @@ Result<FitChoice, FitFailure> FitParameter(const tarnekArrayStruct& model, const
     const std::int64_t most = std::max(lowest.total, highest.total);
     const std::int64_t target = request.targetKills;
     if (target < fewest || target > most)
-        return FitFailure{FitProblem::Unreachable, (target < fewest) == rising ? lowest : highest, {}};
+        return FitFailure{FitProblem::Unreachable, orCurrent((target < fewest) == rising ? lowest : highest), {}};
 
     // The first value whose total reaches the target, and the one before it.
     std::int64_t first = range.low;
@@ -248,7 +258,7 @@ Result<FitChoice, FitFailure> FitParameter(const tarnekArrayStruct& model, const
         if (beforeMiss < bestMiss || (beforeMiss == bestMiss && before.total < best.total))
             best = before;
     }
-    return best;
+    return orCurrent(best);
 }
 
 tarnekArrayStruct WithFittedValue(tarnekArrayStruct model, const FitChoice& choice)

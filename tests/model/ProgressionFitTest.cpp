@@ -147,11 +147,17 @@ INSTANTIATE_TEST_SUITE_P(Targets, FitAgainstScan,
 TEST(ProgressionFit, MeetsAnExactTargetAndNamesAStepNoValueDefines)
 {
     tarnekArrayStruct model = InitialConfiguration();
-    // The carried short-term climb to level 10 takes 206 kills at an increment of 500.
+    // The carried short-term climb to level 10 takes 206 kills at an increment of 500, and
+    // 496 to 499 take as many: the value the parameter holds stays.
     const auto met = FitParameter(model, {XpMode::ShortTerm, 10, 206, ParameterNamed("xpLevelShortTermIncrement")});
     ASSERT_TRUE(met);
     EXPECT_EQ(met->difference(), 0);
-    EXPECT_EQ(ComputeProgression(WithFittedValue(model, *met), XpMode::ShortTerm)[9].total, 206);
+    EXPECT_EQ(met->value, 500);
+    model.xpLevelShortTermIncrement = "520";
+    const auto moved = FitParameter(model, {XpMode::ShortTerm, 10, 206, ParameterNamed("xpLevelShortTermIncrement")});
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->difference(), 0);
+    EXPECT_EQ(ComputeProgression(WithFittedValue(model, *moved), XpMode::ShortTerm)[9].total, 206);
 
     model.xpGivenShortTerm.set(3, "abc");
     const auto gap = FitParameter(model, {XpMode::ShortTerm, 10, 206, ParameterNamed("xpLevelShortTermIncrement")});
