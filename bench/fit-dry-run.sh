@@ -16,18 +16,8 @@ mkdir -p "$scratch/tarnek"
 "$tool" -C "$scratch" levels 100 --yes
 database="$scratch/TarnekChangeLevelDatabase/TarnekChangeLevel.mdb"
 
-hyperfine -N --warmup 10 --runs "$runs" --export-json "$scratch/fit.json" \
+# hyperfine's summary gives the ratio of the means; each run's user and system time beside it.
+hyperfine -N --warmup 10 --runs "$runs" \
   -n sqlite3 "sqlite3 -readonly $database 'SELECT * FROM \"XP за убийство\"'" \
   -n fit "$tool -C $scratch fit saved --hours 800 --kills-per-hour 60 --dry-run"
-awk -F'[:,]' '
-  /"command"/ { name = $2; gsub(/[" ]/, "", name) }
-  /"mean"/    { mean[name] = $2 }
-  /"median"/  { median[name] = $2 }
-  /"user"/    { user[name] = $2 }
-  /"system"/  { cpu[name] = user[name] + $2 }
-  END {
-    printf "fit --dry-run / sqlite3: wall mean %.2f, wall median %.2f (%.1f ms / %.1f ms), CPU %.2f\n",
-           mean["fit"] / mean["sqlite3"], median["fit"] / median["sqlite3"], median["fit"] * 1000,
-           median["sqlite3"] * 1000, cpu["fit"] / cpu["sqlite3"]
-  }' "$scratch/fit.json"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
