@@ -37,18 +37,18 @@ bool IsWholeNumber(std::string_view text)
 Result<double, UsageError> PositiveDecimal(const Invocation& inv, const Assignment& option)
 {
     const std::string& text = option.value;
-    if (text.empty() || DecimalPrefixLength(text) != text.size() || text.front() == ' ')
-        return Refusal(inv, option.name + " needs a number, got " + Quoted(text));
+    if (text.empty() || DecimalPrefixLength(text) != text.size() || text.find_first_of(" \t\n\v\f\r") == 0)
+        return Refusal(inv, option.name + " needs a number, got " + Quoted(ShownName(text)));
     const double value = ReadDecimal(text);
     if (!(value > 0) || value > kMostTargetKills)
-        return Refusal(inv, option.name + " must be more than 0 and at most 1e15, got " + Quoted(text));
+        return Refusal(inv, option.name + " must be more than 0 and at most 1e15, got " + Quoted(ShownName(text)));
     return value;
 }
 
 Result<std::int64_t, UsageError> PositiveWhole(const Invocation& inv, const Assignment& option)
 {
     if (!IsWholeNumber(option.value) || ReadDecimal(option.value) < 1)
-        return Refusal(inv, option.name + " must be a whole number from 1, got " + Quoted(option.value));
+        return Refusal(inv, option.name + " must be a whole number from 1, got " + Quoted(ShownName(option.value)));
     return static_cast<std::int64_t>(ReadDecimal(option.value));
 }
 
@@ -70,7 +70,7 @@ UsageCheck TakeParameter(PreparedCommand& prepared, const Assignment& option)
     const auto allowed = FitParameters(mode.mode);
     if (resolved->kind != NameKind::Parameter ||
         std::find(allowed.begin(), allowed.end(), resolved->index) == allowed.end())
-        return Refusal(inv, Quoted(option.value) + " is not a parameter of the " + std::string(mode.key) +
+        return Refusal(inv, Quoted(ShownName(option.value)) + " is not a parameter of the " + std::string(mode.key) +
                                 " lists; fit " + std::string(mode.key) + " chooses one of " +
                                 ParameterNames(mode.mode));
     prepared.fit.parameter = resolved->index;
@@ -181,7 +181,7 @@ UsageCheck TakeFitOperands(Invocation& inv, std::span<const std::string> operand
     if (operands.empty())
         return Refusal(inv, "fit needs the XP mode: shortTerm or saved");
     if (operands.size() > 1)
-        return Refusal(inv, "fit takes one XP mode, got also " + Quoted(operands[1], '\''));
+        return Refusal(inv, "fit takes one XP mode, got also " + Quoted(ShownName(operands[1]), '\''));
     inv.target = operands[0];
     return Done{};
 }
@@ -192,8 +192,8 @@ UsageCheck PrepareFit(PreparedCommand& prepared)
     const auto mode = std::find_if(XpModes().begin(), XpModes().end(),
                                    [&](const XpModeDescriptor& m) { return m.key == inv.target; });
     if (mode == XpModes().end())
-        return Refusal(inv,
-                       "the XP mode is shortTerm (kq4_save_xp 0) or saved (kq4_save_xp 1), not " + Quoted(inv.target));
+        return Refusal(inv, "the XP mode is shortTerm (kq4_save_xp 0) or saved (kq4_save_xp 1), not " +
+                                Quoted(ShownName(inv.target)));
     prepared.fit.mode = mode->mode;
     prepared.fit.parameter = FitParameters(mode->mode).front();
 
