@@ -15,6 +15,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/ClimbFit.h"
 #include "app/CompilePane.h"
 #include "app/ConfigurationTransfer.h"
 #include "app/LevelCombo.h"
@@ -140,6 +141,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     AddConfigurationTransfer(*this);
     AddPluginSourceLoad(*this);
     AddCompilePane(*this);
+    AddClimbTarget(*this);
     if (initialised_)
         MarkWindowOnFolder();
     OfferPluginSourcesOnFirstStart(*this);

@@ -87,6 +87,9 @@ public:
     // as one undo step, shown at once; "Сохранить" then stores it whole.
     void ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText);
 
+    // What a fill or a level change takes from the window: the eight parameter boxes as they
+    // show now, in parameterBox() order.
+    std::vector<TextAssignment> InputTexts() const;
     // The eight parameter boxes into the session as they show now, as one undo step.
     void CommitBoxes();
     // Puts an edit the session has already applied on the undo history.
@@ -135,7 +138,6 @@ private:
     void BuildActions();
     bool OnInitDialog();
     void MarkWindowOnFolder();
-    std::vector<TextAssignment> InputTexts() const;
     void CommitBox(int box);
     void UpdateFillTip(int targetCode);
     // A skill dialog run by `run` (given how its "Сохранить" saves); what it leaves changed

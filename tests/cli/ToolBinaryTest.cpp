@@ -84,6 +84,11 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
         {{"shwo"}, "no command 'shwo'; did you mean 'show'?"},
         {{std::string(100'000, 'q')}, "(100000 bytes)"},
         {{"set", "devotionValue[0]", "1"}, "without [i]"},
+        {{"fit", "weekly", "--kills", "5"}, "shortTerm (kq4_save_xp 0) or saved"},
+        {{"fit", "saved", "--hours", "-5", "--kills-per-hour", "60"}, "--hours must be more than 0"},
+        {{"fit", "saved", "--hours", "8"}, "go together"},
+        {{"fit", "saved", "--kills", "5", "--parameter", "xpGivenShortTermIncrement"}, "not a parameter of the saved"},
+        {{"fit", "saved", "--kills"}, "--kills needs a value"},
     };
     for (const auto& [args, named] : wrong) {
         const ToolResult result = dir.Run(args);
@@ -436,6 +441,37 @@ TEST_F(Tool, ProgressionTableAndJson)
                                                  {"gap", "no-xp-per-kill"},
                                                  {"cell", "xpGivenSaved[3]"},
                                                  {"reason", "xpGivenSaved[3] is \"0\": a kill gives no XP"}}));
+}
+
+// A dry run and every refusal leave the files as they were; a fit saves the value and the
+// fill, and then "progression" counts the same climb.
+TEST_F(Tool, FitDryRunChangesNothingAndFitAgreesWithProgression)
+{
+    Initialise();
+    const auto before = Take();
+    const ToolResult dry = dir.Run({"fit", "saved", "--hours", "100", "--kills-per-hour", "60", "--dry-run"});
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_TRUE(dry.out.starts_with("xpLevelSavedMultiplier ")) << dry.out;
+    EXPECT_NE(dry.out.find("nothing saved (--dry-run)"), std::string::npos);
+    for (const auto& [args, said] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"fit", "saved", "--kills", "5000", "--level", "11"}, "level 11 is outside the configuration's levels"},
+             {{"fit", "saved", "--kills", "1"}, "the nearest, 0, makes it "},
+         }) {
+        const ToolResult refused = dir.Run(args);
+        EXPECT_EQ(refused.status, 1) << refused.err;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << refused.err;
+        EXPECT_TRUE(refused.err.ends_with("; nothing changed\n")) << refused.err;
+    }
+    EXPECT_EQ(Take(), before);
+
+    const ToolResult fit = dir.Run({"fit", "shortTerm", "--kills", "1000", "--level", "7", "--json"});
+    ASSERT_EQ(fit.status, 0) << fit.err;
+    const Json fitted = Json::parse(fit.out);
+    const Json progression = Json::parse(dir.Run({"progression", "--json"}).out);
+    EXPECT_EQ(fitted["steps"], progression["shortTerm"]["steps"]);
+    EXPECT_EQ(progression["shortTerm"]["steps"][6]["total"], fitted["total"]);
+    EXPECT_EQ(fitted["target"], 1000);
+    EXPECT_EQ(Exported()["xpLevelShortTermIncrement"], std::to_string(fitted["value"].get<int>()));
 }
 
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
