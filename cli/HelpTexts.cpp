@@ -130,9 +130,11 @@ constexpr std::string_view kImportHelp =
 
 Replaces the whole configuration with the JSON in FILE, or on standard input
 without FILE or with "-". The JSON must have exactly the shape "export" writes:
-every key, no other key, strings and arrays of strings, a level count the
-editor offers and every list as long as that count makes it. Anything else is
-refused with the offending key named, and nothing is changed. Everything is written in one transaction; then both plugin
+every key, no other key, strings and arrays of strings, a level count from 1
+to 10000 and every list as long as that count makes it, at most 4 MB. A value
+with a character no number holds (brackets, ';', '#', quotes, ...) or longer
+than 64 characters is refused too. Anything else is refused with the offending
+key named, and nothing is changed. Everything is written in one transaction; then both plugin
 sources are rewritten.
 )";
 
@@ -166,8 +168,9 @@ parameters stay. Prints how many lists and cells changed, and the level count
 when it changed. Then saves like "import": everything in one transaction, then
 both sources. Sources that would come out different from what they hold now are
 first copied to base.h.orig and skills.inl.orig (an existing copy is kept).
-A source that cannot be read is reported with its file and line, and nothing is
-changed.
+A source that cannot be read, a value with a character no number holds, or a
+definition inside #if/#ifdef/#ifndef ... #endif is reported with its file and
+line, and nothing is changed.
 
   -n, --dry-run   only report what would change; save nothing
 )";
