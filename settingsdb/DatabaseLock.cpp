@@ -27,7 +27,7 @@ Result<std::intptr_t> OpenLockFile(const std::filesystem::path& file)
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return Failure{"error " + std::to_string(GetLastError())};
+        return Failure{"ошибка " + std::to_string(GetLastError())};
     return reinterpret_cast<std::intptr_t>(handle);
 }
 
@@ -177,7 +177,7 @@ Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode 
 {
     const auto opened = OpenLockFile(file);
     if (!opened)
-        return Failure{"cannot open the lock file " + file.string() + ": " + opened.failure().text};
+        return Failure{"Не удалось открыть файл блокировки " + file.string() + ": " + opened.failure().text};
     const std::intptr_t handle = *opened;
     DatabaseLock lock(handle);
     // Polling rather than a blocking call: the wait stays bounded on every system.
@@ -185,7 +185,8 @@ Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode 
     auto pause = std::chrono::milliseconds(1);
     while (!TryLockFile(handle, mode)) {
         if (std::chrono::steady_clock::now() >= deadline)
-            return Failure{"another program keeps " + file.string() + " locked"};
+            return Failure{"Файл " + file.string() +
+                           " занят другой программой (идёт её сохранение); ничего не изменено, попробуйте ещё раз."};
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
