@@ -12,6 +12,7 @@
 #include <QRect>
 
 #include "grid/tarnekCtrlStruct.h"
+#include "model/Descriptors.h"
 #include "model/tarnekArrayStruct.h"
 #include "pluginsrc/GeneratedLines.h"
 #include "session/EditingSession.h"
@@ -41,7 +42,7 @@ class CTarnekChangeLevelDlg final : public DialogBase {
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
 
 public:
-    static constexpr int kXpTables = 4;
+    static constexpr int kXpTables = static_cast<int>(kXpListCount);
     static constexpr int kXpParameters = 2 * kXpTables;
 
     // Opens the settings database under the current directory and loads it.
