@@ -15,6 +15,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/ClimbFit.h"
 #include "app/CompilePane.h"
 #include "app/ConfigurationTransfer.h"
 #include "app/LevelCombo.h"
@@ -27,6 +28,7 @@
 #include "model/Descriptors.h"
 #include "model/LevelCounts.h"
 #include "model/TextReadings.h"
+#include "model/ValueTextRule.h"
 #include "pluginsrc/PluginCompiler.h"
 #include "widgets/ApplicationIcon.h"
 #include "widgets/DialogUnits.h"
@@ -139,6 +141,7 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     AddConfigurationTransfer(*this);
     AddPluginSourceLoad(*this);
     AddCompilePane(*this);
+    AddClimbTarget(*this);
     if (initialised_)
         MarkWindowOnFolder();
     OfferPluginSourcesOnFirstStart(*this);
@@ -268,6 +271,10 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     FillLevelCombo();
     ctrl_.SetModel(&session_.configuration());
     ShowConfiguration();
+    // What another program stored is shown and marked as it is; saving it waits for a mend.
+    if (auto fit = CheckConfigurationForSources(session_.configuration()); !fit)
+        SetStatus(ToQString("В базе данных: " + fit.failure().text +
+                            " Пока это не исправлено, сохранение и компиляция отменяются."));
     return true;
 }
 

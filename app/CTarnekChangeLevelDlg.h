@@ -12,6 +12,7 @@
 #include <QRect>
 
 #include "grid/tarnekCtrlStruct.h"
+#include "model/Descriptors.h"
 #include "model/tarnekArrayStruct.h"
 #include "pluginsrc/GeneratedLines.h"
 #include "session/EditingSession.h"
@@ -41,7 +42,7 @@ class CTarnekChangeLevelDlg final : public DialogBase {
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
 
 public:
-    static constexpr int kXpTables = 4;
+    static constexpr int kXpTables = static_cast<int>(kXpListCount);
     static constexpr int kXpParameters = 2 * kXpTables;
 
     // Opens the settings database under the current directory and loads it.
@@ -87,6 +88,9 @@ public:
     // as one undo step, shown at once; "Сохранить" then stores it whole.
     void ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText);
 
+    // What a fill or a level change takes from the window: the eight parameter boxes as they
+    // show now, in parameterBox() order.
+    std::vector<TextAssignment> InputTexts() const;
     // The eight parameter boxes into the session as they show now, as one undo step.
     void CommitBoxes();
     // Puts an edit the session has already applied on the undo history.
@@ -135,7 +139,6 @@ private:
     void BuildActions();
     bool OnInitDialog();
     void MarkWindowOnFolder();
-    std::vector<TextAssignment> InputTexts() const;
     void CommitBox(int box);
     void UpdateFillTip(int targetCode);
     // A skill dialog run by `run` (given how its "Сохранить" saves); what it leaves changed

@@ -97,7 +97,7 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
              QStringLiteral("Не удалось прочитать «%1»: %2. Ничего не изменено.").arg(file, in.errorString()));
         return;
     }
-    const QByteArray bytes = in.readAll();
+    const QByteArray bytes = in.read(static_cast<qint64>(kLargestConfigurationText) + 1);
     // The whole file is checked before anything changes.
     auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!parsed) {

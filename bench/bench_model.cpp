@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "model/Descriptors.h"
+#include "model/ProgressionFit.h"
 #include "model/tarnekArrayStruct.h"
 #include "tests/support/InitialConfiguration.h"
 
@@ -23,7 +24,21 @@ void RecomputeAll(benchmark::State& state, const char* levels)
     }
 }
 
+// The "Подобрать" button's search at 100 levels: the saved multiplier for a climb to level
+// 100, a target inside the totals, so that the whole binary search runs.
+void FitSavedMultiplier(benchmark::State& state)
+{
+    tarnekArrayStruct model = parametrisedModel("100");
+    RecomputeAllLists(model);
+    const FitRequest request{XpMode::Saved, 100, 10000000, FitParameters(XpMode::Saved).front()};
+    for (auto _ : state) {
+        auto fit = FitParameter(model, request);
+        benchmark::DoNotOptimize(fit);
+    }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(RecomputeAll, levels10, "10")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RecomputeAll, levels100, "100")->Unit(benchmark::kMicrosecond);
+BENCHMARK(FitSavedMultiplier)->Unit(benchmark::kMicrosecond);

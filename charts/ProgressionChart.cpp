@@ -82,11 +82,11 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     options->addWidget(perHour_);
     options->addStretch(1);
 
-    QVBoxLayout* layout = NewChartLayout(this);
-    layout->addLayout(options);
-    layout->addWidget(view_, 1);
-    layout->addWidget(gaps_);
-    layout->addWidget(pointed_);
+    layout_ = NewChartLayout(this);
+    layout_->addLayout(options);
+    layout_->addWidget(view_, 1);
+    layout_->addWidget(gaps_);
+    layout_->addWidget(pointed_);
 
     for (std::size_t code = 0; code < rows_.size(); ++code) {
         rows_[code] = xpRows[code];
@@ -217,6 +217,12 @@ QString ProgressionChart::DescribeGap(const ProgressionStep& step) const
         break;
     }
     return where;
+}
+
+void ProgressionChart::AddControlRow(QWidget* row)
+{
+    row->setParent(this);
+    layout_->insertWidget(1, row);
 }
 
 QString ProgressionChart::DescribeTotal(std::int64_t kills) const

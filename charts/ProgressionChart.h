@@ -16,6 +16,7 @@ class QLabel;
 class QLineSeries;
 class QSpinBox;
 class QValueAxis;
+class QVBoxLayout;
 
 // The climb in kills: for both XP modes, the kills from level 0 plotted against the level,
 // counted against opponents of the player's own level. It follows the four XP grids as the
@@ -46,6 +47,10 @@ public:
 
     // Shows both modes' kills at the level nearest to x, as pointing at the chart does.
     void PointAtLevel(double x);
+    // Why a step is undefined, naming the table and the cell, as the line under the chart says it.
+    QString DescribeGap(const ProgressionStep& step) const;
+    // A row of the window's own under the kills-per-hour row.
+    void AddControlRow(QWidget* row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +59,6 @@ protected:
 private:
     void ScheduleRefresh();
     void Redraw();
-    QString DescribeGap(const ProgressionStep& step) const;
     QString DescribeTotal(std::int64_t kills) const;
 
     std::array<QPointer<const QAbstractItemModel>, 4> rows_;
@@ -64,6 +68,7 @@ private:
     std::array<QLineSeries*, 2> series_{};
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
+    QVBoxLayout* layout_ = nullptr;
     QValueAxis* levelAxis_ = nullptr;
     QValueAxis* totalAxis_ = nullptr;
     QSpinBox* perHour_ = nullptr;

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -62,14 +63,36 @@ bool TakeOption(Invocation& inv, const std::string& arg)
     return true;
 }
 
+// Whether args[i] is one of the command's options with a value; takes the value, from the
+// word itself after '=' or from the next word (moving i on).
+Result<bool, UsageError> TakeValueOption(Invocation& inv, std::span<const std::string> args, std::size_t& i)
+{
+    const std::string& arg = args[i];
+    const std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    const auto& names = inv.command->valueOptions;
+    if (std::find(names.begin(), names.end(), name) == names.end())
+        return false;
+    if (eq == std::string::npos && i + 1 == args.size())
+        return Error(name + " needs a value", inv.command);
+    inv.valueOptions.push_back({name, eq == std::string::npos ? args[++i] : arg.substr(eq + 1)});
+    return true;
+}
+
 // Takes the command's options and positional operands from what follows its name.
 Result<Invocation, UsageError> ParseCommandArguments(Invocation inv, std::span<const std::string> args)
 {
     const ToolCommand* command = inv.command;
     std::vector<std::string> operands;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (optionsEnded) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto valueOption = optionsEnded ? Result<bool, UsageError>(false) : TakeValueOption(inv, args, i);
+        if (!valueOption)
+            return valueOption.failure();
+        if (*valueOption) {
+            continue;
+        } else if (optionsEnded) {
             operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;

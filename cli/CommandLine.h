@@ -21,20 +21,25 @@ struct Invocation {
     const ToolCommand* command = nullptr;  // none: the tool's own help or version
     bool help = false;
     bool version = false;                 // --version, before any command
-    bool json = false;                    // show, progression and compile --json
+    bool json = false;                    // show, progression, fit and compile --json
     bool detach = false;                  // compile --detach
     bool yes = false;                     // levels --yes
-    bool dryRun = false;                  // adopt --dry-run
+    bool dryRun = false;                  // adopt and fit --dry-run
     std::string levelCount;               // levels N, as typed
-    std::string target;                   // fill LIST, set NAME
+    std::string target;                   // fill LIST, set NAME, fit MODE
     std::string value;                    // set NAME VALUE
     std::vector<Assignment> assignments;  // fill LIST NAME=VALUE...
     std::optional<std::string> file;      // export/import FILE; none or "-" is the standard stream
+    // fit --hours H and the other options with a value: each as named, its value as typed.
+    std::vector<Assignment> valueOptions;
 };
 
 struct UsageError {
     std::string message;
     const ToolCommand* command = nullptr;  // whose help to point at
+    // A well-formed command line whose value the editor refuses (one that could carry code
+    // into the plugin): said without pointing at the help, and the run counts as refused.
+    bool refusedValue = false;
 };
 
 using UsageCheck = Result<Done, UsageError>;

@@ -75,7 +75,7 @@ int Print(ToolStreams& io, std::string_view command, std::string_view text, cons
 UsageCheck CheckValue(std::string_view name, std::string_view value, const ToolCommand* command)
 {
     if (const auto checked = CheckValueText(value); !checked)
-        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command};
+        return UsageError{"the value for " + Quoted(name) + " " + checked.failure().text, command, true};
     return Done{};
 }
 
@@ -141,6 +141,15 @@ Result<Done, SystemError> WriteExportFile(const std::filesystem::path& file, con
     if (!stream)
         return SystemError{errno != 0 ? errno : EIO, false};
     return Done{};
+}
+
+// No more than one byte beyond the largest configuration: what is longer is refused unread.
+std::string ReadConfigurationText(std::istream& in)
+{
+    std::string text(kLargestConfigurationText + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
 }
 
 }  // namespace
@@ -400,11 +409,11 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
         std::ifstream stream(PathFromUtf8(file), std::ios::binary);
         if (!stream)
             return Fail(io, "import", "cannot read " + Quoted(file) + ": " + std::strerror(errno));
-        text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+        text = ReadConfigurationText(stream);
         if (stream.bad())
             return Fail(io, "import", "cannot read " + Quoted(file));
     } else {
-        text.assign(std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>());
+        text = ReadConfigurationText(io.in);
     }
 
     // The whole input is checked before the database is even opened.

@@ -9,6 +9,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Tool.h"
 #include "exchange/NameLookup.h"
+#include "model/ProgressionFit.h"
 #include "model/Result.h"
 
 // A command line whose names are resolved and whose values are acceptable, so that a
@@ -18,6 +19,9 @@ struct PreparedCommand {
     std::optional<NamedValue> target;                             // fill LIST, set NAME
     std::vector<std::pair<NamedValue, std::string>> assignments;  // fill NAME=VALUE
     std::int32_t levelCount = 0;                                  // levels N
+    FitRequest fit;                                               // fit; level 0: the top level
+    std::optional<double> fitHours;                               // fit --hours H, with --kills-per-hour K
+    double fitKillsPerHour = 0;
 };
 
 // Runs the command's own preparation, where it has one.

@@ -130,9 +130,11 @@ constexpr std::string_view kImportHelp =
 
 Replaces the whole configuration with the JSON in FILE, or on standard input
 without FILE or with "-". The JSON must have exactly the shape "export" writes:
-every key, no other key, strings and arrays of strings, a level count the
-editor offers and every list as long as that count makes it. Anything else is
-refused with the offending key named, and nothing is changed. Everything is written in one transaction; then both plugin
+every key, no other key, strings and arrays of strings, a level count from 1
+to 10000 and every list as long as that count makes it, at most 4 MB. A value
+with a character no number holds (brackets, ';', '#', quotes, ...) or longer
+than 64 characters is refused too. Anything else is refused with the offending
+key named, and nothing is changed. Everything is written in one transaction; then both plugin
 sources are rewritten.
 )";
 
@@ -166,10 +168,43 @@ parameters stay. Prints how many lists and cells changed, and the level count
 when it changed. Then saves like "import": everything in one transaction, then
 both sources. Sources that would come out different from what they hold now are
 first copied to base.h.orig and skills.inl.orig (an existing copy is kept).
-A source that cannot be read is reported with its file and line, and nothing is
-changed.
+A source that cannot be read, a value with a character no number holds, or a
+definition inside #if/#ifdef/#ifndef ... #endif is reported with its file and
+line, and nothing is changed.
 
   -n, --dry-run   only report what would change; save nothing
+)";
+
+constexpr std::string_view kFitHelp =
+    R"(usage: tarnek-levels [-C DIR] fit MODE (--hours H --kills-per-hour K | --kills N)
+                             [--level N] [--parameter NAME] [--dry-run] [--json]
+
+Chooses the value of one fill parameter of MODE's lists (shortTerm: kq4_save_xp 0,
+saved: kq4_save_xp 1) whose fill makes the climb from level 0 to level N take
+as close to the target as any value makes it, counted as "progression" counts
+(against opponents of the same level). Then sets the parameter and fills its
+list, as the fill button does, in one save of the whole configuration. Prints
+the value, the climb it gives and the table of "progression" after the fill.
+
+Values for which a value of the list would pass the 32-bit range of the
+plugin's integers, or a step up to level N would be undefined, are not
+considered; a target outside what the other values give is refused, naming
+the nearest climb, and nothing is changed.
+
+  --hours H, --kills-per-hour K   the target as hours of play (decimals allowed)
+  --kills N                       the target as a number of kills instead
+  --level N                       the level of the target (default: the top level)
+  --parameter NAME                shortTerm: xpLevelShortTermIncrement (default),
+                                  xpLevelShortTermInitial, xpGivenShortTermIncrement,
+                                  xpGivenShortTermInitial; saved:
+                                  xpLevelSavedMultiplier (default),
+                                  xpLevelSavedInitial, xpGivenSavedIncrement,
+                                  xpGivenSavedInitial
+  -n, --dry-run                   only show what the fill would give; save nothing
+  --json                          the same as JSON: mode, parameter, value, list,
+                                  level, total, target, difference, saved, hours
+                                  (with --hours) and the mode's steps as
+                                  "progression --json" lists them
 )";
 
 std::string_view ToolHelp()

@@ -16,3 +16,4 @@ extern const std::string_view kExportHelp;
 extern const std::string_view kImportHelp;
 extern const std::string_view kProgressionHelp;
 extern const std::string_view kAdoptHelp;
+extern const std::string_view kFitHelp;

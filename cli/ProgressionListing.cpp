@@ -59,6 +59,37 @@ std::string Shown(std::string_view text)
     return shown.starts_with('"') ? shown : "\"" + shown + "\"";
 }
 
+std::string Column(const std::optional<std::int64_t>& value)
+{
+    char text[24];
+    if (value)
+        std::snprintf(text, sizeof text, "%13lld", static_cast<long long>(*value));
+    else
+        std::snprintf(text, sizeof text, "%13s", "-");
+    return text;
+}
+
+Json StepsJson(const tarnekArrayStruct& model, const std::vector<ProgressionStep>& steps)
+{
+    Json entries = Json::array();
+    for (const ProgressionStep& step : steps) {
+        Json entry = {{"level", step.level}, {"kills", nullptr}, {"total", nullptr}};
+        if (step.kills)
+            entry["kills"] = *step.kills;
+        if (step.total)
+            entry["total"] = *step.total;
+        if (step.gap != StepGap::None) {
+            entry["gap"] = GapCode(step.gap);
+            entry["cell"] = CellName(step.gapList, step.gapCell);
+            entry["reason"] = GapReason(model, step);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+}  // namespace
+
 std::string GapReason(const tarnekArrayStruct& model, const ProgressionStep& step)
 {
     const ValueList& list = model.*ValueLists()[step.gapList].list;
@@ -80,17 +111,10 @@ std::string GapReason(const tarnekArrayStruct& model, const ProgressionStep& ste
     return {};
 }
 
-std::string Column(const std::optional<std::int64_t>& value)
+Json ProgressionStepsJson(const tarnekArrayStruct& model, XpMode mode)
 {
-    char text[24];
-    if (value)
-        std::snprintf(text, sizeof text, "%13lld", static_cast<long long>(*value));
-    else
-        std::snprintf(text, sizeof text, "%13s", "-");
-    return text;
+    return StepsJson(model, ComputeProgression(model, mode));
 }
-
-}  // namespace
 
 std::string ProgressionTable(const tarnekArrayStruct& model)
 {
@@ -140,24 +164,10 @@ std::string ProgressionJson(const tarnekArrayStruct& model)
     Json root = Json::object();
     root["opponents"] = "same level";
     for (const ModeSteps& mode : BothModes(model)) {
-        Json steps = Json::array();
-        for (const ProgressionStep& step : mode.steps) {
-            Json entry = {{"level", step.level}, {"kills", nullptr}, {"total", nullptr}};
-            if (step.kills)
-                entry["kills"] = *step.kills;
-            if (step.total)
-                entry["total"] = *step.total;
-            if (step.gap != StepGap::None) {
-                entry["gap"] = GapCode(step.gap);
-                entry["cell"] = CellName(step.gapList, step.gapCell);
-                entry["reason"] = GapReason(model, step);
-            }
-            steps.push_back(std::move(entry));
-        }
         root[std::string(mode.mode.key)] = {{"setting", mode.mode.setting},
                                             {"needed", ValueLists()[mode.mode.needed].field},
                                             {"given", ValueLists()[mode.mode.given].field},
-                                            {"steps", std::move(steps)}};
+                                            {"steps", StepsJson(model, mode.steps)}};
     }
     // A database written by another program may hold a text that is not UTF-8; the reason
     // quoting it must not stop the listing.

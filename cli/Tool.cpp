@@ -15,6 +15,8 @@ namespace {
 int ReportUsage(const UsageError& error, ToolStreams& io)
 {
     io.err << "tarnek-levels: " << error.message << '\n';
+    if (error.refusedValue)
+        return kExitFailed;
     io.err << "Try \"tarnek-levels ";
     if (error.command)
         io.err << error.command->name << ' ';

@@ -29,6 +29,8 @@ struct ToolCommand {
     // Resolves names and checks values before anything is opened; null when nothing needs it.
     UsageCheck (*prepare)(PreparedCommand&) = nullptr;
     int (*run)(const PreparedCommand&, ToolStreams&) = nullptr;  // gives the exit status
+    // Options that take a value, as "--hours 800" or "--hours=800".
+    std::span<const std::string_view> valueOptions = {};
 
     bool Takes(CommandOption option) const { return (options & option) != 0; }
 };

@@ -4,11 +4,12 @@
 
 #include "cli/AdoptCommand.h"
 #include "cli/Commands.h"
+#include "cli/FitCommand.h"
 #include "cli/HelpTexts.h"
 
 namespace {
 
-const std::array<ToolCommand, 10> kCommands{{
+const std::array<ToolCommand, 11> kCommands{{
     {.name = "show",
      .synopsis = "show [--json]",
      .summary = "print the whole configuration",
@@ -71,6 +72,16 @@ const std::array<ToolCommand, 10> kCommands{{
      .options = kJsonOption,
      .takeOperands = TakeNoOperands,
      .run = ProgressionCommand},
+    {.name = "fit",
+     .synopsis = "fit MODE --hours H ...",
+     .summary = "choose an XP parameter from how long the climb\n"
+                "                               should take, fill and save",
+     .help = kFitHelp,
+     .options = kJsonOption | kDryRunOption,
+     .takeOperands = TakeFitOperands,
+     .prepare = PrepareFit,
+     .run = FitCommand,
+     .valueOptions = kFitValueOptions},
     {.name = "adopt",
      .synopsis = "adopt [--dry-run]",
      .summary = "take the values of tarnek/base.h and\n"

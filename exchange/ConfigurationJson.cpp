@@ -66,7 +66,7 @@ Result<> ReadList(const Json& value, std::string_view name, ValueList& into)
 Result<> CheckLevelCount(const tarnekArrayStruct& model)
 {
     const std::string_view countKey = LevelCountValue().field;
-    if (auto checked = CheckLevelCountText(model.*LevelCountValue().text); !checked)
+    if (auto checked = CheckHeldLevelCountText(model.*LevelCountValue().text); !checked)
         return Failure{"the value of " + Quoted(countKey) + ": " + checked.failure().text};
     const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (auto mismatch = FirstListOfWrongLength(model, levels))
@@ -115,6 +115,9 @@ Result<std::string> ConfigurationToJson(const tarnekArrayStruct& model)
 
 Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text)
 {
+    if (text.size() > kLargestConfigurationText)
+        return Failure{"the file is larger than " + FormatCount(kLargestConfigurationText / (1024 * 1024)) +
+                       " MB, more than any configuration can be; it was not read"};
     // The parser keeps one of two equal keys silently; a duplicate is refused instead.
     std::string duplicate;
     std::set<std::string> seenKeys;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,11 @@
 // (a database written by another program may hold one; JSON cannot carry it exactly).
 Result<std::string> ConfigurationToJson(const tarnekArrayStruct& model);
 
+// Larger than the export of the most levels a configuration may hold (about 2 MB), far
+// smaller than what the parser would need memory for when given anything at all.
+inline constexpr std::size_t kLargestConfigurationText = 4 * 1024 * 1024;
+
 // The configuration, with maxLevels and skillLevels still the constructor's, as after a load.
+// A text longer than kLargestConfigurationText is refused before it is parsed: a reader
+// needs to read no more than one byte beyond it.
 Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text);

@@ -6,6 +6,7 @@
 #include "model/LevelCounts.h"
 #include "model/NumberFormats.h"
 #include "model/TextReadings.h"
+#include "model/ValueTextRule.h"
 
 namespace {
 
@@ -68,7 +69,13 @@ Result<> CheckValueText(std::string_view text)
     for (char c : text)
         if (IsControl(static_cast<unsigned char>(c)))
             return Failure{"holds a control character (line break, tab or similar)"};
-    return Done{};
+    const auto refused = CheckValueCharacters(text);
+    if (refused)
+        return Done{};
+    if (refused.failure().reason == RefusedValueText::Reason::TooLong)
+        return Failure{"is longer than " + FormatCount(kLongestValueText) + " characters, which no number is"};
+    return Failure{"holds " + Quoted(refused.failure().shown) +
+                   ", a character no number has: the plugin's compiler would read it as code"};
 }
 
 std::string ListingText(std::string_view text)
@@ -106,10 +113,17 @@ std::string ListingText(std::string_view text)
     return quoted;
 }
 
+Result<> CheckHeldLevelCountText(std::string_view text)
+{
+    if (IsHeldLevelCountText(text))
+        return Done{};
+    return Failure{Quoted(ShownName(text)) + " is not a level count the editor can hold: a whole number from " +
+                   FormatInteger(kFewestHeldLevels) + " to " + FormatInteger(kMostHeldLevels)};
+}
+
 Result<> CheckLevelCountText(std::string_view text)
 {
-    const std::int32_t levels = ReadInteger(text);
-    if (IsOfferedLevelCount(levels) && text == FormatInteger(levels))
+    if (IsOfferedLevelCountText(text))
         return Done{};
     return Failure{Quoted(ShownName(text)) +
                    " is not one of the level counts the editor offers: " + FormatInteger(kFewestLevels) + ", " +

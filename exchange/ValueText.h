@@ -6,8 +6,9 @@
 #include "model/Result.h"
 
 // What a value text may hold when it comes from outside the editor's own edit boxes:
-// valid UTF-8 (the generated sources are converted from it) and no control characters
-// (a line break in a value would end the plugin's source line).
+// valid UTF-8 (the generated sources are converted from it), no control characters
+// (a line break in a value would end the plugin's source line), and only the characters
+// of a number or a typo of one (model/ValueTextRule.h).
 
 bool IsValidUtf8(std::string_view text);
 
@@ -21,3 +22,6 @@ std::string ListingText(std::string_view text);
 // Whether text is a level count the editor offers, written as "%d" writes it. Any other
 // count would leave the editor's level-count box without a selection.
 Result<> CheckLevelCountText(std::string_view text);
+// Whether text is a level count a configuration may hold (model/LevelCounts.h): what import
+// and adopt both accept.
+Result<> CheckHeldLevelCountText(std::string_view text);

@@ -250,6 +250,15 @@ constexpr bool EveryParameterIsComplete()
 }
 static_assert(EveryParameterIsComplete(), "every parameter text needs its storage");
 
+constexpr std::size_t XpListsInTable()
+{
+    std::size_t count = 0;
+    for (const ListDescriptor& d : kLists)
+        count += d.tier == Tier::Xp ? 1 : 0;
+    return count;
+}
+static_assert(XpListsInTable() == kXpListCount, "kXpListCount must count the table's XP lists, or one has no grid");
+
 // The level count and Devotion Aura are the two single values; maxLevels and skillLevels
 // are derived. Anything else in the configuration must have a row above.
 static_assert(sizeof(tarnekArrayStruct) == kListCount * sizeof(ValueList) +

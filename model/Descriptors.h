@@ -107,6 +107,8 @@ struct SingleValueDescriptor {
 
 inline constexpr std::size_t kListCount = 31;
 inline constexpr std::size_t kParameterCount = 46;
+// The XP lists come first (target codes 0..3); the main window has a grid and two boxes for each.
+inline constexpr std::size_t kXpListCount = 4;
 
 // In table order; a list's index is its grid's target code (0..3 XP, 4..30 skills).
 const std::array<ListDescriptor, kListCount>& ValueLists();

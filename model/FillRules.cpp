@@ -31,7 +31,7 @@ void FillIncrement(std::int32_t n, const std::string& incrementText, const std::
     const std::int32_t increment = ReadInteger(incrementText);
     list.append(initialText);
     for (std::int32_t i = 1; i < n; ++i)
-        list.append(FormatInteger(wrap(bits(initial) + bits(i) * bits(increment))));
+        list.append(FormatInteger(wrap(IncrementElement(bits(initial), bits(increment), bits(i)))));
 }
 
 void FillMultiplier(std::int32_t n, const std::string& multiplierText, const std::string& initialText, ValueList& list)
@@ -40,11 +40,8 @@ void FillMultiplier(std::int32_t n, const std::string& multiplierText, const std
     const std::int32_t initial = ReadInteger(initialText);
     const std::int32_t multiplier = ReadInteger(multiplierText);
     list.append(initialText);
-    std::uint32_t running = bits(initial);
-    for (std::int32_t i = 1; i < n; ++i) {
-        running += bits(initial);
-        list.append(FormatInteger(wrap(bits(multiplier) * running + bits(i) * running)));
-    }
+    for (std::int32_t i = 1; i < n; ++i)
+        list.append(FormatInteger(wrap(MultiplierElement(bits(initial), bits(multiplier), bits(i)))));
 }
 
 void FillLinearToMax(std::int32_t n, const std::string& maximumText, ValueList& list)

@@ -5,6 +5,22 @@
 
 #include "model/ValueList.h"
 
+// Element i (from 1) of the two integer rules, in the caller's integer type: the fills
+// compute in unsigned 32-bit arithmetic, which wraps as the plugin's integers do; exact
+// 64-bit arithmetic tells whether a value wrapped. Both rules are affine in each parameter.
+template <class Int>
+constexpr Int IncrementElement(Int initial, Int increment, Int i)
+{
+    return initial + i * increment;
+}
+template <class Int>
+constexpr Int MultiplierElement(Int initial, Int multiplier, Int i)
+{
+    // (i + 1) times the initial value is the running sum the rule adds up, level by level.
+    const Int running = (i + 1) * initial;
+    return multiplier * running + i * running;
+}
+
 // The eight generators. Each empties the list, then appends its elements; parameter
 // texts are read with ReadInteger / ReadDecimal and never validated.
 

@@ -1,8 +1,23 @@
 #include "model/LevelCounts.h"
 
+#include "model/NumberFormats.h"
+#include "model/TextReadings.h"
+
 bool IsOfferedLevelCount(std::int32_t levels)
 {
     return levels >= kFewestLevels && levels <= kMostLevels && (levels - kFewestLevels) % kLevelStep == 0;
+}
+
+bool IsOfferedLevelCountText(std::string_view text)
+{
+    const std::int32_t levels = ReadInteger(text);
+    return IsOfferedLevelCount(levels) && text == FormatInteger(levels);
+}
+
+bool IsHeldLevelCountText(std::string_view text)
+{
+    const std::int32_t levels = ReadInteger(text);
+    return levels >= kFewestHeldLevels && levels <= kMostHeldLevels && text == FormatInteger(levels);
 }
 
 Result<> CheckLevelCountChange(std::int32_t levels)

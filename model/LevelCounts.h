@@ -27,6 +27,16 @@ inline constexpr std::string_view kLevelQuestionCaption = "Запрос на и�
 
 // 10, 13, ..., 100: what the level-count box lists.
 bool IsOfferedLevelCount(std::int32_t levels);
+// The same for a stored or read text, which must also be written as "%d" writes the count:
+// any other text leaves the level-count box without a selection.
+bool IsOfferedLevelCountText(std::string_view text);
+
+// What a configuration read from a file or the database may hold: a count the sources of a
+// plugin can have (adopt takes them as they stand), up to one whose lists the editor still
+// holds and writes; beyond it a fill would build lists of that length. Written as "%d" writes it.
+inline constexpr std::int32_t kFewestHeldLevels = 1;
+inline constexpr std::int32_t kMostHeldLevels = 10000;
+bool IsHeldLevelCountText(std::string_view text);
 
 // Whether the levels may be recreated for this count; below 10 and above 100 the failure
 // is the refusal text. Above 100 every list would be recomputed for a count nobody can

@@ -1,13 +1,21 @@
 #include "model/PluginNumbers.h"
 
+#include <algorithm>
+
 #include "model/LevelCounts.h"
 #include "model/TextReadings.h"
+#include "model/ValueTextRule.h"
 
 namespace {
 
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 std::string_view trimBlanks(std::string_view text)
@@ -67,6 +75,9 @@ Shape shapeOf(std::string_view t)
 
 std::optional<std::string> CheckPluginNumber(std::string_view text, ArrayKind kind)
 {
+    if (auto refused = CheckValueCharacters(text); !refused)
+        return "Недопустимое значение: " + RefusalReason(refused.failure()) +
+               ". Пока оно есть, сохранение и компиляция отменяются.";
     const std::string_view t = trimBlanks(text);
     if (t.empty())
         return std::string("Пустое значение: компилятор плагина не примет пустую ячейку.");
@@ -83,6 +94,11 @@ std::optional<std::string> CheckPluginNumber(std::string_view text, ArrayKind ki
         return std::string("Массив целочисленный: нужно целое число без точки, например 25.");
     if (kind == ArrayKind::Float && shape == Shape::Integer)
         return std::string("Массив дробный (Float): нужно число с точкой, например 25.0.");
+    // A name (MAX_LEVELS) or a sum (1+2) is a constant expression to the compiler, not an error.
+    if (std::any_of(t.begin(), t.end(), [](char c) { return isAsciiLetter(c) || c == '_'; }) ||
+        t.find_first_of("+-", 1) != std::string_view::npos)
+        return std::string("Не число: компилятор плагина прочтёт этот текст как имя или выражение из своих исходников, "
+                           "а не как записанное число.");
     return std::string("Не число: компилятор плагина не примет этот текст.");
 }
 

@@ -7,8 +7,9 @@
 
 #include "model/Descriptors.h"
 
-// What the plugin's compiler accepts in a generated array. The editor never refuses or
-// changes a text; it only marks what the compiler would reject or misread, and says why.
+// What the plugin's compiler accepts in a generated array. Beyond the characters that
+// model/ValueTextRule.h refuses, the editor never refuses or changes a text; it only marks
+// what the compiler would reject or misread, and says why.
 
 // std::nullopt when the compiler takes the text as a cell of an array of this kind;
 // otherwise the reason, in Russian, for a tooltip.

@@ -4,17 +4,6 @@
 #include "model/PluginNumbers.h"
 #include "model/TextReadings.h"
 
-namespace {
-
-std::optional<std::int64_t> WholeNumber(const ValueList& list, std::size_t i)
-{
-    if (i >= list.size() || CheckPluginNumber(list.at(i), ArrayKind::Integer))
-        return std::nullopt;
-    return ReadInteger(list.at(i));
-}
-
-}  // namespace
-
 const std::array<XpModeDescriptor, 2>& XpModes()
 {
     using M = tarnekArrayStruct;
@@ -23,6 +12,43 @@ const std::array<XpModeDescriptor, 2>& XpModes()
         {XpMode::Saved, "saved", "kq4_save_xp 1", IndexOf(&M::xpLevelSaved), IndexOf(&M::xpGivenSaved)},
     }};
     return modes;
+}
+
+std::optional<std::int64_t> ReadPluginInteger(std::string_view text)
+{
+    if (CheckPluginNumber(text, ArrayKind::Integer))
+        return std::nullopt;
+    return ReadInteger(text);
+}
+
+std::optional<std::int64_t> ReadPluginInteger(const ValueList& list, std::size_t i)
+{
+    return i < list.size() ? ReadPluginInteger(list.at(i)) : std::nullopt;
+}
+
+ProgressionStep StepFrom(const XpModeDescriptor& lists, std::size_t from, std::optional<std::int64_t> low,
+                         std::optional<std::int64_t> high, std::optional<std::int64_t> perKill)
+{
+    ProgressionStep step;
+    step.level = static_cast<std::int32_t>(from + 1);
+    auto gap = [&step](StepGap why, std::size_t list, std::size_t cell) {
+        step.gap = why;
+        step.gapList = list;
+        step.gapCell = cell;
+    };
+    if (!low)
+        gap(StepGap::NotANumber, lists.needed, from);
+    else if (!high)
+        gap(StepGap::NotANumber, lists.needed, from + 1);
+    else if (!perKill)
+        gap(StepGap::NotANumber, lists.given, from);
+    else if (*perKill <= 0)
+        gap(StepGap::NoXpPerKill, lists.given, from);
+    else if (*high < *low)
+        gap(StepGap::FallingNeededXp, lists.needed, from + 1);
+    else
+        step.kills = (*high - *low + *perKill - 1) / *perKill;
+    return step;
 }
 
 std::vector<ProgressionStep> ComputeProgression(const tarnekArrayStruct& model, XpMode mode)
@@ -36,30 +62,8 @@ std::vector<ProgressionStep> ComputeProgression(const tarnekArrayStruct& model, 
     steps.reserve(count);
     std::optional<std::int64_t> total = 0;
     for (std::size_t from = 0; from < count; ++from) {
-        ProgressionStep step;
-        step.level = static_cast<std::int32_t>(from + 1);
-        auto gap = [&step](StepGap why, std::size_t list, std::size_t cell) {
-            step.gap = why;
-            step.gapList = list;
-            step.gapCell = cell;
-        };
-
-        const auto low = WholeNumber(needed, from);
-        const auto high = WholeNumber(needed, from + 1);
-        const auto perKill = WholeNumber(given, from);
-        if (!low)
-            gap(StepGap::NotANumber, lists.needed, from);
-        else if (!high)
-            gap(StepGap::NotANumber, lists.needed, from + 1);
-        else if (!perKill)
-            gap(StepGap::NotANumber, lists.given, from);
-        else if (*perKill <= 0)
-            gap(StepGap::NoXpPerKill, lists.given, from);
-        else if (*high < *low)
-            gap(StepGap::FallingNeededXp, lists.needed, from + 1);
-        else
-            step.kills = (*high - *low + *perKill - 1) / *perKill;
-
+        ProgressionStep step = StepFrom(lists, from, ReadPluginInteger(needed, from),
+                                        ReadPluginInteger(needed, from + 1), ReadPluginInteger(given, from));
         if (step.kills && total)
             total = *total + *step.kills;
         else

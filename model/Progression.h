@@ -43,6 +43,16 @@ struct ProgressionStep {
     std::size_t gapCell = 0;
 };
 
+// A cell as the plugin reads it from an integer array; none for a missing cell or a text
+// the plugin would not take as a whole number.
+std::optional<std::int64_t> ReadPluginInteger(std::string_view text);
+std::optional<std::int64_t> ReadPluginInteger(const ValueList& list, std::size_t i);
+
+// The step from level `from` to from + 1, from the needed cells at from (low) and from + 1
+// (high) and the given cell at from; its total is left to the caller.
+ProgressionStep StepFrom(const XpModeDescriptor& lists, std::size_t from, std::optional<std::int64_t> low,
+                         std::optional<std::int64_t> high, std::optional<std::int64_t> perKill);
+
 // One step per level above 0 that both lists reach. Cells count as the plugin reads its
 // integer arrays: a whole number, with the model's integer reading (32-bit, saturating),
 // so every difference and sum fits 64 bits with room to spare.

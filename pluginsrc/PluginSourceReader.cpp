@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "model/Descriptors.h"
+#include "model/LevelCounts.h"
 #include "model/NumberFormats.h"
 #include "model/TextReadings.h"
+#include "model/ValueTextRule.h"
 #include "pluginsrc/CodePage1251.h"
 
 namespace fs = std::filesystem;
@@ -23,9 +25,6 @@ constexpr std::string_view kLevelCountDefine = "MAX_LEVELS";
 constexpr std::string_view kDevotionName = "p_devotion";
 constexpr std::string_view kDevotionComment = " //Devotion Aura (skill 2)";
 constexpr std::string_view kBlanks = " \t\r\n\f\v";
-// A plugin with more levels than this cannot come from the editor, and a fill for it would
-// build lists of that length.
-constexpr std::int32_t kMostReadableLevels = 10000;
 
 bool IsBlank(char c)
 {
@@ -191,7 +190,12 @@ private:
     {
         const std::size_t end = LineEnd(at);
         std::size_t p = SkipLineBlanks(at + 1);
-        if (WordAt(p) != "define")
+        const std::string_view directive = WordAt(p);
+        if (directive == "if" || directive == "ifdef" || directive == "ifndef")
+            ++conditionalDepth_;
+        else if (directive == "endif" && conditionalDepth_ > 0)
+            --conditionalDepth_;
+        if (directive != "define")
             return end;
         p = SkipLineBlanks(p + 6);
         const std::string name(WordAt(p));
@@ -347,6 +351,13 @@ private:
 
     void Record(std::map<std::string, Found>& into, const std::string& name, std::size_t at, Found found)
     {
+        // The files are written anew whole, without the condition: a definition the admin kept
+        // inactive would become the one compiled, so such sources are not taken over.
+        if (conditionalDepth_ > 0) {
+            error_ = ErrorAt(at, name + " стоит внутри «#if … #endif»: редактор не знает, какое определение "
+                                        "компилируется; уберите условие вокруг него");
+            return;
+        }
         const auto [it, inserted] = into.emplace(name, std::move(found));
         if (!inserted)
             error_ =
@@ -377,6 +388,7 @@ private:
     std::map<std::string, Found> scalars_;
     std::map<std::string, Found> defines_;
     std::optional<SourceReadError> error_;  // the first problem met; the scan ends there
+    int conditionalDepth_ = 0;              // #if, #ifdef and #ifndef still open
 };
 
 Wanted WantedIn(bool baseHeader)
@@ -459,17 +471,33 @@ PluginSourcesReading ReadPluginSourceBytes(std::string_view baseHeader, std::str
     tarnekArrayStruct model;
     const Found& levelCount = skills.Define(kLevelCountDefine);
     const std::string_view count = Trim(levelCount.text);
-    if (!IsWholeNumber(count) || ReadInteger(count) < 1 || ReadInteger(count) > kMostReadableLevels)
-        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от 1 до " +
-                                                     FormatInteger(kMostReadableLevels) +
+    if (!IsWholeNumber(count) || !IsHeldLevelCountText(FormatInteger(ReadInteger(count))))
+        return skills.ErrorAt(levelCount.offset, "ожидалось число уровней от " + FormatInteger(kFewestHeldLevels) +
+                                                     " до " + FormatInteger(kMostHeldLevels) +
                                                      " после MAX_LEVELS, а стоит «" + levelCount.text + "»");
-    model.levelCountText = levelCount.text;
+    // As the editor writes a count, so that "040" is the 40 it means.
+    model.levelCountText = FormatInteger(ReadInteger(count));
     for (const ListDescriptor& list : ValueLists())
         model.*list.list = (list.tier == Tier::Xp ? base : skills).Array(list.array).values;
     model.devotionValue = skills.Scalar(kDevotionName).text;
     for (const ParameterDescriptor& parameter : Parameters())
         if (parameter.isChance())
             model.*parameter.text = skills.Define(ChanceDefine(parameter)).text;
+    // What the sources hold reaches the regenerated files as values, so it meets the same rule
+    // as a typed or imported text.
+    for (const ListDescriptor& list : ValueLists()) {
+        const SourceScan& scan = list.tier == Tier::Xp ? base : skills;
+        const ValueList& values = model.*list.list;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (auto checked = CheckText(values.at(i), ListCellName(list, i)); !checked)
+                return scan.ErrorAt(scan.Array(list.array).offset, checked.failure().text);
+    }
+    for (const ParameterDescriptor& parameter : Parameters())
+        if (parameter.isChance())
+            if (auto checked = CheckText(model.*parameter.text, TextFieldName(parameter.text)); !checked)
+                return skills.ErrorAt(skills.Define(ChanceDefine(parameter)).offset, checked.failure().text);
+    if (auto checked = CheckText(model.devotionValue, TextFieldName(DevotionValue().text)); !checked)
+        return skills.ErrorAt(skills.Scalar(kDevotionName).offset, checked.failure().text);
     model.DeriveLevelCounts();
     return model;
 }

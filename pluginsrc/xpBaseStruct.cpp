@@ -4,17 +4,26 @@
 
 #include "model/Descriptors.h"
 #include "model/NumberFormats.h"
+#include "model/ValueTextRule.h"
 #include "pluginsrc/CodePage1251.h"
 #include "pluginsrc/FileReplace.h"
+#include "pluginsrc/UnreachableLink.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void ReportWriteFailure(int errorCode, MessageSink& sink)
+// The system's text, then the file it was about, where one is known.
+void ReportWriteFailure(int errorCode, MessageSink& sink, const fs::path& file = {})
 {
-    sink.Show(
-        Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")\n", "Ошибка", MessageIcon::Error});
+    const std::string named = file.empty() ? std::string() : ": " + file.string();
+    sink.Show(Message{"Не может записать в файл (ошибка " + FormatInteger(errorCode) + ")" + named + "\n", "Ошибка",
+                      MessageIcon::Error});
+}
+
+void ReportRefusal(const std::string& why, const fs::path& file, MessageSink& sink)
+{
+    sink.Show(Message{why + " Файл " + file.string() + " не записан.", "Ошибка", MessageIcon::Error});
 }
 
 // Both files live in the plugin tree's tarnek folder under the directory the editor was
@@ -37,7 +46,7 @@ bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, Me
 {
     const auto replaced = ReplaceFileContents(file, Utf8ToCp1251(utf8Text));
     if (!replaced) {
-        ReportWriteFailure(replaced.failure().code, sink);
+        ReportWriteFailure(replaced.failure().code, sink, file);
         return false;
     }
     if (method)
@@ -47,6 +56,10 @@ bool xpBaseStruct::WriteText(const fs::path& file, std::string_view utf8Text, Me
 
 bool xpBaseStruct::WriteSource(const fs::path& file, std::string_view utf8Text, MessageSink& sink)
 {
+    if (const auto reachable = CheckLinkReachable(file); !reachable) {
+        ReportRefusal(reachable.failure().text + ".", file, sink);
+        return false;
+    }
     ReplaceMethod method = ReplaceMethod::Whole;
     const bool written = WriteText(file, utf8Text, sink, &method);
     if (written && method == ReplaceMethod::InPlace && !inPlaceWriteReported) {
@@ -100,6 +113,11 @@ bool xpBaseStruct::WriteBaseHeader(const tarnekArrayStruct& model, MessageSink& 
 {
     if (!LocateOutput(workDir, baseHeaderPath, "base.h", sink))
         return false;
+    // A database edited by another program may hold what no entry lets in.
+    if (const auto checked = CheckConfigurationTexts(model); !checked) {
+        ReportRefusal(checked.failure().text, baseHeaderPath, sink);
+        return false;
+    }
     return WriteSource(baseHeaderPath, BaseHeaderText(model), sink);
 }
 
@@ -107,5 +125,9 @@ bool xpBaseStruct::WriteSkillsInclude(const tarnekArrayStruct& model, MessageSin
 {
     if (!LocateOutput(workDir, skillsIncludePath, "skills.inl", sink))
         return false;
+    if (const auto checked = CheckConfigurationTexts(model); !checked) {
+        ReportRefusal(checked.failure().text, skillsIncludePath, sink);
+        return false;
+    }
     return WriteSource(skillsIncludePath, SkillsIncludeText(model), sink);
 }

@@ -26,7 +26,9 @@ struct xpBaseStruct {
     bool inPlaceWriteReported = false;
 
     // Each reports its own failure through the sink, once per file, and returns false; the
-    // caller goes on with the other file either way. The model is only read.
+    // caller goes on with the other file either way. The model is only read. A model holding
+    // a text that model/ValueTextRule.h refuses writes neither file, and the message names
+    // the first such text; so does a link at the file's place that leads nowhere.
     bool WriteBaseHeader(const tarnekArrayStruct& model, MessageSink& sink);
     bool WriteSkillsInclude(const tarnekArrayStruct& model, MessageSink& sink);
 
@@ -39,7 +41,7 @@ struct xpBaseStruct {
     static std::string BuildArrayInitializer(const ValueList& list);
 
     // Converts UTF-8 text to code page 1251 and replaces the file whole. On failure shows
-    // "Не может записать в файл (ошибка N)\n" with the system's error code and returns false.
+    // "Не может записать в файл (ошибка N): FILE\n" with the system's error code and returns false.
     // When method is given it tells whether the file had to be written over in place.
     static bool WriteText(const std::filesystem::path& file, std::string_view utf8Text, MessageSink& sink,
                           ReplaceMethod* method = nullptr);

@@ -1,8 +1,57 @@
 #include "session/EditingSession.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+
+#include "model/ValueTextRule.h"
+#include "pluginsrc/SourceAdoption.h"
 
 namespace {
+
+constexpr std::string_view kSourcesMarkPrefix = "sources ";
+
+// The mark a save leaves while its sources are due names the sources it is to write (a
+// 64-bit FNV-1a digest of both texts). Whoever finds the mark can then tell from the
+// database whether that save was committed: a save killed before its commit left the files
+// as it found them, and they must stay so.
+std::string SourcesMark(const tarnekArrayStruct& model)
+{
+    std::uint64_t digest = 14695981039346656037ULL;
+    for (const std::string& text : {xpBaseStruct::BaseHeaderText(model), xpBaseStruct::SkillsIncludeText(model)})
+        for (const unsigned char c : text)
+            digest = (digest ^ c) * 1099511628211ULL;
+    char hex[16];
+    const auto end = std::to_chars(hex, hex + sizeof hex, digest, 16).ptr;
+    return std::string(kSourcesMarkPrefix) + std::string(hex, end);
+}
+
+// A save killed after its commit may be followed by one killed before its own: the mark
+// then names both, one per line, and the sources are due when the database holds either.
+// Past this length it becomes a mark that names no save (see FinishInterruptedSave).
+constexpr std::size_t kLongestSourcesMark = 2048;
+constexpr std::string_view kUnnamedMark = "pending";
+
+std::string AddedMark(const std::string& pending, const std::string& mark)
+{
+    if (pending.empty())
+        return mark;
+    if (!pending.starts_with(kSourcesMarkPrefix) || pending.size() + 1 + mark.size() > kLongestSourcesMark)
+        return pending.starts_with(kSourcesMarkPrefix) ? std::string(kUnnamedMark) : pending;
+    return pending + "\n" + mark;
+}
+
+bool MarkNames(std::string_view pending, std::string_view mark)
+{
+    while (!pending.empty()) {
+        const std::size_t end = std::min(pending.find('\n'), pending.size());
+        if (pending.substr(0, end) == mark)
+            return true;
+        pending.remove_prefix(std::min(end + 1, pending.size()));
+    }
+    return false;
+}
 
 void ShowFailure(MessageSink& sink, const std::string& text)
 {
@@ -60,6 +109,16 @@ bool EditingSession::FinishInterruptedSave()
     // The sources follow what is stored, whatever this session goes on to do.
     if (!Reload())
         return false;
+    const std::string mark = lock->PendingMark();
+    if (mark.starts_with(kSourcesMarkPrefix) && !MarkNames(mark, SourcesMark(working_))) {
+        lock->SetPending(false);  // that save never reached the database
+        return true;
+    }
+    // A mark that names no save (an older editor's) cannot tell whether the files are the
+    // ones its save wrote over: they are kept before they are replaced.
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (!mark.starts_with(kSourcesMarkPrefix) && !error && SourcesDifferFrom(folder, working_))
+        KeepOriginalSources(folder, sink_);
     SaveReport report;
     WriteSources(report);
     if (report.baseHeader && report.skillsInclude)
@@ -133,8 +192,41 @@ ConfigurationEdit EditingSession::Change(const std::function<void(tarnekArrayStr
     tarnekArrayStruct changed = working_;
     change(changed);
     ConfigurationEdit edit = Difference(working_, changed);
+    if (!Admitted(edit))
+        return Unchanged();
     working_ = std::move(changed);
     return edit;
+}
+
+ConfigurationEdit EditingSession::Unchanged() const
+{
+    ConfigurationEdit edit;
+    edit.countsBefore = edit.countsAfter = CountsOf(working_);
+    return edit;
+}
+
+// Every text an edit brings in goes into the plugin's sources as it stands, so a text that
+// could be read there as code is refused whole, whichever window or command brought it.
+// What the database already held is left alone: it is marked, and the writers refuse it.
+bool EditingSession::Admitted(const ConfigurationEdit& edit)
+{
+    auto refuse = [&](const Failure& failure) {
+        ShowFailure(sink_, failure.text + "\nНичего не изменено.");
+        return false;
+    };
+    for (const ListChange& change : edit.lists) {
+        const ListDescriptor& list = ValueLists().at(change.list);
+        for (std::size_t i = 0; i < change.after.size(); ++i) {
+            if (i < change.before.size() && change.before[i] == change.after[i])
+                continue;
+            if (auto checked = CheckText(change.after[i], ListCellName(list, change.first + i)); !checked)
+                return refuse(checked.failure());
+        }
+    }
+    for (const TextChange& change : edit.texts)
+        if (auto checked = CheckText(change.after, TextFieldName(change.text)); !checked)
+            return refuse(checked.failure());
+    return true;
 }
 
 ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, std::vector<std::string> texts)
@@ -152,6 +244,8 @@ ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, 
     if (before == texts)
         return edit;
     edit.lists.push_back({list, first, std::move(before), std::move(texts)});
+    if (!Admitted(edit))
+        return Unchanged();
     ::Apply(edit, working_);
     return edit;
 }
@@ -229,6 +323,10 @@ bool EditingSession::WriteTables(const SaveScope& scope)
 
 void EditingSession::WriteSources(SaveReport& report)
 {
+    if (auto fit = CheckConfigurationForSources(working_); !fit) {
+        ShowFailure(sink_, fit.failure().text + " Исходники плагина не записаны.");
+        return;
+    }
     // Both are attempted even when the first fails, as in every save.
     report.baseHeader = writer_.WriteBaseHeader(working_, sink_);
     report.skillsInclude = writer_.WriteSkillsInclude(working_, sink_);
@@ -240,14 +338,25 @@ void EditingSession::WriteSources(SaveReport& report)
 SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock)
 {
     SaveReport report;
+    // A configuration read from a database that another program wrote may hold what the
+    // editor never lets in; it is mended before anything of it is stored again.
+    if (auto admitted = CheckConfigurationForSaving(working_); !admitted) {
+        database_.RollbackWrite();
+        ShowFailure(sink_, admitted.failure().text + " Сохранение отменено, ничего не изменено.");
+        return report;
+    }
     std::optional<tarnekArrayStruct> written;
     if (!WriteTables(scope) || !(written = ReadDatabase())) {
         database_.RollbackWrite();
         return report;
     }
     // A run killed between the commit and the last source leaves the mark for the next.
-    if (scope.sources)
-        lock->SetPending(true);
+    if (scope.sources && !lock->SetPendingMark(AddedMark(lock->PendingMark(), SourcesMark(*written)))) {
+        database_.RollbackWrite();
+        ShowFailure(sink_, "Не удалось отметить начатое сохранение в " +
+                               SaveLockFileOf(database_.databasePath).string() + ": ничего не сохранено.");
+        return report;
+    }
     if (!database_.CommitWrite()) {
         lock->SetPending(false);
         return report;

@@ -124,6 +124,9 @@ private:
     SaveReport Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock);
     void RememberDataVersion();
     ConfigurationEdit Change(const std::function<void(tarnekArrayStruct&)>& change);
+    ConfigurationEdit Unchanged() const;
+    // False after the first refused text was shown.
+    bool Admitted(const ConfigurationEdit& edit);
 
     MessageSink& sink_;
     vloxBuildTarnekStruct database_;

@@ -27,7 +27,7 @@ Result<std::intptr_t> OpenLockFile(const std::filesystem::path& file)
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return Failure{"error " + std::to_string(GetLastError())};
+        return Failure{"ошибка " + std::to_string(GetLastError())};
     return reinterpret_cast<std::intptr_t>(handle);
 }
 
@@ -59,6 +59,31 @@ bool HasLength(std::intptr_t handle)
 {
     LARGE_INTEGER size{};
     return GetFileSizeEx(reinterpret_cast<HANDLE>(handle), &size) && size.QuadPart > 0;
+}
+
+// The mark's text from the start of the file, then the file cut to its length: written over
+// and never emptied first, so that a run killed in between leaves a mark, not none.
+bool WriteContent(std::intptr_t handle, std::string_view text)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    LARGE_INTEGER start{};
+    DWORD written = 0;
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size() &&
+           SetEndOfFile(file);
+}
+
+std::string ReadContent(std::intptr_t handle, std::size_t most)
+{
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    LARGE_INTEGER start{};
+    std::string text(most, '\0');
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, text.data(), static_cast<DWORD>(most), &read, nullptr))
+        return {};
+    text.resize(read);
+    return text;
 }
 
 void CloseLockFile(std::intptr_t handle)
@@ -103,6 +128,23 @@ bool HasLength(std::intptr_t handle)
     return ::fstat(static_cast<int>(handle), &status) == 0 && status.st_size > 0;
 }
 
+// The mark's text from the start of the file, then the file cut to its length: written over
+// and never emptied first, so that a run killed in between leaves a mark, not none.
+bool WriteContent(std::intptr_t handle, std::string_view text)
+{
+    const int fd = static_cast<int>(handle);
+    return ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()) &&
+           ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+}
+
+std::string ReadContent(std::intptr_t handle, std::size_t most)
+{
+    std::string text(most, '\0');
+    const ssize_t read = ::pread(static_cast<int>(handle), text.data(), most, 0);
+    text.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    return text;
+}
+
 #endif
 
 }  // namespace
@@ -135,7 +177,7 @@ Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode 
 {
     const auto opened = OpenLockFile(file);
     if (!opened)
-        return Failure{"cannot open the lock file " + file.string() + ": " + opened.failure().text};
+        return Failure{"Не удалось открыть файл блокировки " + file.string() + ": " + opened.failure().text};
     const std::intptr_t handle = *opened;
     DatabaseLock lock(handle);
     // Polling rather than a blocking call: the wait stays bounded on every system.
@@ -143,7 +185,8 @@ Result<DatabaseLock> DatabaseLock::Take(const std::filesystem::path& file, Mode 
     auto pause = std::chrono::milliseconds(1);
     while (!TryLockFile(handle, mode)) {
         if (std::chrono::steady_clock::now() >= deadline)
-            return Failure{"another program keeps " + file.string() + " locked"};
+            return Failure{"Файл " + file.string() +
+                           " занят другой программой (идёт её сохранение); ничего не изменено, попробуйте ещё раз."};
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
@@ -168,9 +211,21 @@ bool DatabaseLock::SetPending(bool pending)
     return handle_ != -1 && SetLength(handle_, pending);
 }
 
+bool DatabaseLock::SetPendingMark(std::string_view mark)
+{
+    return handle_ != -1 && WriteContent(handle_, mark);
+}
+
 bool DatabaseLock::IsPending() const
 {
     return handle_ != -1 && HasLength(handle_);
+}
+
+std::string DatabaseLock::PendingMark() const
+{
+    // Larger than any mark the editor writes; what lies beyond is no mark of its own.
+    constexpr std::size_t kLongestMark = 4096;
+    return handle_ != -1 ? ReadContent(handle_, kLongestMark) : std::string();
 }
 
 std::filesystem::path SaveLockFileOf(const std::filesystem::path& database)

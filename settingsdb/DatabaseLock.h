@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "model/Result.h"
 
@@ -30,9 +31,12 @@ public:
 
     // A mark in the lock file for work that must not stay half done, such as the sources
     // that follow a committed save: set before the commit, cleared after the last file.
-    // Whoever takes the lock next and finds it set finishes that work.
+    // Whoever takes the lock next and finds it set finishes that work. The mark is a short
+    // text that says which work (empty: none); a mark without a text is one byte.
     bool SetPending(bool pending);
+    bool SetPendingMark(std::string_view mark);
     bool IsPending() const;
+    std::string PendingMark() const;
 
 private:
     explicit DatabaseLock(std::intptr_t handle) : handle_(handle) {}

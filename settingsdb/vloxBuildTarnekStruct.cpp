@@ -15,6 +15,7 @@
 #include "model/LevelCounts.h"
 #include "model/NumberFormats.h"
 #include "model/TextReadings.h"
+#include "pluginsrc/UnreachableLink.h"
 #include "settingsdb/AccessDatabase.h"
 #include "settingsdb/CarriedDatabase.h"
 #include "settingsdb/DatabaseFileWrite.h"
@@ -31,13 +32,15 @@ std::string FormatFileMessage(const char* format, int code)
     return text;
 }
 
-void ShowFileError(MessageSink& sink, const char* format, int code)
+// The system's text, then the file it was about, where one is known.
+void ShowFileError(MessageSink& sink, const char* format, int code, const std::filesystem::path& file = {})
 {
-    sink.Show({FormatFileMessage(format, code), "Ошибка", MessageIcon::Error});
+    const std::string named = file.empty() ? std::string() : ": " + file.string();
+    sink.Show({FormatFileMessage(format, code) + named + "\n", "Ошибка", MessageIcon::Error});
 }
 
-constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)\n";
-constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)\n";
+constexpr const char* kCannotCreate = "Не может записать ресурс в файл (INVALID_HANDLE_VALUE %d)";
+constexpr const char* kCannotWrite = "Не может записать ресурс в файл (ошибка %d)";
 
 constexpr int kConnectAttempts = 3;
 
@@ -65,7 +68,8 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
     const auto created = CreateDatabaseFile(databasePath, CarriedDatabase());
     if (created)
         return true;
-    ShowFileError(sink_, created.failure().createFailed ? kCannotCreate : kCannotWrite, created.failure().code);
+    ShowFileError(sink_, created.failure().createFailed ? kCannotCreate : kCannotWrite, created.failure().code,
+                  databasePath);
     return false;
 }
 
@@ -73,18 +77,9 @@ bool vloxBuildTarnekStruct::ExtractDatabase()
 // carried copy would then be put in its place and the defaults shown as the settings.
 void vloxBuildTarnekStruct::RefuseUnreachableLinks() const
 {
-    for (const std::filesystem::path& path : {databasePath.parent_path(), databasePath}) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
-            continue;
-        if (std::filesystem::exists(std::filesystem::status(path, error)) && !error)
-            continue;
-        std::error_code unread;
-        const std::filesystem::path target = std::filesystem::read_symlink(path, unread);
-        throw DatabaseError("Символическая ссылка " + path.string() + " указывает на " + target.string() +
-                            ", но туда не пройти (" + error.message() +
-                            "): база данных не открыта, ничего не создано.");
-    }
+    for (const std::filesystem::path& path : {databasePath.parent_path(), databasePath})
+        if (const auto reachable = CheckLinkReachable(path); !reachable)
+            throw DatabaseError(reachable.failure().text + ": база данных не открыта, ничего не создано.");
 }
 
 bool vloxBuildTarnekStruct::CreateMissingDatabase()
@@ -96,7 +91,7 @@ bool vloxBuildTarnekStruct::CreateMissingDatabase()
     // any other failure (a plugin folder that may not be written) is the one to report.
     std::filesystem::create_directory(databasePath.parent_path(), error);
     if (error && error != std::errc::file_exists) {
-        ShowFileError(sink_, kCannotCreate, error.value());
+        ShowFileError(sink_, kCannotCreate, error.value(), databasePath.parent_path());
         return false;
     }
     return ExtractDatabase();

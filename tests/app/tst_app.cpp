@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,11 +12,15 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
 #include "app/CTarnekChangeLevelDlg.h"
+#include "app/ClimbFit.h"
+#include "app/ClimbTargetRow.h"
 #include "app/CompilePane.h"
 #include "app/ConfigurationTransfer.h"
 #include "app/FileDialog.h"
@@ -501,6 +506,13 @@ private slots:
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
         QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
         QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
+        // A paste that would be code in the plugin is refused whole, and said.
+        UserMessageBox::TakeShown();
+        dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 2));
+        dialog.grid(1)->paste(QStringLiteral("7\t8};server_cmd(0"));
+        QCOMPARE(dialog.model().xpLevelSaved.at(2), folder.Stored().xpLevelSaved.at(2));  // not even the "7"
+        const auto refused = UserMessageBox::TakeShown();
+        QVERIFY(refused.size() == 1 && refused.at(0).text.contains(QStringLiteral("«}»")));
 
         // The tier buttons are made in a loop: the last one shows an off-by-one.
         QString seen;
@@ -554,6 +566,42 @@ private slots:
         // The grids are marked against the count the undo brought back, not the undone one.
         QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
                  qPrintable(dialog.grid(0)->listModel()->lengthReason()));
+    }
+
+    // "Подобрать": an unreachable target changes nothing and says why; a reachable one puts
+    // the multiplier into its box, fills and saves as the fill button does, as one undo step,
+    // and the status line says what the climb now takes.
+    void fitToTargetFillsAsOneStepAndReports()
+    {
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        const tarnekArrayStruct opened = dialog.model();
+        ClimbTargetRow& row = *ClimbTarget(dialog);
+        QCOMPARE(row.levelBox()->value(), 10);
+        dialog.progression()->killsPerHourBox()->setValue(60);
+        row.hoursBox()->setValue(1);
+        QTest::mouseClick(row.fitButton(), Qt::LeftButton);
+        QVERIFY2(StatusLine(dialog).startsWith(
+                     QStringLiteral("Подбор: цель 1 ч недостижима. «Множитель» может быть от 0 до ")),
+                 qPrintable(StatusLine(dialog)));
+        QCOMPARE(dialog.undoStack()->count(), 0);
+        QCOMPARE(dialog.model(), opened);
+
+        row.hoursBox()->setValue(100);
+        QTest::mouseClick(row.fitButton(), Qt::LeftButton);
+        QCOMPARE(dialog.undoStack()->count(), 1);
+        const QString multiplier = dialog.parameterBox(2)->text();
+        QCOMPARE(dialog.model().xpLevelSavedMultiplier, multiplier.toStdString());
+        QVERIFY(dialog.model().xpLevelSaved != opened.xpLevelSaved);
+        QCOMPARE(folder.Stored(), dialog.model());
+        const auto total = ComputeProgression(dialog.model(), XpMode::Saved)[9].total;
+        QCOMPARE(StatusLine(dialog), QStringLiteral("Множитель %1: уровень 10 за %2 ч (цель 100 ч)")
+                                         .arg(multiplier)
+                                         .arg(std::lround(static_cast<double>(*total) / 60)));
+
+        dialog.undoAction()->trigger();
+        QCOMPARE(dialog.model().xpLevelSaved, opened.xpLevelSaved);
+        QCOMPARE(dialog.parameterBox(2)->text(), QStringLiteral("2"));
     }
 
     // Two windows on one folder: the second is warned, a window with nothing unsaved

@@ -17,6 +17,7 @@
 
 #include "cli/Tool.h"
 #include "cli/ToolCommand.h"
+#include "exchange/ConfigurationJson.h"
 #include "exchange/NameLookup.h"
 #include "model/Descriptors.h"
 #include "pluginsrc/PluginCompiler.h"
@@ -105,6 +106,11 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
         {{"shwo"}, "no command 'shwo'; did you mean 'show'?"},
         {{std::string(30'000, 'q')}, "(30000 bytes)"},  // a Windows command line holds 32,767
         {{"set", "devotionValue[0]", "1"}, "without [i]"},
+        {{"fit", "weekly", "--kills", "5"}, "shortTerm (kq4_save_xp 0) or saved"},
+        {{"fit", "saved", "--hours", "-5", "--kills-per-hour", "60"}, "--hours must be more than 0"},
+        {{"fit", "saved", "--hours", "8"}, "go together"},
+        {{"fit", "saved", "--kills", "5", "--parameter", "xpGivenShortTermIncrement"}, "not a parameter of the saved"},
+        {{"fit", "saved", "--kills"}, "--kills needs a value"},
     };
     for (const auto& [args, named] : wrong) {
         const ToolResult result = dir.Run(args);
@@ -124,7 +130,7 @@ TEST_F(Tool, HelpAndUsageErrorsTouchNothing)
     values.insert(values.end(), {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"});
 #endif
     for (const std::string& value : values)
-        EXPECT_EQ(dir.Run({"set", "vampiricIncrement", value}).status, 2) << value;
+        EXPECT_EQ(dir.Run({"set", "vampiricIncrement", value}).status, 1) << value;
     EXPECT_FALSE(fs::exists(dir.path() / "TarnekChangeLevelDatabase"));
 }
 
@@ -159,7 +165,7 @@ TEST(Names, EveryKnownNameResolves)
 
 TEST_F(Tool, ShowListsEveryNameWithItsValue)
 {
-    ASSERT_EQ(dir.Run({"set", "devotionValue", "a \"b\"\\"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "devotionValue", "a b"}).status, 0);
     ASSERT_EQ(dir.Run({"set", "vampiricIncrement", ""}).status, 0);
     const ToolResult shown = dir.Run({"show"});
     ASSERT_EQ(shown.status, 0) << shown.err;
@@ -173,7 +179,7 @@ TEST_F(Tool, ShowListsEveryNameWithItsValue)
         return line == std::string::npos ? "<missing>" : shown.out.substr(at, shown.out.find('\n', at) - at);
     };
     EXPECT_EQ(value("levelCountText"), "10");
-    EXPECT_EQ(value("devotionValue"), "\"a \\\"b\\\"\\\\\"");  // quoted where it would read ambiguously
+    EXPECT_EQ(value("devotionValue"), "\"a b\"");  // quoted where it would read ambiguously
     EXPECT_EQ(value("vampiricIncrement"), "\"\"");
     EXPECT_EQ(value("xpLevelSaved[0..10]"), "400 2400 4800 8000 12000 16800 22400 28800 36000 44000 52800");
     EXPECT_EQ(dir.Run({"show", "--json"}).out, dir.Run({"export"}).out);
@@ -243,11 +249,11 @@ TEST_F(Tool, FillSavesAsTheOwningWindow)
     const ToolResult decimal = dir.Run({"fill", "vampiricList", "vampiricIncrement=0.05"});
     SetEnvironment("LC_ALL", nullptr);
     ASSERT_EQ(decimal.status, 0) << decimal.err;
-    ASSERT_EQ(dir.Run({"fill", "unholyList", "unholyIncrement=5", "devotionValue=2=0"}).status, 0);
+    ASSERT_EQ(dir.Run({"fill", "unholyList", "unholyIncrement=5", "devotionValue=2 0"}).status, 0);
     json = Exported();
     EXPECT_EQ(json["vampiricList"], Json({"0.05", "0.1", "0.15"}));
     EXPECT_EQ(json["unholyList"], Json({"265.0", "270.0", "275.0"}));
-    EXPECT_EQ(json["devotionValue"], "2=0");
+    EXPECT_EQ(json["devotionValue"], "2 0");
     EXPECT_NE(ReadBytes(dir.skillsInclude()).find("270.0"), std::string::npos);
 }
 
@@ -257,18 +263,41 @@ TEST_F(Tool, SetChangesOneTextAndRefusesAMissingIndex)
     ASSERT_EQ(dir.Run({"set", "xpLevelSaved[3]", "9001"}).status, 0);
     ASSERT_EQ(dir.Run({"set", "orbList[10]", "0.77"}).status, 0);
     ASSERT_EQ(dir.Run({"set", "xpGivenSavedIncrement", "-3"}).status, 0);
-    ASSERT_EQ(dir.Run({"set", "--", "devotionValue", "--x"}).status, 0);
+    ASSERT_EQ(dir.Run({"set", "--", "devotionValue", "-x"}).status, 0);
     const Json json = Exported();
     EXPECT_EQ(json["xpLevelSaved"][3], "9001");
     EXPECT_EQ(json["orbList"][10], "0.77");
     EXPECT_EQ(json["xpGivenSavedIncrement"], "-3");
-    EXPECT_EQ(json["devotionValue"], "--x");
+    EXPECT_EQ(json["devotionValue"], "-x");
 
     const auto before = Take();
     const ToolResult missing = dir.Run({"set", "xpLevelSaved[11]", "1"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("xpLevelSaved[0] to xpLevelSaved[10]"), std::string::npos) << missing.err;
     EXPECT_EQ(dir.Run({"set", "vampiricList[99999999999999999999999]", "1"}).status, 1);
+    EXPECT_EQ(Take(), before);
+}
+
+// A text that could carry code into the plugin is refused at every entry, and no file changes.
+TEST_F(Tool, ValuesThatWouldBeCodeAreRefusedAndChangeNothing)
+{
+    Initialise();
+    const auto before = Take();
+    Json imported = Exported();
+    imported["xpLevelSaved"][3] = "0};public pwned(){server_cmd(\"quit\");}new pwn_tail[]={0";
+    const std::vector<std::pair<ToolResult, std::string>> runs = {
+        {dir.Run({"set", "devotionValue", "15;public pwned(){server_cmd(\"quit\");}new pwn_tail=0"}), "\";\""},
+        {dir.Run({"set", "evasionMaxChance", "1.0+float(server_cmd(\"quit\"))"}), "\"(\""},
+        {dir.Run({"set", "xpLevelSaved[3]", "#define pwned() server_cmd(\"quit\")"}), "\"#\""},
+        {dir.Run({"set", "xpLevelSaved[3]", "1+g_count++"}), "\"++\""},
+        {dir.Run({"set", "xpLevelSaved[3]", std::string(65, '1')}), "longer than 64"},
+        {dir.Run({"fill", "vampiricList", "vampiricIncrement=0.1/2"}), "\"/\""},
+        {dir.Run({"import"}, imported.dump()), "xpLevelSaved[3]"},
+    };
+    for (const auto& [result, named] : runs) {
+        EXPECT_EQ(result.status, 1) << named;
+        EXPECT_NE(result.err.find(named), std::string::npos) << result.err;
+    }
     EXPECT_EQ(Take(), before);
 }
 
@@ -409,12 +438,14 @@ TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
                  j[std::string(d.field)] = Json::array();
          }),
          "\"unholyList\" has 0 values, but 10 levels need 3"},
-        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }), "\"1000000000\" is not one of the level counts"},
-        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not one"},
+        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }),
+         "\"1000000000\" is not a level count the editor can hold"},
+        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not a level count"},
         {changed([](Json& j) { j["levelCountText"] = "13"; }),
          "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
-        {changed([](Json& j) { j[std::string(10'000'000, 'k')] = "1"; }),
-         "kkk... (10000000 bytes)\"; (\"tarnek-levels show\""},
+        {changed([](Json& j) { j[std::string(1'000'000, 'k')] = "1"; }),
+         "kkk... (1000000 bytes)\"; (\"tarnek-levels show\""},
+        {valid.dump() + std::string(kLargestConfigurationText, ' '), "larger than 4 MB"},
         {changed([](Json& j) { j["vampiricIncrement"] = "0.1\r\n}"; }), "vampiricIncrement"},
         {duplicated, "hexList"},
         {"{\"a\":" + std::string(50000, '[') + std::string(50000, ']') + ",\"b\":1}", "nested deeper"},
@@ -450,6 +481,37 @@ TEST_F(Tool, ProgressionTableAndJson)
                                                  {"reason", "xpGivenSaved[3] is \"0\": a kill gives no XP"}}));
 }
 
+// A dry run and every refusal leave the files as they were; a fit saves the value and the
+// fill, and then "progression" counts the same climb.
+TEST_F(Tool, FitDryRunChangesNothingAndFitAgreesWithProgression)
+{
+    Initialise();
+    const auto before = Take();
+    const ToolResult dry = dir.Run({"fit", "saved", "--hours", "100", "--kills-per-hour", "60", "--dry-run"});
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_TRUE(dry.out.starts_with("xpLevelSavedMultiplier ")) << dry.out;
+    EXPECT_NE(dry.out.find("nothing saved (--dry-run)"), std::string::npos);
+    for (const auto& [args, said] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"fit", "saved", "--kills", "5000", "--level", "11"}, "level 11 is outside the configuration's levels"},
+             {{"fit", "saved", "--kills", "1"}, "the nearest, 0, makes it "},
+         }) {
+        const ToolResult refused = dir.Run(args);
+        EXPECT_EQ(refused.status, 1) << refused.err;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << refused.err;
+        EXPECT_TRUE(refused.err.ends_with("; nothing changed\n")) << refused.err;
+    }
+    EXPECT_EQ(Take(), before);
+
+    const ToolResult fit = dir.Run({"fit", "shortTerm", "--kills", "1000", "--level", "7", "--json"});
+    ASSERT_EQ(fit.status, 0) << fit.err;
+    const Json fitted = Json::parse(fit.out);
+    const Json progression = Json::parse(dir.Run({"progression", "--json"}).out);
+    EXPECT_EQ(fitted["steps"], progression["shortTerm"]["steps"]);
+    EXPECT_EQ(progression["shortTerm"]["steps"][6]["total"], fitted["total"]);
+    EXPECT_EQ(fitted["target"], 1000);
+    EXPECT_EQ(Exported()["xpLevelShortTermIncrement"], std::to_string(fitted["value"].get<int>()));
+}
+
 TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
 {
     fs::create_directories("sub/inner/tarnek");
@@ -465,6 +527,33 @@ TEST_F(Tool, WorksOnTheCurrentDirectoryAndReportsDatabaseErrors)
     const ToolResult outdated = dir.Run({"export"});
     EXPECT_EQ(outdated.status, 0);
     EXPECT_NE(outdated.err.find("outdated"), std::string::npos);
+}
+
+// Another program may store what the editor never lets in: the sources are not written from it.
+TEST_F(Tool, GenerateRefusesWhatTheDatabaseShouldNotHold)
+{
+    const ListDescriptor& list = ValueLists()[0];
+    const auto update = [](std::string_view table, std::string_view column, const std::string& value) {
+        return "UPDATE \"" + std::string(table) + "\" SET \"" + std::string(column) + "\" = '" + value + "'";
+    };
+    const std::pair<std::string, std::string> stored[] = {
+        {update(LevelCountValue().table, LevelCountValue().column, "-1"), "«-1»"},
+        {update(LevelCountValue().table, LevelCountValue().column, "2147483648"), "«2147483648»"},
+        {update(LevelCountValue().table, LevelCountValue().column, "100"), "при количестве уровней 100"},
+        {update(DevotionValue().table, DevotionValue().column, "1;x"), "«;»"},
+        {update(list.table, list.column, "1' || char(10) || '0") + " WHERE rowid = 3", "U+000A"},
+        {update(list.table, list.column, "1' || char(0) || '0") + " WHERE rowid = 3", "U+0000"},
+    };
+    for (const auto& [statement, said] : stored) {
+        Initialise();  // a fresh database each time
+        SQLite::Database(dir.database(), SQLite::OPEN_READWRITE).exec(statement);
+        const auto before = Take();
+        const ToolResult generated = dir.Run({"generate"});
+        EXPECT_EQ(generated.status, 1) << said;
+        EXPECT_NE(generated.err.find(said), std::string::npos) << generated.err;
+        EXPECT_EQ(Take(), before) << said;
+        fs::remove_all(dir.database().parent_path());
+    }
 }
 
 TEST_F(Tool, AFullOutputIsSaid)
@@ -524,13 +613,44 @@ TEST_F(Tool, FirstRunKeepsTheTunedSourcesAndAdoptTakesThemOver)
 TEST_F(Tool, AdoptRefusesUnreadableOrUnstorableSourcesAndChangesNothing)
 {
     Initialise();
-    std::string longer = ReadBytes(dir.skillsInclude());
-    ReplaceAll(longer, "p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n");
-    WriteBytes(dir.skillsInclude(), longer);
-    const auto before = Take();
-    const ToolResult refused = dir.Run({"adopt"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"), std::string::npos)
-        << refused.err;
-    EXPECT_EQ(Take(), before);
+    const std::string written = ReadBytes(dir.skillsInclude());
+    const std::pair<std::pair<std::string, std::string>, std::string> edits[] = {
+        {{"p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {9,\r\n"},
+         "p_hex in the sources holds 4 values, but MAX_LEVELS 10 makes it 3"},
+        {{"p_hex[MAX_SKILL_LEVEL] = {", "p_hex[MAX_SKILL_LEVEL] = {server_cmd(0)+"}, "«(»"},
+        {{"#define MAX_PERCENT_HEX 1.0", "#define MAX_PERCENT_HEX 1.0;server_cmd(0)"}, "«;»"},
+        {{"#define MAX_PERCENT_HEX 1.0", "#if 0\r\n#define MAX_PERCENT_HEX 0.5\r\n#endif"}, "#if"},
+    };
+    for (const auto& [edit, said] : edits) {
+        std::string edited = written;
+        ReplaceAll(edited, edit.first, edit.second);
+        WriteBytes(dir.skillsInclude(), edited);
+        const auto before = Take();
+        const ToolResult refused = dir.Run({"adopt"});
+        EXPECT_EQ(refused.status, 1) << said;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << refused.err;
+        EXPECT_EQ(Take(), before) << said;
+    }
+}
+
+// An adopt killed after it marked its save and before the commit leaves the mark over the
+// database as it was: the next run must not write that over the sources it was given.
+TEST_F(Tool, AKilledAdoptNeverCostsTheSourcesItWasGiven)
+{
+    PluginDir other;
+    ASSERT_EQ(other.Run({"levels", "13", "--yes"}).status, 0);
+    const std::string givenBase = ReadBytes(other.baseHeader()), givenSkills = ReadBytes(other.skillsInclude());
+    const fs::path lock = dir.database().string() + ".lock";
+    for (const char* mark : {"sources 5eed", "x"}) {  // a save of this editor, an older editor's mark
+        ASSERT_EQ(dir.Run({"levels", "40", "--yes"}).status, 0);
+        WriteBytes(dir.baseHeader(), givenBase);
+        WriteBytes(dir.skillsInclude(), givenSkills);
+        WriteBytes(lock, mark);
+        ASSERT_EQ(dir.Run({"show"}).status, 0);
+        const bool kept = fs::exists(dir.path() / "tarnek" / "base.h.orig");
+        EXPECT_EQ(kept ? ReadBytes(dir.path() / "tarnek" / "base.h.orig") : ReadBytes(dir.baseHeader()), givenBase);
+        EXPECT_EQ(kept ? ReadBytes(dir.path() / "tarnek" / "skills.inl.orig") : ReadBytes(dir.skillsInclude()),
+                  givenSkills);
+        EXPECT_EQ(ReadBytes(lock), "") << mark;
+    }
 }

@@ -78,17 +78,15 @@ INSTANTIATE_TEST_SUITE_P(Levels, EveryOfferedLevelCount, ::testing::Range(10, 10
 
 TEST(PluginSourceRoundTrip, RandomConfigurationsWithOddTextsSurvive)
 {
-    // Anything a cell can hold that is not the list's own punctuation (comma, braces, line
-    // breaks, comment marks): blanks inside and around, letters, Cyrillic, empty cells.
-    const std::vector<std::string> pieces = {"",     "0", "7", "12.5",   "-3", " ", "abc", "1 000", "0x1F", "Ж",
-                                             "пять", "ё", ";", "Float:", "\"", "'", "*",   "/",     "=",    "#"};
+    // Anything a cell may hold but the list's own comma: blanks inside and around, letters,
+    // Cyrillic, signs, empty cells.
+    const std::vector<std::string> pieces = {"",     "0", "7",    "12.5", "-3", " ", "abc", "1 000",
+                                             "0x1F", "Ж", "пять", "ё",    "+1", "_", "."};
     std::mt19937 random(15);
     auto text = [&] {
         std::string t;
         for (int n = std::uniform_int_distribution<int>(0, 4)(random); n > 0; --n)
             t += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-        if (t.find("//") != std::string::npos || t.find("/*") != std::string::npos || t.find("*/") != std::string::npos)
-            t.clear();
         return t;
     };
     for (int round = 0; round < 60; ++round) {

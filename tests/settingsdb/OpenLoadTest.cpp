@@ -86,7 +86,8 @@ TEST_F(DatabaseTest, CarriedCopyThatCannotBeWrittenIsReportedWithTheSystemCode)
     // OpenDatabase makes the folder; a file in the folder's place stops the extraction.
     WriteBytes("TarnekChangeLevelDatabase", "in the way");
     EXPECT_FALSE(db.OpenDatabase());
-    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(kNotAFolder) + ")\n",
+    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(kNotAFolder) +
+                         "): " + db.databasePath.string() + "\n",
                      "Ошибка", MessageIcon::Error);
     fs::remove("TarnekChangeLevelDatabase");
     sink.messages.clear();
@@ -97,15 +98,17 @@ TEST_F(DatabaseTest, CarriedCopyThatCannotBeWrittenIsReportedWithTheSystemCode)
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     WithFilePermissionsEnforced([&] { EXPECT_FALSE(db.OpenDatabase()); });
     fs::permissions(folder.path(), fs::perms::owner_all);
-    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(EACCES) + ")\n",
+    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(EACCES) +
+                         "): " + db.databasePath.parent_path().string() + "\n",
                      "Ошибка", MessageIcon::Error);
     EXPECT_TRUE(folder.Listing().empty());
     sink.messages.clear();
 
     fs::create_directory("TarnekChangeLevelDatabase");
     WithFileSizeLimit(1000, [&] { EXPECT_FALSE(db.OpenDatabase()); });
-    ExpectOneMessage("Не может записать ресурс в файл (ошибка " + std::to_string(EFBIG) + ")\n", "Ошибка",
-                     MessageIcon::Error);
+    ExpectOneMessage("Не может записать ресурс в файл (ошибка " + std::to_string(EFBIG) +
+                         "): " + db.databasePath.string() + "\n",
+                     "Ошибка", MessageIcon::Error);
     EXPECT_TRUE(fs::is_empty("TarnekChangeLevelDatabase"));
     EXPECT_FALSE(db.IsOpen());
     ASSERT_TRUE(db.OpenDatabase());

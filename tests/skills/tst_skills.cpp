@@ -187,7 +187,7 @@ private slots:
             for (const ParameterBox& box : dialog->tier().boxes) {
                 const bool isChance = std::any_of(Parameters().begin(), Parameters().end(),
                                                   [&box](const auto& p) { return p.text == box.text && p.isChance(); });
-                const std::string text = (isChance ? "5" : "'; -- ") + std::to_string(box.editId);
+                const std::string text = (isChance ? "5" : "x ,-") + std::to_string(box.editId);
                 dialog->parameterBox(box.text)->setText(QString::fromStdString(text));
                 expected.*box.text = isChance ? text + ".0" : text;
             }
