@@ -35,6 +35,13 @@ std::size_t ListLengthFor(const ListDescriptor& list, std::int32_t levels)
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
+std::string WrongLengthText(const ListLengthMismatch& mismatch, std::int32_t levels)
+{
+    return "Список \"" + std::string(mismatch.list->column) + "\" (" + std::string(mismatch.list->field) +
+           ") содержит " + FormatCount(mismatch.length) + " значений, а при количестве уровней " +
+           FormatInteger(levels) + " их должно быть " + FormatCount(mismatch.expected);
+}
+
 std::optional<ListLengthMismatch> FirstListOfWrongLength(const tarnekArrayStruct& model, std::int32_t levels,
                                                          std::optional<Tier> tier)
 {

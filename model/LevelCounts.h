@@ -57,3 +57,6 @@ struct ListLengthMismatch {
 // length is not what `levels` implies.
 std::optional<ListLengthMismatch> FirstListOfWrongLength(const tarnekArrayStruct& model, std::int32_t levels,
                                                          std::optional<Tier> tier = std::nullopt);
+
+// "Список "…" (field) содержит N значений, а при количестве уровней L их должно быть M".
+std::string WrongLengthText(const ListLengthMismatch& mismatch, std::int32_t levels);

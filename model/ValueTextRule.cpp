@@ -149,8 +149,6 @@ Result<> CheckConfigurationForSources(const tarnekArrayStruct& model)
         return saving;
     const std::int32_t levels = ReadInteger(model.*LevelCountValue().text);
     if (const auto mismatch = FirstListOfWrongLength(model, levels))
-        return Failure{"Список \"" + std::string(mismatch->list->column) + "\" (" + std::string(mismatch->list->field) +
-                       ") содержит " + FormatCount(mismatch->length) + " значений, а при количестве уровней " +
-                       FormatInteger(levels) + " их должно быть " + FormatCount(mismatch->expected) + "."};
+        return Failure{WrongLengthText(*mismatch, levels) + "."};
     return Done{};
 }

@@ -111,7 +111,7 @@ bool EditingSession::FinishInterruptedSave()
         return false;
     const std::string mark = lock->PendingMark();
     if (mark.starts_with(kSourcesMarkPrefix) && !MarkNames(mark, SourcesMark(working_))) {
-        lock->SetPending(false);  // that save never reached the database
+        lock->ClearPending();  // that save never reached the database
         return true;
     }
     // A mark that names no save (an older editor's) cannot tell whether the files are the
@@ -122,7 +122,7 @@ bool EditingSession::FinishInterruptedSave()
     SaveReport report;
     WriteSources(report);
     if (report.baseHeader && report.skillsInclude)
-        lock->SetPending(false);
+        lock->ClearPending();
     return true;
 }
 
@@ -358,7 +358,7 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
         return report;
     }
     if (!database_.CommitWrite()) {
-        lock->SetPending(false);
+        lock->ClearPending();
         return report;
     }
     stored_ = std::move(*written);
@@ -368,7 +368,7 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
     if (scope.sources) {
         WriteSources(report);
         if (report.baseHeader && report.skillsInclude)
-            lock->SetPending(false);
+            lock->ClearPending();
     }
     lock.reset();
     return report;
@@ -431,6 +431,6 @@ bool EditingSession::WriteStoredSources()
     WriteSources(report);
     const bool written = report.baseHeader && report.skillsInclude;
     if (written)
-        lock->SetPending(false);
+        lock->ClearPending();
     return written;
 }

@@ -46,13 +46,12 @@ void UnlockFile(std::intptr_t handle)
     UnlockFileEx(reinterpret_cast<HANDLE>(handle), 0, 1, 0, &at);
 }
 
-// The lock file's length is the mark: one byte when set, empty when not.
-bool SetLength(std::intptr_t handle, bool oneByte)
+// An empty lock file holds no mark.
+bool Empty(std::intptr_t handle)
 {
     const HANDLE file = reinterpret_cast<HANDLE>(handle);
-    LARGE_INTEGER at{};
-    at.QuadPart = oneByte ? 1 : 0;
-    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
 bool HasLength(std::intptr_t handle)
@@ -116,10 +115,10 @@ void CloseLockFile(std::intptr_t handle)
     ::close(static_cast<int>(handle));
 }
 
-// The lock file's length is the mark: one byte when set, empty when not.
-bool SetLength(std::intptr_t handle, bool oneByte)
+// An empty lock file holds no mark.
+bool Empty(std::intptr_t handle)
 {
-    return ::ftruncate(static_cast<int>(handle), oneByte ? 1 : 0) == 0;
+    return ::ftruncate(static_cast<int>(handle), 0) == 0;
 }
 
 bool HasLength(std::intptr_t handle)
@@ -206,9 +205,9 @@ bool DatabaseLock::Share()
 #endif
 }
 
-bool DatabaseLock::SetPending(bool pending)
+bool DatabaseLock::ClearPending()
 {
-    return handle_ != -1 && SetLength(handle_, pending);
+    return handle_ != -1 && Empty(handle_);
 }
 
 bool DatabaseLock::SetPendingMark(std::string_view mark)

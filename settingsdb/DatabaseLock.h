@@ -32,9 +32,9 @@ public:
     // A mark in the lock file for work that must not stay half done, such as the sources
     // that follow a committed save: set before the commit, cleared after the last file.
     // Whoever takes the lock next and finds it set finishes that work. The mark is a short
-    // text that says which work (empty: none); a mark without a text is one byte.
-    bool SetPending(bool pending);
+    // text that says which work; an older editor's mark is one byte and says nothing.
     bool SetPendingMark(std::string_view mark);
+    bool ClearPending();
     bool IsPending() const;
     std::string PendingMark() const;
 

@@ -307,10 +307,7 @@ void RequireLengthsFor(std::int32_t levels, Tier tier, const tarnekArrayStruct& 
     const auto mismatch = FirstListOfWrongLength(model, levels, tier);
     if (!mismatch)
         return;
-    const ListDescriptor& list = *mismatch->list;
-    throw std::runtime_error("Список \"" + std::string(list.column) + "\" (" + std::string(list.field) + ") содержит " +
-                             std::to_string(mismatch->length) + " значений, а при количестве уровней " +
-                             std::to_string(levels) + " их должно быть " + std::to_string(mismatch->expected) +
+    throw std::runtime_error(WrongLengthText(*mismatch, levels) +
                              ". Сохранение отменено, ничего не изменено; \"Создать уровни\" пересчитает все списки.");
 }
 

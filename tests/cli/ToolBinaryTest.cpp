@@ -551,6 +551,7 @@ TEST_F(Tool, GenerateRefusesWhatTheDatabaseShouldNotHold)
         const ToolResult generated = dir.Run({"generate"});
         EXPECT_EQ(generated.status, 1) << said;
         EXPECT_NE(generated.err.find(said), std::string::npos) << generated.err;
+        EXPECT_EQ(dir.Run({"set", "orbMaxChance", "1"}).status, 1) << said;  // nor is anything saved over it
         EXPECT_EQ(Take(), before) << said;
         fs::remove_all(dir.database().parent_path());
     }
