@@ -93,12 +93,17 @@ if ! wineboot -u >"$dir/wineboot.log" 2>&1; then
   exit 1
 fi
 
+# A build folder configured with another Qt (or none) is made again: a toolchain is only read
+# at the first configure, and the tests of a window built against a Qt no longer at hand fail.
 build=$dir/program
+configured="qt=${qt:-none}"
+if [ "$(cat "$build/.tarnek-configured" 2>/dev/null)" != "$configured" ]; then rm -rf "$build"; fi
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$gtest/install;$deps" -DSQLite3_INCLUDE_DIR="$deps/include" \
     -DSQLite3_LIBRARY="$deps/lib/libsqlite3.a" -DTARNEK_WINDOWS_LICENSES="$deps" \
     -DTARNEK_BUILD_BENCHMARKS=OFF "${gui[@]}"
+  echo "$configured" > "$build/.tarnek-configured"
 fi
 cmake --build "$build" -j"$jobs"
 echo "Windows build: $((SECONDS - started)) s since the start"
