@@ -84,14 +84,12 @@ export WINEPREFIX=$dir/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEQT_FORCE_STDERR_LOGGING=1 WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
 if [ -n "$qt" ]; then export WINEPATH="Z:${qt//\//\\}\\bin"; fi
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$WINEPREFIX"
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
+mkdir -p "$WINEPREFIX"
 wineserver -p
-if ! wineboot -u >"$dir/wineboot.log" 2>&1; then
-  cat "$dir/wineboot.log" >&2
-  exit 1
-fi
+. "$root/scripts/wine-prefix.sh"
+make_wine_prefix "$dir/wineboot.log"
 
 # A build folder configured with another Qt (or none) is made again: a toolchain is only read
 # at the first configure, and the tests of a window built against a Qt no longer at hand fail.

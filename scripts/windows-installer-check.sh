@@ -26,7 +26,8 @@ unset DISPLAY WAYLAND_DISPLAY
 xvfb=
 trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true' EXIT
 # No persistent wine server here: "wineserver -w" then waits until every program has ended.
-wineboot -u >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log" >&2; exit 1; }
+. "$here/wine-prefix.sh"
+make_wine_prefix "$scratch/wineboot.log"
 
 # Installed silently where it installs by default: for this user, without administrator
 # rights. (A /D= folder with a space cannot be handed over: wine quotes the argument, and the
