@@ -227,7 +227,8 @@ UsageCheck PrepareSet(PreparedCommand& prepared)
 
 Result<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv)
 {
-    PreparedCommand prepared{inv, std::nullopt, {}, 0};
+    PreparedCommand prepared;
+    prepared.invocation = inv;
     if (inv.command->prepare)
         if (auto checked = inv.command->prepare(prepared); !checked)
             return checked.failure();

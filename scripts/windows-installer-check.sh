@@ -71,6 +71,7 @@ wineserver -k
 . "$here/own-xvfb.sh"
 start_own_xvfb "$scratch"
 wine "$program/tarnek-level-editor.exe" >"$scratch/editor.log" 2>&1 &
+disown  # ended by wineserver -k below, which is no failure to report
 window=
 for _ in $(seq 120); do
   window=$(xwininfo -root -tree 2>/dev/null | awk '/Counter-Strike/ && $0 ~ /[0-9]+x[0-9]+/ { print $1; exit }')
