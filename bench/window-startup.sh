@@ -20,18 +20,9 @@ mkdir -p "$scratch/tree/tarnek" "$scratch/home"
 cd "$scratch/tree"
 export HOME="$scratch/home"
 
-# A screen of our own for the whole measurement. Xvfb picks a free display number itself
-# (-displayfd), so that other programs starting under Xvfb meanwhile cannot take it over.
-# Without -noreset it would reset whenever its last client ends, and refuse the next one
-# that connects meanwhile.
-Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
+# A screen of our own for the whole measurement.
+. "$root/scripts/own-xvfb.sh"
+start_own_xvfb "$scratch"
 
 # Wall time suffers most from other programs on a shared machine; the processor time each
 # start took (user and system) says more there.

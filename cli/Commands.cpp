@@ -26,6 +26,7 @@
 #include "model/TextReadings.h"
 #include "pluginsrc/FileReplace.h"
 #include "pluginsrc/PluginCompiler.h"
+#include "pluginsrc/SystemFile.h"
 
 namespace {
 
@@ -226,7 +227,8 @@ UsageCheck PrepareSet(PreparedCommand& prepared)
 
 Result<PreparedCommand, UsageError> PrepareCommand(const Invocation& inv)
 {
-    PreparedCommand prepared{inv, std::nullopt, {}, 0};
+    PreparedCommand prepared;
+    prepared.invocation = inv;
     if (inv.command->prepare)
         if (auto checked = inv.command->prepare(prepared); !checked)
             return checked.failure();
@@ -393,7 +395,7 @@ int ExportCommand(const PreparedCommand& command, ToolStreams& io)
         if (!command.invocation.file)
             return Print(io, "export", text, sink);
         const std::string& file = *command.invocation.file;
-        if (const auto written = WriteExportFile(file, text); !written)
+        if (const auto written = WriteExportFile(PathFromUtf8(file), text); !written)
             return Fail(io, "export",
                         "cannot write " + Quoted(file) + ": " + std::system_category().message(written.failure().code));
         return Finish(sink);
@@ -405,7 +407,7 @@ int ImportCommand(const PreparedCommand& command, ToolStreams& io)
     std::string text;
     if (command.invocation.file) {
         const std::string& file = *command.invocation.file;
-        std::ifstream stream(std::filesystem::path(file), std::ios::binary);
+        std::ifstream stream(PathFromUtf8(file), std::ios::binary);
         if (!stream)
             return Fail(io, "import", "cannot read " + Quoted(file) + ": " + std::strerror(errno));
         text = ReadConfigurationText(stream);

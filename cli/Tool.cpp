@@ -8,6 +8,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/HelpTexts.h"
 #include "cli/ToolCommand.h"
+#include "pluginsrc/SystemFile.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ bool EnterDirectories(const Invocation& inv, ToolStreams& io)
 {
     for (const std::string& dir : inv.directories) {
         std::error_code ec;
-        std::filesystem::current_path(std::filesystem::path(dir), ec);
+        std::filesystem::current_path(PathFromUtf8(dir), ec);
         if (ec) {
             io.err << "tarnek-levels: cannot work in \"" << dir << "\": " << ec.message() << '\n';
             return false;

@@ -10,7 +10,7 @@
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = Utf8Arguments(argc, argv);
     ToolStreams io{std::cin, std::cout, std::cerr, StandardStreamsAreTerminal()};
     try {
         return RunTool(args, io);

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package: the two programs, the menu entry, the icon in the
 # hicolor sizes and the README. Included last from the top-level file, once every
 # program target exists; a build without the database or the editor installs what it has.
@@ -35,7 +36,10 @@ if(TARNEK_GUI_BUILT)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnek-level-editor.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TARNEK_PACKAGE_NAME})
+# The program's licence (it links Qt Charts, GPL-3.0 only); the libraries come as Debian
+# packages with their own.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TARNEK_PACKAGE_NAME})
 
 # The install tree must hold what the menu entry names: checked by installing into a
 # scratch prefix.

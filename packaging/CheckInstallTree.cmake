@@ -15,6 +15,7 @@ macro(expect path)
 endmacro()
 
 expect(share/doc/tarnek-level-editor/README.md)
+expect(share/doc/tarnek-level-editor/copyright)
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
 if(ICON_SIZES)
   set(desktop "${PREFIX}/share/applications/tarnek-level-editor.desktop")

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 // The few file operations the writers need, each behind one small function per platform.
@@ -65,5 +66,13 @@ bool IsPermissionError(int error);
 void SyncFolder(const std::filesystem::path& folder);
 
 unsigned long CurrentProcessId();
+
+// A UTF-8 text (an argument, a name typed in) as a path. A std::string handed to
+// std::filesystem::path is read in the ANSI code page on Windows, which cannot hold every
+// name a folder may have.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+// A path as UTF-8, on every system.
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // Whether a process with this id still runs (or cannot be examined, which counts as running).
 bool ProcessIsRunning(unsigned long processId);

@@ -103,7 +103,7 @@ class TestApp final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { UseTestSettings(); }
     void init()
     {
         QSettings().clear();
@@ -212,6 +212,12 @@ private slots:
         QVERIFY(ShowAndActivate(dialog));
         QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
         // The stand-in keeps the sources it found.
+#ifdef _WIN32
+        fs::copy_file(TARNEK_COMPILE_STAND_IN, folder.fsPath() / "compile.exe");
+        WriteBytes(folder.fsPath() / "say",
+                   "base.h(17) : error 017: undefined symbol \"abc\"\nskills.inl(1) : error 213: tag mismatch\n");
+        WriteBytes(folder.fsPath() / "say-after-go", "2 Errors.\n");
+#else
         WriteBytes(folder.fsPath() / "compile.sh",
                    "#!/bin/sh\n"
                    "cp tarnek/base.h seen-base.h\n"
@@ -221,6 +227,7 @@ private slots:
                    "i=0; while [ ! -e go ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
                    "echo '2 Errors.'\n");
         fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
+#endif
 
         QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
         CompilePane* pane = CompilePaneOf(dialog);
@@ -306,7 +313,7 @@ private slots:
         const QString windowFile = folder.path() + QStringLiteral("/window.json");
         fileDialog()->setNextFileName(windowFile);
         ExportButton(dialog)->click();
-        const std::string exported = ReadBytes(windowFile.toStdString());
+        const std::string exported = ReadBytes(windowFile.toStdU16String());
 
         QVERIFY(exported.find("\"11\"") != std::string::npos);
         QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);

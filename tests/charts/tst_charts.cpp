@@ -8,7 +8,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -51,7 +50,7 @@ class TestCharts final : public QObject {
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        UseTestSettings();
         QSettings().clear();
     }
 

@@ -2,9 +2,6 @@
 // reported saved must be in the database, and the two sources must always be what
 // "generate" writes from the database at that moment.
 
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -60,7 +57,7 @@ void RunRounds(std::mt19937& random, Clock::duration budget, bool kills, std::ch
     int rounds = 0;
     int saved = 0;
     for (; rounds < 3 || Clock::now() < end; ++rounds) {
-        std::vector<pid_t> writers;
+        std::vector<ToolRun> writers;
         std::vector<std::string> values;
         for (int w = 0; w < kWriters; ++w) {
             values.push_back("r" + std::to_string(rounds) + "w" + std::to_string(w));
@@ -68,14 +65,14 @@ void RunRounds(std::mt19937& random, Clock::duration budget, bool kills, std::ch
                 StartBinary({"-C", path, "set", "xpLevelSaved[" + std::to_string(w) + "]", values.back()}));
         }
         if (kills) {
-            for (pid_t pid : writers) {
+            for (ToolRun writer : writers) {
                 std::this_thread::sleep_for(std::chrono::microseconds(delay(random)) / kWriters);
-                kill(pid, SIGKILL);
+                Kill(writer);
             }
         }
         std::vector<bool> exitedSaved;
-        for (pid_t pid : writers) {
-            exitedSaved.push_back(ExitStatus(pid) == 0);
+        for (ToolRun writer : writers) {
+            exitedSaved.push_back(ExitStatus(writer) == 0);
             if (!kills) {
                 EXPECT_TRUE(exitedSaved.back()) << "round " << rounds;
             }

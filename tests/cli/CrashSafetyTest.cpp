@@ -1,9 +1,5 @@
-// SIGKILL at random moments during saves: after every kill the database must open and hold
+// Kills at random moments during saves: after every kill the database must open and hold
 // one whole configuration, and each generated source must be one whole version.
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -60,12 +56,10 @@ void KillAtRandom(const PluginDir& target, const std::vector<std::string> (&comm
 
     int killedWhileRunning = 0;
     for (int round = 0; round < rounds; ++round) {
-        const pid_t pid = StartBinary(commands[round % 2]);
+        const ToolRun run = StartBinary(commands[round % 2]);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (WIFSIGNALED(status))
+        Kill(run);
+        if (ExitStatus(run) == -1)
             ++killedWhileRunning;
 
         const Outcome now = Observe(target);

@@ -1,8 +1,6 @@
 // Runs started at the same moment on a folder without a database, or with an outdated one:
 // the database is created or replaced once, and a save that reported success stays saved.
 
-#include <sys/wait.h>
-
 #include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
@@ -37,13 +35,13 @@ void SaveAmongReaders(Prepare&& prepare, int expectedBackups)
         PluginDir dir;
         prepare(dir);
         const std::string path = dir.path().string();
-        const pid_t save = StartBinary({"-C", path, "levels", "40", "--yes"});
-        std::vector<pid_t> readers;
+        const ToolRun save = StartBinary({"-C", path, "levels", "40", "--yes"});
+        std::vector<ToolRun> readers;
         for (int i = 0; i < 3; ++i)
             readers.push_back(StartBinary({"-C", path, "show"}));
 
         ASSERT_EQ(ExitStatus(save), 0);
-        for (pid_t reader : readers)
+        for (ToolRun reader : readers)
             EXPECT_EQ(ExitStatus(reader), 0);
         ASSERT_EQ(StoredLevelCount(dir), "40");
         EXPECT_EQ(BackupCount(dir), expectedBackups);

@@ -1,20 +1,89 @@
 #include "tests/cli/ToolProcess.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
+#ifdef _WIN32
+#  include "pluginsrc/WindowsApi.h"
+#else
+#  include <fcntl.h>
+#  include <signal.h>
+#  include <spawn.h>
+#  include <stdlib.h>
+#  include <sys/wait.h>
+extern char** environ;
+#endif
 
+#include <chrono>
 #include <iostream>
 #include <stdexcept>
-
-extern char** environ;
+#include <thread>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-pid_t Spawn(std::vector<std::string> args, const fs::path& in, const fs::path& out, const fs::path& err)
+#ifdef _WIN32
+
+// The exit code a killed run is given, read back as "did not exit normally".
+constexpr UINT kKilledCode = 0xDEAD;
+
+// One argument as the C runtime's command-line parser splits it again: quoted, with the
+// backslashes before a quote doubled.
+std::wstring Quoted(const std::string& utf8)
+{
+    const std::wstring arg = fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, L'\\');
+    return quoted + L"\"";
+}
+
+HANDLE Inherited(const fs::path& file, bool write)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE handle = CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                                      write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + file.string());
+    return handle;
+}
+
+ToolRun Spawn(const std::vector<std::string>& args, const fs::path& in, const fs::path& out, const fs::path& err)
+{
+    const fs::path binary = TARNEK_LEVELS_BINARY;
+    std::wstring commandLine = L"\"" + binary.wstring() + L"\"";
+    for (const std::string& arg : args)
+        commandLine += L" " + Quoted(arg);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = Inherited(in, false);
+    startup.hStdOutput = Inherited(out, true);
+    startup.hStdError = Inherited(err, true);
+    PROCESS_INFORMATION started{};
+    const bool ok = CreateProcessW(binary.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                   nullptr, nullptr, &startup, &started);
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+        CloseHandle(handle);
+    if (!ok)
+        throw std::runtime_error("cannot start " TARNEK_LEVELS_BINARY);
+    CloseHandle(started.hThread);
+    return reinterpret_cast<ToolRun>(started.hProcess);
+}
+
+const fs::path kNoFile = "NUL";
+
+#else
+
+ToolRun Spawn(std::vector<std::string> args, const fs::path& in, const fs::path& out, const fs::path& err)
 {
     args.insert(args.begin(), TARNEK_LEVELS_BINARY);
     std::vector<char*> argv;
@@ -35,35 +104,66 @@ pid_t Spawn(std::vector<std::string> args, const fs::path& in, const fs::path& o
     return pid;
 }
 
+const fs::path kNoFile = "/dev/null";
+
+#endif
+
 }  // namespace
+
+int ExitStatus(ToolRun run)
+{
+#ifdef _WIN32
+    const HANDLE process = reinterpret_cast<HANDLE>(run);
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = kKilledCode;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code == kKilledCode ? -1 : static_cast<int>(code);
+#else
+    int status = 0;
+    waitpid(static_cast<pid_t>(run), &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+void Kill(ToolRun run)
+{
+#ifdef _WIN32
+    TerminateProcess(reinterpret_cast<HANDLE>(run), kKilledCode);
+#else
+    kill(static_cast<pid_t>(run), SIGKILL);
+#endif
+}
+
+void SetEnvironment(const char* name, const char* value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+#endif
+}
 
 ToolResult RunBinary(const std::vector<std::string>& args, const std::string& input)
 {
     // The captured streams live beside the test folders, never inside a plugin directory.
-    char pattern[] = "/tmp/tarnek-run-XXXXXX";
-    if (!mkdtemp(pattern))
-        throw std::runtime_error("cannot create a capture folder");
-    const fs::path capture = pattern;
+    const fs::path capture = NewTemporaryFolder(u8"tarnek-run-");
     WriteBytes(capture / "in", input);
-    const pid_t pid = Spawn(args, capture / "in", capture / "out", capture / "err");
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const ToolResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(capture / "out"),
-                            ReadBytes(capture / "err")};
-    fs::remove_all(capture);
+    const int status = ExitStatus(Spawn(args, capture / "in", capture / "out", capture / "err"));
+    const ToolResult result{status, ReadBytes(capture / "out"), ReadBytes(capture / "err")};
+    // Under wine the ended run's files can stay in use for a moment.
+    std::error_code ec;
+    for (int attempt = 0; attempt < 200 && (fs::remove_all(capture, ec), ec); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return result;
 }
 
-pid_t StartBinary(const std::vector<std::string>& args)
+ToolRun StartBinary(const std::vector<std::string>& args)
 {
-    return Spawn(args, "/dev/null", "/dev/null", "/dev/null");
-}
-
-int ExitStatus(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return Spawn(args, kNoFile, kNoFile, kNoFile);
 }
 
 std::mt19937 SeededGenerator(const char* variable)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,10 +18,19 @@ struct ToolResult {
 
 ToolResult RunBinary(const std::vector<std::string>& args, const std::string& input = {});
 
-// Starts the tool with its output discarded, for a test that kills it; returns its pid.
-pid_t StartBinary(const std::vector<std::string>& args);
+// A started run: its process id, on Windows its process handle.
+using ToolRun = std::intptr_t;
+
+// Starts the tool with its output discarded, for a test that kills it.
+ToolRun StartBinary(const std::vector<std::string>& args);
 // The exit status of a started run once it has ended; -1 when it did not exit normally.
-int ExitStatus(pid_t pid);
+int ExitStatus(ToolRun run);
+// Ends a started run at once, with no chance to clean up (SIGKILL, TerminateProcess).
+void Kill(ToolRun run);
+
+// Sets (or with nullptr removes) a variable of this process's environment, which the
+// runs started afterwards inherit.
+void SetEnvironment(const char* name, const char* value);
 
 // A generator seeded from the environment variable when it is set, at random otherwise;
 // the seed is printed, so that a failing run can be repeated.

@@ -8,12 +8,19 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
+#include "pluginsrc/WindowsApi.h"
 #include "settingsdb/AccessDatabase.h"
 #include "tests/settingsdb/DatabaseTest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+#ifdef _WIN32
+constexpr int kNotAFolder = ERROR_PATH_NOT_FOUND;
+#else
+constexpr int kNotAFolder = ENOTDIR;
+#endif
 
 TEST_F(DatabaseTest, FirstStartInEachFolderCreatesItsOwnCarriedCopy)
 {
@@ -79,11 +86,14 @@ TEST_F(DatabaseTest, CarriedCopyThatCannotBeWrittenIsReportedWithTheSystemCode)
     // OpenDatabase makes the folder; a file in the folder's place stops the extraction.
     WriteBytes("TarnekChangeLevelDatabase", "in the way");
     EXPECT_FALSE(db.OpenDatabase());
-    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(ENOTDIR) +
+    ExpectOneMessage("Не может записать ресурс в файл (INVALID_HANDLE_VALUE " + std::to_string(kNotAFolder) +
                          "): " + db.databasePath.string() + "\n",
                      "Ошибка", MessageIcon::Error);
     fs::remove("TarnekChangeLevelDatabase");
     sink.messages.clear();
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only from here: folder permission bits and the file size limit that cuts writes short";
+#else
 
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     WithFilePermissionsEnforced([&] { EXPECT_FALSE(db.OpenDatabase()); });
@@ -103,10 +113,14 @@ TEST_F(DatabaseTest, CarriedCopyThatCannotBeWrittenIsReportedWithTheSystemCode)
     EXPECT_FALSE(db.IsOpen());
     ASSERT_TRUE(db.OpenDatabase());
     EXPECT_TRUE(ReadBytes(folder.database()) == CarriedBytes());
+#endif
 }
 
 TEST_F(DatabaseTest, LinkThatLeadsNowhereIsRefusedNamingItsTargetAndCreatesNothing)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: symbolic links need administrator rights on Windows";
+#endif
     const std::string file = "TarnekChangeLevelDatabase/TarnekChangeLevel.mdb";
     for (const auto& [link, target] : {std::pair{file, std::string("/mnt/no-stick/settings.mdb")},
                                        {file, "TarnekChangeLevel.mdb"},  // itself

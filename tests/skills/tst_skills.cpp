@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 #include "charts/ChartPane.h"
@@ -56,7 +55,7 @@ class TestSkillDialogs final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { UseTestSettings(); }
     void init()
     {
         QSettings().clear();

@@ -17,18 +17,22 @@
 
 namespace fs = std::filesystem;
 
-TestFolder::TestFolder() : previous_(fs::current_path())
+fs::path NewTemporaryFolder(std::u8string_view stem)
 {
     // Creating the folder is what claims the name, so concurrent tests cannot share one.
     std::random_device entropy;
-    const fs::path temp = fs::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        const fs::path candidate = temp / ("tarnek-test-" + std::to_string(entropy()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string number = std::to_string(entropy());
+        const fs::path candidate =
+            fs::temp_directory_path() / (std::u8string(stem) + std::u8string(number.begin(), number.end()));
         if (fs::create_directory(candidate))
-            path_ = fs::canonical(candidate);
+            return fs::canonical(candidate);
     }
-    if (path_.empty())
-        throw std::runtime_error("cannot create a test folder");
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TestFolder::TestFolder(std::u8string_view stem) : previous_(fs::current_path()), path_(NewTemporaryFolder(stem))
+{
     fs::current_path(path_);
 }
 

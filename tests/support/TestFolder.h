@@ -12,7 +12,8 @@
 // relative to it; afterwards the previous one comes back and the folder goes with all it holds.
 class TestFolder {
 public:
-    TestFolder();
+    // The folder's name is stem and a random number.
+    explicit TestFolder(std::u8string_view stem = u8"tarnek-test-");
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
@@ -27,6 +28,9 @@ private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
+
+// A new empty folder in the system's temporary folder, named stem and a random number.
+std::filesystem::path NewTemporaryFolder(std::u8string_view stem);
 
 std::string ReadBytes(const std::filesystem::path& file);                      // "" when missing
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);  // makes missing folders

@@ -1,8 +1,10 @@
 #include "tests/support/gui/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineSeries>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "charts/CurveChart.h"
@@ -83,4 +85,10 @@ QList<QPointF> PlotOf(const ValueList& list)
             points.append(QPointF(static_cast<double>(i), ReadDecimal(list.at(i))));
     }
     return points;
+}
+
+void UseTestSettings()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnek"));
+    QStandardPaths::setTestModeEnabled(true);
 }

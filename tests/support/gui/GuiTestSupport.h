@@ -22,16 +22,26 @@
 
 class CurveChart;
 
+// Remembered settings as the editor keeps them (under its organisation: without one Windows
+// keeps none, as they live under its registry key), in Qt's test locations.
+void UseTestSettings();
+
 // A test folder; with tarnek/ in it, it is a plugin tree in which the editor creates its
-// database and writes its sources.
+// database and writes its sources. On Windows its name has a space and Cyrillic letters, as
+// many admins' plugin folders have.
+#ifdef _WIN32
+inline constexpr std::u8string_view kScratchFolderStem = u8"папка плагина ";
+#else
+inline constexpr std::u8string_view kScratchFolderStem = u8"tarnek-test-";
+#endif
 class ScratchFolder : public TestFolder {
 public:
-    explicit ScratchFolder(bool pluginTree = true)
+    explicit ScratchFolder(bool pluginTree = true) : TestFolder(kScratchFolderStem)
     {
         if (pluginTree)
             std::filesystem::create_directory(fsPath() / "tarnek");
     }
-    QString path() const { return QString::fromStdString(fsPath().string()); }
+    QString path() const { return QString::fromStdU16String(fsPath().generic_u16string()); }
     const std::filesystem::path& fsPath() const { return TestFolder::path(); }
 
     // What a second reader finds in the database now, level counts derived.
