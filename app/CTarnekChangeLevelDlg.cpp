@@ -471,11 +471,16 @@ bool CTarnekChangeLevelDlg::SaveConfiguration()
 {
     if (!initialised_)
         return false;
-    ctrl_.DeleteEditor();
+    ctrl_.CommitEditor();
     CommitBoxes();
     bool saved = false;
     RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
     return saved;
+}
+
+void CTarnekChangeLevelDlg::CommitEditor()
+{
+    ctrl_.CommitEditor();
 }
 
 void CTarnekChangeLevelDlg::CommitBoxes()
@@ -507,6 +512,8 @@ bool CTarnekChangeLevelDlg::event(QEvent* event)
 
 void CTarnekChangeLevelDlg::done(int result)
 {
+    if (initialised_)
+        CommitEditor();
     if (initialised_ && session_.IsUnsaved()) {
         const auto answer = UserMessageBox::Show(this, ToQString("Настройки изменены и не сохранены. Сохранить их?"),
                                                  windowTitle().remove(QStringLiteral("[*]")), QMessageBox::Question,
@@ -526,7 +533,7 @@ void CTarnekChangeLevelDlg::done(int result)
 void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText)
 {
     RunSavingAction([&] {
-        ctrl_.DeleteEditor();
+        ctrl_.CommitEditor();
         configuration.DeriveLevelCounts();
         PushEdit(session_.Replace(configuration), undoText);
         ShowConfiguration();
@@ -559,7 +566,7 @@ void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
-        ctrl_.DeleteEditor();
+        ctrl_.CommitEditor();
         PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("Заполнение"));
         RefillGrid(targetCode);
         SaveAll();
@@ -570,6 +577,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
+        ctrl_.CommitEditor();
         std::vector<TextAssignment> texts = InputTexts();
         const std::string chosen = ChosenLevelCount();
         if (const auto allowed = CheckLevelCountChange(ReadInteger(chosen)); !allowed) {
@@ -584,7 +592,6 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         // Only now: a refused or declined change must leave the configuration's count alone.
         texts.emplace_back(LevelCountValue().text, chosen);
 
-        ctrl_.DeleteEditor();
         RecomputeLevels(texts);
         SaveAll();
     });
@@ -601,7 +608,7 @@ void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& t
 void CTarnekChangeLevelDlg::CompilePlugin()
 {
     RunSavingAction([&] {
-        ctrl_.DeleteEditor();
+        ctrl_.CommitEditor();
         NoteMarkedTexts();
         const QString note = statusLine_->text();
         if (!SaveAll())
@@ -645,6 +652,7 @@ void CTarnekChangeLevelDlg::RunSkillDialog(
     const QString& step, const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run)
 {
     RunSavingAction([&] {
+        ctrl_.CommitEditor();
         const int reloads = reloads_;
         ConfigurationEdit edit = run([this](SaveScope scope) { return SaveWith(scope); });
         // Taking another program's settings from inside the dialog left nothing of its

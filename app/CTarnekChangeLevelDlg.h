@@ -93,6 +93,8 @@ public:
     std::vector<TextAssignment> InputTexts() const;
     // The eight parameter boxes into the session as they show now, as one undo step.
     void CommitBoxes();
+    // An open cell editor's text into the session as Enter would write it.
+    void CommitEditor();
     // Puts an edit the session has already applied on the undo history.
     void PushEdit(ConfigurationEdit edit, const QString& text);
     // Reads the database again when another program changed it and nothing here is unsaved.

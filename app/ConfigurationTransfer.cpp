@@ -60,6 +60,7 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
 {
     if (!dialog.initialised())
         return;
+    dialog.CommitEditor();
     const QString file = fileDialog()->getSaveFileName(
         &dialog, kExportCaption, QDir::current().filePath(QStringLiteral("levels.json")), kFilter);
     if (file.isEmpty())

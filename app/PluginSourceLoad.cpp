@@ -60,6 +60,7 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
     if (!dialog.initialised())
         return;
     // What the window shows is what the sources are compared with and what they replace.
+    dialog.CommitEditor();
     dialog.CommitBoxes();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
     if (!reading) {

@@ -1,10 +1,24 @@
 #include "grid/tarnekCellDelegate.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "grid/tarnekBaseListCtrl.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "grid/tarnekEditCtrl.h"
+
+namespace {
+
+// A click on a button is an action, and every action that reads the configuration
+// commits the editor first (tarnekCtrlStruct::CommitEditor); Qt would have closed it,
+// and thrown its text away, the moment the button took the focus.
+bool FocusMovesToButton()
+{
+    return qobject_cast<QAbstractButton*>(QApplication::focusWidget()) != nullptr;
+}
+
+}  // namespace
 
 tarnekCellDelegate::tarnekCellDelegate(tarnekCtrlStruct& table, tarnekBaseListCtrl* grid)
     : QStyledItemDelegate(grid), table_(table), grid_(grid)
@@ -47,6 +61,8 @@ void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptio
 bool tarnekCellDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     auto* edit = qobject_cast<tarnekEditCtrl*>(watched);
+    if (edit != nullptr && event->type() == QEvent::FocusOut && FocusMovesToButton())
+        return false;
     if (edit == nullptr || event->type() != QEvent::KeyPress)
         return QStyledItemDelegate::eventFilter(watched, event);
 

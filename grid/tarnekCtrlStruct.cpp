@@ -79,3 +79,17 @@ void tarnekCtrlStruct::DeleteEditor()
         open->grid()->discardEditor(open);
     delete open;
 }
+
+void tarnekCtrlStruct::CommitEditor()
+{
+    tarnekEditCtrl* open = editor_.data();
+    if (open == nullptr || open->owner() == nullptr || !open->isVisible()) {
+        DeleteEditor();
+        return;
+    }
+    tarnekBaseListCtrl* grid = open->grid();
+    const int column = open->cellColumn();
+    const QString text = open->text();
+    DeleteEditor();
+    CommitCellEdit(grid, column, text);
+}

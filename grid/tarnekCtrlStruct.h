@@ -47,6 +47,10 @@ struct tarnekCtrlStruct {
 
     // Closes the open editor without writing and deletes it.
     void DeleteEditor();
+    // Writes the open editor's text as Enter would, then closes it: every action that
+    // reads, saves or closes the configuration calls this first, so that a typed value
+    // is never lost to a save that reports success.
+    void CommitEditor();
 
 private:
     QPointer<tarnekEditCtrl> editor_;

@@ -120,7 +120,7 @@ bool EditingSession::FinishInterruptedSave()
     if (!mark.starts_with(kSourcesMarkPrefix) && !error && SourcesDifferFrom(folder, working_))
         KeepOriginalSources(folder, sink_);
     SaveReport report;
-    WriteSources(report);
+    WriteSources(working_, report);
     if (report.baseHeader && report.skillsInclude)
         lock->ClearPending();
     return true;
@@ -321,15 +321,15 @@ bool EditingSession::WriteTables(const SaveScope& scope)
     return false;
 }
 
-void EditingSession::WriteSources(SaveReport& report)
+void EditingSession::WriteSources(const tarnekArrayStruct& model, SaveReport& report)
 {
-    if (auto fit = CheckConfigurationForSources(working_); !fit) {
+    if (auto fit = CheckConfigurationForSources(model); !fit) {
         ShowFailure(sink_, fit.failure().text + " Исходники плагина не записаны.");
         return;
     }
     // Both are attempted even when the first fails, as in every save.
-    report.baseHeader = writer_.WriteBaseHeader(working_, sink_);
-    report.skillsInclude = writer_.WriteSkillsInclude(working_, sink_);
+    report.baseHeader = writer_.WriteBaseHeader(model, sink_);
+    report.skillsInclude = writer_.WriteSkillsInclude(model, sink_);
 }
 
 // The second half of every save, inside the write transaction and under the lock: the
@@ -366,7 +366,7 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
     report.outcome = SaveOutcome::Saved;
     report.database = true;
     if (scope.sources) {
-        WriteSources(report);
+        WriteSources(scope.sourcesFromStored ? stored_ : working_, report);
         if (report.baseHeader && report.skillsInclude)
             lock->ClearPending();
     }
@@ -428,7 +428,7 @@ bool EditingSession::WriteStoredSources()
     if (!TakeLock(lock) || !Reload())
         return false;
     SaveReport report;
-    WriteSources(report);
+    WriteSources(working_, report);
     const bool written = report.baseHeader && report.skillsInclude;
     if (written)
         lock->ClearPending();

@@ -28,9 +28,14 @@ struct SaveScope {
     Tables tables = Tables::MainWindow;
     Tier tier = Tier::Xp;
     bool sources = true;
+    // The sources from what the database holds after the commit rather than from the
+    // working configuration, whose other edits this save leaves unsaved.
+    bool sourcesFromStored = false;
 
     static SaveScope MainWindow() { return {}; }
     static SaveScope OfTier(Tier tier, bool sources) { return {Tables::OneTier, tier, sources}; }
+    // A skill dialog's "Сохранить": its tier, then both sources as the database now is.
+    static SaveScope OfDialogTier(Tier tier) { return {Tables::OneTier, tier, true, true}; }
     static SaveScope Everything() { return {Tables::Everything, Tier::Xp, true}; }
 };
 
@@ -120,7 +125,7 @@ private:
     std::optional<tarnekArrayStruct> ReadDatabase();
     bool ReadStored();
     bool WriteTables(const SaveScope& scope);
-    void WriteSources(SaveReport& report);
+    void WriteSources(const tarnekArrayStruct& model, SaveReport& report);
     SaveReport Finish(const SaveScope& scope, std::optional<DatabaseLock>& lock);
     void RememberDataVersion();
     ConfigurationEdit Change(const std::function<void(tarnekArrayStruct&)>& change);

@@ -326,9 +326,8 @@ void SkillDialog::Fill(std::size_t band)
 {
     if (band >= tier_.bands.size() || !tier_.bands[band].code)
         return;
-    // An editor still open over the grid being cleared would be left pointing nowhere;
-    // it never writes without Enter, so closing it loses nothing that was confirmed.
-    table_.DeleteEditor();
+    // What is typed in an open editor counts, as Enter would have it, before the fill.
+    table_.CommitEditor();
     const tarnekArrayStruct before = model_;
     const ListDescriptor& list = ListOf(tier_.bands[band]);
     const ValueList shown = draft_.*list.list;
@@ -366,14 +365,14 @@ void SkillDialog::Fill(std::size_t band)
 
 void SkillDialog::Save()
 {
-    table_.DeleteEditor();
+    table_.CommitEditor();
     ReadBoxes();
     for (const SkillBand& band : tier_.bands) {
         if (band.code)
             model_.*ListOf(band).list = draft_.*ListOf(band).list;
     }
     applied_ = session_.Replace(model_);
-    save(SaveScope::OfTier(tier_.tier, false));
+    save(SaveScope::OfDialogTier(tier_.tier));
     accept();
 }
 

@@ -62,7 +62,7 @@ public:
     // the Devotion Aura box, when this tier holds it.
     void SelectValue(std::optional<std::size_t> list, std::size_t level);
     // "Сохранить": the boxes and the draft's lists of the tier into the model, the tier
-    // into the database, close.
+    // into the database and both sources from what it then holds, close.
     void Save();
 
     void done(int result) override;

@@ -469,7 +469,8 @@ private slots:
         }
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
-        QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("778")));
+        // Typed and not confirmed: the exit button takes it as Enter would, and asks.
+        QVERIFY(TypeIntoCell(dialog.grid(0), 1, QStringLiteral("778")));
         UserMessageBox::SetNextAnswer(QMessageBox::Save);
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
@@ -490,11 +491,14 @@ private slots:
         QVERIFY(ShowAndActivate(dialog));
         QCOMPARE(dialog.fillButton(0)->toolTip(), QStringLiteral("Заполнить: приращение 500 от исходного 0"));
         QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("91")));
-        SetBox(dialog.parameterBox(3), QStringLiteral("401"));  // typed, not yet confirmed
+        SetBox(dialog.parameterBox(3), QStringLiteral("401"));            // typed, not yet confirmed
+        QVERIFY(TypeIntoCell(dialog.grid(2), 4, QStringLiteral("666")));  // no Enter either
         QTest::keyClick(&dialog, Qt::Key_S, Qt::ControlModifier);
 
         const tarnekArrayStruct stored = folder.Stored();
         QCOMPARE(stored.xpGivenSaved.at(2), std::string("91"));
+        QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("666"));
+        QCOMPARE(dialog.grid(2)->cellText(4), QStringLiteral("666"));
         QCOMPARE(stored.xpLevelSavedInitial, std::string("401"));
         QVERIFY(fs::exists(folder.baseHeader()));
         QVERIFY(fs::exists(folder.skillsInclude()));

@@ -98,7 +98,7 @@ TEST_F(SessionTest, UnsavedUntilSavedAndAgainWhenASavedEditIsTakenBack)
 }
 
 // The main window's save leaves the skill parameters to the skill dialogs; a skill
-// dialog's save writes its own tier and, in the window, no source.
+// dialog's save writes its own tier, and both sources as the database then holds them.
 TEST_F(SessionTest, EachSaveWritesWhatItsWindowOwns)
 {
     session.SetCells(kXpLevelSaved, 0, {"x"});
@@ -113,6 +113,13 @@ TEST_F(SessionTest, EachSaveWritesWhatItsWindowOwns)
     EXPECT_EQ(stored.vampiricIncrement, "9");
     EXPECT_EQ(stored.xpLevelSaved.at(0), InitialConfiguration().xpLevelSaved.at(0));
     EXPECT_TRUE(session.IsUnsaved());
+
+    // From the dialog both sources follow the database, without the window's unsaved "x".
+    session.SetCells(kVampiric, 1, {"w"});
+    const SaveReport dialog = session.Save(SaveScope::OfDialogTier(Tier::One));
+    EXPECT_TRUE(dialog.database && dialog.baseHeader && dialog.skillsInclude);
+    ExpectSourcesOf(Stored());
+    EXPECT_EQ(Stored().vampiricList.at(1), "w");
 
     session.SetTexts({{&tarnekArrayStruct::vampiricIncrement, "7"}});
     EXPECT_EQ(session.Save(SaveScope::MainWindow()).outcome, SaveOutcome::Saved);

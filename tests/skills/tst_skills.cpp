@@ -19,6 +19,7 @@
 #include "pluginsrc/xpBaseStruct.h"
 #include "skills/SkillDialogs.h"
 #include "tests/support/InitialConfiguration.h"
+#include "tests/support/WrittenSources.h"
 #include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/UserMessageBox.h"
 
@@ -173,8 +174,8 @@ private slots:
         }
     }
 
-    // Saving writes the tier's lists and every box of the dialog, chances normalised; an
-    // unsaved edit of another window stays out of the database.
+    // Saving writes the tier's lists and every box of the dialog, chances normalised, and
+    // both sources from the database; an unsaved edit of another window stays out of both.
     void saveWritesExactlyTheTier()
     {
         for (int tier = 1; tier <= 4; ++tier) {
@@ -191,11 +192,17 @@ private slots:
                 dialog->parameterBox(box.text)->setText(QString::fromStdString(text));
                 expected.*box.text = isChance ? text + ".0" : text;
             }
+            QVERIFY(ShowAndActivate(*dialog));
             for (const ListDescriptor& list : ListsOfTier(static_cast<Tier>(tier))) {
                 tarnekBaseListCtrl* grid = dialog->controlTable().GridOf(static_cast<int>(&list - ValueLists().data()));
                 grid->model()->setData(Cell(grid, 1), QStringLiteral("Значение"));
                 (expected.*list.list).set(1, "Значение");
             }
+            // Typed without Enter: "Сохранить" takes it as Enter would.
+            const ListDescriptor& first = ListsOfTier(static_cast<Tier>(tier)).front();
+            QVERIFY(TypeIntoCell(dialog->controlTable().GridOf(static_cast<int>(&first - ValueLists().data())), 0,
+                                 QStringLiteral("0.5")));
+            (expected.*first.list).set(0, "0.5");
             QSignalSpy finished(dialog.get(), &QDialog::finished);
 
             dialog->saveButton()->click();
@@ -204,6 +211,9 @@ private slots:
             QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
             QVERIFY(workspace.sink.messages.empty());
             QVERIFY(workspace.Stored() == expected);
+            // Both sources follow the database, without the other window's unsaved cell.
+            QCOMPARE(std::pair(ReadBytes(workspace.baseHeader()), ReadBytes(workspace.skillsInclude())),
+                     WrittenSources(expected));
             for (const ParameterBox& box : dialog->tier().boxes)  // the boxes and the model keep what was typed
                 QCOMPARE(QString::fromStdString(model.*box.text), dialog->parameterBox(box.text)->text());
         }

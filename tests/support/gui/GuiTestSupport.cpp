@@ -40,15 +40,23 @@ void DoubleClick(QWidget* widget, QPoint pos)
     QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
 }
 
-bool CommitCell(tarnekBaseListCtrl* grid, int column, const QString& text)
+tarnekEditCtrl* TypeIntoCell(tarnekBaseListCtrl* grid, int column, const QString& text)
 {
     DoubleClick(grid->viewport(), CellCentre(grid, column));
     auto* editor = qobject_cast<tarnekEditCtrl*>(QApplication::focusWidget());
     if (editor == nullptr)
-        return false;
+        return nullptr;
     editor->selectAll();
     editor->del();
     TypeText(editor, text);
+    return editor;
+}
+
+bool CommitCell(tarnekBaseListCtrl* grid, int column, const QString& text)
+{
+    tarnekEditCtrl* editor = TypeIntoCell(grid, column, text);
+    if (editor == nullptr)
+        return false;
     QTest::keyClick(editor, Qt::Key_Return);
     return true;
 }

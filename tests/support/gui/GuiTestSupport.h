@@ -21,6 +21,7 @@
 #include "tests/support/TestFolder.h"
 
 class CurveChart;
+class tarnekEditCtrl;
 
 // Remembered settings as the editor keeps them (under its organisation: without one Windows
 // keeps none, as they live under its registry key), in Qt's test locations.
@@ -65,8 +66,9 @@ inline QPoint CellCentre(const tarnekBaseListCtrl* grid, int column)
 // The widget overload of mouseDClick sends the double-click event alone; a real double
 // click is press, release, double click, release, and item views need the first press.
 void DoubleClick(QWidget* widget, QPoint pos);
-// Double click, the whole text replaced, Enter: the way a text reaches a cell. False when
-// no editor opened.
+// Double click and the whole text replaced, the editor left open; null when none opened.
+tarnekEditCtrl* TypeIntoCell(tarnekBaseListCtrl* grid, int column, const QString& text);
+// The same and Enter: the way a text reaches a cell. False when no editor opened.
 [[nodiscard]] bool CommitCell(tarnekBaseListCtrl* grid, int column, const QString& text);
 
 QStringList Texts(const ValueList& list);
