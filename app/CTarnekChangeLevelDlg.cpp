@@ -36,6 +36,7 @@
 #include "widgets/FillButtonImage.h"
 #include "widgets/FillButtonTip.h"
 #include "widgets/QtText.h"
+#include "widgets/StatusLine.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
@@ -206,6 +207,8 @@ void CTarnekChangeLevelDlg::BuildControls()
     frame("Посетите сайт:", kSiteFrame, false);
 
     auto* digitsOnly = new DigitsOnlyFilter(this);
+    connect(digitsOnly, &DigitsOnlyFilter::refused, this,
+            [this] { SetStatus(ToQString("В это поле вводятся только цифры"), StatusTone::Warning); });
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
         auto* grid = new tarnekBaseListCtrl(
@@ -274,7 +277,8 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     // What another program stored is shown and marked as it is; saving it waits for a mend.
     if (auto fit = CheckConfigurationForSources(session_.configuration()); !fit)
         SetStatus(ToQString("В базе данных: " + fit.failure().text +
-                            " Пока это не исправлено, сохранение и компиляция отменяются."));
+                            " Пока это не исправлено, сохранение и компиляция отменяются."),
+                  StatusTone::Warning);
     return true;
 }
 
@@ -376,12 +380,17 @@ void CTarnekChangeLevelDlg::UpdateModified()
     setWindowModified(initialised_ && session_.IsUnsaved());
 }
 
-void CTarnekChangeLevelDlg::SetStatus(const QString& text)
+// The notes on the configuration as it is now come first, whatever was done last.
+void CTarnekChangeLevelDlg::SetStatus(const QString& text, StatusTone tone)
 {
-    statusLine_->setText(text);
+    QList<StatusPart> parts;
+    for (const QString& note : ConfigurationNotes())
+        parts.append({note, StatusTone::Warning});
+    parts.append({text, tone});
+    ShowStatus(statusLine_, parts);
 }
 
-void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& before)
+void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& what)
 {
     if (report.outcome != SaveOutcome::Saved)
         return;
@@ -390,8 +399,7 @@ void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& b
         written.append(QStringLiteral("tarnek/base.h"));
     if (report.skillsInclude)
         written.append(QStringLiteral("tarnek/skills.inl"));
-    const QString saved = ToQString("Сохранено: ") + written.join(QStringLiteral(", "));
-    SetStatus(before.isEmpty() ? saved : before + QStringLiteral(" ") + saved);
+    SetStatus(what + QStringLiteral(": ") + written.join(QStringLiteral(", ")));
 }
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
@@ -431,12 +439,12 @@ std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
                                             : session_.configuration().levelCountText;
 }
 
-bool CTarnekChangeLevelDlg::SaveAll()
+bool CTarnekChangeLevelDlg::SaveAll(const QString& what)
 {
-    return SaveWith(SaveScope::MainWindow());
+    return SaveWith(SaveScope::MainWindow(), what);
 }
 
-bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
+bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
 {
     SaveReport report = session_.Save(scope);
     if (report.outcome == SaveOutcome::Conflict) {
@@ -462,7 +470,7 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope)
             return false;
         report = session_.Save(scope, OnConflict::Overwrite);
     }
-    ShowSaved(report);
+    ShowSaved(report, what);
     UpdateModified();
     return report.outcome == SaveOutcome::Saved;
 }
@@ -569,9 +577,9 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
         ctrl_.CommitEditor();
         PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("Заполнение"));
         RefillGrid(targetCode);
-        SaveAll();
+        FollowConfiguration();
+        SaveAll(ToQString("Заполнено и сохранено"));
     });
-    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::OnCreateLevels()
@@ -593,9 +601,9 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         texts.emplace_back(LevelCountValue().text, chosen);
 
         RecomputeLevels(texts);
-        SaveAll();
+        FollowConfiguration();
+        SaveAll(ToQString("Уровни созданы и сохранены"));
     });
-    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
@@ -610,11 +618,8 @@ void CTarnekChangeLevelDlg::CompilePlugin()
     RunSavingAction([&] {
         ctrl_.CommitEditor();
         NoteMarkedTexts();
-        const QString note = statusLine_->text();
         if (!SaveAll())
             return;  // sources not written: the compiler would meet the old ones
-        if (!note.isEmpty())
-            SetStatus(note + QStringLiteral(" ") + statusLine_->text());
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
         StartCompile(*this, dir);

@@ -19,6 +19,7 @@
 #include "settingsdb/DatabaseLock.h"
 #include "widgets/DialogBase.h"
 #include "widgets/MessageBoxSink.h"
+#include "widgets/StatusLine.h"
 
 class ChartPane;
 class ProgressionChart;
@@ -65,10 +66,11 @@ public:
     // "Сохранить" and Ctrl+S: the boxes, then the whole configuration and both sources,
     // without compiling. True when the database was written.
     bool SaveConfiguration();
-    // The main window's save (SaveAll's tables and both sources), asking what to do when
-    // another program saved in between. False when nothing was written.
-    bool SaveAll();
-    bool SaveWith(SaveScope scope);
+    // The main window's save (its tables and both sources), asking what to do when another
+    // program saved in between; the status line then says `what` happened and which files
+    // were written. False when nothing was written.
+    bool SaveAll(const QString& what = QStringLiteral("Сохранено"));
+    bool SaveWith(SaveScope scope, const QString& what = QStringLiteral("Сохранено"));
     // The level-count change after its question and before its save: the texts (count
     // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
     void RecomputeLevels(const std::vector<TextAssignment>& texts);
@@ -127,6 +129,7 @@ public:
     // A chosen level count not applied yet, the marked texts from the first compile on,
     // what a save wrote and what a paste dropped.
     QLabel* statusLine() const { return statusLine_; }
+    void SetStatus(const QString& text, StatusTone tone = StatusTone::Information);
     // Sizes the window to its form and chart, within the screen's available area.
     void FitToScreen(const QRect& available);
 
@@ -150,13 +153,15 @@ private:
     void ShowEdit(const ConfigurationEdit& edit);
     void ShowConfiguration();
     void UpdateModified();
-    void ShowSaved(const SaveReport& report, const QString& before = {});
-    void SetStatus(const QString& text);
+    void ShowSaved(const SaveReport& report, const QString& what);
     // After every change of the configuration the window shows: the XP grids marked
     // against its level count, the status line told.
     void FollowConfiguration();
     void UpdateStatusLine();
     QString PendingLevelCountNote() const;
+    // What the status line says of the configuration itself: a count chosen and not applied,
+    // the marked texts once a compile counted them.
+    QStringList ConfigurationNotes() const;
     // Counts what the plugin compiler would reject and keeps the count on the status line
     // from then on; called before the compiler starts.
     void NoteMarkedTexts();

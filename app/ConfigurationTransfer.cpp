@@ -80,8 +80,11 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
     // Written beside and renamed over: a failed export never leaves half a file.
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-        !out.commit())
+        !out.commit()) {
         Warn(dialog, kExportCaption, QStringLiteral("Не удалось записать «%1»: %2").arg(file, out.errorString()));
+        return;
+    }
+    dialog.SetStatus(QStringLiteral("Экспортировано: %1").arg(QDir::toNativeSeparators(file)));
 }
 
 void ImportConfiguration(CTarnekChangeLevelDlg& dialog)

@@ -99,7 +99,6 @@ void CTarnekChangeLevelDlg::BuildChartPane()
 
     statusLine_ = new QLabel();
     statusLine_->setObjectName(QStringLiteral("statusLine"));
-    statusLine_->setStyleSheet(QStringLiteral("color: #8b1a1a;"));
     statusLine_->setWordWrap(true);
     chartPane_->row()->addWidget(statusLine_, 1);
     for (int code = 0; code < kXpTables; ++code)
@@ -147,14 +146,20 @@ QString CTarnekChangeLevelDlg::PendingLevelCountNote() const
         .arg(QString::fromStdString(chosen), QString::fromStdString(applied));
 }
 
-// The status line describes the configuration as it is now.
-void CTarnekChangeLevelDlg::UpdateStatusLine()
+QStringList CTarnekChangeLevelDlg::ConfigurationNotes() const
 {
     QStringList notes{PendingLevelCountNote()};
     if (marksNoted_)
         notes.append(MarkedCountNote(CountMarkedForCompile(model())));
     notes.removeAll(QString());
-    statusLine_->setText(notes.join(QLatin1Char(' ')));
+    return notes;
+}
+
+// After a change the status line describes the configuration as it is now; what was
+// said of the last action is over.
+void CTarnekChangeLevelDlg::UpdateStatusLine()
+{
+    SetStatus(QString());
 }
 
 void CTarnekChangeLevelDlg::NoteMarkedTexts()

@@ -10,6 +10,7 @@
 
 #include "grid/GridOperations.h"
 #include "model/Descriptors.h"
+#include "widgets/StatusLine.h"
 
 namespace {
 
@@ -143,7 +144,9 @@ void tarnekBaseListCtrl::onDataChanged(const QModelIndex&, const QModelIndex&, c
 void ReportDroppedValues(tarnekBaseListCtrl* grid, QLabel* statusLine)
 {
     QObject::connect(grid, &tarnekBaseListCtrl::valuesDropped, statusLine, [statusLine](int count) {
-        statusLine->setText(
-            QStringLiteral("Вставлены не все значения: %1 не поместились до конца строки и отброшены.").arg(count));
+        ShowStatus(
+            statusLine,
+            QStringLiteral("Вставлены не все значения: %1 не поместились до конца строки и отброшены.").arg(count),
+            StatusTone::Warning);
     });
 }

@@ -9,8 +9,10 @@ bool DigitsOnlyFilter::eventFilter(QObject* watched, QEvent* event)
         const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         if (!shortcut) {
             for (const QChar c : key->text()) {
-                if (c.isPrint() && !(c >= u'0' && c <= u'9'))
+                if (c.isPrint() && !(c >= u'0' && c <= u'9')) {
+                    emit refused();
                     return true;
+                }
             }
         }
     }

@@ -11,6 +11,10 @@ class DigitsOnlyFilter final : public QObject {
 public:
     using QObject::QObject;
 
+signals:
+    // A typed character was not a digit: the window says why it did not appear.
+    void refused();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -94,7 +95,7 @@ void WriteSources(const tarnekArrayStruct& model)
 
 QString StatusLine(const CTarnekChangeLevelDlg& dialog)
 {
-    return dialog.statusLine()->text();
+    return QTextDocumentFragment::fromHtml(dialog.statusLine()->text()).toPlainText();
 }
 
 }  // namespace
@@ -159,8 +160,11 @@ private slots:
                                                     "только после «Создать уровни»; заливки используют 10."));
         SetBox(dialog.parameterBox(2), QStringLiteral("abc"));
         SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));
+        QVERIFY(StatusLine(dialog).endsWith(QStringLiteral(" В это поле вводятся только цифры")));
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
+        QVERIFY(StatusLine(dialog).endsWith(QStringLiteral(
+            "заливки используют 10. Заполнено и сохранено: база данных, tarnek/base.h, tarnek/skills.inl")));
 
         // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i), the last 11·400·10.
         QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
@@ -314,6 +318,7 @@ private slots:
         fileDialog()->setNextFileName(windowFile);
         ExportButton(dialog)->click();
         const std::string exported = ReadBytes(windowFile.toStdU16String());
+        QCOMPARE(StatusLine(dialog), QStringLiteral("Экспортировано: ") + QDir::toNativeSeparators(windowFile));
 
         QVERIFY(exported.find("\"11\"") != std::string::npos);
         QCOMPARE(server.Run({"import", windowFile.toStdString()}).status, 0);
@@ -504,6 +509,7 @@ private slots:
         QVERIFY(fs::exists(folder.skillsInclude()));
         QVERIFY(!dialog.isWindowModified());
         QCOMPARE(StatusLine(dialog), QStringLiteral("Сохранено: база данных, tarnek/base.h, tarnek/skills.inl"));
+        QVERIFY(!dialog.statusLine()->text().contains(QStringLiteral("color")));  // success is not a warning
         QVERIFY(!fs::exists(folder.fsPath() / "compiled"));
 
         // A paste past the last level says what it dropped.
