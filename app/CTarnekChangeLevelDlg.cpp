@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -35,6 +36,7 @@
 #include "widgets/DigitsOnlyFilter.h"
 #include "widgets/FillButtonImage.h"
 #include "widgets/FillButtonTip.h"
+#include "widgets/FolderCaption.h"
 #include "widgets/QtText.h"
 #include "widgets/StatusLine.h"
 #include "widgets/UserMessageBox.h"
@@ -94,6 +96,8 @@ struct ButtonLayout {
     const char* text;
     UnitRect box;
 };
+
+constexpr const char* kTitle = "Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)";
 
 constexpr UnitRect kDialogSize{0, 0, 850, 305};
 constexpr int kDialogPointSize = 8;
@@ -165,7 +169,7 @@ CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
 
 void CTarnekChangeLevelDlg::BuildControls()
 {
-    setWindowTitle(ToQString("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*]"));
+    SetFolderCaption(*this, ToQString(kTitle) + QStringLiteral("[*]"), QDir::currentPath());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont dialogFont = font();
@@ -523,12 +527,12 @@ void CTarnekChangeLevelDlg::done(int result)
     if (initialised_)
         CommitEditor();
     if (initialised_ && session_.IsUnsaved()) {
-        const auto answer = UserMessageBox::Show(this, ToQString("Настройки изменены и не сохранены. Сохранить их?"),
-                                                 windowTitle().remove(QStringLiteral("[*]")), QMessageBox::Question,
-                                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                                 {{QMessageBox::Save, ToQString("Сохранить")},
-                                                  {QMessageBox::Discard, ToQString("Не сохранять")},
-                                                  {QMessageBox::Cancel, ToQString("Отмена")}});
+        const auto answer =
+            UserMessageBox::Show(this, ToQString("Настройки изменены и не сохранены. Сохранить их?"), ToQString(kTitle),
+                                 QMessageBox::Question, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 {{QMessageBox::Save, ToQString("Сохранить")},
+                                  {QMessageBox::Discard, ToQString("Не сохранять")},
+                                  {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
             return;
         if (answer == QMessageBox::Save && !SaveConfiguration())

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 #include "widgets/DigitsOnlyFilter.h"
 #include "widgets/FillButtonImage.h"
 #include "widgets/FillButtonTip.h"
+#include "widgets/FolderCaption.h"
 #include "widgets/QtText.h"
 
 namespace {
@@ -78,7 +80,7 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
 {
     table_.SetModel(&model_);
     save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
-    setWindowTitle(ToQString(tier_.caption));
+    SetFolderCaption(*this, ToQString(tier_.caption), QDir::currentPath());
     setObjectName(ControlName(tier_.templateId));
     // Maximised, the grids take the whole width of the screen.
     setWindowFlag(Qt::WindowMaximizeButtonHint);

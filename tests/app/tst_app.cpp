@@ -41,6 +41,7 @@
 #include "tests/support/WrittenSources.h"
 #include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/FolderCaption.h"
 #include "widgets/UserMessageBox.h"
 
 namespace fs = std::filesystem;
@@ -130,6 +131,12 @@ private slots:
             QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
         }
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
+        // The caption names the folder, so that two windows can be told apart.
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)[*] — ") +
+                     ShownFolder(QDir::currentPath()));
+        QCOMPARE(ShownFolder(QDir::homePath() + QStringLiteral("/srv/cstrike")),
+                 QDir::toNativeSeparators(QStringLiteral("~/srv/cstrike")));
         const QStringList boxes{"500", "0", "2", "400", "5", "10", "2", "6"};
         for (int i = 0; i < CTarnekChangeLevelDlg::kXpParameters; ++i)
             QCOMPARE(dialog.parameterBox(i)->text(), boxes[i]);
@@ -531,7 +538,7 @@ private slots:
             QApplication::activeModalWidget()->close();
         });
         QTest::mouseClick(dialog.skillButton(4), Qt::LeftButton);
-        QCOMPARE(seen, QStringLiteral("Настройка скилов четвертого уровня"));
+        QCOMPARE(seen, QStringLiteral("Настройка скилов четвертого уровня — ") + ShownFolder(QDir::currentPath()));
     }
 
     // A fill and a level change (which recomputes every list and saves at once) are one
