@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTableView>
 
 namespace {
@@ -12,6 +13,8 @@ namespace {
 constexpr int kTextMargin = 15;
 // Cell texts are measured up to this many characters, as the list view reads them.
 constexpr int kMeasuredLength = 259;
+// Room kept around a cell brought into view.
+constexpr int kCellMargin = 8;
 
 }  // namespace
 
@@ -66,5 +69,14 @@ void SelectGridCell(QAbstractItemView* grid, int column)
         return;
     grid->setCurrentIndex(cell);
     grid->scrollTo(cell);
+    // The grid sits on a form that scrolls too: that brings the cell into view as well.
+    const QRect rect = grid->visualRect(cell);
+    for (QWidget* w = grid->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        auto* area = qobject_cast<QScrollArea*>(w);
+        if (area == nullptr || area->widget() == nullptr)
+            continue;
+        const QPoint centre = grid->viewport()->mapTo(area->widget(), rect.center());
+        area->ensureVisible(centre.x(), centre.y(), rect.width() / 2 + kCellMargin, rect.height() / 2 + kCellMargin);
+    }
     grid->setFocus(Qt::OtherFocusReason);
 }

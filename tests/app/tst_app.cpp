@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -256,8 +257,15 @@ private slots:
         QCOMPARE(pane->headline()->text(), QStringLiteral("Компиляция не удалась: 2 ошибки"));
         QListWidget* list = pane->diagnostics();
         QVERIFY(list->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
+        // Scrolled out of sight first: the line brings the cell back into view.
+        QScrollArea* form = ChartPane::Of(dialog)->controlsArea();
+        form->verticalScrollBar()->setValue(form->verticalScrollBar()->maximum());
+        form->horizontalScrollBar()->setValue(form->horizontalScrollBar()->maximum());
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
+        const QRect cell = dialog.grid(1)->visualRect(Cell(dialog.grid(1), 3));
+        const QPoint shown = dialog.grid(1)->viewport()->mapTo(form->viewport(), cell.center());
+        QVERIFY(form->viewport()->rect().contains(shown));
     }
 
     void failedStartShowsTheErrorAndDisablesSaving()
