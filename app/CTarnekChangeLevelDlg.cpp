@@ -278,12 +278,21 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     FillLevelCombo();
     ctrl_.SetModel(&session_.configuration());
     ShowConfiguration();
-    // What another program stored is shown and marked as it is; saving it waits for a mend.
-    if (auto fit = CheckConfigurationForSources(session_.configuration()); !fit)
-        SetStatus(ToQString("В базе данных: " + fit.failure().text +
-                            " Пока это не исправлено, сохранение и компиляция отменяются."),
-                  StatusTone::Warning);
+    NoteStoredConfiguration(QString());
     return true;
+}
+
+// What another program stored is shown and marked as it is; saving it waits for a mend,
+// and the user hears so as soon as it is read, not at the first refused save.
+void CTarnekChangeLevelDlg::NoteStoredConfiguration(const QString& read)
+{
+    if (auto fit = CheckConfigurationForSources(session_.configuration()); !fit) {
+        const QString problem = ToQString("В базе данных: " + fit.failure().text +
+                                          " Пока это не исправлено, сохранение и компиляция отменяются.");
+        SetStatus(read.isEmpty() ? problem : read + QStringLiteral(". ") + problem, StatusTone::Warning);
+    } else if (!read.isEmpty()) {
+        SetStatus(read);
+    }
 }
 
 void CTarnekChangeLevelDlg::BuildActions()
@@ -466,7 +475,7 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
                 ++reloads_;
                 undo_->clear();
                 ShowConfiguration();
-                SetStatus(ToQString("Перечитано: настройки другой программы из базы данных"));
+                NoteStoredConfiguration(ToQString("Перечитано: настройки другой программы из базы данных"));
             }
             return false;
         }
@@ -510,7 +519,7 @@ void CTarnekChangeLevelDlg::NoticeOtherPrograms()
         ++reloads_;
         undo_->clear();
         ShowConfiguration();
-        SetStatus(ToQString("Перечитано: другая программа изменила базу данных"));
+        NoteStoredConfiguration(ToQString("Перечитано: другая программа изменила базу данных"));
     }
     noticing_ = false;
 }

@@ -154,6 +154,9 @@ private:
     void ShowConfiguration();
     void UpdateModified();
     void ShowSaved(const SaveReport& report, const QString& what);
+    // After the database was read: `read` says so (when not at the start), then the status
+    // line names the first thing that keeps the configuration from being saved.
+    void NoteStoredConfiguration(const QString& read);
     // After every change of the configuration the window shows: the XP grids marked
     // against its level count, the status line told.
     void FollowConfiguration();

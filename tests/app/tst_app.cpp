@@ -213,6 +213,15 @@ private slots:
             QCOMPARE(ReadBytes(folder.database()), databaseBefore);
             QVERIFY(!fs::exists(folder.baseHeader()));
         }
+        // Lists that disagree with the stored count are named as soon as the window reads them.
+        ScratchFolder folder;
+        CTarnekChangeLevelDlg dialog;
+        QVERIFY(StoreLevelCount("1000"));
+        dialog.NoticeOtherPrograms();
+        QVERIFY2(StatusLine(dialog).startsWith(
+                     QStringLiteral("Перечитано: другая программа изменила базу данных. В базе данных: "
+                                    "Список \"Не сохраняемые XP (kq4_save_xp 0)\" (xpLevelShortTerm)")),
+                 qPrintable(StatusLine(dialog)));
     }
 
     // The compile saves first (a cell committed with Enter reaches base.h through it alone);
