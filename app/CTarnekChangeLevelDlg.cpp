@@ -16,6 +16,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/ActionRow.h"
 #include "app/ClimbFit.h"
 #include "app/CompilePane.h"
 #include "app/ConfigurationTransfer.h"
@@ -92,30 +93,21 @@ constexpr std::array<XpBandLayout, CTarnekChangeLevelDlg::kXpTables> kXpBands{{
      {63, 197, 16, 16}},
 }};
 
-struct ButtonLayout {
-    const char* text;
-    UnitRect box;
-};
-
 constexpr const char* kTitle = "Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)";
 
-constexpr UnitRect kDialogSize{0, 0, 850, 305};
+// The XP tables; the row of actions (ActionRow) lies under the chart.
+constexpr UnitRect kDialogSize{0, 0, 850, 232};
 constexpr int kDialogPointSize = 8;
-constexpr UnitRect kLevelFrame{12, 232, 85, 32};
-constexpr UnitRect kLevelCombo{18, 244, 71, 12};
-constexpr ButtonLayout kCreateLevels{"Создать уровни", {101, 239, 84, 20}};
-constexpr UnitRect kSkillFrame{188, 232, 309, 32};
-constexpr std::array<ButtonLayout, 4> kSkillButtons{{
-    {"Скилы 1 уровня", {197, 243, 70, 16}},
-    {"Скилы 2 уровня", {271, 243, 70, 16}},
-    {"Скилы 3 уровня", {345, 243, 70, 16}},
-    {"Скилы 4 уровня", {419, 243, 70, 16}},
-}};
-constexpr UnitRect kSiteFrame{500, 232, 144, 32};
-constexpr UnitRect kLink{507, 246, 130, 12};
-constexpr ButtonLayout kSave{"Сохранить", {270, 271, 60, 20}};
-constexpr ButtonLayout kCompile{"Компилировать плагин", {338, 271, 107, 20}};
-constexpr ButtonLayout kExit{"Выход", {460, 271, 50, 20}};
+
+// What a parameter box is for, by its label.
+QString ParameterTip(const char* label)
+{
+    const std::string_view l(label);
+    const char* what = l == "Множитель:" ? "Во сколько раз растёт прибавка опыта от уровня к уровню"
+                       : l == "Исходное:" ? "Значение, с которого начинается таблица"
+                                          : "На сколько растёт значение от уровня к уровню";
+    return ToQString(what) + ToQString(". Его читают заливка таблицы и «Создать уровни»; сохраняет «Сохранить».");
+}
 
 QRect Place(const DialogUnits& units, const UnitRect& r)
 {
@@ -143,9 +135,8 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
-    AddConfigurationTransfer(*this);
-    AddPluginSourceLoad(*this);
     AddCompilePane(*this);
+    RestoreSplitter();
     AddClimbTarget(*this);
     if (initialised_)
         MarkWindowOnFolder();
@@ -193,11 +184,6 @@ void CTarnekChangeLevelDlg::BuildControls()
             group->setAlignment(Qt::AlignHCenter);
         return group;
     };
-    auto button = [this, &units](const ButtonLayout& layout) {
-        auto* b = new QPushButton(ToQString(layout.text), form_);
-        b->setGeometry(Place(units, layout.box));
-        return b;
-    };
 
     // Frames first: later siblings are drawn over them.
     for (std::size_t code = 0; code < kXpBands.size(); ++code) {
@@ -206,9 +192,6 @@ void CTarnekChangeLevelDlg::BuildControls()
         for (const ParameterLayout& p : band.parameters)
             frame(p.label, p.labelBox, p.centredLabel);
     }
-    frame("Количество уровней", kLevelFrame, false);
-    frame("Настройка скилов", kSkillFrame, false);
-    frame("Посетите сайт:", kSiteFrame, false);
 
     auto* digitsOnly = new DigitsOnlyFilter(this);
     connect(digitsOnly, &DigitsOnlyFilter::refused, this,
@@ -229,6 +212,7 @@ void CTarnekChangeLevelDlg::BuildControls()
             auto* edit = new QLineEdit(form_);
             edit->setGeometry(Place(units, band.parameters[p].edit));
             edit->setAlignment(Qt::AlignCenter);
+            edit->setToolTip(ParameterTip(band.parameters[p].label));
             if (band.parameters[p].digitsOnly)
                 edit->installEventFilter(digitsOnly);
             const int box = 2 * code + static_cast<int>(p);
@@ -244,30 +228,22 @@ void CTarnekChangeLevelDlg::BuildControls()
         connect(fill, &QPushButton::clicked, this, [this, code] { OnFillXp(code); });
     }
 
-    levelCombo_ = new QComboBox(form_);
-    levelCombo_->setGeometry(Place(units, kLevelCombo));
-    createLevelsButton_ = button(kCreateLevels);
-    connect(createLevelsButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::OnCreateLevels);
-
-    for (int tier = 1; tier <= 4; ++tier) {
-        QPushButton* b = button(kSkillButtons[static_cast<std::size_t>(tier - 1)]);
-        skillButtons_[static_cast<std::size_t>(tier - 1)] = b;
-        connect(b, &QPushButton::clicked, this, [this, tier] { OnSkillTier(tier); });
-    }
-
-    link_ = new QLabel(form_);
-    link_->setGeometry(Place(units, kLink));
-    link_->setText(QStringLiteral("<a href=\"%1\">%2</a> %3")
-                       .arg(SiteAddress().toHtmlEscaped(), ToQString("Официальный сайт"), SiteName().toHtmlEscaped()));
-    link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(link_, &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
-
-    saveButton_ = button(kSave);
-    connect(saveButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::SaveConfiguration);
-    compileButton_ = button(kCompile);
-    connect(compileButton_, &QPushButton::clicked, this, &CTarnekChangeLevelDlg::CompilePlugin);
-    exitButton_ = button(kExit);
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
+    actionRow_ = new ActionRow(units, this);
+    using Button = ActionRow::Button;
+    const auto onClick = [this](Button which, auto&& action) {
+        connect(actionRow_->button(which), &QPushButton::clicked, this, action);
+    };
+    onClick(Button::CreateLevels, [this] { OnCreateLevels(); });
+    for (int tier = 1; tier <= 4; ++tier)
+        onClick(static_cast<Button>(static_cast<int>(Button::SkillTier1) + tier - 1),
+                [this, tier] { OnSkillTier(tier); });
+    onClick(Button::Export, [this] { ExportConfiguration(*this); });
+    onClick(Button::Import, [this] { ImportConfiguration(*this); });
+    onClick(Button::LoadSources, [this] { LoadPluginSources(*this); });
+    onClick(Button::Save, [this] { SaveConfiguration(); });
+    onClick(Button::Compile, [this] { CompilePlugin(); });
+    onClick(Button::Exit, [this] { reject(); });
+    connect(link(), &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
 }
 
 bool CTarnekChangeLevelDlg::OnInitDialog()
@@ -341,7 +317,7 @@ void CTarnekChangeLevelDlg::ShowConfiguration()
     const tarnekArrayStruct& model = session_.configuration();
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
-    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    levelCombo()->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
     UpdateModified();
@@ -359,7 +335,7 @@ void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
         const tarnekArrayStruct& model = session_.configuration();
         for (int box = 0; box < kXpParameters; ++box)
             parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-        levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+        levelCombo()->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
     }
     UpdateModified();
     FollowConfiguration();
@@ -417,20 +393,19 @@ void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& w
 
 void CTarnekChangeLevelDlg::FillLevelCombo()
 {
-    levelCombo_->addItems(LevelCountItems());
+    levelCombo()->addItems(LevelCountItems());
 }
 
 void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{levelCombo_, createLevelsButton_, compileButton_, saveButton_})
-        w->setEnabled(enabled);
+    for (QPushButton* b : actionRow_->buttons())
+        b->setEnabled(enabled || b == exitButton());
+    levelCombo()->setEnabled(enabled);
     for (auto* w : grids_)
         w->setEnabled(enabled);
     for (auto* w : parameterBoxes_)
         w->setEnabled(enabled);
     for (auto* w : fillButtons_)
-        w->setEnabled(enabled);
-    for (auto* w : skillButtons_)
         w->setEnabled(enabled);
 }
 
@@ -448,8 +423,8 @@ std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 
 std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 {
-    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString()
-                                            : session_.configuration().levelCountText;
+    return levelCombo()->currentIndex() >= 0 ? levelCombo()->currentText().toStdString()
+                                             : session_.configuration().levelCountText;
 }
 
 bool CTarnekChangeLevelDlg::SaveAll(const QString& what)

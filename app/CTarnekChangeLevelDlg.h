@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QRect>
 
+#include "app/ActionRow.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "model/Descriptors.h"
 #include "model/tarnekArrayStruct.h"
@@ -32,9 +33,10 @@ class QPushButton;
 class QUndoStack;
 class tarnekBaseListCtrl;
 
-// The main window: the four XP tables with their parameters and fill buttons, the level
-// count, the skill-tier buttons, save, compile and exit, laid out in dialog units on a
-// form; under the form the XP curves and the kills the climb takes, and a status line.
+// The main window: the four XP tables with their parameters and fill buttons laid out in
+// dialog units on a form; under the form the XP curves and the kills the climb takes (and
+// the compile output), then the row of actions (level count, skill tiers, save, compile,
+// exit and the rest) and a status line.
 // Its editing session holds the configuration for the window's whole life; every
 // confirmed change goes into it at once and onto the undo history, and closing with
 // unsaved changes asks first.
@@ -111,18 +113,26 @@ public:
     // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
     QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
     QPushButton* fillButton(int targetCode) const { return fillButtons_[static_cast<std::size_t>(targetCode)]; }
-    QComboBox* levelCombo() const { return levelCombo_; }
-    QPushButton* createLevelsButton() const { return createLevelsButton_; }
-    QPushButton* skillButton(int tier) const { return skillButtons_[static_cast<std::size_t>(tier - 1)]; }
-    QPushButton* compileButton() const { return compileButton_; }
-    QPushButton* exitButton() const { return exitButton_; }
-    QPushButton* saveButton() const { return saveButton_; }
+    ActionRow* actionRow() const { return actionRow_; }
+    QComboBox* levelCombo() const { return actionRow_->levelCombo(); }
+    QPushButton* createLevelsButton() const { return actionRow_->button(ActionRow::Button::CreateLevels); }
+    QPushButton* skillButton(int tier) const
+    {
+        return actionRow_->button(
+            static_cast<ActionRow::Button>(static_cast<int>(ActionRow::Button::SkillTier1) + tier - 1));
+    }
+    QPushButton* compileButton() const { return actionRow_->button(ActionRow::Button::Compile); }
+    QPushButton* exitButton() const { return actionRow_->button(ActionRow::Button::Exit); }
+    QPushButton* saveButton() const { return actionRow_->button(ActionRow::Button::Save); }
+    QPushButton* exportButton() const { return actionRow_->button(ActionRow::Button::Export); }
+    QPushButton* importButton() const { return actionRow_->button(ActionRow::Button::Import); }
+    QPushButton* loadSourcesButton() const { return actionRow_->button(ActionRow::Button::LoadSources); }
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
-    QLabel* link() const { return link_; }
+    QLabel* link() const { return actionRow_->link(); }
 
-    // The controls at their dialog-unit places; it scrolls above the chart pane.
+    // The XP tables at their dialog-unit places; it scrolls above the chart pane.
     QWidget* form() const { return form_; }
     // Beside the XP curves in the chart pane (ChartPane::Of), the kills the climb takes.
     ProgressionChart* progression() const { return progression_; }
@@ -141,6 +151,9 @@ protected:
 private:
     void BuildControls();
     void BuildChartPane();
+    // The heights of the XP tables, the chart and the compile output as the user last
+    // dragged them apart.
+    void RestoreSplitter();
     void BuildActions();
     bool OnInitDialog();
     void MarkWindowOnFolder();
@@ -194,13 +207,7 @@ private:
     std::array<QGroupBox*, kXpTables> xpFrames_{};
     std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
     std::array<QPushButton*, kXpTables> fillButtons_{};
-    std::array<QPushButton*, 4> skillButtons_{};
-    QComboBox* levelCombo_ = nullptr;
-    QPushButton* createLevelsButton_ = nullptr;
-    QPushButton* compileButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
-    QPushButton* saveButton_ = nullptr;
-    QLabel* link_ = nullptr;
+    ActionRow* actionRow_ = nullptr;
     QWidget* form_ = nullptr;
     ChartPane* chartPane_ = nullptr;
     ProgressionChart* progression_ = nullptr;

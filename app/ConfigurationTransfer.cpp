@@ -5,56 +5,26 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QSaveFile>
 
 #include "app/CTarnekChangeLevelDlg.h"
 #include "app/FileDialog.h"
 #include "exchange/ConfigurationJson.h"
-#include "widgets/DialogUnits.h"
 #include "widgets/QtText.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
 
-const QString kExportName = QStringLiteral("exportSettings");
-const QString kImportName = QStringLiteral("importSettings");
 const QString kExportCaption = QStringLiteral("Экспорт настроек");
 const QString kImportCaption = QStringLiteral("Импорт настроек");
 const QString kFilter = QStringLiteral("Настройки (*.json);;Все файлы (*)");
-
-// Under the level count and "Создать уровни", on the row of "Компилировать плагин".
-constexpr int kButtonsTop = 271;
-constexpr int kExportLeft = 12;
-constexpr int kImportLeft = 101;
-constexpr int kButtonWidth = 84;
-constexpr int kButtonHeight = 20;
 
 void Warn(CTarnekChangeLevelDlg& dialog, const QString& caption, const QString& text)
 {
     UserMessageBox::Show(&dialog, text, caption, QMessageBox::Warning, QMessageBox::Ok);
 }
 
-QPushButton* AddButton(CTarnekChangeLevelDlg& dialog, const DialogUnits& units, const QString& name,
-                       const QString& text, int left)
-{
-    auto* button = new QPushButton(text, dialog.form());
-    button->setObjectName(name);
-    button->setGeometry(units.Map(left, kButtonsTop, kButtonWidth, kButtonHeight));
-    button->setEnabled(dialog.initialised());
-    return button;
-}
-
 }  // namespace
-
-void AddConfigurationTransfer(CTarnekChangeLevelDlg& dialog)
-{
-    const DialogUnits units{QFontMetrics(dialog.font())};
-    QPushButton* exportButton = AddButton(dialog, units, kExportName, QStringLiteral("Экспорт настроек…"), kExportLeft);
-    QPushButton* importButton = AddButton(dialog, units, kImportName, QStringLiteral("Импорт настроек…"), kImportLeft);
-    QObject::connect(exportButton, &QPushButton::clicked, &dialog, [&dialog] { ExportConfiguration(dialog); });
-    QObject::connect(importButton, &QPushButton::clicked, &dialog, [&dialog] { ImportConfiguration(dialog); });
-}
 
 void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
 {
@@ -112,14 +82,4 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     }
     // One undo step; the user saves it, or takes it back.
     dialog.ReplaceConfiguration(std::move(*parsed), kImportCaption);
-}
-
-QPushButton* ExportButton(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<QPushButton*>(kExportName);
-}
-
-QPushButton* ImportButton(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<QPushButton*>(kImportName);
 }

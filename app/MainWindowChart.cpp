@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -37,6 +38,7 @@ constexpr std::array<const char*, CTarnekChangeLevelDlg::kXpTables> kCurveNames{
 };
 
 constexpr const char* kChartShownKey = "mainWindow/xpChartShown";
+constexpr const char* kSplitterKey = "mainWindow/paneHeights";
 constexpr int kChartHeight = 300;
 constexpr int kSmallestChartHeight = 200;
 
@@ -103,12 +105,20 @@ void CTarnekChangeLevelDlg::BuildChartPane()
     chartPane_->row()->addWidget(statusLine_, 1);
     for (int code = 0; code < kXpTables; ++code)
         ReportDroppedValues(grid(code), statusLine_);
-    connect(levelCombo_, &QComboBox::currentIndexChanged, this, &CTarnekChangeLevelDlg::UpdateStatusLine);
+    connect(levelCombo(), &QComboBox::currentIndexChanged, this, &CTarnekChangeLevelDlg::UpdateStatusLine);
 
+    // The actions under the panes: whatever the panes and the window's size, they show.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(chartPane_->splitter(), 1);
+    layout->addWidget(actionRow_);
     layout->addLayout(chartPane_->row());
+    connect(chartPane_->splitter(), &QSplitter::splitterMoved, this, [this] {
+        QVariantList sizes;
+        for (int size : chartPane_->splitter()->sizes())
+            sizes.append(size);
+        QSettings().setValue(QString::fromLatin1(kSplitterKey), sizes);
+    });
 
     FitToScreen(AvailableArea(*this));
 }
@@ -118,13 +128,26 @@ void CTarnekChangeLevelDlg::FitToScreen(const QRect& available)
     const QSize form = form_->minimumSize();
     // Room for the frame the window manager draws around the window.
     const int width = std::min(form.width() + 8, available.width() - 8);
-    const int height = std::min(form.height() + kChartHeight + 40, available.height() - 40);
+    const int actionsHeight = actionRow_->heightForWidth(width - 8);
+    const int height = std::min(form.height() + actionsHeight + kChartHeight + 40, available.height() - 40);
     setMinimumSize(std::min(640, width), std::min(480, height));
     resize(width, height);
     // The form gets all of its height where the screen allows, the chart what is left.
     const int formHeight = form.height() + chartPane_->controlsArea()->horizontalScrollBar()->sizeHint().height();
     chartPane_->controlsArea()->setMaximumHeight(formHeight);
-    chartPane_->ShareHeight(formHeight, height);
+    chartPane_->ShareHeight(formHeight, height - actionsHeight);
+}
+
+void CTarnekChangeLevelDlg::RestoreSplitter()
+{
+    const QVariantList stored = QSettings().value(QString::fromLatin1(kSplitterKey)).toList();
+    QSplitter* splitter = chartPane_->splitter();
+    if (stored.size() != splitter->count())
+        return;
+    QList<int> sizes;
+    for (const QVariant& size : stored)
+        sizes.append(std::max(size.toInt(), 1));  // a hidden pane shown later gets room
+    splitter->setSizes(sizes);
 }
 
 void CTarnekChangeLevelDlg::FollowConfiguration()

@@ -4,18 +4,14 @@
 #include <system_error>
 #include <utility>
 
-#include <QPushButton>
-
 #include "app/CTarnekChangeLevelDlg.h"
 #include "pluginsrc/PluginSourceReader.h"
 #include "pluginsrc/SourceAdoption.h"
-#include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxSink.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
 
-const QString kButtonName = QStringLiteral("pluginSourceLoad");
 const QString kCaption = QStringLiteral("Загрузка из исходников плагина");
 
 std::filesystem::path PluginFolder()
@@ -44,16 +40,6 @@ QString ChangesText(const AdoptionChanges& changes)
 }
 
 }  // namespace
-
-void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog)
-{
-    auto* button = new QPushButton(QStringLiteral("Загрузить из исходников плагина…"), dialog.form());
-    button->setObjectName(kButtonName);
-    // On the row of the compile and exit buttons, right of them.
-    button->setGeometry(DialogUnits(QFontMetrics(dialog.font())).Map(520, 271, 150, 20));
-    button->setEnabled(dialog.initialised());
-    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog] { LoadPluginSources(dialog); });
-}
 
 void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
 {
@@ -90,9 +76,4 @@ void OfferPluginSourcesOnFirstStart(CTarnekChangeLevelDlg& dialog)
         QMessageBox::Question, QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         LoadPluginSources(dialog);
-}
-
-QPushButton* PluginSourceLoadButton(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<QPushButton*>(kButtonName);
 }

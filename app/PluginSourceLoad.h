@@ -1,16 +1,11 @@
 #pragma once
 
 class CTarnekChangeLevelDlg;
-class QPushButton;
 
 // Taking the plugin's own base.h and skills.inl over into the main window's configuration:
 // a button for it, and the offer at the first start in a plugin folder whose sources hold
 // settings of their own. A load changes only the window's configuration; saving it is left
 // to the user's next save.
-
-// Adds "Загрузить из исходников плагина…" to the window's form; call before the form is
-// moved into its scroll area.
-void AddPluginSourceLoad(CTarnekChangeLevelDlg& dialog);
 
 // Reads the folder's tarnek/ sources into the window and says what changed, or why
 // nothing did.
@@ -19,5 +14,3 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog);
 // When this start created the database and the plugin's sources differ from what it
 // holds: keeps their .orig copies, then asks whether to load them.
 void OfferPluginSourcesOnFirstStart(CTarnekChangeLevelDlg& dialog);
-
-QPushButton* PluginSourceLoadButton(const CTarnekChangeLevelDlg& dialog);  // for tests

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -147,6 +148,41 @@ private slots:
         QCOMPARE(DialogUnits(6, 13).Map(82, 17, 758, 35), QRect(123, 28, 1137, 57));
         dialog.FitToScreen(QRect(0, 0, 1280, 800));
         QVERIFY(dialog.width() <= 1280 && dialog.height() <= 800);
+    }
+
+    // With both panes open on a small screen every action stays in sight; the heights the
+    // user dragged the panes to come back with the next window.
+    void actionsStayInSightAndPaneHeightsAreKept()
+    {
+        ScratchFolder folder;
+        QSettings().setValue(QString::fromLatin1(kCompilePaneShownKey), true);
+        QList<int> dragged;
+        {
+            CTarnekChangeLevelDlg dialog;
+            dialog.resize(1024, 700);
+            QVERIFY(ShowAndActivate(dialog));
+            QVERIFY(CompilePaneOf(dialog)->isVisible());
+            QList<QWidget*> actions{dialog.levelCombo(), dialog.link()};
+            for (QPushButton* b : dialog.actionRow()->buttons())
+                actions.append(b);
+            for (QWidget* w : actions) {
+                const QRect shown(w->mapTo(&dialog, QPoint()), w->size());
+                QVERIFY2(w->isVisible() && dialog.rect().contains(shown), qPrintable(w->objectName()));
+                QVERIFY2(!w->toolTip().isEmpty(), qPrintable(w->objectName()));
+            }
+            const QList<int> opened = ChartPane::Of(dialog)->splitter()->sizes();
+            QSplitterHandle* handle = ChartPane::Of(dialog)->splitter()->handle(1);
+            const QPoint middle = handle->rect().center();
+            QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+            QTest::mouseMove(handle, middle - QPoint(0, 40));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, middle - QPoint(0, 40));
+            dragged = ChartPane::Of(dialog)->splitter()->sizes();
+            QVERIFY(dragged != opened);
+        }
+        CTarnekChangeLevelDlg dialog;
+        dialog.resize(1024, 700);
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(ChartPane::Of(dialog)->splitter()->sizes(), dragged);
     }
 
     // A prefix search, as the combo finds a typed text: "10" is its own item though "100"
@@ -292,7 +328,7 @@ private slots:
         QCOMPARE(dialog.grid(0)->columnCount(), 0);
         QVERIFY(!dialog.fillButton(0)->isEnabled() && !dialog.skillButton(1)->isEnabled());
         QVERIFY(!dialog.createLevelsButton()->isEnabled() && !dialog.compileButton()->isEnabled());
-        QVERIFY(!ImportButton(dialog)->isEnabled() && dialog.exitButton()->isEnabled());
+        QVERIFY(!dialog.importButton()->isEnabled() && dialog.exitButton()->isEnabled());
 
         // Even driven directly, nothing writes.
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
@@ -340,7 +376,7 @@ private slots:
         QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("11")));  // shown, not yet saved
         const QString windowFile = folder.path() + QStringLiteral("/window.json");
         fileDialog()->setNextFileName(windowFile);
-        ExportButton(dialog)->click();
+        dialog.exportButton()->click();
         const std::string exported = ReadBytes(windowFile.toStdU16String());
         QCOMPARE(StatusLine(dialog), QStringLiteral("Экспортировано: ") + QDir::toNativeSeparators(windowFile));
 
@@ -352,7 +388,7 @@ private slots:
         const fs::path serverFile = server.path() / "server.json";
         QCOMPARE(server.Run({"export", serverFile.string()}).status, 0);
         fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
-        ImportButton(dialog)->click();
+        dialog.importButton()->click();
         QVERIFY(UserMessageBox::TakeShown().empty());
         QVERIFY(HeadedUpTo(dialog.grid(0), 13));
         // Not saved until the user saves.
@@ -441,13 +477,13 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(UserMessageBox::TakeShown().isEmpty());  // no sources: nothing to offer
-        QVERIFY(PluginSourceLoadButton(dialog)->isEnabled());
+        QVERIFY(dialog.loadSourcesButton()->isEnabled());
 
         tarnekArrayStruct tuned = InitialConfiguration();
         tuned.xpGivenSaved.set(2, "12");
         tuned.hexMaxChance = "7.5";
         WriteSources(tuned);
-        QTest::mouseClick(PluginSourceLoadButton(dialog), Qt::LeftButton);
+        QTest::mouseClick(dialog.loadSourcesButton(), Qt::LeftButton);
         const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("изменено списков: 1, ячеек: 1")));
