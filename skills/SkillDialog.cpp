@@ -245,6 +245,9 @@ void SkillDialog::BuildButtons()
     const UnitScale du(font());
     save_->setMinimumSize(du.size(kSaveButtonSize));
     cancel_->setMinimumSize(du.size(kCancelButtonSize));
+    save_->setToolTip(QStringLiteral(
+        "Сохраняет скилы этого окна в базу данных и пишет tarnek/base.h и tarnek/skills.inl, затем закрывает окно"));
+    cancel_->setToolTip(QStringLiteral("Закрывает окно; правки ячеек пропадают, заливки остаются в редакторе"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save_);
