@@ -20,18 +20,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto kLockRetry = std::chrono::milliseconds(10);
-
-// Polls try until it gives something other than busy or the time is up.
+// Polls `attempt` until it gives something other than busy or the time is up; polling
+// rather than a blocking call keeps the wait bounded on every system. The pause grows
+// from a millisecond, so that a lock let go at once is taken at once.
 template <class Try>
-int RetryWhileBusy(std::chrono::milliseconds timeout, int busy, Try&& attempt)
+int RetryWhileBusy(std::chrono::milliseconds timeout, Try&& attempt)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    auto pause = std::chrono::milliseconds(1);
     for (;;) {
         const int error = attempt();
-        if (error != busy || std::chrono::steady_clock::now() >= deadline)
+        if (!IsBusyError(error) || std::chrono::steady_clock::now() >= deadline)
             return error;
-        std::this_thread::sleep_for(kLockRetry);
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }
 }
 
@@ -105,14 +107,59 @@ int SystemFile::Close()
 
 void SystemFile::CopyAttributesOf(const fs::path&) {}
 
-int SystemFile::LockExclusive(std::chrono::milliseconds timeout)
+// The first byte stands for the file: it overlaps the whole-file and the one-byte locks
+// that earlier versions took, so every version waits for every other. The file's content
+// stays readable and writable for its holder, which a shared lock over it would not allow.
+int SystemFile::Lock(LockMode mode, std::chrono::milliseconds timeout)
 {
-    return RetryWhileBusy(timeout, ERROR_LOCK_VIOLATION, [this] {
-        OVERLAPPED whole{};
-        return LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)
-                   ? 0
-                   : static_cast<int>(GetLastError());
+    DWORD flags = LOCKFILE_FAIL_IMMEDIATELY;
+    if (mode == LockMode::Exclusive)
+        flags |= LOCKFILE_EXCLUSIVE_LOCK;
+    return RetryWhileBusy(timeout, [this, flags] {
+        OVERLAPPED first{};
+        return LockFileEx(handle_, flags, 0, 1, 0, &first) ? 0 : static_cast<int>(GetLastError());
     });
+}
+
+int SystemFile::ShareLock()
+{
+    // LockFileEx cannot convert, and a shared lock may not overlap an exclusive one.
+    OVERLAPPED first{};
+    UnlockFileEx(handle_, 0, 1, 0, &first);
+    return Lock(LockMode::Shared, std::chrono::milliseconds(0));
+}
+
+int SystemFile::WriteFromStart(std::string_view bytes)
+{
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN))
+        return static_cast<int>(GetLastError());
+    if (const int error = WriteAll(bytes); error != 0)
+        return error;
+    return SetEndOfFile(handle_) ? 0 : static_cast<int>(GetLastError());
+}
+
+int SystemFile::ReadFromStart(std::string& bytes, std::size_t most)
+{
+    LARGE_INTEGER start{};
+    bytes.assign(most, '\0');
+    DWORD read = 0;
+    if (!SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) ||
+        !ReadFile(handle_, bytes.data(), static_cast<DWORD>(most), &read, nullptr)) {
+        bytes.clear();
+        return static_cast<int>(GetLastError());
+    }
+    bytes.resize(read);
+    return 0;
+}
+
+int SystemFile::Size(std::uint64_t& size)
+{
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(handle_, &length))
+        return static_cast<int>(GetLastError());
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return 0;
 }
 
 int MoveReplacing(const fs::path& from, const fs::path& to)
@@ -130,6 +177,11 @@ int MoveWithoutReplacing(const fs::path& from, const fs::path& to)
 bool IsExistsError(int error)
 {
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+}
+
+bool IsBusyError(int error)
+{
+    return error == ERROR_LOCK_VIOLATION;
 }
 
 bool IsPermissionError(int error)
@@ -228,15 +280,60 @@ void SystemFile::CopyAttributesOf(const fs::path& model)
     ::fchmod(fd_, previous.st_mode & 07777);
 }
 
-int SystemFile::LockExclusive(std::chrono::milliseconds timeout)
+int SystemFile::Lock(LockMode mode, std::chrono::milliseconds timeout)
 {
-    return RetryWhileBusy(timeout, EWOULDBLOCK, [this] {
+    const int operation = (mode == LockMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    return RetryWhileBusy(timeout, [this, operation] {
         int error = 0;
         do
-            error = ::flock(fd_, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+            error = ::flock(fd_, operation) == 0 ? 0 : errno;
         while (error == EINTR);
         return error;
     });
+}
+
+int SystemFile::ShareLock()
+{
+    return Lock(LockMode::Shared, std::chrono::milliseconds(0));
+}
+
+int SystemFile::WriteFromStart(std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return Resize(bytes.size());
+}
+
+int SystemFile::ReadFromStart(std::string& bytes, std::size_t most)
+{
+    bytes.assign(most, '\0');
+    ssize_t read = 0;
+    do
+        read = ::pread(fd_, bytes.data(), most, 0);
+    while (read < 0 && errno == EINTR);
+    if (read < 0) {
+        bytes.clear();
+        return errno;
+    }
+    bytes.resize(static_cast<std::size_t>(read));
+    return 0;
+}
+
+int SystemFile::Size(std::uint64_t& size)
+{
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0)
+        return errno;
+    size = static_cast<std::uint64_t>(status.st_size);
+    return 0;
 }
 
 int MoveReplacing(const fs::path& from, const fs::path& to)
@@ -262,6 +359,11 @@ int MoveWithoutReplacing(const fs::path& from, const fs::path& to)
 bool IsExistsError(int error)
 {
     return error == EEXIST;
+}
+
+bool IsBusyError(int error)
+{
+    return error == EWOULDBLOCK;
 }
 
 bool IsPermissionError(int error)

@@ -42,9 +42,20 @@ public:
     // Gives this file the permissions of model, and its owner and group where this process
     // may set them; quietly nothing when model is no regular file or on Windows.
     void CopyAttributesOf(const std::filesystem::path& model);
-    // Waits up to timeout for an exclusive lock on the whole file; other processes asking
-    // for it wait meanwhile.
-    int LockExclusive(std::chrono::milliseconds timeout);
+    // An advisory lock, which the system lets go when the file is closed or the process
+    // ends, however it ends. Lock waits up to timeout (zero: one try) while another process
+    // holds a lock that conflicts; a busy lock at the deadline gives IsBusyError's code.
+    enum class LockMode { Exclusive, Shared };
+    int Lock(LockMode mode, std::chrono::milliseconds timeout);
+    // Exclusive to shared, without letting go in between where the system allows it.
+    int ShareLock();
+
+    // The whole content from the first byte on: written over and then cut to its length,
+    // never emptied first, so that a run killed in between leaves old or new bytes, not none.
+    int WriteFromStart(std::string_view bytes);
+    // Up to `most` bytes from the first.
+    int ReadFromStart(std::string& bytes, std::size_t most);
+    int Size(std::uint64_t& size);
 
 private:
 #ifdef _WIN32
@@ -60,6 +71,8 @@ int MoveReplacing(const std::filesystem::path& from, const std::filesystem::path
 // ERROR_ALREADY_EXISTS, and from stays).
 int MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 bool IsExistsError(int error);
+// Whether a lock could not be had because another process holds one.
+bool IsBusyError(int error);
 // Whether an error code says that the process may not create or change files there.
 bool IsPermissionError(int error);
 // Makes a rename in folder durable; a folder that cannot be synced is passed over.

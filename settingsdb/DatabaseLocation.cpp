@@ -63,7 +63,7 @@ Result<Done, SystemError> LockDatabaseReplacement(SystemFile& lock, const std::f
     constexpr std::chrono::milliseconds kReplacementLockWait{30000};
     int error = lock.Open(LockFileOf(file), SystemFile::Mode::CreateOrOpenForLock);
     if (error == 0)
-        error = lock.LockExclusive(kReplacementLockWait);
+        error = lock.Lock(SystemFile::LockMode::Exclusive, kReplacementLockWait);
     if (error != 0)
         return SystemError{error, false};
     return Done{};

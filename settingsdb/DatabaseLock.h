@@ -2,12 +2,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "model/Result.h"
 
-// An advisory lock on a small file beside the database. Every program that writes the
+class SystemFile;
+
+// An advisory lock (SystemFile::Lock) on a small file beside the database. Every program that writes the
 // database or the plugin sources holds it exclusively from before its read until after
 // its last write, so the database and both sources always come from one configuration.
 // The system drops it when the process ends, however it ends, so a killed run never
@@ -16,7 +19,7 @@ class DatabaseLock final {
 public:
     enum class Mode { Exclusive, Shared };
 
-    DatabaseLock() = default;
+    DatabaseLock();
     DatabaseLock(DatabaseLock&& other) noexcept;
     DatabaseLock& operator=(DatabaseLock&& other) noexcept;
     DatabaseLock(const DatabaseLock&) = delete;
@@ -39,10 +42,9 @@ public:
     std::string PendingMark() const;
 
 private:
-    explicit DatabaseLock(std::intptr_t handle) : handle_(handle) {}
-    void Release();
+    explicit DatabaseLock(std::unique_ptr<SystemFile> file);
 
-    std::intptr_t handle_ = -1;
+    std::unique_ptr<SystemFile> file_;
 };
 
 // The lock file of the saves into the database at `database`: the same name with ".lock"
