@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include <QValueAxis>
 
@@ -12,6 +13,27 @@ QColor CurveColour(int index)
                                                QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b)};
     return colours[static_cast<std::size_t>(index) % colours.size()];
 }
+
+namespace {
+
+// As many decimals as the tick step has: 0.25 takes two, 500000 none.
+int StepDecimals(double step)
+{
+    int decimals = 0;
+    for (double scaled = std::abs(step); decimals < 6; scaled *= 10, ++decimals) {
+        if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            break;
+    }
+    return decimals;
+}
+
+// Fixed point with the step's decimals: "%g" writes exponent form from a million on.
+QString AxisLabelFormat(double step)
+{
+    return QStringLiteral("%.%1f").arg(StepDecimals(step));
+}
+
+}  // namespace
 
 void SetLevelRange(QValueAxis* axis, int lastLevel)
 {
@@ -52,4 +74,5 @@ void SetValueRange(QValueAxis* axis, ValueRange range)
     rounding.applyNiceNumbers();
     axis->setTickCount(rounding.tickCount());
     axis->setRange(rounding.min(), rounding.max());
+    axis->setLabelFormat(AxisLabelFormat((rounding.max() - rounding.min()) / (rounding.tickCount() - 1)));
 }
