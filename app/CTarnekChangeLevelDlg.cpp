@@ -324,7 +324,7 @@ void CTarnekChangeLevelDlg::ShowConfiguration()
     const tarnekArrayStruct& model = session_.configuration();
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
-    levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    ShowLevelCount(levelCombo_, QString::fromStdString(model.levelCountText));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
     UpdateModified();
@@ -342,7 +342,7 @@ void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
         const tarnekArrayStruct& model = session_.configuration();
         for (int box = 0; box < kXpParameters; ++box)
             parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-        levelCombo_->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+        ShowLevelCount(levelCombo_, QString::fromStdString(model.levelCountText));
     }
     UpdateModified();
     FollowConfiguration();
@@ -427,8 +427,8 @@ std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 
 std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 {
-    return levelCombo_->currentIndex() >= 0 ? levelCombo_->currentText().toStdString()
-                                            : session_.configuration().levelCountText;
+    const QString chosen = ChosenLevelCountText(levelCombo_);
+    return !chosen.isEmpty() ? chosen.toStdString() : session_.configuration().levelCountText;
 }
 
 bool CTarnekChangeLevelDlg::SaveAll()

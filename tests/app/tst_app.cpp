@@ -171,7 +171,7 @@ private slots:
     }
 
     // A No, or a stored count the combo does not offer (stored by another program: it
-    // opens as stored, but is never recomputed for), changes nothing anywhere.
+    // opens as stored and is shown, but is never recomputed for), changes nothing anywhere.
     void levelChangeDeclinedOrRefusedChangesNothing()
     {
         const QString refused = QStringLiteral("Отказ в создании уровней");
@@ -187,8 +187,10 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             const std::string databaseBefore = ReadBytes(folder.database());
             const tarnekArrayStruct before = dialog.model();
-            if (dialog.levelCombo()->currentIndex() >= 0)
+            if (stored == "10")
                 dialog.levelCombo()->setCurrentIndex(30);
+            else  // the box shows what is stored, marked as not one of its own
+                QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(stored + " (из базы)"));
             UserMessageBox::SetNextAnswer(QMessageBox::No);
             QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
 
