@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include "grid/GridOperations.h"
 #include "model/Descriptors.h"
@@ -119,6 +121,24 @@ void tarnekBaseListCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void tarnekBaseListCtrl::wheelEvent(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    QScrollBar* row = horizontalScrollBar();
+    if (delta.x() != 0 || delta.y() == 0) {
+        QTableView::wheelEvent(event);
+        return;
+    }
+    if (row->maximum() == row->minimum()) {
+        // Nothing to scroll in one row that fits: the form around the grid scrolls.
+        event->ignore();
+        return;
+    }
+    // A horizontal bar takes the vertical turn of the wheel as its own: down is right.
+    QCoreApplication::sendEvent(row, event);
+    event->accept();
 }
 
 void tarnekBaseListCtrl::onClicked(const QModelIndex& index)

@@ -11,7 +11,8 @@ class QLabel;
 // triggers; the grid only reports where the user asked for an edit (a double click, a
 // single click on one grid, F2 or typing), and its control table (tarnekCtrlStruct)
 // opens the editor. Like a spreadsheet row, the arrows move the current cell, Ctrl+C
-// copies the selected cells and Ctrl+V pastes a run of values from the current cell on.
+// copies the selected cells and Ctrl+V pastes a run of values from the current cell on;
+// the vertical wheel scrolls the row.
 class tarnekBaseListCtrl final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(tarnekBaseListCtrl)
@@ -50,6 +51,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The vertical wheel scrolls the row sideways, as it does a one-row strip; a row that
+    // fits leaves it to the form around the grid.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void onClicked(const QModelIndex& index);

@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -88,6 +90,19 @@ struct GridDialog {
 struct MarkedGrid : ListGrid {
     explicit MarkedGrid(std::string_view field) : ListGrid(field) { KeepGridMarked(grid, model); }
 };
+
+// One notch of the vertical wheel down over `widget`, passed on to its parents until one
+// takes it, as the application passes on the wheel of a real mouse.
+void WheelDown(QWidget* widget)
+{
+    QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        event.setAccepted(true);
+        if (QApplication::sendEvent(w, &event) && event.isAccepted())
+            return;
+    }
+}
 
 }  // namespace
 
@@ -222,6 +237,35 @@ private slots:
         TypeText(d.Editor(), QStringLiteral("5"));
         QTest::keyClick(d.Editor(), Qt::Key_Return);
         QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
+    }
+
+    // Over a row longer than its grid the vertical wheel scrolls the row, not the form; over
+    // a row that fits, or beside the grids, it scrolls the form.
+    void wheelScrollsTheRowAndTheForm()
+    {
+        QScrollArea area;
+        auto* form = new QWidget();
+        form->setFixedSize(380, 1000);
+        ListGrid longRow("xpLevelShortTerm", form);
+        ListGrid shortRow("xpLevelSaved", form);
+        longRow.Show(ValueList(std::vector<std::string>(101, "12345")));
+        shortRow.Show({"0", "1"});
+        for (auto [grid, top] : {std::pair{longRow.grid, 10}, {shortRow.grid, 80}})
+            grid->setGeometry(10, top, 300, 60);
+        area.setWidget(form);
+        area.resize(400, 300);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QScrollBar* formBar = area.verticalScrollBar();
+
+        WheelDown(longRow.grid->viewport());
+        QVERIFY(longRow.grid->horizontalScrollBar()->value() > 0);
+        QCOMPARE(formBar->value(), 0);
+        WheelDown(shortRow.grid->viewport());
+        QVERIFY(formBar->value() > 0);
+        const int scrolled = formBar->value();
+        WheelDown(form);
+        QVERIFY(formBar->value() > scrolled);
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts
