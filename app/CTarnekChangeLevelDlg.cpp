@@ -210,8 +210,8 @@ void CTarnekChangeLevelDlg::BuildControls()
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
         auto* grid = new tarnekBaseListCtrl(
             code, [this, code]() -> const ValueList& { return XpListOf(code); },
-            [this, code](std::size_t first, std::vector<std::string> texts) {
-                EditCells(code, first, std::move(texts));
+            [this, code](std::size_t first, std::vector<std::string> texts, CellEdit kind) {
+                EditCells(code, first, std::move(texts), kind);
             },
             form_);
         grid->setGeometry(Place(units, band.grid));
@@ -540,11 +540,10 @@ const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
     return closing_ ? none : session_.configuration().*XpList(targetCode).list;
 }
 
-void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts, CellEdit kind)
 {
     const std::size_t count = texts.size();
-    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
-             ToQString(count > 1 ? "Вставка" : "Изменение ячейки"));
+    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)), CellEditName(kind));
     grid(targetCode)->listModel()->CellsChanged(first, count);
     // A paste's note on values it dropped comes after this, so it is not overwritten.
     UpdateStatusLine();

@@ -568,6 +568,19 @@ private slots:
         // The grids are marked against the count the undo brought back, not the undone one.
         QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
                  qPrintable(dialog.grid(0)->listModel()->lengthReason()));
+
+        // Delete empties the selected cells as one step, as a paste is one.
+        const ValueList before = XpList(dialog.model(), 2);
+        const int step = dialog.undoStack()->index();
+        dialog.grid(2)->setFocus();
+        dialog.grid(2)->setCurrentIndex(Cell(dialog.grid(2), 1));
+        dialog.grid(2)->selectionModel()->select(Cell(dialog.grid(2), 2), QItemSelectionModel::Select);
+        QTest::keyClick(dialog.grid(2), Qt::Key_Delete);
+        QCOMPARE(XpList(dialog.model(), 2).at(1) + XpList(dialog.model(), 2).at(2), std::string());
+        QCOMPARE(dialog.undoStack()->index(), step + 1);
+        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить Очистка ячеек"));
+        dialog.undoAction()->trigger();
+        QCOMPARE(XpList(dialog.model(), 2), before);
     }
 
     // "Подобрать": an unreachable target changes nothing and says why; a reachable one puts

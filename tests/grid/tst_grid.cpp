@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -33,7 +34,7 @@ struct ListGrid {
         : code(CodeOf(field)),
           grid(new tarnekBaseListCtrl(
               code, [this]() -> const ValueList& { return list(); },
-              [this](std::size_t first, std::vector<std::string> texts) {
+              [this](std::size_t first, std::vector<std::string> texts, CellEdit) {
                   ++requests;
                   grid->listModel()->CellsChanged(first, WriteCells(list(), first, std::move(texts)));
               },
@@ -266,6 +267,30 @@ private slots:
         const int scrolled = formBar->value();
         WheelDown(form);
         QVERIFY(formBar->value() > scrolled);
+    }
+
+    // The right-click menu's three with their keys. Delete or Backspace empties the selected
+    // cells, those between them keeping their texts, in one edit; an empty cell is marked.
+    void menuCopiesPastesAndClears()
+    {
+        GridDialog d;
+        KeepGridMarked(d.grid, d.g.model);
+        QStringList menu;
+        for (const QAction* action : d.grid->actions())
+            menu.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
+        QCOMPARE(menu, (QStringList{"Копировать Ctrl+C", "Вставить Ctrl+V", "Очистить Del"}));
+
+        d.grid->setFocus();
+        d.grid->setCurrentIndex(Cell(d.grid, 0));
+        d.grid->selectionModel()->select(Cell(d.grid, 2), QItemSelectionModel::Select);
+        QTest::keyClick(d.grid, Qt::Key_Delete);
+        QCOMPARE(d.Row(), (QStringList{"", "500", "", "1500"}));
+        QCOMPARE(d.g.requests, 1);
+        QVERIFY(ToolTip(Cell(d.grid, 2)).contains(QStringLiteral("Пустое значение")));
+        d.grid->setCurrentIndex(Cell(d.grid, 3));
+        QTest::keyClick(d.grid, Qt::Key_Backspace);
+        QCOMPARE(d.Row(), (QStringList{"", "500", "", ""}));
+        QCOMPARE(d.g.requests, 2);
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts
