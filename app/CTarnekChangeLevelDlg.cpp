@@ -368,7 +368,7 @@ void CTarnekChangeLevelDlg::CommitBox(int box)
     if (!initialised_)
         return;
     PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
-             ToQString("Изменение параметра"));
+             ToQString("изменение параметра"));
 }
 
 void CTarnekChangeLevelDlg::UpdateModified()
@@ -481,7 +481,7 @@ bool CTarnekChangeLevelDlg::SaveConfiguration()
 void CTarnekChangeLevelDlg::CommitBoxes()
 {
     // The level count waits for "Создать уровни".
-    PushEdit(session_.SetTexts(InputTexts()), ToQString("Изменение параметров"));
+    PushEdit(session_.SetTexts(InputTexts()), ToQString("изменение параметров"));
 }
 
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
@@ -559,7 +559,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
         ctrl_.DeleteEditor();
-        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("Заполнение"));
+        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("заполнение"));
         RefillGrid(targetCode);
         SaveAll();
     });
@@ -592,7 +592,7 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
 {
-    PushEdit(session_.ChangeLevelCount(texts), ToQString("Изменение количества уровней"));
+    PushEdit(session_.ChangeLevelCount(texts), ToQString("изменение количества уровней"));
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
 }
@@ -619,7 +619,7 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
         SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
-    RunSkillDialog(ToQString("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("изменения скилов"), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialogAt(value, session_, save, this);
     });
 }
@@ -635,7 +635,7 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
-    RunSkillDialog(ToQString("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("изменения скилов %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
     });
 }

@@ -12,8 +12,11 @@
 
 bool IsValidUtf8(std::string_view text);
 
-// Whether text can be stored as a value; the failure says why not.
-Result<> CheckValueText(std::string_view text);
+// The language of a failure: the tool's English, or the window's Russian.
+enum class Wording { English, Russian };
+
+// Whether text can be stored as a value; the failure says why not, to follow the value's name.
+Result<> CheckValueText(std::string_view text, Wording wording = Wording::English);
 
 // For "show": the text itself, or in JSON quotes when it is empty or holds white space,
 // quotes, backslashes or control characters, so that every value reads back unambiguously.
@@ -24,4 +27,4 @@ std::string ListingText(std::string_view text);
 Result<> CheckLevelCountText(std::string_view text);
 // Whether text is a level count a configuration may hold (model/LevelCounts.h): what import
 // and adopt both accept.
-Result<> CheckHeldLevelCountText(std::string_view text);
+Result<> CheckHeldLevelCountText(std::string_view text, Wording wording = Wording::English);

@@ -11,13 +11,13 @@ QString CellEditName(CellEdit kind)
 {
     switch (kind) {
     case CellEdit::Pasted:
-        return QStringLiteral("Вставка");
+        return QStringLiteral("вставку");
     case CellEdit::Cleared:
-        return QStringLiteral("Очистка ячеек");
+        return QStringLiteral("очистку ячеек");
     case CellEdit::Typed:
         break;
     }
-    return QStringLiteral("Изменение ячейки");
+    return QStringLiteral("изменение ячейки");
 }
 
 ValueListModel::ValueListModel(ListSource list, EditRequest edit, QObject* parent)

@@ -20,7 +20,7 @@
 // What a request to change cells comes from.
 enum class CellEdit { Typed, Pasted, Cleared };
 
-// The name of such an edit in the undo history.
+// The name of such an edit in the undo history, as it reads after "Отменить" and "Повторить".
 QString CellEditName(CellEdit kind);
 
 class ValueListModel final : public QAbstractTableModel {

@@ -15,6 +15,7 @@
 
 #include "grid/GridOperations.h"
 #include "model/Descriptors.h"
+#include "model/NumberFormats.h"
 
 namespace {
 
@@ -207,7 +208,9 @@ void tarnekBaseListCtrl::onDataChanged(const QModelIndex&, const QModelIndex&, c
 void ReportDroppedValues(tarnekBaseListCtrl* grid, QLabel* statusLine)
 {
     QObject::connect(grid, &tarnekBaseListCtrl::valuesDropped, statusLine, [statusLine](int count) {
-        statusLine->setText(
-            QStringLiteral("Вставлены не все значения: %1 не поместились до конца строки и отброшены.").arg(count));
+        const std::string dropped =
+            FormatCountOf(static_cast<std::size_t>(std::max(count, 0)), {"значение", "значения", "значений"});
+        statusLine->setText(QStringLiteral("Вставлены не все значения: за концом строки отброшено %1.")
+                                .arg(QString::fromUtf8(dropped.c_str())));
     });
 }

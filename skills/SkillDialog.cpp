@@ -347,7 +347,7 @@ void SkillDialog::Fill(std::size_t band)
     };
     const ListField field = list.list;
     undo_->push(new DialogStep(
-        QStringLiteral("Заполнение"),
+        QStringLiteral("заполнение"),
         [this, edit, band, shown, showBoxes, field] {
             table_.DeleteEditor();
             Revert(edit, model_);

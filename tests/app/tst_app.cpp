@@ -333,6 +333,19 @@ private slots:
         QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
+
+        // What the reader refuses is said in Russian, and nothing changes.
+        std::string recounted = exported;
+        const std::string count = "\"levelCountText\": \"10\"";
+        recounted.replace(recounted.find(count), count.size(), "\"levelCountText\": \"13\"");
+        WriteBytes(serverFile, recounted);
+        const tarnekArrayStruct before = dialog.model();
+        fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
+        ImportButton(dialog)->click();
+        const auto shown = UserMessageBox::TakeShown();
+        QVERIFY(shown.size() == 1 && shown[0].text.contains(QStringLiteral(
+                                         "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13")));
+        QCOMPARE(dialog.model(), before);
     }
 
     // Inside a plugin tree nothing is asked. Elsewhere the question comes (a remembered
@@ -507,7 +520,7 @@ private slots:
         // A paste past the last level says what it dropped.
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
         QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
+        QVERIFY2(StatusLine(dialog).endsWith(QStringLiteral("отброшено 1 значение.")), qPrintable(StatusLine(dialog)));
         // A paste that would be code in the plugin is refused whole, and said.
         UserMessageBox::TakeShown();
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 2));
@@ -539,6 +552,7 @@ private slots:
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         const ValueList filled = dialog.model().xpLevelSaved;
         QVERIFY(filled != opened.xpLevelSaved);
+        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить заполнение"));
         QVERIFY(!dialog.isWindowModified());
 
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
@@ -578,7 +592,7 @@ private slots:
         QTest::keyClick(dialog.grid(2), Qt::Key_Delete);
         QCOMPARE(XpList(dialog.model(), 2).at(1) + XpList(dialog.model(), 2).at(2), std::string());
         QCOMPARE(dialog.undoStack()->index(), step + 1);
-        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить Очистка ячеек"));
+        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить очистку ячеек"));
         dialog.undoAction()->trigger();
         QCOMPARE(XpList(dialog.model(), 2), before);
     }
