@@ -595,6 +595,7 @@ void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& t
     PushEdit(session_.ChangeLevelCount(texts), ToQString("изменение количества уровней"));
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
+    ShowLevelCount(levelCombo_, QString::fromStdString(session_.configuration().levelCountText));
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()

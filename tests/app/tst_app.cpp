@@ -203,6 +203,16 @@ private slots:
             QCOMPARE(ReadBytes(folder.database()), databaseBefore);
             QVERIFY(!fs::exists(folder.baseHeader()));
         }
+        // Changed to a count the box offers, the stored count's own item goes.
+        ScratchFolder folder;
+        QVERIFY(StoreLevelCount("1000"));
+        CTarnekChangeLevelDlg dialog;
+        dialog.levelCombo()->setCurrentIndex(30);
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
+        QCOMPARE(dialog.levelCombo()->count(), 31);
+        QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("100"));
     }
 
     // The compile saves first (a cell committed with Enter reaches base.h through it alone);
