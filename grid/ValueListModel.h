@@ -12,17 +12,18 @@
 #include "model/Descriptors.h"
 #include "model/ValueList.h"
 
-// One value list as a one-row table: column i is element i, headed "i". The model keeps
-// no texts of its own and never writes the list: it reads the list through its source
-// whenever a view asks, and hands every edit (one typed cell, or a pasted run of cells)
-// to its edit request as one call. Whoever owns the list applies the edit and then tells
-// the model what changed: CellsChanged for cells, Reset when the whole list was replaced.
 // What a request to change cells comes from.
 enum class CellEdit { Typed, Pasted, Cleared };
 
 // The name of such an edit in the undo history, as it reads after "Отменить" and "Повторить".
 QString CellEditName(CellEdit kind);
 
+// One value list as a one-row table: column i is element i, headed "i". The model keeps
+// no texts of its own and never writes the list: it reads the list through its source
+// whenever a view asks, and hands every edit (one typed cell, a pasted run of cells, the
+// cleared ones) to its edit request as one call. Whoever owns the list applies the edit and
+// then tells the model what changed: CellsChanged for cells, Reset when the whole list was
+// replaced.
 class ValueListModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ValueListModel)
