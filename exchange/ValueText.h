@@ -22,8 +22,8 @@ Result<> CheckValueText(std::string_view text, Wording wording = Wording::Englis
 // quotes, backslashes or control characters, so that every value reads back unambiguously.
 std::string ListingText(std::string_view text);
 
-// Whether text is a level count the editor offers, written as "%d" writes it. Any other
-// count would leave the editor's level-count box without a selection.
+// Whether text is a level count the editor offers, written as "%d" writes it. The editor's
+// level-count box shows any other count only as an extra item, which no level change takes.
 Result<> CheckLevelCountText(std::string_view text);
 // Whether text is a level count a configuration may hold (model/LevelCounts.h): what import
 // and adopt both accept.
