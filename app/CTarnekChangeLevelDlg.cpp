@@ -200,8 +200,8 @@ void CTarnekChangeLevelDlg::BuildControls()
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
         auto* grid = new tarnekBaseListCtrl(
             code, [this, code]() -> const ValueList& { return XpListOf(code); },
-            [this, code](std::size_t first, std::vector<std::string> texts) {
-                EditCells(code, first, std::move(texts));
+            [this, code](std::size_t first, std::vector<std::string> texts, CellEdit kind) {
+                EditCells(code, first, std::move(texts), kind);
             },
             form_);
         grid->setGeometry(Place(units, band.grid));
@@ -317,7 +317,7 @@ void CTarnekChangeLevelDlg::ShowConfiguration()
     const tarnekArrayStruct& model = session_.configuration();
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
-    levelCombo()->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+    ShowLevelCount(levelCombo(), QString::fromStdString(model.levelCountText));
     for (int box = 0; box < kXpParameters; ++box)
         parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
     UpdateModified();
@@ -335,7 +335,7 @@ void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
         const tarnekArrayStruct& model = session_.configuration();
         for (int box = 0; box < kXpParameters; ++box)
             parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-        levelCombo()->setCurrentIndex(LevelCountIndex(LevelCountItems(), QString::fromStdString(model.levelCountText)));
+        ShowLevelCount(levelCombo(), QString::fromStdString(model.levelCountText));
     }
     UpdateModified();
     FollowConfiguration();
@@ -361,7 +361,7 @@ void CTarnekChangeLevelDlg::CommitBox(int box)
     if (!initialised_)
         return;
     PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
-             ToQString("Изменение параметра"));
+             ToQString("изменение параметра"));
 }
 
 void CTarnekChangeLevelDlg::UpdateModified()
@@ -423,8 +423,8 @@ std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
 
 std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
 {
-    return levelCombo()->currentIndex() >= 0 ? levelCombo()->currentText().toStdString()
-                                             : session_.configuration().levelCountText;
+    const QString chosen = ChosenLevelCountText(levelCombo());
+    return !chosen.isEmpty() ? chosen.toStdString() : session_.configuration().levelCountText;
 }
 
 bool CTarnekChangeLevelDlg::SaveAll(const QString& what)
@@ -482,7 +482,7 @@ void CTarnekChangeLevelDlg::CommitEditor()
 void CTarnekChangeLevelDlg::CommitBoxes()
 {
     // The level count waits for "Создать уровни".
-    PushEdit(session_.SetTexts(InputTexts()), ToQString("Изменение параметров"));
+    PushEdit(session_.SetTexts(InputTexts()), ToQString("изменение параметров"));
 }
 
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
@@ -543,11 +543,10 @@ const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
     return closing_ ? none : session_.configuration().*XpList(targetCode).list;
 }
 
-void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts)
+void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts, CellEdit kind)
 {
     const std::size_t count = texts.size();
-    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)),
-             ToQString(count > 1 ? "Вставка" : "Изменение ячейки"));
+    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)), CellEditName(kind));
     grid(targetCode)->listModel()->CellsChanged(first, count);
     // A paste's note on values it dropped comes after this, so it is not overwritten.
     UpdateStatusLine();
@@ -563,7 +562,7 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
         ctrl_.CommitEditor();
-        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("Заполнение"));
+        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("заполнение"));
         RefillGrid(targetCode);
         FollowConfiguration();
         SaveAll(ToQString("Заполнено и сохранено"));
@@ -596,9 +595,10 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
 {
-    PushEdit(session_.ChangeLevelCount(texts), ToQString("Изменение количества уровней"));
+    PushEdit(session_.ChangeLevelCount(texts), ToQString("изменение количества уровней"));
     for (int code = 0; code < kXpTables; ++code)
         RefillGrid(code);
+    ShowLevelCount(levelCombo(), QString::fromStdString(session_.configuration().levelCountText));
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
@@ -620,7 +620,7 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
         SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
-    RunSkillDialog(ToQString("Скилы"), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("изменения скилов"), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialogAt(value, session_, save, this);
     });
 }
@@ -636,7 +636,7 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
-    RunSkillDialog(ToQString("Скилы %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
+    RunSkillDialog(ToQString("изменения скилов %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
         return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
     });
 }

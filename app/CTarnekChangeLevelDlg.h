@@ -12,6 +12,7 @@
 #include <QRect>
 
 #include "app/ActionRow.h"
+#include "grid/ValueListModel.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "model/Descriptors.h"
 #include "model/tarnekArrayStruct.h"
@@ -85,7 +86,7 @@ public:
     // when the box shows none.
     std::string ChosenLevelCount() const;
     // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
-    void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts);
+    void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts, CellEdit kind);
     // Shows the model again after it was replaced: XP grids, level-count box, parameter boxes.
     void ShowModel();
     // Takes a whole configuration from elsewhere (an imported file, the plugin's sources)

@@ -1,5 +1,7 @@
 #include "app/ClimbFit.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -30,7 +32,8 @@ struct ClimbTerms {
     QString Of(std::int64_t kills) const
     {
         if (killsPerHour <= 0)
-            return QStringLiteral("%1 убийств").arg(kills);
+            return ToQString(FormatCountOf(static_cast<std::size_t>(std::max<std::int64_t>(kills, 0)),
+                                           {"убийство", "убийства", "убийств"}));
         const double hours = static_cast<double>(kills) / killsPerHour;
         return QStringLiteral("%1 ч").arg(QString::number(hours, 'f', hours >= 10 ? 0 : 1));
     }

@@ -16,6 +16,7 @@
 #include "app/CTarnekChangeLevelDlg.h"
 #include "charts/ChartPane.h"
 #include "charts/ChartVisibility.h"
+#include "model/NumberFormats.h"
 #include "widgets/QtText.h"
 
 namespace {
@@ -27,15 +28,9 @@ constexpr int kOutputIntervalMs = 100;
 constexpr int kSmallestHeight = 160;
 const QString kPaneName = QStringLiteral("compilePane");
 
-// 1 ошибка, 2 ошибки, 5 ошибок, 21 ошибка, 11 ошибок.
 QString ErrorCount(std::size_t n)
 {
-    const std::size_t tens = n % 100, ones = n % 10;
-    const char* word = (tens >= 11 && tens <= 14) ? "ошибок"
-                       : ones == 1                ? "ошибка"
-                       : (ones >= 2 && ones <= 4) ? "ошибки"
-                                                  : "ошибок";
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+    return ToQString(FormatCountOf(n, {"ошибка", "ошибки", "ошибок"}));
 }
 
 QString Headline(const CompileResult& result)
@@ -44,9 +39,9 @@ QString Headline(const CompileResult& result)
     const QString folder = QStringLiteral("\nПапка: %1").arg(ToQString(result.folder.string()));
     switch (OutcomeOf(result)) {
     case CompileOutcome::Compiled:
-        return QStringLiteral("Плагин скомпилирован: %1 (%2 байт)")
+        return QStringLiteral("Плагин скомпилирован: %1 (%2)")
             .arg(QString::fromUtf8(kCompiledPluginName))
-            .arg(result.pluginSize);
+            .arg(ToQString(FormatCountOf(static_cast<std::size_t>(result.pluginSize), {"байт", "байта", "байт"})));
     case CompileOutcome::Errors:
         return QStringLiteral("Компиляция не удалась: %1").arg(ErrorCount(result.errors));
     case CompileOutcome::NoCompiler:

@@ -40,7 +40,7 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
     dialog.CommitBoxes();
     const tarnekArrayStruct& model = dialog.model();
 
-    const auto json = ConfigurationToJson(model);
+    const auto json = ConfigurationToJson(model, Wording::Russian);
     if (!json) {
         Warn(dialog, kExportCaption,
              QStringLiteral("Настройки не экспортированы: %1").arg(ToQString(json.failure().text)));
@@ -73,7 +73,8 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
     }
     const QByteArray bytes = in.read(static_cast<qint64>(kLargestConfigurationText) + 1);
     // The whole file is checked before anything changes.
-    auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    auto parsed = ConfigurationFromJson(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                        Wording::Russian);
     if (!parsed) {
         Warn(dialog, kImportCaption,
              QStringLiteral("Файл «%1» не принят, ничего не изменено.\n\n%2")
@@ -81,5 +82,5 @@ void ImportConfiguration(CTarnekChangeLevelDlg& dialog)
         return;
     }
     // One undo step; the user saves it, or takes it back.
-    dialog.ReplaceConfiguration(std::move(*parsed), kImportCaption);
+    dialog.ReplaceConfiguration(std::move(*parsed), QStringLiteral("импорт настроек"));
 }

@@ -60,7 +60,7 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
     tarnekArrayStruct adopted = dialog.model();
     const AdoptionChanges changes = AdoptPluginSources(*reading, adopted);
     if (changes.Any())
-        dialog.ReplaceConfiguration(std::move(adopted), kCaption);
+        dialog.ReplaceConfiguration(std::move(adopted), QStringLiteral("загрузку из исходников плагина"));
     UserMessageBox::Show(&dialog, ChangesText(changes), kCaption, QMessageBox::Information);
 }
 

@@ -54,7 +54,8 @@ struct XpGrids {
         for (int code = 0; code < 4; ++code) {
             const ValueList& list = model.*ValueLists()[static_cast<std::size_t>(code)].list;
             grids.push_back(std::make_unique<tarnekBaseListCtrl>(
-                code, [&list]() -> const ValueList& { return list; }, [](std::size_t, std::vector<std::string>) {}));
+                code, [&list]() -> const ValueList& { return list; },
+                [](std::size_t, std::vector<std::string>, CellEdit) {}));
             table.BindGrid(grids.back().get());
             if (follow >= 1)
                 KeepGridMarked(grids.back().get(), model);

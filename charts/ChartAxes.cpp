@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include <QValueAxis>
 
@@ -13,15 +14,51 @@ QColor CurveColour(int index)
     return colours[static_cast<std::size_t>(index) % colours.size()];
 }
 
+namespace {
+
+// Levels up to 100 get a tick every 1, 2, 5 or 10 levels, about a dozen in all; a count
+// stored by another program (1,000 levels) steps on by 20, 50, 100, ... with fewer ticks,
+// as its labels are wider.
+double LevelInterval(int lastLevel)
+{
+    if (lastLevel <= 12)
+        return 1;
+    if (lastLevel <= 25)
+        return 2;
+    if (lastLevel <= 60)
+        return 5;
+    if (lastLevel <= 120)
+        return 10;
+    for (double magnitude = 10;; magnitude *= 10) {
+        for (const double step : {2.0, 5.0, 10.0}) {
+            if (lastLevel <= 6 * step * magnitude)
+                return step * magnitude;
+        }
+    }
+}
+
+// As many decimals as the tick step has: 0.25 takes two, 500000 none.
+int StepDecimals(double step)
+{
+    int decimals = 0;
+    for (double scaled = std::abs(step); decimals < 6; scaled *= 10, ++decimals) {
+        if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            break;
+    }
+    return decimals;
+}
+
+// Fixed point with the step's decimals: "%g" writes exponent form from a million on.
+QString AxisLabelFormat(double step)
+{
+    return QStringLiteral("%.%1f").arg(StepDecimals(step));
+}
+
+}  // namespace
+
 void SetLevelRange(QValueAxis* axis, int lastLevel)
 {
-    double interval = 10;
-    if (lastLevel <= 12)
-        interval = 1;
-    else if (lastLevel <= 25)
-        interval = 2;
-    else if (lastLevel <= 60)
-        interval = 5;
+    const double interval = LevelInterval(lastLevel);
     // A new range lays the axis out at once with the interval it has then: 100 levels
     // at one tick per level would shape 101 labels only to drop 90 of them. The wider
     // interval goes first, so that neither step shows more ticks than the result.
@@ -52,4 +89,5 @@ void SetValueRange(QValueAxis* axis, ValueRange range)
     rounding.applyNiceNumbers();
     axis->setTickCount(rounding.tickCount());
     axis->setRange(rounding.min(), rounding.max());
+    axis->setLabelFormat(AxisLabelFormat((rounding.max() - rounding.min()) / (rounding.tickCount() - 1)));
 }

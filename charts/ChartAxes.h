@@ -11,7 +11,7 @@ class QValueAxis;
 
 QColor CurveColour(int index);
 
-// Level ticks that stay readable from 11 up to 101 columns; 0 to lastLevel.
+// Level ticks whose labels stay readable from 11 up to 101 columns, and far beyond; 0 to lastLevel.
 void SetLevelRange(QValueAxis* axis, int lastLevel);
 
 struct ValueRange {
@@ -25,5 +25,6 @@ struct ValueRange {
     }
 };
 
-// The range with 0 in view and round ticks; 0 to 1 when nothing is plotted.
+// The range with 0 in view and round ticks, labelled with as many decimals as the step
+// has (the charts group the digits: "5 000 000"); 0 to 1 when nothing is plotted.
 void SetValueRange(QValueAxis* axis, ValueRange range);

@@ -40,8 +40,6 @@ CurveChart::CurveChart(QWidget* parent)
       rightAxis_(new QValueAxis())
 {
     view_ = NewLevelChartView(chart_, levelAxis_, this);
-    leftAxis_->setLabelFormat(QStringLiteral("%g"));
-    rightAxis_->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(leftAxis_, Qt::AlignLeft);
     chart_->addAxis(rightAxis_, Qt::AlignRight);
     rightAxis_->setVisible(false);

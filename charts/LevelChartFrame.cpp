@@ -5,6 +5,7 @@
 #include <QGraphicsLayout>
 #include <QLabel>
 #include <QLegend>
+#include <QLocale>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -15,8 +16,11 @@ QChartView* NewLevelChartView(QChart* chart, QValueAxis* levelAxis, QWidget* own
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
     chart->setAnimationOptions(QChart::NoAnimation);
+    // Axis labels group their digits as a person writes a large number.
+    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    chart->setLocalizeNumbers(true);
 
-    levelAxis->setLabelFormat(QStringLiteral("%d"));
+    levelAxis->setLabelFormat(QStringLiteral("%.0f"));
     levelAxis->setTickType(QValueAxis::TicksDynamic);
     levelAxis->setTickAnchor(0);
     chart->addAxis(levelAxis, Qt::AlignBottom);

@@ -46,7 +46,6 @@ ProgressionChart::ProgressionChart(const std::array<const QAbstractItemModel*, 4
     chart_->setTitle(kAssumption);
     view_ = NewLevelChartView(chart_, levelAxis_, this);
     levelAxis_->setTitleText(QStringLiteral("Уровень"));
-    totalAxis_->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(totalAxis_, Qt::AlignLeft);
     for (std::size_t m = 0; m < series_.size(); ++m) {
         auto* series = new QLineSeries();

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/ValueText.h"
 #include "model/Result.h"
 #include "model/tarnekArrayStruct.h"
 
@@ -14,7 +15,8 @@
 
 // The JSON text with a final newline, or an error naming a value that is not valid UTF-8
 // (a database written by another program may hold one; JSON cannot carry it exactly).
-Result<std::string> ConfigurationToJson(const tarnekArrayStruct& model);
+// Failures are worded in English for the tool, in Russian for the window.
+Result<std::string> ConfigurationToJson(const tarnekArrayStruct& model, Wording wording = Wording::English);
 
 // Larger than the export of the most levels a configuration may hold (about 2 MB), far
 // smaller than what the parser would need memory for when given anything at all.
@@ -23,4 +25,4 @@ inline constexpr std::size_t kLargestConfigurationText = 4 * 1024 * 1024;
 // The configuration, with maxLevels and skillLevels still the constructor's, as after a load.
 // A text longer than kLargestConfigurationText is refused before it is parsed: a reader
 // needs to read no more than one byte beyond it.
-Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text);
+Result<tarnekArrayStruct> ConfigurationFromJson(std::string_view text, Wording wording = Wording::English);

@@ -62,16 +62,20 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-Result<> CheckValueText(std::string_view text)
+Result<> CheckValueText(std::string_view text, Wording wording)
 {
+    const bool english = wording == Wording::English;
     if (!IsValidUtf8(text))
-        return Failure{"is not valid UTF-8"};
+        return Failure{english ? "is not valid UTF-8" : "текст не в кодировке UTF-8"};
     for (char c : text)
         if (IsControl(static_cast<unsigned char>(c)))
-            return Failure{"holds a control character (line break, tab or similar)"};
+            return Failure{english ? "holds a control character (line break, tab or similar)"
+                                   : "в тексте управляющий символ (перевод строки, табуляция или подобный)"};
     const auto refused = CheckValueCharacters(text);
     if (refused)
         return Done{};
+    if (!english)
+        return Failure{RefusalReason(refused.failure())};
     if (refused.failure().reason == RefusedValueText::Reason::TooLong)
         return Failure{"is longer than " + FormatCount(kLongestValueText) + " characters, which no number is"};
     return Failure{"holds " + Quoted(refused.failure().shown) +
@@ -113,10 +117,15 @@ std::string ListingText(std::string_view text)
     return quoted;
 }
 
-Result<> CheckHeldLevelCountText(std::string_view text)
+Result<> CheckHeldLevelCountText(std::string_view text, Wording wording)
 {
     if (IsHeldLevelCountText(text))
         return Done{};
+    if (wording == Wording::Russian)
+        return Failure{Quoted(ShownName(text)) +
+                       " — не количество уровней, которое может быть в настройках: нужно "
+                       "целое число от " +
+                       FormatInteger(kFewestHeldLevels) + " до " + FormatInteger(kMostHeldLevels)};
     return Failure{Quoted(ShownName(text)) + " is not a level count the editor can hold: a whole number from " +
                    FormatInteger(kFewestHeldLevels) + " to " + FormatInteger(kMostHeldLevels)};
 }

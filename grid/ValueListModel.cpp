@@ -7,6 +7,19 @@
 #include "grid/CellMarking.h"
 #include "model/PluginNumbers.h"
 
+QString CellEditName(CellEdit kind)
+{
+    switch (kind) {
+    case CellEdit::Pasted:
+        return QStringLiteral("вставку");
+    case CellEdit::Cleared:
+        return QStringLiteral("очистку ячеек");
+    case CellEdit::Typed:
+        break;
+    }
+    return QStringLiteral("изменение ячейки");
+}
+
 ValueListModel::ValueListModel(ListSource list, EditRequest edit, QObject* parent)
     : QAbstractTableModel(parent), list_(std::move(list)), edit_(std::move(edit)),
       columns_(static_cast<int>(list_().size()))
@@ -85,11 +98,11 @@ bool ValueListModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    RequestEdit(static_cast<std::size_t>(index.column()), {value.toString().toStdString()});
+    RequestEdit(static_cast<std::size_t>(index.column()), {value.toString().toStdString()}, CellEdit::Typed);
     return true;
 }
 
-std::size_t ValueListModel::RequestEdit(std::size_t first, std::vector<std::string> texts)
+std::size_t ValueListModel::RequestEdit(std::size_t first, std::vector<std::string> texts, CellEdit kind)
 {
     const auto columns = static_cast<std::size_t>(columns_);
     const std::size_t fitting = first < columns ? std::min(texts.size(), columns - first) : 0;
@@ -97,7 +110,7 @@ std::size_t ValueListModel::RequestEdit(std::size_t first, std::vector<std::stri
     if (fitting == 0)
         return dropped;
     texts.resize(fitting);
-    edit_(first, std::move(texts));
+    edit_(first, std::move(texts), kind);
     return dropped;
 }
 

@@ -7,22 +7,30 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QString>
 
 #include "model/Descriptors.h"
 #include "model/ValueList.h"
 
+// What a request to change cells comes from.
+enum class CellEdit { Typed, Pasted, Cleared };
+
+// The name of such an edit in the undo history, as it reads after "Отменить" and "Повторить".
+QString CellEditName(CellEdit kind);
+
 // One value list as a one-row table: column i is element i, headed "i". The model keeps
 // no texts of its own and never writes the list: it reads the list through its source
-// whenever a view asks, and hands every edit (one typed cell, or a pasted run of cells)
-// to its edit request as one call. Whoever owns the list applies the edit and then tells
-// the model what changed: CellsChanged for cells, Reset when the whole list was replaced.
+// whenever a view asks, and hands every edit (one typed cell, a pasted run of cells, the
+// cleared ones) to its edit request as one call. Whoever owns the list applies the edit and
+// then tells the model what changed: CellsChanged for cells, Reset when the whole list was
+// replaced.
 class ValueListModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ValueListModel)
 
 public:
     using ListSource = std::function<const ValueList&()>;
-    using EditRequest = std::function<void(std::size_t first, std::vector<std::string> texts)>;
+    using EditRequest = std::function<void(std::size_t first, std::vector<std::string> texts, CellEdit kind)>;
 
     ValueListModel(ListSource list, EditRequest edit, QObject* parent = nullptr);
 
@@ -36,7 +44,7 @@ public:
 
     // Asks for texts[i] in cell first + i. Texts that would land beyond the last cell are
     // dropped; returns how many were. Nothing is requested when no text lands in a cell.
-    std::size_t RequestEdit(std::size_t first, std::vector<std::string> texts);
+    std::size_t RequestEdit(std::size_t first, std::vector<std::string> texts, CellEdit kind);
 
     // The whole list was replaced (its length may differ).
     void Reset();

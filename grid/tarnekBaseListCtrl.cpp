@@ -2,14 +2,20 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include "grid/GridOperations.h"
 #include "model/Descriptors.h"
+#include "model/NumberFormats.h"
 #include "widgets/StatusLine.h"
 
 namespace {
@@ -21,6 +27,17 @@ bool TypesText(const QKeyEvent* event)
         return false;
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).isPrint();
+}
+
+// An action of the grid's menu whose shortcuts work while the grid has the focus (and not
+// while its cell editor has it: the editor copies, pastes and deletes its own text).
+QAction* AddGridAction(QWidget* grid, const QString& text, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(text, grid);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    grid->addAction(action);
+    return action;
 }
 
 }  // namespace
@@ -57,6 +74,13 @@ tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSourc
     // at the initial width, as a list that was cleared and filled again.
     connect(model_, &QAbstractItemModel::modelReset, this,
             [this] { horizontalHeader()->setDefaultSectionSize(kInitialColumnWidth); });
+    connect(AddGridAction(this, QStringLiteral("Копировать"), {QKeySequence::Copy}), &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(copiedText()); });
+    connect(AddGridAction(this, QStringLiteral("Вставить"), {QKeySequence::Paste}), &QAction::triggered, this,
+            [this] { paste(QApplication::clipboard()->text()); });
+    connect(AddGridAction(this, QStringLiteral("Очистить"),
+                          {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)}),
+            &QAction::triggered, this, &tarnekBaseListCtrl::clearSelectedCells);
     // Beyond the last cell, the grid itself says why its length is marked.
     connect(model_, &ValueListModel::marksChanged, this, [this] { setToolTip(model_->lengthReason()); });
 }
@@ -94,22 +118,45 @@ std::size_t tarnekBaseListCtrl::paste(const QString& text)
         return 0;
     const QModelIndex current = currentIndex();
     const auto first = static_cast<std::size_t>(current.isValid() ? current.column() : 0);
-    const std::size_t dropped = model_->RequestEdit(first, std::move(values));
+    const std::size_t dropped = model_->RequestEdit(first, std::move(values), CellEdit::Pasted);
     if (dropped > 0)
         emit valuesDropped(static_cast<int>(dropped));
     return dropped;
 }
 
+void tarnekBaseListCtrl::clearSelectedCells()
+{
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid())
+        cells.append(currentIndex());
+    if (cells.isEmpty())
+        return;
+    std::vector<bool> cleared(static_cast<std::size_t>(columnCount()), false);
+    for (const QModelIndex& cell : cells)
+        cleared[static_cast<std::size_t>(cell.column())] = true;
+    // One run from the first cleared cell to the last, so that one edit clears them all;
+    // the cells between them that are not selected keep their texts.
+    const auto first = static_cast<std::size_t>(std::find(cleared.begin(), cleared.end(), true) - cleared.begin());
+    const auto last = static_cast<std::size_t>(cleared.rend() - std::find(cleared.rbegin(), cleared.rend(), true));
+    std::vector<std::string> texts;
+    for (std::size_t c = first; c < last; ++c)
+        texts.push_back(cleared[c] ? std::string() : cellText(static_cast<int>(c)).toStdString());
+    model_->RequestEdit(first, std::move(texts), CellEdit::Cleared);
+}
+
+void tarnekBaseListCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addActions(actions());
+    if (const QList<QAction*> around = window()->actions(); !around.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(around);
+    }
+    menu.exec(event->globalPos());
+}
+
 void tarnekBaseListCtrl::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(copiedText());
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        paste(QApplication::clipboard()->text());
-        return;
-    }
     const QModelIndex current = currentIndex();
     const bool typing = TypesText(event);
     if (current.isValid() && (typing || event->key() == Qt::Key_F2)) {
@@ -120,6 +167,24 @@ void tarnekBaseListCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void tarnekBaseListCtrl::wheelEvent(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    QScrollBar* row = horizontalScrollBar();
+    if (delta.x() != 0 || delta.y() == 0) {
+        QTableView::wheelEvent(event);
+        return;
+    }
+    if (row->maximum() == row->minimum()) {
+        // Nothing to scroll in one row that fits: the form around the grid scrolls.
+        event->ignore();
+        return;
+    }
+    // A horizontal bar takes the vertical turn of the wheel as its own: down is right.
+    QCoreApplication::sendEvent(row, event);
+    event->accept();
 }
 
 void tarnekBaseListCtrl::onClicked(const QModelIndex& index)
@@ -144,9 +209,11 @@ void tarnekBaseListCtrl::onDataChanged(const QModelIndex&, const QModelIndex&, c
 void ReportDroppedValues(tarnekBaseListCtrl* grid, QLabel* statusLine)
 {
     QObject::connect(grid, &tarnekBaseListCtrl::valuesDropped, statusLine, [statusLine](int count) {
-        ShowStatus(
-            statusLine,
-            QStringLiteral("Вставлены не все значения: %1 не поместились до конца строки и отброшены.").arg(count),
-            StatusTone::Warning);
+        const std::string dropped =
+            FormatCountOf(static_cast<std::size_t>(std::max(count, 0)), {"значение", "значения", "значений"});
+        ShowStatus(statusLine,
+                   QStringLiteral("Вставлены не все значения: за концом строки отброшено %1.")
+                       .arg(QString::fromUtf8(dropped.c_str())),
+                   StatusTone::Warning);
     });
 }

@@ -11,7 +11,9 @@ class QLabel;
 // triggers; the grid only reports where the user asked for an edit (a double click, a
 // single click on one grid, F2 or typing), and its control table (tarnekCtrlStruct)
 // opens the editor. Like a spreadsheet row, the arrows move the current cell, Ctrl+C
-// copies the selected cells and Ctrl+V pastes a run of values from the current cell on.
+// copies the selected cells, Ctrl+V pastes a run of values from the current cell on and
+// Delete or Backspace empties the selected cells (the right-click menu offers the three);
+// the vertical wheel scrolls the row.
 class tarnekBaseListCtrl final : public QTableView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(tarnekBaseListCtrl)
@@ -42,6 +44,8 @@ public:
     // The values of the text into the cells from the current one on, as one edit;
     // returns how many did not fit and were dropped (also reported by valuesDropped).
     std::size_t paste(const QString& text);
+    // Empties the selected cells, or the current one when none is selected, as one edit.
+    void clearSelectedCells();
 
 signals:
     void cellEditRequested(int row, int column);
@@ -50,6 +54,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The grid's own actions, then the window's (undo, redo, save).
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The vertical wheel scrolls the row sideways, as it does a one-row strip; a row that
+    // fits leaves it to the form around the grid.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void onClicked(const QModelIndex& index);

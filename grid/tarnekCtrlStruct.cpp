@@ -66,7 +66,7 @@ void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int column, cons
 {
     if (grid == nullptr || column < 0 || column >= grid->columnCount())
         return;
-    grid->listModel()->RequestEdit(static_cast<std::size_t>(column), {text.toStdString()});
+    grid->listModel()->RequestEdit(static_cast<std::size_t>(column), {text.toStdString()}, CellEdit::Typed);
 }
 
 void tarnekCtrlStruct::DeleteEditor()

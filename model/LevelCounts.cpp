@@ -38,8 +38,8 @@ std::size_t ListLengthFor(const ListDescriptor& list, std::int32_t levels)
 std::string WrongLengthText(const ListLengthMismatch& mismatch, std::int32_t levels)
 {
     return "Список \"" + std::string(mismatch.list->column) + "\" (" + std::string(mismatch.list->field) +
-           ") содержит " + FormatCount(mismatch.length) + " значений, а при количестве уровней " +
-           FormatInteger(levels) + " их должно быть " + FormatCount(mismatch.expected);
+           ") содержит " + FormatCountOf(mismatch.length, {"значение", "значения", "значений"}) +
+           ", а при количестве уровней " + FormatInteger(levels) + " их должно быть " + FormatCount(mismatch.expected);
 }
 
 std::optional<ListLengthMismatch> FirstListOfWrongLength(const tarnekArrayStruct& model, std::int32_t levels,

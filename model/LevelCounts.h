@@ -28,7 +28,7 @@ inline constexpr std::string_view kLevelQuestionCaption = "Запрос на и�
 // 10, 13, ..., 100: what the level-count box lists.
 bool IsOfferedLevelCount(std::int32_t levels);
 // The same for a stored or read text, which must also be written as "%d" writes the count:
-// any other text leaves the level-count box without a selection.
+// the level-count box shows any other text as an extra item, marked as not one it offers.
 bool IsOfferedLevelCountText(std::string_view text);
 
 // What a configuration read from a file or the database may hold: a count the sources of a

@@ -106,6 +106,24 @@ std::string FormatCount(std::size_t count)
     return FormatInteger(static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
 }
 
+std::string_view AgreeingForm(std::size_t count, const NounForms& noun)
+{
+    const std::size_t tens = count % 100;
+    const std::size_t ones = count % 10;
+    if (tens >= 11 && tens <= 14)
+        return noun.many;
+    if (ones == 1)
+        return noun.one;
+    if (ones >= 2 && ones <= 4)
+        return noun.few;
+    return noun.many;
+}
+
+std::string FormatCountOf(std::size_t count, const NounForms& noun)
+{
+    return FormatCount(count) + " " + std::string(AgreeingForm(count, noun));
+}
+
 std::string FormatFixed(double value, int decimals)
 {
     if (!std::isfinite(value) || decimals < 0)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/LevelCounts.h"
+#include "model/NumberFormats.h"
 #include "model/TextReadings.h"
 #include "model/ValueTextRule.h"
 
@@ -116,8 +117,8 @@ std::optional<std::string> CheckListLength(const ListDescriptor& list, const tar
     const std::string bound = list.length == LengthRule::Levels ? "MAX_LEVELS+1" : "MAX_SKILL_LEVEL";
     const std::string consequence = actual > declared ? "компилятор плагина отвергнет лишние значения"
                                                       : "компилятор плагина молча дополнит массив нулями";
-    return "В списке " + std::to_string(actual) + " значений, а плагин объявляет " + std::to_string(declared) + " (" +
-           bound + "): " + consequence + ".";
+    return "В списке " + FormatCountOf(actual, {"значение", "значения", "значений"}) + ", а плагин объявляет " +
+           FormatCount(declared) + " (" + bound + "): " + consequence + ".";
 }
 
 std::size_t CountMarkedTexts(const tarnekArrayStruct& model)

@@ -429,8 +429,9 @@ Result<std::string, SourceReadError> ReadPluginSourceFile(const fs::path& path, 
         return failure("файл не читается: " + error.message());
     if (size > kLargestPluginSource)
         return failure("файл слишком велик (" +
-                       FormatInteger(static_cast<std::int32_t>(std::min<std::uintmax_t>(size, INT32_MAX))) +
-                       " байт) для исходника с настройками уровней");
+                       FormatCountOf(static_cast<std::size_t>(std::min<std::uintmax_t>(size, INT32_MAX)),
+                                     {"байт", "байта", "байт"}) +
+                       ") для исходника с настройками уровней");
     std::ifstream stream(path, std::ios::binary);
     if (!stream)
         return failure("файл не открывается для чтения");

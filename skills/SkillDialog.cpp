@@ -215,8 +215,8 @@ void SkillDialog::BuildBands()
         const std::size_t code = *description.code;
         auto* grid = new tarnekBaseListCtrl(
             static_cast<int>(code), [this, code]() -> const ValueList& { return draft_.*ValueLists()[code].list; },
-            [this, code](std::size_t first, std::vector<std::string> texts) {
-                EditCells(code, first, std::move(texts));
+            [this, code](std::size_t first, std::vector<std::string> texts, CellEdit kind) {
+                EditCells(code, first, std::move(texts), kind);
             },
             group);
         grid->setObjectName(ControlName(description.gridId));
@@ -303,7 +303,7 @@ void SkillDialog::ReadBoxes()
         model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
 }
 
-void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts)
+void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts, CellEdit kind)
 {
     ValueList& list = draft_.*ValueLists()[code].list;
     if (first >= list.size())
@@ -317,7 +317,7 @@ void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std
     };
     write(texts);
     undo_->push(new DialogStep(
-        QStringLiteral("Изменение ячеек"), [write, before] { write(before); }, [write, texts] { write(texts); }));
+        CellEditName(kind), [write, before] { write(before); }, [write, texts] { write(texts); }));
 }
 
 void SkillDialog::ShowList(std::size_t band)
@@ -351,7 +351,7 @@ void SkillDialog::Fill(std::size_t band)
     };
     const ListField field = list.list;
     undo_->push(new DialogStep(
-        QStringLiteral("Заполнение"),
+        QStringLiteral("заполнение"),
         [this, edit, band, shown, showBoxes, field] {
             table_.DeleteEditor();
             Revert(edit, model_);

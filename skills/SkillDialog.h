@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/ValueListModel.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "session/ConfigurationEdit.h"
 #include "session/EditingSession.h"
@@ -76,7 +77,7 @@ private:
     void SetTabOrder();
     void ReadBoxes();
     // Every edit of one of the dialog's grids arrives here as one request.
-    void EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts);
+    void EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts, CellEdit kind);
     void ShowList(std::size_t band);
     void BuildActions();
     void UpdateFillTips();

@@ -219,7 +219,7 @@ private slots:
     }
 
     // A No, or a stored count the combo does not offer (stored by another program: it
-    // opens as stored, but is never recomputed for), changes nothing anywhere.
+    // opens as stored and is shown, but is never recomputed for), changes nothing anywhere.
     void levelChangeDeclinedOrRefusedChangesNothing()
     {
         const QString refused = QStringLiteral("Отказ в создании уровней");
@@ -235,8 +235,10 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             const std::string databaseBefore = ReadBytes(folder.database());
             const tarnekArrayStruct before = dialog.model();
-            if (dialog.levelCombo()->currentIndex() >= 0)
+            if (stored == "10")
                 dialog.levelCombo()->setCurrentIndex(30);
+            else  // the box shows what is stored, marked as not one of its own
+                QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(stored + " (из базы)"));
             UserMessageBox::SetNextAnswer(QMessageBox::No);
             QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
 
@@ -258,6 +260,13 @@ private slots:
                      QStringLiteral("Перечитано: другая программа изменила базу данных. В базе данных: "
                                     "Список \"Не сохраняемые XP (kq4_save_xp 0)\" (xpLevelShortTerm)")),
                  qPrintable(StatusLine(dialog)));
+        // Changed to a count the box offers, the stored count's own item goes.
+        dialog.levelCombo()->setCurrentIndex(30);
+        UserMessageBox::SetNextAnswer(QMessageBox::Yes);
+        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QCOMPARE(UserMessageBox::TakeShown().size(), 1);
+        QCOMPARE(dialog.levelCombo()->count(), 31);
+        QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("100"));
     }
 
     // The compile saves first (a cell committed with Enter reaches base.h through it alone);
@@ -396,6 +405,19 @@ private slots:
         QVERIFY(dialog.SaveConfiguration());
         QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
+
+        // What the reader refuses is said in Russian, and nothing changes.
+        std::string recounted = exported;
+        const std::string count = "\"levelCountText\": \"10\"";
+        recounted.replace(recounted.find(count), count.size(), "\"levelCountText\": \"13\"");
+        WriteBytes(serverFile, recounted);
+        const tarnekArrayStruct before = dialog.model();
+        fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
+        dialog.importButton()->click();
+        const auto shown = UserMessageBox::TakeShown();
+        QVERIFY(shown.size() == 1 && shown[0].text.contains(QStringLiteral(
+                                         "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13")));
+        QCOMPARE(dialog.model(), before);
     }
 
     // Inside a plugin tree nothing is asked. Elsewhere the question comes (a remembered
@@ -575,7 +597,7 @@ private slots:
         // A paste past the last level says what it dropped.
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
         QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
-        QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1 ")), qPrintable(StatusLine(dialog)));
+        QVERIFY2(StatusLine(dialog).endsWith(QStringLiteral("отброшено 1 значение.")), qPrintable(StatusLine(dialog)));
         // A paste that would be code in the plugin is refused whole, and said.
         UserMessageBox::TakeShown();
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 2));
@@ -607,6 +629,7 @@ private slots:
         QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
         const ValueList filled = dialog.model().xpLevelSaved;
         QVERIFY(filled != opened.xpLevelSaved);
+        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить заполнение"));
         QVERIFY(!dialog.isWindowModified());
 
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
@@ -636,6 +659,19 @@ private slots:
         // The grids are marked against the count the undo brought back, not the undone one.
         QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
                  qPrintable(dialog.grid(0)->listModel()->lengthReason()));
+
+        // Delete empties the selected cells as one step, as a paste is one.
+        const ValueList before = XpList(dialog.model(), 2);
+        const int step = dialog.undoStack()->index();
+        dialog.grid(2)->setFocus();
+        dialog.grid(2)->setCurrentIndex(Cell(dialog.grid(2), 1));
+        dialog.grid(2)->selectionModel()->select(Cell(dialog.grid(2), 2), QItemSelectionModel::Select);
+        QTest::keyClick(dialog.grid(2), Qt::Key_Delete);
+        QCOMPARE(XpList(dialog.model(), 2).at(1) + XpList(dialog.model(), 2).at(2), std::string());
+        QCOMPARE(dialog.undoStack()->index(), step + 1);
+        QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить очистку ячеек"));
+        dialog.undoAction()->trigger();
+        QCOMPARE(XpList(dialog.model(), 2), before);
     }
 
     // "Подобрать": an unreachable target changes nothing and says why; a reachable one puts

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QChart>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QScrollArea>
 #include <QSettings>
@@ -40,6 +42,16 @@ ChartPane* ShownPane(QWidget& window)
     layout->addLayout(pane->row());
     window.show();
     return pane;
+}
+
+// The texts a chart draws: its axes' labels and titles, the legend.
+QStringList DrawnTexts(const QChart* chart)
+{
+    QStringList texts;
+    for (const QGraphicsItem* item : chart->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
+            texts.append(text->toPlainText().replace(QChar(0x00A0), QLatin1Char(' ')));
+    return texts;
 }
 
 }  // namespace
@@ -98,6 +110,26 @@ private slots:
         chart.resize(400, 300);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    }
+
+    // Axis labels as a person writes the numbers, never "5e+06"; at 1,000 levels (a count
+    // stored by another program) the level labels still fit a narrow chart.
+    void axisLabelsAreWrittenOut()
+    {
+        QStringList texts;
+        for (int level = 0; level <= 1000; ++level)
+            texts.append(QString::number(level * 5000));
+        auto xp = Row(texts);
+        CurveChart chart;
+        chart.AddCurve(QStringLiteral("xp"), xp->model());
+        chart.resize(500, 300);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QTRY_VERIFY(DrawnTexts(chart.chart()).contains(QStringLiteral("5 000 000")));
+        const QStringList drawn = DrawnTexts(chart.chart());
+        QVERIFY2(drawn.contains(QStringLiteral("1 000")), qPrintable(drawn.join(QLatin1Char('|'))));
+        for (const QString& text : drawn)
+            QVERIFY2(!text.contains(QLatin1Char('e')) && !text.contains(QChar(0x2026)), qPrintable(text));
     }
 
     // The carried tables: short-term 50, 34, 25, 20, 17 kills for levels 1 to 5, saved 334,

@@ -1,7 +1,10 @@
 #include <memory>
 
+#include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -31,7 +34,7 @@ struct ListGrid {
         : code(CodeOf(field)),
           grid(new tarnekBaseListCtrl(
               code, [this]() -> const ValueList& { return list(); },
-              [this](std::size_t first, std::vector<std::string> texts) {
+              [this](std::size_t first, std::vector<std::string> texts, CellEdit) {
                   ++requests;
                   grid->listModel()->CellsChanged(first, WriteCells(list(), first, std::move(texts)));
               },
@@ -88,6 +91,19 @@ struct GridDialog {
 struct MarkedGrid : ListGrid {
     explicit MarkedGrid(std::string_view field) : ListGrid(field) { KeepGridMarked(grid, model); }
 };
+
+// One notch of the vertical wheel down over `widget`, passed on to its parents until one
+// takes it, as the application passes on the wheel of a real mouse.
+void WheelDown(QWidget* widget)
+{
+    QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        event.setAccepted(true);
+        if (QApplication::sendEvent(w, &event) && event.isAccepted())
+            return;
+    }
+}
 
 }  // namespace
 
@@ -222,6 +238,59 @@ private slots:
         TypeText(d.Editor(), QStringLiteral("5"));
         QTest::keyClick(d.Editor(), Qt::Key_Return);
         QCOMPARE(d.Row(), (QStringList{"0", "500", "75", "1500"}));
+    }
+
+    // Over a row longer than its grid the vertical wheel scrolls the row, not the form; over
+    // a row that fits, or beside the grids, it scrolls the form.
+    void wheelScrollsTheRowAndTheForm()
+    {
+        QScrollArea area;
+        auto* form = new QWidget();
+        form->setFixedSize(380, 1000);
+        ListGrid longRow("xpLevelShortTerm", form);
+        ListGrid shortRow("xpLevelSaved", form);
+        longRow.Show(ValueList(std::vector<std::string>(101, "12345")));
+        shortRow.Show({"0", "1"});
+        for (auto [grid, top] : {std::pair{longRow.grid, 10}, {shortRow.grid, 80}})
+            grid->setGeometry(10, top, 300, 60);
+        area.setWidget(form);
+        area.resize(400, 300);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QScrollBar* formBar = area.verticalScrollBar();
+
+        WheelDown(longRow.grid->viewport());
+        QVERIFY(longRow.grid->horizontalScrollBar()->value() > 0);
+        QCOMPARE(formBar->value(), 0);
+        WheelDown(shortRow.grid->viewport());
+        QVERIFY(formBar->value() > 0);
+        const int scrolled = formBar->value();
+        WheelDown(form);
+        QVERIFY(formBar->value() > scrolled);
+    }
+
+    // The right-click menu's three with their keys. Delete or Backspace empties the selected
+    // cells, those between them keeping their texts, in one edit; an empty cell is marked.
+    void menuCopiesPastesAndClears()
+    {
+        GridDialog d;
+        KeepGridMarked(d.grid, d.g.model);
+        QStringList menu;
+        for (const QAction* action : d.grid->actions())
+            menu.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
+        QCOMPARE(menu, (QStringList{"Копировать Ctrl+C", "Вставить Ctrl+V", "Очистить Del"}));
+
+        d.grid->setFocus();
+        d.grid->setCurrentIndex(Cell(d.grid, 0));
+        d.grid->selectionModel()->select(Cell(d.grid, 2), QItemSelectionModel::Select);
+        QTest::keyClick(d.grid, Qt::Key_Delete);
+        QCOMPARE(d.Row(), (QStringList{"", "500", "", "1500"}));
+        QCOMPARE(d.g.requests, 1);
+        QVERIFY(ToolTip(Cell(d.grid, 2)).contains(QStringLiteral("Пустое значение")));
+        d.grid->setCurrentIndex(Cell(d.grid, 3));
+        QTest::keyClick(d.grid, Qt::Key_Backspace);
+        QCOMPARE(d.Row(), (QStringList{"", "500", "", ""}));
+        QCOMPARE(d.g.requests, 2);
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts

@@ -31,6 +31,17 @@ TEST(FixedFormat, RoundsHalvesAwayFromZero)
         EXPECT_EQ(FormatFixed(value, decimals), expected) << value << " with " << decimals << " decimals";
 }
 
+TEST(CountOfANoun, AgreesWithTheNumber)
+{
+    const NounForms errors{"ошибка", "ошибки", "ошибок"};
+    const std::pair<std::size_t, const char*> cases[] = {
+        {1, "1 ошибка"},   {2, "2 ошибки"},   {5, "5 ошибок"},     {11, "11 ошибок"}, {21, "21 ошибка"},
+        {22, "22 ошибки"}, {25, "25 ошибок"}, {111, "111 ошибок"}, {0, "0 ошибок"},   {1012, "1012 ошибок"},
+    };
+    for (const auto& [count, expected] : cases)
+        EXPECT_EQ(FormatCountOf(count, errors), expected);
+}
+
 TEST(GeneralFormat, WritesSixSignificantDigitsWithThreeDigitExponents)
 {
     // clang-format off

@@ -92,7 +92,7 @@ TEST_F(OpenedDatabase, ListsThatDisagreeWithTheLevelCountAreNeverStored)
          "(xpGivenShortTerm) содержит 12 значений, а при количестве уровней 10 их должно быть 11"},
         {[&] { return db.SaveWholeDatabase(recounted); },
          "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13 их должно быть 14"},
-        {[&] { return db.SaveTierDatabase(Tier::Two, shorter); }, "(hexList) содержит 1 значений"},
+        {[&] { return db.SaveTierDatabase(Tier::Two, shorter); }, "(hexList) содержит 1 значение,"},
     };
     for (const auto& [save, named] : saves) {
         sink.messages.clear();
