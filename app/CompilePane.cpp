@@ -242,8 +242,5 @@ void AddCompilePane(CTarnekChangeLevelDlg& dialog)
 
 void StartCompile(CTarnekChangeLevelDlg& dialog, const std::filesystem::path& dir)
 {
-    if (CompilePane* pane = CompilePaneOf(dialog))
-        pane->Start(dir, GeneratedLines(dialog.model()));
-    else
-        StartPluginCompiler(dir);
+    CompilePaneOf(dialog)->Start(dir, GeneratedLines(dialog.model()));
 }

@@ -81,8 +81,7 @@ private:
 // disabled while it runs and an activated line shows its value in the window.
 void AddCompilePane(CTarnekChangeLevelDlg& dialog);
 
-// The window's compile after its save and the removal of the old plugin: in the pane when
-// the window has one, else started detached.
+// The window's compile after its save and the removal of the old plugin, in its pane.
 void StartCompile(CTarnekChangeLevelDlg& dialog, const std::filesystem::path& dir);
 
 CompilePane* CompilePaneOf(const CTarnekChangeLevelDlg& dialog);

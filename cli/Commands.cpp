@@ -358,10 +358,12 @@ int CompileCommand(const PreparedCommand& command, ToolStreams& io)
             failed = true;
         }
         if (command.invocation.detach) {
-            if (!StartPluginCompiler(dir)) {
+            if (const auto started = StartPluginCompiler(dir); !started) {
                 const std::filesystem::path compiler = PluginCompilerPath(dir);
                 const std::string why =
-                    std::filesystem::is_regular_file(compiler, ec) ? " could not be started" : " was not found";
+                    std::filesystem::is_regular_file(compiler, ec)
+                        ? " could not be started: " + std::system_category().message(started.failure().code)
+                        : " was not found";
                 Fail(io, "compile",
                      "the plugin compiler " + compiler.string() + why +
                          "; the configuration and the sources are saved, the plugin is not compiled");

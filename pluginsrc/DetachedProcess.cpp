@@ -26,13 +26,13 @@ std::wstring CommandLineStarting(const fs::path& program)
     return L"\"" + program.wstring() + L"\"";
 }
 
-bool StartDetached(const fs::path& program, const fs::path& workDir)
+int StartDetached(const fs::path& program, const fs::path& workDir)
 {
     // The child starts in workDir, so a relative path would be read from there.
     std::error_code ec;
     const fs::path absolute = fs::absolute(program, ec).make_preferred();
     if (ec)
-        return false;
+        return ec.value();
     // CreateProcessW may write into the command line.
     const std::wstring commandLineText = CommandLineStarting(absolute);
     std::vector<wchar_t> commandLine(commandLineText.begin(), commandLineText.end());
@@ -46,33 +46,34 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
     // Naming the program as well means no search: exactly this file runs.
     if (!CreateProcessW(absolute.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_DEFAULT_ERROR_MODE | HIGH_PRIORITY_CLASS, nullptr, workDir.c_str(), &startup, &info))
-        return false;
+        return static_cast<int>(GetLastError());
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    return true;
+    return 0;
 }
 
 #else
 
-bool StartDetached(const fs::path& program, const fs::path& workDir)
+int StartDetached(const fs::path& program, const fs::path& workDir)
 {
     std::error_code ec;
     const std::string programText = fs::absolute(program, ec).string();
     if (ec)
-        return false;
+        return ec.value();
     const std::string workDirText = workDir.string();
 
     // The grandchild writes its errno here when exec fails; a successful exec closes the
     // pipe (close-on-exec) and the read below sees end of file.
     int report[2];
     if (!OpenCloseOnExecPipe(report))
-        return false;
+        return errno;
 
     const pid_t child = fork();
     if (child < 0) {
+        const int error = errno;
         close(report[0]);
         close(report[1]);
-        return false;
+        return error;
     }
     if (child == 0) {
         // A session of its own keeps it out of the editor's terminal and process group, and
@@ -94,7 +95,7 @@ bool StartDetached(const fs::path& program, const fs::path& workDir)
     close(report[1]);
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
-    return ReadExecReport(report[0]) == 0;
+    return ReadExecReport(report[0]);
 }
 
 #endif

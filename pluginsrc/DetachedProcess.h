@@ -5,9 +5,9 @@
 
 // Starts program with no arguments in workDir, with this process's environment, and
 // forgets it: the caller neither waits for it nor has to reap it, and it outlives the
-// editor. True when the program was started; false, with nothing reported, when it could
-// not be (missing, not runnable).
-bool StartDetached(const std::filesystem::path& program, const std::filesystem::path& workDir);
+// editor. 0 when the program was started, else the system's error code (errno,
+// GetLastError) of what refused it (missing, not runnable, no process to be had).
+int StartDetached(const std::filesystem::path& program, const std::filesystem::path& workDir);
 
 #ifdef _WIN32
 // The command line that starts program with no arguments: its path in quotes, so that a

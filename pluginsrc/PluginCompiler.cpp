@@ -31,13 +31,15 @@ bool DeleteCompiledPlugin(const fs::path& dir)
     return !ec;
 }
 
-bool StartPluginCompiler(const fs::path& dir)
+Result<Done, SystemError> StartPluginCompiler(const fs::path& dir)
 {
     const fs::path compiler = PluginCompilerPath(dir);
     std::error_code ec;
     if (!fs::is_regular_file(compiler, ec))
-        return false;
-    return StartDetached(compiler, dir);
+        return SystemError{static_cast<int>(std::errc::no_such_file_or_directory), false};
+    if (const int error = StartDetached(compiler, dir); error != 0)
+        return SystemError{error, false};
+    return Done{};
 }
 
 PluginCompileRun::PluginCompileRun(fs::path dir, GeneratedLines lines) : dir_(std::move(dir)), lines_(std::move(lines))

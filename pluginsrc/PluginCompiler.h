@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "model/Result.h"
 #include "pluginsrc/CompilerOutput.h"
 #include "pluginsrc/CompilerProcess.h"
 #include "pluginsrc/GeneratedLines.h"
+#include "pluginsrc/SystemFile.h"
 
 // Starting a plugin build from the plugin's source tree in dir. The editor saves first (which
 // regenerates tarnek/base.h and tarnek/skills.inl), then removes the previous build output so
@@ -21,9 +23,10 @@
 bool DeleteCompiledPlugin(const std::filesystem::path& dir);
 
 // Starts the plugin compiler (compile.exe on Windows, compile.sh elsewhere) in dir with no
-// arguments, detached; returns at once without waiting for it. A missing compiler is silent
-// (false): the compiler is an optional part of the plugin tree.
-bool StartPluginCompiler(const std::filesystem::path& dir);
+// arguments, detached; returns at once without waiting for it. The failure holds the
+// system's reason; a missing compiler is one too (the "not found" code), which the window
+// passes over in silence: the compiler is an optional part of the plugin tree.
+Result<Done, SystemError> StartPluginCompiler(const std::filesystem::path& dir);
 
 // The compiler's path under dir.
 std::filesystem::path PluginCompilerPath(const std::filesystem::path& dir);

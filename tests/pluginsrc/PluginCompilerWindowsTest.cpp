@@ -71,6 +71,12 @@ TEST(PluginCompilerStart, RunsDetachedInAFolderWithSpacesWithoutArgumentsAndLeav
     fs::create_directory(plugin / "compile.exe");
     EXPECT_FALSE(StartPluginCompiler(plugin));
     fs::remove(plugin / "compile.exe");
+    // What the system refuses to start comes back with its reason.
+    WriteBytes(plugin / "compile.exe", "not a program");
+    const auto refused = StartPluginCompiler(plugin);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.failure().code, 0);
+    fs::remove(plugin / "compile.exe");
 
     fs::copy_file(TARNEK_COMPILE_STAND_IN, plugin / "compile.exe");
     ASSERT_TRUE(StartPluginCompiler(plugin));
