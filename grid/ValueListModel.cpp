@@ -118,7 +118,7 @@ void ValueListModel::Reset()
 {
     beginResetModel();
     columns_ = static_cast<int>(list_().size());
-    remarkLength();
+    RemarkLength();
     endResetModel();
     if (marked_ != nullptr)
         emit marksChanged();
@@ -138,7 +138,7 @@ void ValueListModel::MarkAgainst(const ListDescriptor& list, std::size_t declare
         return;
     marked_ = &list;
     declared_ = declared;
-    remarkLength();
+    RemarkLength();
     if (columns_ > 0)
         emit dataChanged(index(0, 0), index(0, columns_ - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
     emit marksChanged();
@@ -157,7 +157,7 @@ std::size_t WriteCells(ValueList& list, std::size_t first, std::vector<std::stri
     return count;
 }
 
-void ValueListModel::remarkLength()
+void ValueListModel::RemarkLength()
 {
     if (marked_ != nullptr)
         lengthReason_ = GridLengthReason(*marked_, static_cast<std::size_t>(columns_), declared_);

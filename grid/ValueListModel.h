@@ -62,7 +62,7 @@ signals:
 
 private:
     QString textAt(int column) const;
-    void remarkLength();
+    void RemarkLength();
 
     ListSource list_;
     EditRequest edit_;

@@ -77,10 +77,10 @@ tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSourc
     connect(AddGridAction(this, QStringLiteral("Копировать"), {QKeySequence::Copy}), &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(copiedText()); });
     connect(AddGridAction(this, QStringLiteral("Вставить"), {QKeySequence::Paste}), &QAction::triggered, this,
-            [this] { paste(QApplication::clipboard()->text()); });
+            [this] { Paste(QApplication::clipboard()->text()); });
     connect(AddGridAction(this, QStringLiteral("Очистить"),
                           {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)}),
-            &QAction::triggered, this, &tarnekBaseListCtrl::clearSelectedCells);
+            &QAction::triggered, this, &tarnekBaseListCtrl::ClearSelectedCells);
     // Beyond the last cell, the grid itself says why its length is marked.
     connect(model_, &ValueListModel::marksChanged, this, [this] { setToolTip(model_->lengthReason()); });
 }
@@ -90,7 +90,7 @@ QString tarnekBaseListCtrl::cellText(int column) const
     return model_->index(0, column).data(Qt::DisplayRole).toString();
 }
 
-void tarnekBaseListCtrl::discardEditor(QWidget* editor)
+void tarnekBaseListCtrl::DiscardEditor(QWidget* editor)
 {
     closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
@@ -111,7 +111,7 @@ QString tarnekBaseListCtrl::copiedText() const
     return texts.join(QLatin1Char('\t'));
 }
 
-std::size_t tarnekBaseListCtrl::paste(const QString& text)
+std::size_t tarnekBaseListCtrl::Paste(const QString& text)
 {
     std::vector<std::string> values = SplitPastedValues(text);
     if (values.empty())
@@ -124,7 +124,7 @@ std::size_t tarnekBaseListCtrl::paste(const QString& text)
     return dropped;
 }
 
-void tarnekBaseListCtrl::clearSelectedCells()
+void tarnekBaseListCtrl::ClearSelectedCells()
 {
     QModelIndexList cells = selectionModel()->selectedIndexes();
     if (cells.isEmpty() && currentIndex().isValid())

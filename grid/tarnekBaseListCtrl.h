@@ -37,15 +37,15 @@ public:
     QString cellText(int column) const;
 
     // Closes an editor of this grid without writing it.
-    void discardEditor(QWidget* editor);
+    void DiscardEditor(QWidget* editor);
 
     // The selected cells, or the whole row when none is selected, as tab-separated text.
     QString copiedText() const;
     // The values of the text into the cells from the current one on, as one edit;
     // returns how many did not fit and were dropped (also reported by valuesDropped).
-    std::size_t paste(const QString& text);
+    std::size_t Paste(const QString& text);
     // Empties the selected cells, or the current one when none is selected, as one edit.
-    void clearSelectedCells();
+    void ClearSelectedCells();
 
 signals:
     void cellEditRequested(int row, int column);

@@ -76,7 +76,7 @@ void tarnekCtrlStruct::DeleteEditor()
     tarnekEditCtrl* open = editor_.data();
     editor_.clear();
     if (open->grid() != nullptr && open->isVisible())
-        open->grid()->discardEditor(open);
+        open->grid()->DiscardEditor(open);
     delete open;
 }
 

@@ -596,12 +596,12 @@ private slots:
 
         // A paste past the last level says what it dropped.
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
-        QCOMPARE(dialog.grid(1)->paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        QCOMPARE(dialog.grid(1)->Paste(QStringLiteral("1\t2\t3")), std::size_t{1});
         QVERIFY2(StatusLine(dialog).endsWith(QStringLiteral("отброшено 1 значение.")), qPrintable(StatusLine(dialog)));
         // A paste that would be code in the plugin is refused whole, and said.
         UserMessageBox::TakeShown();
         dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 2));
-        dialog.grid(1)->paste(QStringLiteral("7\t8};server_cmd(0"));
+        dialog.grid(1)->Paste(QStringLiteral("7\t8};server_cmd(0"));
         QCOMPARE(dialog.model().xpLevelSaved.at(2), folder.Stored().xpLevelSaved.at(2));  // not even the "7"
         const auto refused = UserMessageBox::TakeShown();
         QVERIFY(refused.size() == 1 && refused.at(0).text.contains(QStringLiteral("«}»")));
