@@ -412,45 +412,16 @@ TEST_F(Tool, ExportThenImportReproducesTheSources)
     }
 }
 
+// What import refuses is the reader's to say (tests/exchange); the tool adds its status, a
+// short line and a database left as it was.
 TEST_F(Tool, ImportRefusesAnyOtherShapeAndChangesNothing)
 {
     Initialise();
     const auto before = Take();
-    const Json valid = Exported();
-    auto changed = [&](auto edit) {
-        Json json = valid;
-        edit(json);
-        return json.dump();
-    };
-    std::string duplicated = valid.dump();
-    duplicated.insert(1, "\"hexList\":[\"1\",\"2\",\"3\"],");
-
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"{\"levelCountText\": ", "not valid JSON"},
-        {"[]", "one object"},
-        {changed([](Json& j) { j["xpLevelSavedd"] = "1"; }), "xpLevelSavedd"},
-        {changed([](Json& j) { j["hexList"][1] = 0.1; }), "hexList[1]"},
-        {changed([](Json& j) { j["orbMaxChance"] = 1; }), "orbMaxChance"},
-        {changed([](Json& j) { j.erase("devotionValue"); }), "devotionValue"},
-        {changed([](Json& j) { j["carrionList"].push_back("0.2"); }), "carrionList"},
-        {changed([](Json& j) {
-             for (const ListDescriptor& d : ListsOfTier(Tier::Two))
-                 j[std::string(d.field)] = Json::array();
-         }),
-         "\"unholyList\" has 0 values, but 10 levels need 3"},
-        {changed([](Json& j) { j["levelCountText"] = "1000000000"; }),
-         "\"1000000000\" is not a level count the editor can hold"},
-        {changed([](Json& j) { j["levelCountText"] = "013"; }), "\"013\" is not a level count"},
-        {changed([](Json& j) { j["levelCountText"] = "13"; }),
-         "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"},
-        {changed([](Json& j) { j[std::string(1'000'000, 'k')] = "1"; }),
-         "kkk... (1000000 bytes)\"; (\"tarnek-levels show\""},
-        {valid.dump() + std::string(kLargestConfigurationText, ' '), "larger than 4 MB"},
-        {changed([](Json& j) { j["vampiricIncrement"] = "0.1\r\n}"; }), "vampiricIncrement"},
-        {duplicated, "hexList"},
-        {"{\"a\":" + std::string(50000, '[') + std::string(50000, ']') + ",\"b\":1}", "nested deeper"},
-    };
-    for (const auto& [input, named] : cases) {
+    Json valid = Exported();
+    valid["levelCountText"] = "13";
+    for (const auto& [input, named] : {std::pair<std::string, std::string>{"{\"levelCountText\": ", "not valid JSON"},
+                                       {valid.dump(), "\"xpLevelShortTerm\" has 11 values, but 13 levels need 14"}}) {
         const ToolResult result = dir.Run({"import"}, input);
         EXPECT_EQ(result.status, 1) << named;
         EXPECT_LT(result.err.size(), 300u);
