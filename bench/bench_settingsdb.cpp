@@ -111,7 +111,13 @@ void BM_SaveDatabase(benchmark::State& state)
 BENCHMARK(BM_SaveDatabase)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // An editing session on a fresh folder's carried database.
+// A session on a fresh folder; the benchmark is skipped when there is none.
 struct OpenedSession {
+    explicit OpenedSession(benchmark::State& state)
+    {
+        if (!ok)
+            state.SkipWithError("no database");
+    }
     BenchFolder folder;
     CountingSink sink;
     EditingSession session{sink};
@@ -122,11 +128,9 @@ struct OpenedSession {
 // nobody else saved, the tables, their read-back, the commit and both plugin sources.
 void BM_SessionSave(benchmark::State& state)
 {
-    OpenedSession opened;
-    if (!opened.ok) {
-        state.SkipWithError("no database");
+    OpenedSession opened(state);
+    if (!opened.ok)
         return;
-    }
     EditingSession& session = opened.session;
     session.Replace(ModelWithLevels(static_cast<int>(state.range(0))));
     for (auto _ : state)
@@ -140,11 +144,9 @@ BENCHMARK(BM_SessionSave)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 // that undo keeps; then its undo and redo.
 void BM_SessionLevelChange(benchmark::State& state)
 {
-    OpenedSession opened;
-    if (!opened.ok) {
-        state.SkipWithError("no database");
+    OpenedSession opened(state);
+    if (!opened.ok)
         return;
-    }
     EditingSession& session = opened.session;
     const std::string count = std::to_string(state.range(0));
     for (auto _ : state) {
@@ -158,11 +160,9 @@ BENCHMARK(BM_SessionLevelChange)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosec
 
 void BM_SessionUndoRedoLevelChange(benchmark::State& state)
 {
-    OpenedSession opened;
-    if (!opened.ok) {
-        state.SkipWithError("no database");
+    OpenedSession opened(state);
+    if (!opened.ok)
         return;
-    }
     EditingSession& session = opened.session;
     const ConfigurationEdit edit =
         session.ChangeLevelCount({{&tarnekArrayStruct::levelCountText, std::to_string(state.range(0))}});

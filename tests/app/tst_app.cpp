@@ -108,16 +108,8 @@ class TestApp final : public QObject {
 
 private slots:
     void initTestCase() { UseTestSettings(); }
-    void init()
-    {
-        QSettings().clear();
-        UserMessageBox::SetUnattended(true);
-    }
-    void cleanup()
-    {
-        UserMessageBox::TakeShown();
-        UserMessageBox::SetUnattended(false);
-    }
+    void init() { BeginWindowTest(); }
+    void cleanup() { EndWindowTest(); }
 
     void startsOnAFreshFolderWithTheCarriedConfiguration()
     {

@@ -57,12 +57,8 @@ class TestSkillDialogs final : public QObject {
 
 private slots:
     void initTestCase() { UseTestSettings(); }
-    void init()
-    {
-        QSettings().clear();
-        UserMessageBox::SetUnattended(true);
-    }
-    void cleanup() { UserMessageBox::SetUnattended(false); }
+    void init() { BeginWindowTest(); }
+    void cleanup() { EndWindowTest(); }
 
     void openingShowsTheModel()
     {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineSeries>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "grid/tarnekEditCtrl.h"
 #include "model/TextReadings.h"
 #include "settingsdb/vloxBuildTarnekStruct.h"
+#include "widgets/UserMessageBox.h"
 
 namespace fs = std::filesystem;
 
@@ -99,4 +101,16 @@ void UseTestSettings()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarnek"));
     QStandardPaths::setTestModeEnabled(true);
+}
+
+void BeginWindowTest()
+{
+    QSettings().clear();
+    UserMessageBox::SetUnattended(true);
+}
+
+void EndWindowTest()
+{
+    UserMessageBox::TakeShown();
+    UserMessageBox::SetUnattended(false);
 }

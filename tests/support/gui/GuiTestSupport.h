@@ -26,6 +26,10 @@ class tarnekEditCtrl;
 // Remembered settings as the editor keeps them (under its organisation: without one Windows
 // keeps none, as they live under its registry key), in Qt's test locations.
 void UseTestSettings();
+// Each window test starts with nothing remembered and message boxes answered by the test
+// instead of shown; at its end the boxes it did not look at are dropped.
+void BeginWindowTest();
+void EndWindowTest();
 
 // A test folder; with tarnek/ in it, it is a plugin tree in which the editor creates its
 // database and writes its sources. On Windows its name has a space and Cyrillic letters, as
