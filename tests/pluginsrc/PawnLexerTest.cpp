@@ -5,31 +5,6 @@
 
 #include "pluginsrc/PawnLexer.h"
 
-namespace {
-
-char KindLetter(PawnTokenKind kind)
-{
-    switch (kind) {
-    case PawnTokenKind::Directive:
-        return 'D';
-    case PawnTokenKind::Comment:
-        return 'C';
-    case PawnTokenKind::Punctuation:
-        return 'P';
-    case PawnTokenKind::Number:
-        return '9';
-    case PawnTokenKind::Name:
-        return 'N';
-    case PawnTokenKind::String:
-        return 'S';
-    case PawnTokenKind::Other:
-        return 'O';
-    }
-    return '?';
-}
-
-}  // namespace
-
 // Kinds one letter a token; texts joined by '|', or by '~' before a token that starts a line.
 // A directive shows as '#' and its name, whatever stands between them.
 TEST(PawnLexer, TokensOfTypicalLines)
@@ -60,7 +35,7 @@ TEST(PawnLexer, TokensOfTypicalLines)
         std::string kinds;
         std::string texts;
         for (const PawnToken& token : *tokens) {
-            kinds += KindLetter(token.kind);
+            kinds += "DCP9NSO"[static_cast<int>(token.kind)];  // in the order of PawnTokenKind
             if (!texts.empty())
                 texts += token.startsLine ? '~' : '|';
             texts += token.kind == PawnTokenKind::Directive ? "#" + std::string(token.name) : std::string(token.text);
