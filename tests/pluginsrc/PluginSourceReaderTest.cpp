@@ -149,6 +149,15 @@ TEST(PluginSourceRoundTrip, HandEditedFilesReadToTheSameConfiguration)
     same(commented, "comments and other declarations");
 }
 
+TEST(PluginSourceRoundTrip, ASemicolonAndCommentMarksInStringsAreReadAsTheCompilerReadsThem)
+{
+    Files files = Written(InitialConfiguration());
+    const tarnekArrayStruct expected = Read(files);
+    ReplaceAll(files.skills, "new const p_devotion = 15 //", "new const p_devotion = 15; //");
+    files.skills += "\r\nnew const g_hint[] = \"see /* and // in the manual\";\r\n";
+    EXPECT_EQ(Read(files), expected);
+}
+
 TEST(PluginSourceReading, BrokenSourcesAreRefusedWithFileLineAndWhatWasExpected)
 {
     const Files good = Written(InitialConfiguration());
