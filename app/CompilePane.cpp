@@ -74,6 +74,7 @@ CompilePane::CompilePane(QWidget* parent)
     headline_->setObjectName(QStringLiteral("compileHeadline"));
     headline_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cancel_->setEnabled(false);
+    cancel_->setToolTip(QStringLiteral("Останавливает компилятор; плагин тогда не создаётся"));
     output_->setObjectName(QStringLiteral("compileOutput"));
     output_->setReadOnly(true);
     output_->setMaximumBlockCount(kShownLines);
@@ -222,6 +223,7 @@ void AddCompilePane(CTarnekChangeLevelDlg& dialog)
     chart->splitter()->setStretchFactor(2, 1);
     auto* toggle = new QCheckBox(QStringLiteral("Вывод компилятора"));
     toggle->setObjectName(QStringLiteral("compilePaneSwitch"));
+    toggle->setToolTip(QStringLiteral("Показывает или скрывает вывод компилятора; выбор запоминается"));
     chart->row()->insertWidget(1, toggle);
     BindChartVisibility(toggle, pane, QString::fromLatin1(kCompilePaneShownKey), false);
 

@@ -40,6 +40,7 @@ ChartPane::ChartPane(QWidget& window, QWidget* controls, const QString& switchTe
     splitter_->addWidget(controlsArea_);
     splitter_->addWidget(views_);
 
+    switch_->setToolTip(QStringLiteral("Показывает или скрывает график; выбор запоминается"));
     row_->addWidget(switch_);
     row_->addWidget(viewTabs_);
     row_->addSpacing(12);

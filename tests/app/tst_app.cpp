@@ -154,7 +154,8 @@ private slots:
             dialog.resize(1024, 700);
             QVERIFY(ShowAndActivate(dialog));
             QVERIFY(CompilePaneOf(dialog)->isVisible());
-            QList<QWidget*> actions{dialog.levelCombo(), dialog.link()};
+            QList<QWidget*> actions{dialog.levelCombo(), dialog.link(), ChartPane::Of(dialog)->chartSwitch(),
+                                    CompilePaneOf(dialog)->cancelButton()};
             for (QPushButton* b : dialog.actionRow()->buttons())
                 actions.append(b);
             for (QWidget* w : actions) {
