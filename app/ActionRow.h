@@ -38,6 +38,11 @@ public:
     ActionRow(const DialogUnits& units, QWidget* parent = nullptr);
 
     QPushButton* button(Button which) const { return buttons_[static_cast<std::size_t>(which)]; }
+    // Tier 1 to 4.
+    QPushButton* skillButton(int tier) const
+    {
+        return buttons_[static_cast<std::size_t>(Button::SkillTier1) + static_cast<std::size_t>(tier - 1)];
+    }
     const std::array<QPushButton*, kButtonCount>& buttons() const { return buttons_; }
     QComboBox* levelCombo() const { return levelCombo_; }
     QLabel* link() const { return link_; }

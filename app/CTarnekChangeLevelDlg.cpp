@@ -235,8 +235,7 @@ void CTarnekChangeLevelDlg::BuildControls()
     };
     onClick(Button::CreateLevels, [this] { OnCreateLevels(); });
     for (int tier = 1; tier <= 4; ++tier)
-        onClick(static_cast<Button>(static_cast<int>(Button::SkillTier1) + tier - 1),
-                [this, tier] { OnSkillTier(tier); });
+        connect(skillButton(tier), &QPushButton::clicked, this, [this, tier] { OnSkillTier(tier); });
     onClick(Button::Export, [this] { ExportConfiguration(*this); });
     onClick(Button::Import, [this] { ImportConfiguration(*this); });
     onClick(Button::LoadSources, [this] { LoadPluginSources(*this); });

@@ -117,11 +117,7 @@ public:
     ActionRow* actionRow() const { return actionRow_; }
     QComboBox* levelCombo() const { return actionRow_->levelCombo(); }
     QPushButton* createLevelsButton() const { return actionRow_->button(ActionRow::Button::CreateLevels); }
-    QPushButton* skillButton(int tier) const
-    {
-        return actionRow_->button(
-            static_cast<ActionRow::Button>(static_cast<int>(ActionRow::Button::SkillTier1) + tier - 1));
-    }
+    QPushButton* skillButton(int tier) const { return actionRow_->skillButton(tier); }
     QPushButton* compileButton() const { return actionRow_->button(ActionRow::Button::Compile); }
     QPushButton* exitButton() const { return actionRow_->button(ActionRow::Button::Exit); }
     QPushButton* saveButton() const { return actionRow_->button(ActionRow::Button::Save); }
