@@ -24,6 +24,7 @@
 #include "app/PluginSourceLoad.h"
 #include "app/SkillDialogLauncher.h"
 #include "app/WebAddress.h"
+#include "grid/CellMarking.h"
 #include "grid/ConfigurationEditCommand.h"
 #include "grid/GridOperations.h"
 #include "grid/tarnekBaseListCtrl.h"
@@ -32,6 +33,7 @@
 #include "model/TextReadings.h"
 #include "model/ValueTextRule.h"
 #include "pluginsrc/PluginCompiler.h"
+#include "skills/SkillDialog.h"
 #include "widgets/ApplicationIcon.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/DigitsOnlyFilter.h"
@@ -128,8 +130,11 @@ TextField XpParameter(int box)
 }  // namespace
 
 CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
-    : DialogBase(parent), sink_(this), session_(sink_), undo_(new QUndoStack(this)), icon_(ApplicationIcon())
+    : DialogBase(parent), sink_(this), session_(sink_), signals_(session_), undo_(new QUndoStack(this)),
+      icon_(ApplicationIcon())
 {
+    connect(&signals_, &SessionSignals::changed, this, &CTarnekChangeLevelDlg::Follow);
+    connect(&signals_, &SessionSignals::unsavedChanged, this, &QWidget::setWindowModified);
     BuildControls();
     BuildChartPane();
     BuildActions();
@@ -153,9 +158,7 @@ CTarnekChangeLevelDlg::~CTarnekChangeLevelDlg()
     // The undo stack outlives this body (QObject deletes children later) and clearing it
     // signals a new index: the handler must not run on a half-destroyed window.
     disconnect(undo_, nullptr, this, nullptr);
-    closing_ = true;
     ctrl_.DeleteEditor();
-    ctrl_.SetModel(nullptr);
 }
 
 void CTarnekChangeLevelDlg::BuildControls()
@@ -198,15 +201,11 @@ void CTarnekChangeLevelDlg::BuildControls()
             [this] { SetStatus(ToQString("В это поле вводятся только цифры"), StatusTone::Warning); });
     for (int code = 0; code < kXpTables; ++code) {
         const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(
-            code, [this, code]() -> const ValueList& { return XpListOf(code); },
-            [this, code](std::size_t first, std::vector<std::string> texts, CellEdit kind) {
-                EditCells(code, first, std::move(texts), kind);
-            },
-            form_);
+        auto* grid = new tarnekBaseListCtrl(code, signals_, *undo_, form_);
         grid->setGeometry(Place(units, band.grid));
         grids_[static_cast<std::size_t>(code)] = grid;
         ctrl_.BindGrid(grid);
+        KeepGridMarked(grid);
 
         for (std::size_t p = 0; p < band.parameters.size(); ++p) {
             auto* edit = new QLineEdit(form_);
@@ -216,6 +215,7 @@ void CTarnekChangeLevelDlg::BuildControls()
             if (band.parameters[p].digitsOnly)
                 edit->installEventFilter(digitsOnly);
             const int box = 2 * code + static_cast<int>(p);
+            edit->setText(QString::fromStdString(session_.configuration().*XpParameter(box)));
             parameterBoxes_[static_cast<std::size_t>(box)] = edit;
             connect(edit, &QLineEdit::editingFinished, this, [this, box] { CommitBox(box); });
             connect(edit, &QLineEdit::textChanged, this, [this, box] { UpdateFillTip(box / 2); });
@@ -229,6 +229,7 @@ void CTarnekChangeLevelDlg::BuildControls()
     }
 
     actionRow_ = new ActionRow(units, this);
+    levelCombo()->addItems(LevelCountItems());
     using Button = ActionRow::Button;
     const auto onClick = [this](Button which, auto&& action) {
         connect(actionRow_->button(which), &QPushButton::clicked, this, action);
@@ -250,9 +251,6 @@ bool CTarnekChangeLevelDlg::OnInitDialog()
     setWindowIcon(icon_);
     if (!session_.Open())
         return false;
-    FillLevelCombo();
-    ctrl_.SetModel(&session_.configuration());
-    ShowConfiguration();
     NoteStoredConfiguration(QString());
     return true;
 }
@@ -284,7 +282,6 @@ void CTarnekChangeLevelDlg::BuildActions()
         addAction(action);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(undo_, &QUndoStack::indexChanged, this, &CTarnekChangeLevelDlg::UpdateModified);
 }
 
 // A second window on the same folder may look, but its user should know that saves
@@ -311,41 +308,28 @@ void CTarnekChangeLevelDlg::MarkWindowOnFolder()
                          ToQString("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
 }
 
-void CTarnekChangeLevelDlg::ShowConfiguration()
+// The grids follow the session themselves; the boxes and the level-count box are set only
+// where the change reached them, so that nothing typed elsewhere is overwritten. Reading
+// the database again shows all of it.
+void CTarnekChangeLevelDlg::Follow(const ConfigurationEdit& edit, ChangeCause cause)
 {
+    // An undo, a redo or a reload may change the cell under an open editor.
+    if (cause != ChangeCause::Edit)
+        ctrl_.DeleteEditor();
     const tarnekArrayStruct& model = session_.configuration();
-    for (int code = 0; code < kXpTables; ++code)
-        RefillGrid(code);
-    ShowLevelCount(levelCombo(), QString::fromStdString(model.levelCountText));
+    const bool all = cause == ChangeCause::ReadAgain;
     for (int box = 0; box < kXpParameters; ++box)
-        parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-    UpdateModified();
-    FollowConfiguration();
-}
-
-// After an undo or redo: the grids whose lists changed, and every box when a text did.
-void CTarnekChangeLevelDlg::ShowEdit(const ConfigurationEdit& edit)
-{
-    ctrl_.DeleteEditor();
-    for (const ListChange& change : edit.lists)
-        if (change.list < static_cast<std::size_t>(kXpTables))
-            RefillGrid(static_cast<int>(change.list));
-    if (!edit.texts.empty()) {
-        const tarnekArrayStruct& model = session_.configuration();
-        for (int box = 0; box < kXpParameters; ++box)
+        if (all || Touches(edit, XpParameter(box)))
             parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
+    if (all || Touches(edit, LevelCountValue().text) || edit.countsBefore != edit.countsAfter)
         ShowLevelCount(levelCombo(), QString::fromStdString(model.levelCountText));
-    }
-    UpdateModified();
-    FollowConfiguration();
+    // A paste's note on values it dropped comes after this, so it is not overwritten.
+    UpdateStatusLine();
 }
 
-void CTarnekChangeLevelDlg::PushEdit(ConfigurationEdit edit, const QString& text)
+void CTarnekChangeLevelDlg::Push(const QString& text, ConfigurationEditCommand::Make make)
 {
-    if (!edit.empty())
-        undo_->push(new ConfigurationEditCommand(session_, std::move(edit), text,
-                                                 [this](const ConfigurationEdit& e) { ShowEdit(e); }));
-    UpdateModified();
+    PushEdit(*undo_, session_, text, std::move(make));
 }
 
 void CTarnekChangeLevelDlg::UpdateFillTip(int targetCode)
@@ -359,13 +343,10 @@ void CTarnekChangeLevelDlg::CommitBox(int box)
 {
     if (!initialised_)
         return;
-    PushEdit(session_.SetTexts({{XpParameter(box), parameterBox(box)->text().toStdString()}}),
-             ToQString("изменение параметра"));
-}
-
-void CTarnekChangeLevelDlg::UpdateModified()
-{
-    setWindowModified(initialised_ && session_.IsUnsaved());
+    Push(ToQString("изменение параметра"),
+         [text = XpParameter(box), value = parameterBox(box)->text().toStdString()](EditingSession& session) {
+             return session.SetTexts({{text, value}});
+         });
 }
 
 // The notes on the configuration as it is now come first, whatever was done last.
@@ -388,11 +369,6 @@ void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& w
     if (report.skillsInclude)
         written.append(QStringLiteral("tarnek/skills.inl"));
     SetStatus(what + QStringLiteral(": ") + written.join(QStringLiteral(", ")));
-}
-
-void CTarnekChangeLevelDlg::FillLevelCombo()
-{
-    levelCombo()->addItems(LevelCountItems());
 }
 
 void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
@@ -446,9 +422,7 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
              {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Yes) {
             if (session_.Reload()) {
-                ++reloads_;
                 undo_->clear();
-                ShowConfiguration();
                 NoteStoredConfiguration(ToQString("Перечитано: настройки другой программы из базы данных"));
             }
             return false;
@@ -458,7 +432,6 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
         report = session_.Save(scope, OnConflict::Overwrite);
     }
     ShowSaved(report, what);
-    UpdateModified();
     return report.outcome == SaveOutcome::Saved;
 }
 
@@ -481,7 +454,8 @@ void CTarnekChangeLevelDlg::CommitEditor()
 void CTarnekChangeLevelDlg::CommitBoxes()
 {
     // The level count waits for "Создать уровни".
-    PushEdit(session_.SetTexts(InputTexts()), ToQString("изменение параметров"));
+    Push(ToQString("изменение параметров"),
+         [texts = InputTexts()](EditingSession& session) { return session.SetTexts(texts); });
 }
 
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
@@ -490,9 +464,7 @@ void CTarnekChangeLevelDlg::NoticeOtherPrograms()
         return;
     noticing_ = true;
     if (session_.Reload()) {
-        ++reloads_;
         undo_->clear();
-        ShowConfiguration();
         NoteStoredConfiguration(ToQString("Перечитано: другая программа изменила базу данных"));
     }
     noticing_ = false;
@@ -530,40 +502,16 @@ void CTarnekChangeLevelDlg::ReplaceConfiguration(tarnekArrayStruct configuration
     RunSavingAction([&] {
         ctrl_.CommitEditor();
         configuration.DeriveLevelCounts();
-        PushEdit(session_.Replace(configuration), undoText);
-        ShowConfiguration();
+        Push(undoText, [&configuration](EditingSession& session) { return session.Replace(configuration); });
     });
-}
-
-const ValueList& CTarnekChangeLevelDlg::XpListOf(int targetCode) const
-{
-    // The grids outlive the session by a moment when the window goes.
-    static const ValueList none;
-    return closing_ ? none : session_.configuration().*XpList(targetCode).list;
-}
-
-void CTarnekChangeLevelDlg::EditCells(int targetCode, std::size_t first, std::vector<std::string> texts, CellEdit kind)
-{
-    const std::size_t count = texts.size();
-    PushEdit(session_.SetCells(static_cast<std::size_t>(targetCode), first, std::move(texts)), CellEditName(kind));
-    grid(targetCode)->listModel()->CellsChanged(first, count);
-    // A paste's note on values it dropped comes after this, so it is not overwritten.
-    UpdateStatusLine();
-}
-
-void CTarnekChangeLevelDlg::RefillGrid(int targetCode)
-{
-    grid(targetCode)->listModel()->Reset();
-    ctrl_.SizeGridColumns(grid(targetCode), grid(targetCode)->columnCount());
 }
 
 void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
         ctrl_.CommitEditor();
-        PushEdit(session_.Fill(static_cast<std::size_t>(targetCode), InputTexts()), ToQString("заполнение"));
-        RefillGrid(targetCode);
-        FollowConfiguration();
+        Push(ToQString("заполнение"), [list = static_cast<std::size_t>(targetCode), texts = InputTexts()](
+                                          EditingSession& session) { return session.Fill(list, texts); });
         SaveAll(ToQString("Заполнено и сохранено"));
     });
 }
@@ -587,17 +535,14 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         texts.emplace_back(LevelCountValue().text, chosen);
 
         RecomputeLevels(texts);
-        FollowConfiguration();
         SaveAll(ToQString("Уровни созданы и сохранены"));
     });
 }
 
 void CTarnekChangeLevelDlg::RecomputeLevels(const std::vector<TextAssignment>& texts)
 {
-    PushEdit(session_.ChangeLevelCount(texts), ToQString("изменение количества уровней"));
-    for (int code = 0; code < kXpTables; ++code)
-        RefillGrid(code);
-    ShowLevelCount(levelCombo(), QString::fromStdString(session_.configuration().levelCountText));
+    Push(ToQString("изменение количества уровней"),
+         [texts](EditingSession& session) { return session.ChangeLevelCount(texts); });
 }
 
 void CTarnekChangeLevelDlg::CompilePlugin()
@@ -619,9 +564,8 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
         SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
-    RunSkillDialog(ToQString("изменения скилов"), [&](const std::function<bool(SaveScope)>& save) {
-        return OpenSkillDialogAt(value, session_, save, this);
-    });
+    RunSkillDialog(ToQString("изменения скилов"),
+                   [&](const SkillDialogHooks& hooks) { OpenSkillDialogAt(value, session_, hooks, this); });
 }
 
 QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
@@ -635,25 +579,20 @@ void CTarnekChangeLevelDlg::OnSkillTier(int tier)
 {
     if (tier < 1 || tier > 4)
         return;
-    RunSkillDialog(ToQString("изменения скилов %1 уровня").arg(tier), [&](const std::function<bool(SaveScope)>& save) {
-        return OpenSkillDialog(static_cast<Tier>(tier), session_, save, this);
+    RunSkillDialog(ToQString("изменения скилов %1 уровня").arg(tier), [&](const SkillDialogHooks& hooks) {
+        OpenSkillDialog(static_cast<Tier>(tier), session_, hooks, this);
     });
 }
 
-void CTarnekChangeLevelDlg::RunSkillDialog(
-    const QString& step, const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run)
+void CTarnekChangeLevelDlg::RunSkillDialog(const QString& step, const std::function<void(const SkillDialogHooks&)>& run)
 {
     RunSavingAction([&] {
         ctrl_.CommitEditor();
-        const int reloads = reloads_;
-        ConfigurationEdit edit = run([this](SaveScope scope) { return SaveWith(scope); });
-        // Taking another program's settings from inside the dialog left nothing of its
-        // edit in the session to undo.
-        if (reloads == reloads_)
-            PushEdit(std::move(edit), step);
-        UpdateModified();
+        run({[this, step](const tarnekArrayStruct& result) {
+                 Push(step, [&result](EditingSession& session) { return session.Replace(result); });
+             },
+             [this](SaveScope scope) { return SaveWith(scope); }});
     });
-    FollowConfiguration();
 }
 
 void CTarnekChangeLevelDlg::OnLink()

@@ -12,6 +12,9 @@
 #include <QRect>
 
 #include "app/ActionRow.h"
+#include "app/SkillDialogLauncher.h"
+#include "grid/ConfigurationEditCommand.h"
+#include "grid/SessionSignals.h"
 #include "grid/ValueListModel.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "model/Descriptors.h"
@@ -39,7 +42,8 @@ class tarnekBaseListCtrl;
 // the compile output), then the row of actions (level count, skill tiers, save, compile,
 // exit and the rest) and a status line.
 // Its editing session holds the configuration for the window's whole life; every
-// confirmed change goes into it at once and onto the undo history, and closing with
+// confirmed change is a step of the undo history made through the session, every control
+// that shows the configuration follows the session's announcements, and closing with
 // unsaved changes asks first.
 class CTarnekChangeLevelDlg final : public DialogBase {
     Q_OBJECT
@@ -85,10 +89,6 @@ public:
     // The count "Создать уровни" would apply: the box's choice, or the configuration's own
     // when the box shows none.
     std::string ChosenLevelCount() const;
-    // Every edit of an XP grid (a typed cell, a pasted run) arrives here as one request.
-    void EditCells(int targetCode, std::size_t first, std::vector<std::string> texts, CellEdit kind);
-    // Shows the model again after it was replaced: XP grids, level-count box, parameter boxes.
-    void ShowModel();
     // Takes a whole configuration from elsewhere (an imported file, the plugin's sources)
     // as one undo step, shown at once; "Сохранить" then stores it whole.
     void ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText);
@@ -100,13 +100,14 @@ public:
     void CommitBoxes();
     // An open cell editor's text into the session as Enter would write it.
     void CommitEditor();
-    // Puts an edit the session has already applied on the undo history.
-    void PushEdit(ConfigurationEdit edit, const QString& text);
+    // Makes an edit through the session as one step of the undo history.
+    void Push(const QString& text, ConfigurationEditCommand::Make make);
     // Reads the database again when another program changed it and nothing here is unsaved.
     void NoticeOtherPrograms();
 
     const tarnekArrayStruct& model() const { return session_.configuration(); }
     EditingSession& session() { return session_; }
+    SessionSignals& sessionSignals() { return signals_; }
     QUndoStack* undoStack() const { return undo_; }
     tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
     // The frame around an XP table's grid, parameters and fill button.
@@ -156,20 +157,16 @@ private:
     void MarkWindowOnFolder();
     void CommitBox(int box);
     void UpdateFillTip(int targetCode);
-    // A skill dialog run by `run` (given how its "Сохранить" saves); what it leaves changed
-    // becomes one undo step named `step`.
-    void RunSkillDialog(const QString& step,
-                        const std::function<ConfigurationEdit(const std::function<bool(SaveScope)>&)>& run);
-    void ShowEdit(const ConfigurationEdit& edit);
-    void ShowConfiguration();
-    void UpdateModified();
+    // A skill dialog run by `run`, given how the dialog hands back what it changed (one undo
+    // step named `step`) and how its "Сохранить" saves.
+    void RunSkillDialog(const QString& step, const std::function<void(const SkillDialogHooks&)>& run);
+    // What the boxes, the level-count box and the status line show follows every change of
+    // the session's configuration.
+    void Follow(const ConfigurationEdit& edit, ChangeCause cause);
     void ShowSaved(const SaveReport& report, const QString& what);
     // After the database was read: `read` says so (when not at the start), then the status
     // line names the first thing that keeps the configuration from being saved.
     void NoteStoredConfiguration(const QString& read);
-    // After every change of the configuration the window shows: the XP grids marked
-    // against its level count, the status line told.
-    void FollowConfiguration();
     void UpdateStatusLine();
     QString PendingLevelCountNote() const;
     // What the status line says of the configuration itself: a count chosen and not applied,
@@ -180,8 +177,6 @@ private:
     void NoteMarkedTexts();
     void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
-    const ValueList& XpListOf(int targetCode) const;
-    void RefillGrid(int targetCode);
     void RunSavingAction(const std::function<void()>& action);
     void ShowError(const char* text);
     std::filesystem::path WorkDirectory() const;
@@ -189,6 +184,7 @@ private:
     tarnekCtrlStruct ctrl_;
     MessageBoxSink sink_;
     EditingSession session_;
+    SessionSignals signals_;  // goes before the session
     std::optional<DatabaseLock> windowMark_;
     QUndoStack* undo_ = nullptr;
     QAction* undoAction_ = nullptr;
@@ -196,9 +192,7 @@ private:
     QIcon icon_;
     bool initialised_ = false;
     bool noticing_ = false;
-    bool closing_ = false;
     bool marksNoted_ = false;  // a compile has counted the marked texts: the count is kept current
-    int reloads_ = 0;          // how often another program's settings replaced this window's
 
     std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
     std::array<QGroupBox*, kXpTables> xpFrames_{};

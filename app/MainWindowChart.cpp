@@ -150,14 +150,6 @@ void CTarnekChangeLevelDlg::RestoreSplitter()
     splitter->setSizes(sizes);
 }
 
-void CTarnekChangeLevelDlg::FollowConfiguration()
-{
-    // The declared array size follows the model's level count.
-    for (int code = 0; code < kXpTables; ++code)
-        KeepGridMarked(grid(code), model());
-    UpdateStatusLine();
-}
-
 QString CTarnekChangeLevelDlg::PendingLevelCountNote() const
 {
     const std::string chosen = ChosenLevelCount();

@@ -6,23 +6,21 @@
 namespace {
 
 // `value`: the cell to select, if any.
-ConfigurationEdit RunSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
-                                 QWidget* parent, const GeneratedValue* value)
+void RunSkillDialog(Tier tier, EditingSession& session, const SkillDialogHooks& hooks, QWidget* parent,
+                    const GeneratedValue* value)
 {
     const std::unique_ptr<SkillDialog> dialog = MakeSkillDialog(tier, session, parent);
-    dialog->save = save;
+    dialog->hooks = hooks;
     if (value)
         dialog->SelectValue(value->list, value->level);
     dialog->exec();
-    return dialog->applied();
 }
 
 }  // namespace
 
-ConfigurationEdit OpenSkillDialog(Tier tier, EditingSession& session, const std::function<bool(SaveScope)>& save,
-                                  QWidget* parent)
+void OpenSkillDialog(Tier tier, EditingSession& session, const SkillDialogHooks& hooks, QWidget* parent)
 {
-    return RunSkillDialog(tier, session, save, parent, nullptr);
+    RunSkillDialog(tier, session, hooks, parent, nullptr);
 }
 
 namespace {
@@ -34,13 +32,12 @@ Tier TierOf(const GeneratedValue& value)
 
 }  // namespace
 
-ConfigurationEdit OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session,
-                                    const std::function<bool(SaveScope)>& save, QWidget* parent)
+void OpenSkillDialogAt(const GeneratedValue& value, EditingSession& session, const SkillDialogHooks& hooks,
+                       QWidget* parent)
 {
     const Tier tier = TierOf(value);
-    if (tier == Tier::Xp)
-        return {};
-    return RunSkillDialog(tier, session, save, parent, &value);
+    if (tier != Tier::Xp)
+        RunSkillDialog(tier, session, hooks, parent, &value);
 }
 
 QString SkillValueTitle(const GeneratedValue& value)

@@ -8,16 +8,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QUndoStack>
 
 #include "charts/CurveChart.h"
 #include "charts/CurvePoints.h"
 #include "charts/ProgressionChart.h"
 #include "grid/CellMarking.h"
 #include "grid/GridOperations.h"
+#include "grid/SessionSignals.h"
 #include "grid/tarnekBaseListCtrl.h"
 #include "grid/tarnekCtrlStruct.h"
 #include "model/Descriptors.h"
 #include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
 
 namespace {
 
@@ -41,36 +44,35 @@ void BM_CurveSegments101(benchmark::State& state)
 }
 BENCHMARK(BM_CurveSegments101);
 
-// The four XP grids over a model, bound, marked and followed by a chart as in the window.
+// The four XP grids over a session, bound, marked and followed by a chart as in the window.
 struct XpGrids {
-    tarnekArrayStruct model;
+    RecordingSink sink;
+    EditingSession session;
+    SessionSignals announcements{session};
+    QUndoStack undo;
     tarnekCtrlStruct table;
     std::vector<std::unique_ptr<tarnekBaseListCtrl>> grids;
     CurveChart chart;
+    ConfigurationEdit replaced;  // names the four XP lists as replaced, of another length
 
-    XpGrids(const char* levels, int follow) : model(ModelWithLevels(levels))
+    XpGrids(const char* levels, int follow) : session(sink, ModelWithLevels(levels))
     {
-        table.SetModel(&model);
         for (int code = 0; code < 4; ++code) {
-            const ValueList& list = model.*ValueLists()[static_cast<std::size_t>(code)].list;
-            grids.push_back(std::make_unique<tarnekBaseListCtrl>(
-                code, [&list]() -> const ValueList& { return list; },
-                [](std::size_t, std::vector<std::string>, CellEdit) {}));
+            grids.push_back(std::make_unique<tarnekBaseListCtrl>(code, announcements, undo));
             table.BindGrid(grids.back().get());
             if (follow >= 1)
-                KeepGridMarked(grids.back().get(), model);
+                KeepGridMarked(grids.back().get());
             if (follow >= 2)
                 chart.AddCurve(QString::number(code), grids.back()->model());
+            replaced.lists.push_back({static_cast<std::size_t>(code), 0, {}, {""}});
         }
     }
 
-    // What the window does after a fill or a level-count change: each grid reset and sized.
+    // What the views do when the session says a fill or a level-count change replaced the
+    // four lists: each grid reset and sized.
     void Refill()
     {
-        for (const auto& grid : grids) {
-            grid->listModel()->Reset();
-            SizeGridColumns(grid.get(), grid->columnCount());
-        }
+        emit announcements.changed(replaced, ChangeCause::Edit);
         // The chart redraws on the next turn of the event loop, as in the window.
         QCoreApplication::processEvents();
     }

@@ -5,7 +5,6 @@
 
 #include "grid/ValueListModel.h"
 #include "grid/tarnekBaseListCtrl.h"
-#include "grid/tarnekCtrlStruct.h"
 #include "model/PluginNumbers.h"
 
 std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::size_t columns, std::size_t declared)
@@ -19,23 +18,9 @@ std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::siz
     return CheckListLength(list, probe);
 }
 
-void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model)
+void KeepGridMarked(tarnekBaseListCtrl* grid)
 {
-    const int code = grid->targetCode();
-    if (code < 0 || static_cast<std::size_t>(code) >= kListCount)
-        return;
-    const ListDescriptor& list = ValueLists()[static_cast<std::size_t>(code)];
-    grid->listModel()->MarkAgainst(list, DeclaredArraySize(list, model));
-}
-
-void MarkTableGrids(const tarnekCtrlStruct& table)
-{
-    if (table.model() == nullptr)
-        return;
-    for (tarnekBaseListCtrl* grid : table.grids()) {
-        if (grid != nullptr)
-            KeepGridMarked(grid, *table.model());
-    }
+    grid->listModel()->Mark();
 }
 
 std::optional<std::string> CheckPluginParameter(TextField field, const std::string& text)

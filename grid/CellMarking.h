@@ -11,7 +11,6 @@
 
 class QLineEdit;
 class tarnekBaseListCtrl;
-struct tarnekCtrlStruct;
 
 // Shows, on the grids and boxes, what the plugin's compiler would reject or misread (the
 // rule is PluginNumbers.h). A mark is a tint and a tooltip; the text itself is never
@@ -25,12 +24,8 @@ inline const QColor kWrongLengthTint{255, 232, 170};
 std::optional<std::string> GridLengthReason(const ListDescriptor& list, std::size_t columns, std::size_t declared);
 
 // Keeps the grid's cells marked from now on: its model marks every text it shows, after
-// every edit or refill. The size the plugin declares is taken from the model now and
-// again at every MarkTableGrids; the grid keeps no reference to the model.
-void KeepGridMarked(tarnekBaseListCtrl* grid, const tarnekArrayStruct& model);
-
-// Marks every grid bound to the table again, e.g. after the model's level count changed.
-void MarkTableGrids(const tarnekCtrlStruct& table);
+// every edit, refill and change of the level count that sets the size the plugin declares.
+void KeepGridMarked(tarnekBaseListCtrl* grid);
 
 // For the single texts that reach the plugin: Devotion Aura (an integer constant) and the
 // maximum chances (Float defines, after the normalisation they are written with).

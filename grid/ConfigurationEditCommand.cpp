@@ -1,26 +1,31 @@
 #include "grid/ConfigurationEditCommand.h"
 
+#include <QUndoStack>
+
 #include "session/EditingSession.h"
 
-ConfigurationEditCommand::ConfigurationEditCommand(EditingSession& session, ConfigurationEdit edit, const QString& text,
-                                                   Shown shown)
-    : QUndoCommand(text), session_(session), edit_(std::move(edit)), shown_(std::move(shown))
+ConfigurationEditCommand::ConfigurationEditCommand(EditingSession& session, const QString& text, Make make)
+    : QUndoCommand(text), session_(session), make_(std::move(make))
 {}
 
 void ConfigurationEditCommand::undo()
 {
     session_.Revert(edit_);
-    applied_ = false;
-    if (shown_)
-        shown_(edit_);
 }
 
 void ConfigurationEditCommand::redo()
 {
-    if (applied_)
+    if (!make_) {
+        session_.Apply(edit_);
         return;
-    session_.Apply(edit_);
-    applied_ = true;
-    if (shown_)
-        shown_(edit_);
+    }
+    edit_ = make_(session_);
+    make_ = nullptr;
+    // The stack drops a command made obsolete by its first redo.
+    setObsolete(edit_.empty());
+}
+
+void PushEdit(QUndoStack& stack, EditingSession& session, const QString& text, ConfigurationEditCommand::Make make)
+{
+    stack.push(new ConfigurationEditCommand(session, text, std::move(make)));
 }

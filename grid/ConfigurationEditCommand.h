@@ -7,22 +7,28 @@
 #include "session/ConfigurationEdit.h"
 
 class EditingSession;
+class QUndoStack;
 
-// One step of a window's undo history: an edit the session has already applied when the
-// command is pushed, taken back by undo and applied again by redo. `shown` brings the
-// window's controls up to date after either.
-class ConfigurationEditCommand final : public QUndoCommand {
+// One step of a window's undo history. Its first redo makes the edit through the session;
+// undo takes it back and a later redo applies it again. It changes the session and nothing
+// more: the views follow the session's announcements. An edit that changed nothing (or was
+// refused) leaves no step.
+class ConfigurationEditCommand : public QUndoCommand {
 public:
-    using Shown = std::function<void(const ConfigurationEdit&)>;
+    using Make = std::function<ConfigurationEdit(EditingSession&)>;
 
-    ConfigurationEditCommand(EditingSession& session, ConfigurationEdit edit, const QString& text, Shown shown);
+    ConfigurationEditCommand(EditingSession& session, const QString& text, Make make);
+
+    const ConfigurationEdit& edit() const { return edit_; }
 
     void undo() override;
     void redo() override;
 
 private:
     EditingSession& session_;
+    Make make_;
     ConfigurationEdit edit_;
-    Shown shown_;
-    bool applied_ = true;  // the push's own redo finds the edit already done
 };
+
+// Makes the edit as a step of `stack`.
+void PushEdit(QUndoStack& stack, EditingSession& session, const QString& text, ConfigurationEditCommand::Make make);

@@ -5,6 +5,7 @@
 #include <QBrush>
 
 #include "grid/CellMarking.h"
+#include "grid/ConfigurationEditCommand.h"
 #include "model/PluginNumbers.h"
 
 QString CellEditName(CellEdit kind)
@@ -20,10 +21,18 @@ QString CellEditName(CellEdit kind)
     return QStringLiteral("изменение ячейки");
 }
 
-ValueListModel::ValueListModel(ListSource list, EditRequest edit, QObject* parent)
-    : QAbstractTableModel(parent), list_(std::move(list)), edit_(std::move(edit)),
-      columns_(static_cast<int>(list_().size()))
-{}
+ValueListModel::ValueListModel(SessionSignals& session, QUndoStack& undo, std::size_t list, QObject* parent)
+    : QAbstractTableModel(parent), session_(&session), undo_(undo), list_(ValueLists().at(list)), index_(list),
+      columns_(static_cast<int>(cells().size()))
+{
+    connect(&session, &SessionSignals::changed, this, &ValueListModel::Follow);
+}
+
+const ValueList& ValueListModel::cells() const
+{
+    static const ValueList none;
+    return session_ ? session_->configuration().*list_.list : none;
+}
 
 int ValueListModel::rowCount(const QModelIndex& parent) const
 {
@@ -39,7 +48,7 @@ QString ValueListModel::textAt(int column) const
 {
     // The count is taken at each reset; a list that shrank since then shows empty cells
     // until its owner says so, rather than reading past its end.
-    const ValueList& list = list_();
+    const ValueList& list = cells();
     const auto i = static_cast<std::size_t>(column);
     return i < list.size() ? QString::fromStdString(list.at(i)) : QString();
 }
@@ -60,9 +69,9 @@ QVariant ValueListModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-    if (marked_ == nullptr)
+    if (!marked_)
         return {};
-    const auto textReason = CheckPluginNumber(textAt(index.column()).toStdString(), marked_->kind);
+    const auto textReason = CheckPluginNumber(textAt(index.column()).toStdString(), list_.kind);
     if (role == Qt::BackgroundRole) {
         if (textReason)
             return QBrush(kRejectedTextTint);
@@ -98,11 +107,11 @@ bool ValueListModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    RequestEdit(static_cast<std::size_t>(index.column()), {value.toString().toStdString()}, CellEdit::Typed);
+    Edit(static_cast<std::size_t>(index.column()), {value.toString().toStdString()}, CellEdit::Typed);
     return true;
 }
 
-std::size_t ValueListModel::RequestEdit(std::size_t first, std::vector<std::string> texts, CellEdit kind)
+std::size_t ValueListModel::Edit(std::size_t first, std::vector<std::string> texts, CellEdit kind)
 {
     const auto columns = static_cast<std::size_t>(columns_);
     const std::size_t fitting = first < columns ? std::min(texts.size(), columns - first) : 0;
@@ -110,33 +119,51 @@ std::size_t ValueListModel::RequestEdit(std::size_t first, std::vector<std::stri
     if (fitting == 0)
         return dropped;
     texts.resize(fitting);
-    edit_(first, std::move(texts), kind);
+    if (session_)
+        PushEdit(undo_, session_->session(), CellEditName(kind),
+                 [list = index_, first, texts = std::move(texts)](EditingSession& session) {
+                     return session.SetCells(list, first, texts);
+                 });
     return dropped;
+}
+
+void ValueListModel::Follow(const ConfigurationEdit& edit)
+{
+    bool replaced = false;
+    for (const ListChange& change : edit.lists) {
+        if (change.list != index_)
+            continue;
+        if (change.before.size() != change.after.size()) {
+            replaced = true;
+        } else if (!change.after.empty() && change.first < static_cast<std::size_t>(columns_)) {
+            const std::size_t last = std::min(change.first + change.after.size(), static_cast<std::size_t>(columns_));
+            emit dataChanged(index(0, static_cast<int>(change.first)), index(0, static_cast<int>(last) - 1));
+        }
+    }
+    if (replaced)
+        Reset();
+    else if (marked_ && Touches(edit, LevelCountValue().text))
+        Mark();  // the size the plugin declares follows the level count
 }
 
 void ValueListModel::Reset()
 {
     beginResetModel();
-    columns_ = static_cast<int>(list_().size());
+    columns_ = static_cast<int>(cells().size());
+    if (marked_ && session_)
+        declared_ = DeclaredArraySize(list_, session_->configuration());
     RemarkLength();
     endResetModel();
-    if (marked_ != nullptr)
+    if (marked_)
         emit marksChanged();
 }
 
-void ValueListModel::CellsChanged(std::size_t first, std::size_t count)
+void ValueListModel::Mark()
 {
-    if (count == 0 || first >= static_cast<std::size_t>(columns_))
+    const std::size_t declared = session_ ? DeclaredArraySize(list_, session_->configuration()) : 0;
+    if (marked_ && declared_ == declared)
         return;
-    const auto last = static_cast<int>(std::min(first + count, static_cast<std::size_t>(columns_)) - 1);
-    emit dataChanged(index(0, static_cast<int>(first)), index(0, last));
-}
-
-void ValueListModel::MarkAgainst(const ListDescriptor& list, std::size_t declared)
-{
-    if (marked_ == &list && declared_ == declared)
-        return;
-    marked_ = &list;
+    marked_ = true;
     declared_ = declared;
     RemarkLength();
     if (columns_ > 0)
@@ -149,16 +176,8 @@ QString ValueListModel::lengthReason() const
     return lengthReason_ ? QString::fromStdString(*lengthReason_) : QString();
 }
 
-std::size_t WriteCells(ValueList& list, std::size_t first, std::vector<std::string> texts)
-{
-    const std::size_t count = first < list.size() ? std::min(texts.size(), list.size() - first) : 0;
-    for (std::size_t i = 0; i < count; ++i)
-        list.set(first + i, std::move(texts[i]));
-    return count;
-}
-
 void ValueListModel::RemarkLength()
 {
-    if (marked_ != nullptr)
-        lengthReason_ = GridLengthReason(*marked_, static_cast<std::size_t>(columns_), declared_);
+    if (marked_)
+        lengthReason_ = GridLengthReason(list_, static_cast<std::size_t>(columns_), declared_);
 }

@@ -48,10 +48,9 @@ bool OpensOnSingleClick(int targetCode)
     return targetCode >= 0 && code < ValueLists().size() && ValueLists()[code].band.opensOnSingleClick;
 }
 
-tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSource list,
-                                       ValueListModel::EditRequest edit, QWidget* parent)
+tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, SessionSignals& session, QUndoStack& undo, QWidget* parent)
     : QTableView(parent), targetCode_(targetCode), singleClick_(OpensOnSingleClick(targetCode)),
-      model_(new ValueListModel(std::move(list), std::move(edit), this))
+      model_(new ValueListModel(session, undo, static_cast<std::size_t>(targetCode), this))
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -71,9 +70,13 @@ tarnekBaseListCtrl::tarnekBaseListCtrl(int targetCode, ValueListModel::ListSourc
     connect(this, &QAbstractItemView::doubleClicked, this, &tarnekBaseListCtrl::onDoubleClicked);
     connect(model_, &QAbstractItemModel::dataChanged, this, &tarnekBaseListCtrl::onDataChanged);
     // The header keeps its sections' sizes through a reset; a refilled list starts over
-    // at the initial width, as a list that was cleared and filled again.
-    connect(model_, &QAbstractItemModel::modelReset, this,
-            [this] { horizontalHeader()->setDefaultSectionSize(kInitialColumnWidth); });
+    // at the initial width, as a list that was cleared and filled again, and widens to its
+    // texts.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        horizontalHeader()->setDefaultSectionSize(kInitialColumnWidth);
+        SizeGridColumns(this, columnCount());
+    });
+    SizeGridColumns(this, columnCount());
     connect(AddGridAction(this, QStringLiteral("Копировать"), {QKeySequence::Copy}), &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(copiedText()); });
     connect(AddGridAction(this, QStringLiteral("Вставить"), {QKeySequence::Paste}), &QAction::triggered, this,
@@ -118,7 +121,7 @@ std::size_t tarnekBaseListCtrl::Paste(const QString& text)
         return 0;
     const QModelIndex current = currentIndex();
     const auto first = static_cast<std::size_t>(current.isValid() ? current.column() : 0);
-    const std::size_t dropped = model_->RequestEdit(first, std::move(values), CellEdit::Pasted);
+    const std::size_t dropped = model_->Edit(first, std::move(values), CellEdit::Pasted);
     if (dropped > 0)
         emit valuesDropped(static_cast<int>(dropped));
     return dropped;
@@ -141,7 +144,7 @@ void tarnekBaseListCtrl::ClearSelectedCells()
     std::vector<std::string> texts;
     for (std::size_t c = first; c < last; ++c)
         texts.push_back(cleared[c] ? std::string() : cellText(static_cast<int>(c)).toStdString());
-    model_->RequestEdit(first, std::move(texts), CellEdit::Cleared);
+    model_->Edit(first, std::move(texts), CellEdit::Cleared);
 }
 
 void tarnekBaseListCtrl::contextMenuEvent(QContextMenuEvent* event)

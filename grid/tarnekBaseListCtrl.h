@@ -21,10 +21,9 @@ class tarnekBaseListCtrl final : public QTableView {
 public:
     static constexpr int kInitialColumnWidth = 50;
 
-    // targetCode is the index of the grid's list in ValueLists(); the list is read from
-    // `list` and every edit goes to `edit` (ValueListModel).
-    tarnekBaseListCtrl(int targetCode, ValueListModel::ListSource list, ValueListModel::EditRequest edit,
-                       QWidget* parent = nullptr);
+    // targetCode is the index of the grid's list in ValueLists(); the grid shows that list
+    // of the session and makes every edit a step of `undo` (ValueListModel).
+    tarnekBaseListCtrl(int targetCode, SessionSignals& session, QUndoStack& undo, QWidget* parent = nullptr);
 
     int targetCode() const { return targetCode_; }
     // One grid (Equipment Reincarnation) opens its editor on a single click.

@@ -42,14 +42,14 @@ void tarnekCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     table_.ShowEditor(edit, index.data(Qt::DisplayRole).toString(), index.row(), index.column());
 }
 
-void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const
+void tarnekCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     // Qt also asks for the text when the editor loses the focus or another cell becomes
     // current; only Enter confirms it.
     auto* edit = qobject_cast<tarnekEditCtrl*>(editor);
     if (edit == nullptr || !edit->confirmed() || edit->owner() == nullptr)
         return;
-    edit->owner()->CommitCellEdit(grid_, edit->cellColumn(), edit->text());
+    model->setData(index, edit->text());
 }
 
 void tarnekCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

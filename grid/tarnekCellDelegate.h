@@ -6,8 +6,8 @@ class tarnekBaseListCtrl;
 struct tarnekCtrlStruct;
 
 // Opens a tarnekEditCtrl over a grid cell and gives it the grid's editing rules: only
-// Enter confirms the text, which setModelData then sends as an edit request (through the
-// control table's CommitCellEdit); Escape, Tab and focus loss close the editor and leave
+// Enter confirms the text, which setModelData then writes through the model's setData;
+// Escape, Tab and focus loss close the editor and leave
 // the cell as it was, though Qt asks setModelData on focus loss too. A button that takes
 // the focus leaves the editor open for its action to commit.
 class tarnekCellDelegate final : public QStyledItemDelegate {

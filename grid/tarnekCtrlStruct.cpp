@@ -38,11 +38,6 @@ tarnekBaseListCtrl* tarnekCtrlStruct::GridOf(int targetCode) const
     return grids_[static_cast<std::size_t>(targetCode)];
 }
 
-void tarnekCtrlStruct::SizeGridColumns(tarnekBaseListCtrl* grid, int columnCount)
-{
-    ::SizeGridColumns(grid, columnCount);
-}
-
 bool tarnekCtrlStruct::StartCellEdit(tarnekBaseListCtrl* grid, int row, int column)
 {
     DeleteEditor();
@@ -66,7 +61,7 @@ void tarnekCtrlStruct::CommitCellEdit(tarnekBaseListCtrl* grid, int column, cons
 {
     if (grid == nullptr || column < 0 || column >= grid->columnCount())
         return;
-    grid->listModel()->RequestEdit(static_cast<std::size_t>(column), {text.toStdString()}, CellEdit::Typed);
+    grid->model()->setData(grid->model()->index(0, column), text);
 }
 
 void tarnekCtrlStruct::DeleteEditor()

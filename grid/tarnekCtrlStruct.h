@@ -6,22 +6,18 @@
 #include <QString>
 
 #include "model/Descriptors.h"
-#include "model/tarnekArrayStruct.h"
 
 class tarnekBaseListCtrl;
 class tarnekEditCtrl;
 
 // A dialog's table of grids and the one open cell editor. Grids are found by their target
-// code, which is the index of their list in ValueLists(); the model is the configuration
-// whose level count decides how the grids are marked.
+// code, which is the index of their list in ValueLists().
 struct tarnekCtrlStruct {
     tarnekCtrlStruct() = default;
     tarnekCtrlStruct(const tarnekCtrlStruct&) = delete;
     tarnekCtrlStruct& operator=(const tarnekCtrlStruct&) = delete;
     ~tarnekCtrlStruct();
 
-    const tarnekArrayStruct* model() const { return model_; }
-    void SetModel(const tarnekArrayStruct* model) { model_ = model; }
     // Non-owning, by target code; null where no grid is bound.
     const std::array<tarnekBaseListCtrl*, kListCount>& grids() const { return grids_; }
     // The open editor; null when none is. Its grid's view holds the widget; DeleteEditor
@@ -34,15 +30,14 @@ struct tarnekCtrlStruct {
 
     tarnekBaseListCtrl* GridOf(int targetCode) const;
 
-    void SizeGridColumns(tarnekBaseListCtrl* grid, int columnCount);
     // Opens the editor over cell (row, column); a row outside the grid opens nothing.
     // Returns whether an editor is open afterwards.
     bool StartCellEdit(tarnekBaseListCtrl* grid, int row, int column);
     // The editor the grid's delegate made for the cell being opened.
     void TakeEditor(tarnekEditCtrl* edit);
     void ShowEditor(tarnekEditCtrl* edit, const QString& text, int row, int column);
-    // Asks the grid's model to write the text into the cell at `column` (a grid has one
-    // row); the grid widens its columns once the cell shows it.
+    // The text into the cell at `column` (a grid has one row) through the grid's model,
+    // as the delegate writes a confirmed editor.
     void CommitCellEdit(tarnekBaseListCtrl* grid, int column, const QString& text);
 
     // Closes the open editor without writing and deletes it.
@@ -55,5 +50,4 @@ struct tarnekCtrlStruct {
 private:
     QPointer<tarnekEditCtrl> editor_;
     std::array<tarnekBaseListCtrl*, kListCount> grids_{};
-    const tarnekArrayStruct* model_ = nullptr;
 };

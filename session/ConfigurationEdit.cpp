@@ -34,6 +34,16 @@ void SetCounts(tarnekArrayStruct& configuration, const LevelCounts& counts)
 
 }  // namespace
 
+bool Touches(const ConfigurationEdit& edit, std::size_t list)
+{
+    return std::any_of(edit.lists.begin(), edit.lists.end(), [list](const ListChange& c) { return c.list == list; });
+}
+
+bool Touches(const ConfigurationEdit& edit, TextField text)
+{
+    return std::any_of(edit.texts.begin(), edit.texts.end(), [text](const TextChange& c) { return c.text == text; });
+}
+
 LevelCounts CountsOf(const tarnekArrayStruct& configuration)
 {
     return {configuration.maxLevels, configuration.skillLevels};

@@ -41,6 +41,10 @@ struct ConfigurationEdit {
     bool empty() const { return lists.empty() && texts.empty() && countsBefore == countsAfter; }
 };
 
+// Whether the edit touched the list (an index in ValueLists()) or the text.
+bool Touches(const ConfigurationEdit& edit, std::size_t list);
+bool Touches(const ConfigurationEdit& edit, TextField text);
+
 LevelCounts CountsOf(const tarnekArrayStruct& configuration);
 
 // What turns `from` into `to`: per list the changed run of cells (or the whole list when

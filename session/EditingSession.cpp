@@ -78,6 +78,44 @@ bool StoredAs(const tarnekArrayStruct& working, const tarnekArrayStruct& stored)
 
 EditingSession::EditingSession(MessageSink& sink) : sink_(sink), database_(sink) {}
 
+EditingSession::EditingSession(MessageSink& sink, const tarnekArrayStruct& configuration)
+    : sink_(sink), database_(sink), working_(configuration), stored_(configuration)
+{}
+
+void EditingSession::AddListener(SessionListener* listener)
+{
+    listeners_.push_back(listener);
+}
+
+void EditingSession::RemoveListener(SessionListener* listener)
+{
+    std::erase(listeners_, listener);
+}
+
+void EditingSession::Announce(const ConfigurationEdit& edit, ChangeCause cause)
+{
+    if (edit.empty())
+        return;
+    // A listener may remove itself, or another, while it is told.
+    for (SessionListener* listener : std::vector(listeners_))
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+            listener->ConfigurationChanged(edit, cause);
+}
+
+void EditingSession::TakeStored()
+{
+    const ConfigurationEdit dropped = listeners_.empty() ? ConfigurationEdit{} : Difference(working_, stored_);
+    working_ = stored_;
+    Announce(dropped, ChangeCause::ReadAgain);
+}
+
+void EditingSession::AnnounceStored()
+{
+    for (SessionListener* listener : std::vector(listeners_))
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
+            listener->StoredChanged();
+}
+
 EditingSession::~EditingSession()
 {
     database_.CloseDatabase();
@@ -156,8 +194,9 @@ bool EditingSession::Reload()
 {
     if (!ReadStored())
         return false;
-    working_ = stored_;
     RememberDataVersion();
+    TakeStored();
+    AnnounceStored();
     return true;
 }
 
@@ -195,6 +234,7 @@ ConfigurationEdit EditingSession::Change(const std::function<void(tarnekArrayStr
     if (!Admitted(edit))
         return Unchanged();
     working_ = std::move(changed);
+    Announce(edit, ChangeCause::Edit);
     return edit;
 }
 
@@ -247,6 +287,7 @@ ConfigurationEdit EditingSession::SetCells(std::size_t list, std::size_t first, 
     if (!Admitted(edit))
         return Unchanged();
     ::Apply(edit, working_);
+    Announce(edit, ChangeCause::Edit);
     return edit;
 }
 
@@ -286,11 +327,13 @@ ConfigurationEdit EditingSession::Replace(const tarnekArrayStruct& configuration
 void EditingSession::Apply(const ConfigurationEdit& edit)
 {
     ::Apply(edit, working_);
+    Announce(edit, ChangeCause::Redo);
 }
 
 void EditingSession::Revert(const ConfigurationEdit& edit)
 {
     ::Revert(edit, working_);
+    Announce(edit, ChangeCause::Undo);
 }
 
 bool EditingSession::TakeLock(std::optional<DatabaseLock>& lock)
@@ -363,6 +406,7 @@ SaveReport EditingSession::Finish(const SaveScope& scope, std::optional<Database
     }
     stored_ = std::move(*written);
     RememberDataVersion();
+    AnnounceStored();
     report.outcome = SaveOutcome::Saved;
     report.database = true;
     if (scope.sources) {
@@ -414,7 +458,7 @@ SaveReport EditingSession::Update(SaveScope scope, const std::function<bool(Edit
         database_.RollbackWrite();
         return {};
     }
-    working_ = stored_;
+    TakeStored();
     if (!change(*this)) {
         database_.RollbackWrite();
         return {};

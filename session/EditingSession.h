@@ -56,6 +56,26 @@ enum class OnConflict : std::int8_t { Refuse, Overwrite };
 
 using TextAssignment = std::pair<TextField, std::string>;
 
+// Why the working configuration changed.
+enum class ChangeCause : std::int8_t {
+    Edit,       // an edit made
+    Undo,       // an edit taken back
+    Redo,       // an edit taken back made again
+    ReadAgain,  // the database was read again, dropping whatever was unsaved
+};
+
+// Told of every change of a session, so that whatever shows the configuration follows the
+// session rather than the actions that changed it.
+class SessionListener {
+public:
+    virtual ~SessionListener() = default;
+    // The working configuration changed where `edit` says (lists and cells, texts, level
+    // counts); the values are the session's. A change that changed nothing is not told.
+    virtual void ConfigurationChanged(const ConfigurationEdit& edit, ChangeCause cause) = 0;
+    // A save committed: what counts as unsaved may have changed.
+    virtual void StoredChanged() = 0;
+};
+
 // The one path from an edit to the database and the plugin sources, for the windows and
 // the headless tool alike. It holds the working configuration and what the database held
 // when it last read or wrote it; every edit is applied at once and handed back as a value
@@ -67,6 +87,10 @@ using TextAssignment = std::pair<TextField, std::string>;
 class EditingSession final {
 public:
     explicit EditingSession(MessageSink& sink);
+    // A scoped copy of `configuration` with no database: a dialog edits it with the same
+    // edits and undo history, then hands the result to the session it came from. It never
+    // saves, and unsaved means changed since the copy was taken.
+    EditingSession(MessageSink& sink, const tarnekArrayStruct& configuration);
     ~EditingSession();
     EditingSession(const EditingSession&) = delete;
     EditingSession& operator=(const EditingSession&) = delete;
@@ -83,6 +107,11 @@ public:
     const tarnekArrayStruct& configuration() const { return working_; }
     // Whether the working configuration differs from what this session last found stored.
     bool IsUnsaved() const;
+
+    // Every change is told to each listener, in the order they were added; a listener
+    // must be removed before it goes.
+    void AddListener(SessionListener* listener);
+    void RemoveListener(SessionListener* listener);
 
     // Edits. Each changes the working configuration at once and returns what it did; an
     // edit that changed nothing is empty.
@@ -130,6 +159,10 @@ private:
     void RememberDataVersion();
     ConfigurationEdit Change(const std::function<void(tarnekArrayStruct&)>& change);
     ConfigurationEdit Unchanged() const;
+    void Announce(const ConfigurationEdit& edit, ChangeCause cause);
+    void AnnounceStored();
+    // The working configuration becomes what was last read, dropping whatever was unsaved.
+    void TakeStored();
     // False after the first refused text was shown.
     bool Admitted(const ConfigurationEdit& edit);
 
@@ -139,6 +172,7 @@ private:
     tarnekArrayStruct working_;
     tarnekArrayStruct stored_;
     std::int64_t dataVersion_ = 0;
+    std::vector<SessionListener*> listeners_;
 };
 
 // Whether `working` would be stored as `stored`: lists and texts equal, a chance text also

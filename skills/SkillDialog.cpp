@@ -10,11 +10,11 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUndoCommand>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "grid/CellMarking.h"
+#include "grid/ConfigurationEditCommand.h"
 #include "grid/GridOperations.h"
 #include "grid/tarnekBaseListCtrl.h"
 #include "widgets/DialogUnits.h"
@@ -48,38 +48,34 @@ const ListDescriptor& ListOf(const SkillBand& band)
     return ValueLists()[*band.code];
 }
 
-// A step of the dialog's own history, already done when pushed.
-class DialogStep final : public QUndoCommand {
+// A fill of the dialog's history: "Отмена" keeps what the fills made. The fill replaces
+// its whole list, hand edits included, and its step says so, so that the list can be
+// replayed over the configuration the dialog was opened on.
+class FillStep final : public ConfigurationEditCommand {
 public:
-    DialogStep(const QString& text, std::function<void()> undo, std::function<void()> redo)
-        : QUndoCommand(text), undo_(std::move(undo)), redo_(std::move(redo))
+    FillStep(EditingSession& session, std::size_t list, std::vector<TextAssignment> texts)
+        : ConfigurationEditCommand(
+              session, QStringLiteral("заполнение"), [list, texts = std::move(texts)](EditingSession& s) {
+                  const std::vector<std::string> before = (s.configuration().*ValueLists()[list].list).texts();
+                  ConfigurationEdit edit = s.Fill(list, texts);
+                  if (edit.empty())
+                      return edit;
+                  std::erase_if(edit.lists, [list](const ListChange& c) { return c.list == list; });
+                  edit.lists.push_back({list, 0, before, (s.configuration().*ValueLists()[list].list).texts()});
+                  return edit;
+              })
     {}
-    void undo() override
-    {
-        undo_();
-        done_ = false;
-    }
-    void redo() override
-    {
-        if (!done_)
-            redo_();
-        done_ = true;
-    }
-
-private:
-    std::function<void()> undo_;
-    std::function<void()> redo_;
-    bool done_ = true;
 };
 
 }  // namespace
 
 SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget* parent)
-    : DialogBase(parent), tier_(tier), session_(session), model_(session.configuration()), draft_(model_),
-      undo_(new QUndoStack(this))
+    : DialogBase(parent), tier_(tier), session_(session), sink_(this), scoped_(sink_, session.configuration()),
+      signals_(scoped_), undo_(new QUndoStack(this))
 {
-    table_.SetModel(&model_);
-    save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
+    hooks.commit = [this](const tarnekArrayStruct& result) { session_.Replace(result); };
+    hooks.save = [this](SaveScope scope) { return session_.Save(scope).outcome == SaveOutcome::Saved; };
+    connect(&signals_, &SessionSignals::changed, this, &SkillDialog::Follow);
     SetFolderCaption(*this, ToQString(tier_.caption), QDir::currentPath());
     setObjectName(ControlName(tier_.templateId));
     // Maximised, the grids take the whole width of the screen.
@@ -97,12 +93,8 @@ SkillDialog::SkillDialog(const SkillTier& tier, EditingSession& session, QWidget
     SetTabOrder();
     save_->setFocus(Qt::OtherFocusReason);
 
-    for (tarnekBaseListCtrl* grid : grids_) {
-        if (grid != nullptr)
-            table_.SizeGridColumns(grid, grid->columnCount());
-    }
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
-        boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
+        boxes_[box]->setText(QString::fromStdString(scoped_.configuration().*tier_.boxes[box].text));
 
     for (QLineEdit* box : boxes_)
         connect(box, &QLineEdit::textChanged, this, &SkillDialog::UpdateFillTips);
@@ -213,17 +205,12 @@ void SkillDialog::BuildBands()
         row->addWidget(stripWidget);
 
         const std::size_t code = *description.code;
-        auto* grid = new tarnekBaseListCtrl(
-            static_cast<int>(code), [this, code]() -> const ValueList& { return draft_.*ValueLists()[code].list; },
-            [this, code](std::size_t first, std::vector<std::string> texts, CellEdit kind) {
-                EditCells(code, first, std::move(texts), kind);
-            },
-            group);
+        auto* grid = new tarnekBaseListCtrl(static_cast<int>(code), signals_, *undo_, group);
         grid->setObjectName(ControlName(description.gridId));
         grid->setFixedHeight(du.y(kGridSize.height));
         grid->setMinimumWidth(du.x(kGridSize.width) / 2);
         table_.BindGrid(grid);
-        KeepGridMarked(grid, model_);
+        KeepGridMarked(grid);
         grids_[band] = grid;
         row->addWidget(grid, 1);
 
@@ -297,34 +284,22 @@ QLineEdit* SkillDialog::parameterBox(TextField text) const
     return nullptr;
 }
 
-void SkillDialog::ReadBoxes()
+std::vector<TextAssignment> SkillDialog::BoxTexts() const
 {
+    std::vector<TextAssignment> texts;
     for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
-        model_.*tier_.boxes[box].text = boxes_[box]->text().toStdString();
+        texts.emplace_back(tier_.boxes[box].text, boxes_[box]->text().toStdString());
+    return texts;
 }
 
-void SkillDialog::EditCells(std::size_t code, std::size_t first, std::vector<std::string> texts, CellEdit kind)
+void SkillDialog::Follow(const ConfigurationEdit& edit, ChangeCause cause)
 {
-    ValueList& list = draft_.*ValueLists()[code].list;
-    if (first >= list.size())
-        return;
-    const std::size_t count = std::min(texts.size(), list.size() - first);
-    std::vector<std::string> before(list.begin() + static_cast<std::ptrdiff_t>(first),
-                                    list.begin() + static_cast<std::ptrdiff_t>(first + count));
-    auto write = [this, code, first](const std::vector<std::string>& cells) {
-        const std::size_t written = WriteCells(draft_.*ValueLists()[code].list, first, cells);
-        table_.GridOf(static_cast<int>(code))->listModel()->CellsChanged(first, written);
-    };
-    write(texts);
-    undo_->push(new DialogStep(
-        CellEditName(kind), [write, before] { write(before); }, [write, texts] { write(texts); }));
-}
-
-void SkillDialog::ShowList(std::size_t band)
-{
-    tarnekBaseListCtrl* grid = grids_[band];
-    grid->listModel()->Reset();
-    table_.SizeGridColumns(grid, grid->columnCount());
+    // An undo or redo may change the cell under an open editor.
+    if (cause != ChangeCause::Edit)
+        table_.DeleteEditor();
+    for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
+        if (Touches(edit, tier_.boxes[box].text))
+            boxes_[box]->setText(QString::fromStdString(scoped_.configuration().*tier_.boxes[box].text));
 }
 
 void SkillDialog::Fill(std::size_t band)
@@ -333,60 +308,34 @@ void SkillDialog::Fill(std::size_t band)
         return;
     // What is typed in an open editor counts, as Enter would have it, before the fill.
     table_.CommitEditor();
-    const tarnekArrayStruct before = model_;
-    const ListDescriptor& list = ListOf(tier_.bands[band]);
-    const ValueList shown = draft_.*list.list;
-    ReadBoxes();
-    model_.RefreshMaxLevels();
-    RunFill(list, model_, FillCount(list, model_));
-    // The fill replaces the list, hand edits of its grid included.
-    draft_.*list.list = model_.*list.list;
-    ShowList(band);
+    undo_->push(new FillStep(scoped_, *tier_.bands[band].code, BoxTexts()));
+}
 
-    // Undo brings back the grid as it was, confirmed cells included, and the boxes.
-    const ConfigurationEdit edit = Difference(before, model_);
-    auto showBoxes = [this] {
-        for (std::size_t box = 0; box < tier_.boxes.size(); ++box)
-            boxes_[box]->setText(QString::fromStdString(model_.*tier_.boxes[box].text));
-    };
-    const ListField field = list.list;
-    undo_->push(new DialogStep(
-        QStringLiteral("заполнение"),
-        [this, edit, band, shown, showBoxes, field] {
-            table_.DeleteEditor();
-            Revert(edit, model_);
-            draft_.*field = shown;
-            ShowList(band);
-            showBoxes();
-        },
-        [this, edit, band, showBoxes, field] {
-            table_.DeleteEditor();
-            ::Apply(edit, model_);
-            draft_.*field = model_.*field;
-            ShowList(band);
-            showBoxes();
-        }));
+tarnekArrayStruct SkillDialog::kept() const
+{
+    tarnekArrayStruct fills = session_.configuration();
+    for (int step = 0; step < undo_->index(); ++step)
+        if (const auto* fill = dynamic_cast<const FillStep*>(undo_->command(step)))
+            ::Apply(fill->edit(), fills);
+    return fills;
 }
 
 void SkillDialog::Save()
 {
     table_.CommitEditor();
-    ReadBoxes();
-    for (const SkillBand& band : tier_.bands) {
-        if (band.code)
-            model_.*ListOf(band).list = draft_.*ListOf(band).list;
-    }
-    applied_ = session_.Replace(model_);
-    save(SaveScope::OfDialogTier(tier_.tier));
+    scoped_.SetTexts(BoxTexts());
+    hooks.commit(scoped_.configuration());
+    hooks.save(SaveScope::OfDialogTier(tier_.tier));
     accept();
 }
 
 void SkillDialog::done(int result)
 {
     table_.DeleteEditor();
-    // "Отмена" or the close box: what the fills put into the copy reaches the session,
-    // confirmed cells and boxes typed since the last fill do not.
-    if (result != QDialog::Accepted)
-        applied_ = session_.Replace(model_);
+    // "Отмена" or the close box: what the fills made reaches the session, confirmed cells
+    // and boxes typed since the last fill do not.
+    if (result != QDialog::Accepted) {
+        hooks.commit(kept());
+    }
     DialogBase::done(result);
 }

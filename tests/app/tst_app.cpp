@@ -722,7 +722,10 @@ private slots:
 
         second.session().SetCells(0, 2, {"theirs again"});
         QVERIFY(second.SaveConfiguration());
-        first.PushEdit(first.session().SetCells(0, 3, {"mine"}), QStringLiteral("cell"));
+        first.session().SetCells(0, 3, {"mine"});
+        // No action of the window made that change: the grid and the caption follow the session.
+        QCOMPARE(first.grid(0)->cellText(3), QStringLiteral("mine"));
+        QVERIFY(first.isWindowModified());
         first.NoticeOtherPrograms();  // unsaved here: nothing is reloaded under the user
         QCOMPARE(first.model().xpLevelShortTerm.at(3), std::string("mine"));
 

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "grid/CellMarking.h"
@@ -14,44 +15,43 @@
 #include "grid/tarnekCtrlStruct.h"
 #include "grid/tarnekEditCtrl.h"
 #include "tests/support/InitialConfiguration.h"
+#include "tests/support/RecordingSink.h"
 #include "tests/support/gui/GuiTestSupport.h"
 #include "widgets/DialogBase.h"
 #include "widgets/UserMessageBox.h"
 
 namespace {
 
-// A list of a configuration shown in a grid bound to a control table, its edit requests
-// applied and counted the way the windows apply them.
+// A list of a session shown in a grid bound to a control table; its edits are the steps
+// of an undo stack, as in the windows.
 struct ListGrid {
-    tarnekArrayStruct model = InitialConfiguration();
+    RecordingSink sink;
+    EditingSession session{sink, InitialConfiguration()};
+    SessionSignals announcements{session};
+    QUndoStack undo;
     const int code;
     tarnekCtrlStruct table;
-    int requests = 0;
     std::unique_ptr<tarnekBaseListCtrl> owned;
     tarnekBaseListCtrl* grid;
 
     explicit ListGrid(std::string_view field, QWidget* parent = nullptr)
-        : code(CodeOf(field)),
-          grid(new tarnekBaseListCtrl(
-              code, [this]() -> const ValueList& { return list(); },
-              [this](std::size_t first, std::vector<std::string> texts, CellEdit) {
-                  ++requests;
-                  grid->listModel()->CellsChanged(first, WriteCells(list(), first, std::move(texts)));
-              },
-              parent))
+        : code(CodeOf(field)), grid(new tarnekBaseListCtrl(code, announcements, undo, parent))
     {
         if (parent == nullptr)
             owned.reset(grid);
-        table.SetModel(&model);
         table.BindGrid(grid);
     }
 
-    ValueList& list() { return model.*ValueLists()[static_cast<std::size_t>(code)].list; }
+    int requests() const { return undo.count(); }
+    const tarnekArrayStruct& model() const { return session.configuration(); }
+    const ValueList& list() const { return model().*ValueLists()[static_cast<std::size_t>(code)].list; }
     void Show(const ValueList& texts)
     {
-        list() = texts;
-        grid->listModel()->Reset();
+        tarnekArrayStruct shown = model();
+        shown.*ValueLists()[static_cast<std::size_t>(code)].list = texts;
+        session.Replace(shown);
     }
+    void SetText(TextField text, const std::string& value) { session.SetTexts({{text, value}}); }
     // Typed into a cell and committed, as Enter in the cell editor does.
     void Commit(int column, const QString& text) { table.CommitCellEdit(grid, column, text); }
 };
@@ -89,7 +89,7 @@ struct GridDialog {
 
 // A grid of the list's own target code, kept marked as the dialogs do it.
 struct MarkedGrid : ListGrid {
-    explicit MarkedGrid(std::string_view field) : ListGrid(field) { KeepGridMarked(grid, model); }
+    explicit MarkedGrid(std::string_view field) : ListGrid(field) { KeepGridMarked(grid); }
 };
 
 // One notch of the vertical wheel down over `widget`, passed on to its parents until one
@@ -121,7 +121,6 @@ private slots:
         g.Show(ValueList{"1", wide.toStdString(), "c"});
         QCOMPARE(g.grid->columnCount(), 3);
         QCOMPARE(g.grid->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("2"));
-        g.table.SizeGridColumns(g.grid, 3);
         QCOMPARE(g.grid->columnWidth(0), 50);
         QCOMPARE(g.grid->columnWidth(1), QFontMetrics(g.grid->font()).horizontalAdvance(wide) + 15);
         // A refill starts from the initial width again.
@@ -147,7 +146,7 @@ private slots:
 
             QCOMPARE(d.grid->cellText(1), typed);
             QCOMPARE(d.g.list().at(1), typed.toStdString());
-            QCOMPARE(d.g.requests, 1);
+            QCOMPARE(d.g.requests(), 1);
             QCOMPARE(d.grid->columnWidth(1), std::max(50, QFontMetrics(d.grid->font()).horizontalAdvance(typed) + 15));
             QVERIFY(d.dialog.isVisible());
             QTRY_VERIFY(d.g.table.editor() == nullptr);
@@ -174,7 +173,7 @@ private slots:
             }
             QTRY_VERIFY(editor.isNull() || !editor->isVisible());
             QCOMPARE(d.grid->cellText(1), QStringLiteral("500"));
-            QCOMPARE(d.g.requests, 0);
+            QCOMPARE(d.g.requests(), 0);
             QCOMPARE(d.grid->columnWidth(1), 50);
             QVERIFY(d.dialog.isVisible());
         }
@@ -214,7 +213,7 @@ private slots:
             QTest::keyClick(d.grid, Qt::Key_V, Qt::ControlModifier);
 
             QCOMPARE(d.Row(), row);
-            QCOMPARE(d.g.requests, 1);
+            QCOMPARE(d.g.requests(), 1);
             QCOMPARE(droppedSpy.count(), dropped > 0 ? 1 : 0);
             if (dropped > 0)
                 QCOMPARE(droppedSpy.at(0).at(0).toInt(), dropped);
@@ -274,7 +273,7 @@ private slots:
     void menuCopiesPastesAndClears()
     {
         GridDialog d;
-        KeepGridMarked(d.grid, d.g.model);
+        KeepGridMarked(d.grid);
         QStringList menu;
         for (const QAction* action : d.grid->actions())
             menu.append(action->text() + QLatin1Char(' ') + action->shortcut().toString());
@@ -285,12 +284,12 @@ private slots:
         d.grid->selectionModel()->select(Cell(d.grid, 2), QItemSelectionModel::Select);
         QTest::keyClick(d.grid, Qt::Key_Delete);
         QCOMPARE(d.Row(), (QStringList{"", "500", "", "1500"}));
-        QCOMPARE(d.g.requests, 1);
+        QCOMPARE(d.g.requests(), 1);
         QVERIFY(ToolTip(Cell(d.grid, 2)).contains(QStringLiteral("Пустое значение")));
         d.grid->setCurrentIndex(Cell(d.grid, 3));
         QTest::keyClick(d.grid, Qt::Key_Backspace);
         QCOMPARE(d.Row(), (QStringList{"", "500", "", ""}));
-        QCOMPARE(d.g.requests, 2);
+        QCOMPARE(d.g.requests(), 2);
     }
 
     // XP and p_invisibility / p_serpent are integer arrays, the rest Float: arrays; the texts
@@ -325,12 +324,11 @@ private slots:
     {
         MarkedGrid xp("xpLevelSaved");
         MarkedGrid heal("healList");
-        QCOMPARE(CountMarkedForCompile(xp.model), 0U);
+        QCOMPARE(CountMarkedForCompile(xp.model()), 0U);
         QVERIFY(MarkedCountNote(0).isEmpty());
         // The level count moved to 13; the lists were made for 10.
-        xp.model.levelCountText = heal.model.levelCountText = "13";
-        MarkTableGrids(xp.table);
-        MarkTableGrids(heal.table);
+        xp.SetText(LevelCountValue().text, "13");
+        heal.SetText(LevelCountValue().text, "13");
         for (int c = 0; c < xp.grid->columnCount(); ++c)
             QVERIFY(Tinted(Cell(xp.grid, c), kWrongLengthTint));
         QVERIFY(ToolTip(Cell(xp.grid, 0)).contains(QStringLiteral("объявляет 14")));
@@ -342,8 +340,8 @@ private slots:
         QVERIFY(Tinted(Cell(xp.grid, 2), kRejectedTextTint));
         QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("Не число")));
         QVERIFY(ToolTip(Cell(xp.grid, 2)).contains(QStringLiteral("объявляет 14")));
-        xp.model.hexMaxChance = "0,5";
-        QCOMPARE(CountMarkedForCompile(xp.model), 33U);  // 31 lists, the text and the box
+        xp.SetText(&tarnekArrayStruct::hexMaxChance, "0,5");
+        QCOMPARE(CountMarkedForCompile(xp.model()), 33U);  // 31 lists, the text and the box
         QVERIFY(MarkedCountNote(33).contains(QStringLiteral("33")));
 
         // Refilled at the declared length, nothing is marked.

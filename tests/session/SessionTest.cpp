@@ -73,6 +73,47 @@ TEST_F(SessionTest, EveryEditTakesBackAndReappliesExactly)
     }
 }
 
+// Whatever shows the configuration follows these: each change once, with what it touched.
+TEST_F(SessionTest, EveryChangeIsAnnouncedOnceWithWhatItTouched)
+{
+    struct Heard final : SessionListener {
+        std::vector<std::pair<ChangeCause, std::vector<std::size_t>>> changes;
+        int stored = 0;
+        void ConfigurationChanged(const ConfigurationEdit& edit, ChangeCause cause) override
+        {
+            std::vector<std::size_t> lists;
+            for (const ListChange& change : edit.lists)
+                lists.push_back(change.list);
+            changes.emplace_back(cause, lists);
+        }
+        void StoredChanged() override { ++stored; }
+    } heard;
+    session.AddListener(&heard);
+
+    const ConfigurationEdit cell = session.SetCells(kXpLevelSaved, 1, {"5"});
+    session.SetCells(kXpLevelSaved, 1, {"5"});        // changes nothing
+    session.SetCells(kXpLevelSaved, 2, {"1\"\n#x"});  // refused
+    session.Revert(cell);
+    session.Apply(cell);
+    session.SetTexts({{&tarnekArrayStruct::evasionMaxChance, "7"}});
+    using Cause = ChangeCause;
+    const std::vector<std::pair<Cause, std::vector<std::size_t>>> expected{{Cause::Edit, {kXpLevelSaved}},
+                                                                           {Cause::Undo, {kXpLevelSaved}},
+                                                                           {Cause::Redo, {kXpLevelSaved}},
+                                                                           {Cause::Edit, {}}};
+    EXPECT_EQ(heard.changes, expected);
+    EXPECT_EQ(heard.stored, 0);
+
+    ASSERT_EQ(session.Save(SaveScope::Everything()).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(heard.stored, 1);
+    session.SetCells(kVampiric, 0, {"9"});
+    heard.changes.clear();
+    ASSERT_TRUE(session.Reload());
+    EXPECT_EQ(heard.changes, (decltype(expected){{Cause::ReadAgain, {kVampiric}}}));
+    EXPECT_EQ(heard.stored, 2);
+    session.RemoveListener(&heard);
+}
+
 TEST_F(SessionTest, UnsavedUntilSavedAndAgainWhenASavedEditIsTakenBack)
 {
     EXPECT_FALSE(session.IsUnsaved());

@@ -150,7 +150,6 @@ private slots:
             EditingSession session(sink);  // never opened: a fill must not need the database
             session.Replace(before);
             const auto dialog = MakeSkillDialog(list.tier, session);
-            const tarnekArrayStruct& model = dialog->kept();
             for (QLineEdit* box : dialog->findChildren<QLineEdit*>())
                 box->setText(QStringLiteral("7"));
             dialog->parameterBox(list.firstParameter)->setText(QString::fromUtf8(first));
@@ -158,6 +157,7 @@ private slots:
                 dialog->parameterBox(list.secondParameter)->setText(QString::fromUtf8(second));
 
             dialog->fillButton(BandOf(*dialog, field))->click();
+            const tarnekArrayStruct model = dialog->kept();
 
             const QStringList expected = QString::fromUtf8(values).split(' ');
             QCOMPARE(Texts(model.*list.list), expected);
