@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/LevelCombo.h"
 #include "app/WebAddress.h"
+#include "grid/SessionSignals.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FlowLayout.h"
 #include "widgets/QtText.h"
@@ -124,4 +126,18 @@ ActionRow::ActionRow(const DialogUnits& units, QWidget* parent) : QWidget(parent
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link_->setToolTip(SiteAddress());
     lines[0]->addWidget(siteFrame);
+}
+
+void ActionRow::FollowLevelCount(SessionSignals& session)
+{
+    levelCombo_->addItems(LevelCountItems());
+    const auto show = [this, &session] {
+        ShowLevelCount(levelCombo_, QString::fromStdString(session.configuration().levelCountText));
+    };
+    show();
+    connect(&session, &SessionSignals::changed, this, [show](const ConfigurationEdit& edit, ChangeCause cause) {
+        // A reload shows the stored count even where the box's choice was another.
+        if (cause == ChangeCause::ReadAgain || Touches(edit, LevelCountValue().text))
+            show();
+    });
 }

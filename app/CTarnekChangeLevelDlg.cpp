@@ -13,17 +13,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QUndoStack>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/ActionRow.h"
 #include "app/ClimbFit.h"
+#include "app/ClimbTargetRow.h"
 #include "app/CompilePane.h"
 #include "app/ConfigurationTransfer.h"
 #include "app/LevelCombo.h"
 #include "app/PluginSourceLoad.h"
 #include "app/SkillDialogLauncher.h"
 #include "app/WebAddress.h"
+#include "app/XpChartPane.h"
+#include "app/XpTables.h"
+#include "charts/ChartPane.h"
+#include "charts/ProgressionChart.h"
 #include "grid/CellMarking.h"
 #include "grid/ConfigurationEditCommand.h"
 #include "grid/GridOperations.h"
@@ -46,86 +55,10 @@
 
 namespace {
 
-// Rectangles in dialog units: x, y, width, height.
-struct UnitRect {
-    int x, y, width, height;
-};
-
-struct ParameterLayout {
-    const char* label;
-    bool centredLabel;
-    UnitRect labelBox;
-    UnitRect edit;
-    bool digitsOnly;
-};
-
-// One XP table of the window; band i shows the list of target code i.
-struct XpBandLayout {
-    const char* frame;
-    UnitRect frameBox;
-    UnitRect grid;
-    std::array<ParameterLayout, 2> parameters;  // the list's first and second fill parameter
-    UnitRect fillButton;
-};
-
-constexpr std::array<XpBandLayout, CTarnekChangeLevelDlg::kXpTables> kXpBands{{
-    {"Не сохраняемые XP (kq4_save_xp 0)",
-     {62, 7, 781, 51},
-     {82, 17, 758, 35},
-     {{{"Приращение:", false, {9, 7, 50, 26}, {14, 16, 40, 14}, true},
-       {"Исходное:", true, {7, 32, 52, 26}, {14, 41, 40, 14}, true}}},
-     {64, 28, 16, 16}},
-    {"Сохраняемые XP (kq4_save_xp 1)",
-     {62, 65, 780, 51},
-     {82, 75, 757, 35},
-     {{{"Множитель:", false, {9, 64, 50, 26}, {13, 73, 40, 14}, false},
-       {"Исходное:", true, {8, 89, 52, 27}, {13, 99, 40, 14}, true}}},
-     {63, 86, 16, 16}},
-    {"Не сохраняемые XP за убийство (kq4_save_xp 0)",
-     {62, 121, 780, 51},
-     {82, 132, 757, 35},
-     {{{"Приращение:", false, {9, 120, 51, 25}, {14, 129, 40, 14}, true},
-       {"Исходное:", true, {8, 145, 52, 27}, {14, 155, 40, 14}, true}}},
-     {63, 139, 16, 16}},
-    {"Сохраняемые XP за убийство (kq4_save_xp 1)",
-     {62, 177, 780, 51},
-     {82, 188, 757, 35},
-     {{{"Приращение:", false, {9, 177, 51, 26}, {15, 186, 40, 14}, true},
-       {"Исходное:", true, {9, 202, 52, 27}, {15, 211, 40, 14}, true}}},
-     {63, 197, 16, 16}},
-}};
-
 constexpr const char* kTitle = "Редактор уровней мода VLOX Tarnek MOD для Counter-Strike 1.6 (Версия 3.0)";
 
-// The XP tables; the row of actions (ActionRow) lies under the chart.
-constexpr UnitRect kDialogSize{0, 0, 850, 232};
 constexpr int kDialogPointSize = 8;
-
-// What a parameter box is for, by its label.
-QString ParameterTip(const char* label)
-{
-    const std::string_view l(label);
-    const char* what = l == "Множитель:" ? "Во сколько раз растёт прибавка опыта от уровня к уровню"
-                       : l == "Исходное:" ? "Значение, с которого начинается таблица"
-                                          : "На сколько растёт значение от уровня к уровню";
-    return ToQString(what) + ToQString(". Его читают заливка таблицы и «Создать уровни»; сохраняет «Сохранить».");
-}
-
-QRect Place(const DialogUnits& units, const UnitRect& r)
-{
-    return units.Map(r.x, r.y, r.width, r.height);
-}
-
-const ListDescriptor& XpList(int targetCode)
-{
-    return ValueLists()[static_cast<std::size_t>(targetCode)];
-}
-
-TextField XpParameter(int box)
-{
-    const ListDescriptor& list = XpList(box / 2);
-    return box % 2 == 0 ? list.firstParameter : list.secondParameter;
-}
+constexpr int kChartHeight = 300;
 
 }  // namespace
 
@@ -136,13 +69,13 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     connect(&signals_, &SessionSignals::changed, this, &CTarnekChangeLevelDlg::Follow);
     connect(&signals_, &SessionSignals::unsavedChanged, this, &QWidget::setWindowModified);
     BuildControls();
-    BuildChartPane();
+    BuildPanes();
     BuildActions();
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
-    AddCompilePane(*this);
-    RestoreSplitter();
-    AddClimbTarget(*this);
+    BuildCompilePane();
+    panes_->RestoreHeights();
+    BuildClimbTarget();
     if (initialised_)
         MarkWindowOnFolder();
     OfferPluginSourcesOnFirstStart(*this);
@@ -171,79 +104,28 @@ void CTarnekChangeLevelDlg::BuildControls()
     setFont(dialogFont);
     const DialogUnits units{QFontMetrics(dialogFont)};
 
-    // The controls keep where the dialog units put them; the XP tables alone take any
-    // width the window has beyond the form's.
-    form_ = new QWidget(this);
-    form_->setObjectName(QStringLiteral("xpForm"));
-    const QSize formSize = Place(units, kDialogSize).size();
-    form_->setMinimumSize(formSize);
-    form_->setMaximumHeight(formSize.height());
-    resize(formSize);
-
-    auto frame = [this, &units](const char* title, const UnitRect& box, bool centred) {
-        auto* group = new QGroupBox(ToQString(title), form_);
-        group->setGeometry(Place(units, box));
-        if (centred)
-            group->setAlignment(Qt::AlignHCenter);
-        return group;
-    };
-
-    // Frames first: later siblings are drawn over them.
-    for (std::size_t code = 0; code < kXpBands.size(); ++code) {
-        const XpBandLayout& band = kXpBands[code];
-        xpFrames_[code] = frame(band.frame, band.frameBox, false);
-        for (const ParameterLayout& p : band.parameters)
-            frame(p.label, p.labelBox, p.centredLabel);
-    }
-
-    auto* digitsOnly = new DigitsOnlyFilter(this);
-    connect(digitsOnly, &DigitsOnlyFilter::refused, this,
+    xpTables_ = new XpTables(units, signals_, *undo_, ctrl_, this);
+    resize(xpTables_->minimumSize());
+    connect(xpTables_, &XpTables::fillRequested, this, &CTarnekChangeLevelDlg::OnFillXp);
+    connect(xpTables_, &XpTables::digitsRefused, this,
             [this] { SetStatus(ToQString("В это поле вводятся только цифры"), StatusTone::Warning); });
-    for (int code = 0; code < kXpTables; ++code) {
-        const XpBandLayout& band = kXpBands[static_cast<std::size_t>(code)];
-        auto* grid = new tarnekBaseListCtrl(code, signals_, *undo_, form_);
-        grid->setGeometry(Place(units, band.grid));
-        grids_[static_cast<std::size_t>(code)] = grid;
-        ctrl_.BindGrid(grid);
-        KeepGridMarked(grid);
-
-        for (std::size_t p = 0; p < band.parameters.size(); ++p) {
-            auto* edit = new QLineEdit(form_);
-            edit->setGeometry(Place(units, band.parameters[p].edit));
-            edit->setAlignment(Qt::AlignCenter);
-            edit->setToolTip(ParameterTip(band.parameters[p].label));
-            if (band.parameters[p].digitsOnly)
-                edit->installEventFilter(digitsOnly);
-            const int box = 2 * code + static_cast<int>(p);
-            edit->setText(QString::fromStdString(session_.configuration().*XpParameter(box)));
-            parameterBoxes_[static_cast<std::size_t>(box)] = edit;
-            connect(edit, &QLineEdit::editingFinished, this, [this, box] { CommitBox(box); });
-            connect(edit, &QLineEdit::textChanged, this, [this, box] { UpdateFillTip(box / 2); });
-        }
-
-        auto* fill = new QPushButton(form_);
-        fill->setGeometry(Place(units, band.fillButton));
-        SetFillButtonImage(fill);
-        fillButtons_[static_cast<std::size_t>(code)] = fill;
-        connect(fill, &QPushButton::clicked, this, [this, code] { OnFillXp(code); });
-    }
 
     actionRow_ = new ActionRow(units, this);
-    levelCombo()->addItems(LevelCountItems());
+    actionRow_->FollowLevelCount(signals_);
     using Button = ActionRow::Button;
     const auto onClick = [this](Button which, auto&& action) {
         connect(actionRow_->button(which), &QPushButton::clicked, this, action);
     };
     onClick(Button::CreateLevels, [this] { OnCreateLevels(); });
     for (int tier = 1; tier <= 4; ++tier)
-        connect(skillButton(tier), &QPushButton::clicked, this, [this, tier] { OnSkillTier(tier); });
+        connect(actionRow_->skillButton(tier), &QPushButton::clicked, this, [this, tier] { OnSkillTier(tier); });
     onClick(Button::Export, [this] { ExportConfiguration(*this); });
     onClick(Button::Import, [this] { ImportConfiguration(*this); });
     onClick(Button::LoadSources, [this] { LoadPluginSources(*this); });
-    onClick(Button::Save, [this] { SaveConfiguration(); });
+    onClick(Button::Save, [this] { SaveEverything(); });
     onClick(Button::Compile, [this] { CompilePlugin(); });
     onClick(Button::Exit, [this] { reject(); });
-    connect(link(), &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
+    connect(actionRow_->link(), &QLabel::linkActivated, this, &CTarnekChangeLevelDlg::OnLink);
 }
 
 bool CTarnekChangeLevelDlg::OnInitDialog()
@@ -276,7 +158,7 @@ void CTarnekChangeLevelDlg::BuildActions()
     redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     auto* save = new QAction(ToQString("Сохранить"), this);
     save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &CTarnekChangeLevelDlg::SaveConfiguration);
+    connect(save, &QAction::triggered, this, &CTarnekChangeLevelDlg::SaveEverything);
     for (QAction* action : {undoAction_, redoAction_, save}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
@@ -308,21 +190,12 @@ void CTarnekChangeLevelDlg::MarkWindowOnFolder()
                          ToQString("Второе окно"), QMessageBox::Information, QMessageBox::Ok);
 }
 
-// The grids follow the session themselves; the boxes and the level-count box are set only
-// where the change reached them, so that nothing typed elsewhere is overwritten. Reading
-// the database again shows all of it.
-void CTarnekChangeLevelDlg::Follow(const ConfigurationEdit& edit, ChangeCause cause)
+// The grids, the boxes and the level-count box follow the session themselves.
+void CTarnekChangeLevelDlg::Follow(const ConfigurationEdit&, ChangeCause cause)
 {
     // An undo, a redo or a reload may change the cell under an open editor.
     if (cause != ChangeCause::Edit)
         ctrl_.DeleteEditor();
-    const tarnekArrayStruct& model = session_.configuration();
-    const bool all = cause == ChangeCause::ReadAgain;
-    for (int box = 0; box < kXpParameters; ++box)
-        if (all || Touches(edit, XpParameter(box)))
-            parameterBox(box)->setText(QString::fromStdString(model.*XpParameter(box)));
-    if (all || Touches(edit, LevelCountValue().text) || edit.countsBefore != edit.countsAfter)
-        ShowLevelCount(levelCombo(), QString::fromStdString(model.levelCountText));
     // A paste's note on values it dropped comes after this, so it is not overwritten.
     UpdateStatusLine();
 }
@@ -330,23 +203,6 @@ void CTarnekChangeLevelDlg::Follow(const ConfigurationEdit& edit, ChangeCause ca
 void CTarnekChangeLevelDlg::Push(const QString& text, ConfigurationEditCommand::Make make)
 {
     PushEdit(*undo_, session_, text, std::move(make));
-}
-
-void CTarnekChangeLevelDlg::UpdateFillTip(int targetCode)
-{
-    fillButton(targetCode)
-        ->setToolTip(FillButtonTip(XpList(targetCode), parameterBox(2 * targetCode)->text(),
-                                   parameterBox(2 * targetCode + 1)->text()));
-}
-
-void CTarnekChangeLevelDlg::CommitBox(int box)
-{
-    if (!initialised_)
-        return;
-    Push(ToQString("изменение параметра"),
-         [text = XpParameter(box), value = parameterBox(box)->text().toStdString()](EditingSession& session) {
-             return session.SetTexts({{text, value}});
-         });
 }
 
 // The notes on the configuration as it is now come first, whatever was done last.
@@ -374,26 +230,15 @@ void CTarnekChangeLevelDlg::ShowSaved(const SaveReport& report, const QString& w
 void CTarnekChangeLevelDlg::SetActionsEnabled(bool enabled)
 {
     for (QPushButton* b : actionRow_->buttons())
-        b->setEnabled(enabled || b == exitButton());
+        b->setEnabled(enabled || b == button(ActionRow::Button::Exit));
     levelCombo()->setEnabled(enabled);
-    for (auto* w : grids_)
-        w->setEnabled(enabled);
-    for (auto* w : parameterBoxes_)
-        w->setEnabled(enabled);
-    for (auto* w : fillButtons_)
-        w->setEnabled(enabled);
-}
-
-// What a fill or a level change takes from the window: the chosen level count (when one is
-// chosen) and the eight parameter boxes.
-std::vector<TextAssignment> CTarnekChangeLevelDlg::InputTexts() const
-{
-    // Only the parameter boxes: the level-count box takes effect through the level-count
-    // change alone. A fill at another count would leave its list disagreeing with all others.
-    std::vector<TextAssignment> texts;
-    for (int box = 0; box < kXpParameters; ++box)
-        texts.emplace_back(XpParameter(box), parameterBox(box)->text().toStdString());
-    return texts;
+    // The frames and their labels stay as they are.
+    for (int code = 0; code < XpTables::kTables; ++code) {
+        xpTables_->grid(code)->setEnabled(enabled);
+        xpTables_->parameterBox(2 * code)->setEnabled(enabled);
+        xpTables_->parameterBox(2 * code + 1)->setEnabled(enabled);
+        xpTables_->fillButton(code)->setEnabled(enabled);
+    }
 }
 
 std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
@@ -402,12 +247,12 @@ std::string CTarnekChangeLevelDlg::ChosenLevelCount() const
     return !chosen.isEmpty() ? chosen.toStdString() : session_.configuration().levelCountText;
 }
 
-bool CTarnekChangeLevelDlg::SaveAll(const QString& what)
+bool CTarnekChangeLevelDlg::SaveWindowTables(const QString& what)
 {
-    return SaveWith(SaveScope::MainWindow(), what);
+    return Save(SaveScope::MainWindow(), what);
 }
 
-bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
+bool CTarnekChangeLevelDlg::Save(SaveScope scope, const QString& what)
 {
     SaveReport report = session_.Save(scope);
     if (report.outcome == SaveOutcome::Conflict) {
@@ -421,10 +266,7 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
              {QMessageBox::No, ToQString("Записать мои")},
              {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Yes) {
-            if (session_.Reload()) {
-                undo_->clear();
-                NoteStoredConfiguration(ToQString("Перечитано: настройки другой программы из базы данных"));
-            }
+            ReadAgain(ToQString("Перечитано: настройки другой программы из базы данных"));
             return false;
         }
         if (answer != QMessageBox::No)
@@ -435,14 +277,14 @@ bool CTarnekChangeLevelDlg::SaveWith(SaveScope scope, const QString& what)
     return report.outcome == SaveOutcome::Saved;
 }
 
-bool CTarnekChangeLevelDlg::SaveConfiguration()
+bool CTarnekChangeLevelDlg::SaveEverything()
 {
     if (!initialised_)
         return false;
     ctrl_.CommitEditor();
-    CommitBoxes();
+    xpTables_->CommitBoxes();
     bool saved = false;
-    RunSavingAction([&] { saved = SaveWith(SaveScope::Everything()); });
+    RunSavingAction([&] { saved = Save(SaveScope::Everything(), ToQString("Сохранено")); });
     return saved;
 }
 
@@ -451,23 +293,21 @@ void CTarnekChangeLevelDlg::CommitEditor()
     ctrl_.CommitEditor();
 }
 
-void CTarnekChangeLevelDlg::CommitBoxes()
-{
-    // The level count waits for "Создать уровни".
-    Push(ToQString("изменение параметров"),
-         [texts = InputTexts()](EditingSession& session) { return session.SetTexts(texts); });
-}
-
 void CTarnekChangeLevelDlg::NoticeOtherPrograms()
 {
     if (!initialised_ || noticing_ || session_.IsUnsaved() || !session_.ChangedElsewhere())
         return;
     noticing_ = true;
-    if (session_.Reload()) {
-        undo_->clear();
-        NoteStoredConfiguration(ToQString("Перечитано: другая программа изменила базу данных"));
-    }
+    ReadAgain(ToQString("Перечитано: другая программа изменила базу данных"));
     noticing_ = false;
+}
+
+void CTarnekChangeLevelDlg::ReadAgain(const QString& why)
+{
+    if (!session_.Reload())
+        return;
+    undo_->clear();
+    NoteStoredConfiguration(why);
 }
 
 bool CTarnekChangeLevelDlg::event(QEvent* event)
@@ -490,7 +330,7 @@ void CTarnekChangeLevelDlg::done(int result)
                                   {QMessageBox::Cancel, ToQString("Отмена")}});
         if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton)
             return;
-        if (answer == QMessageBox::Save && !SaveConfiguration())
+        if (answer == QMessageBox::Save && !SaveEverything())
             return;
     }
     ctrl_.DeleteEditor();
@@ -510,9 +350,9 @@ void CTarnekChangeLevelDlg::OnFillXp(int targetCode)
 {
     RunSavingAction([&] {
         ctrl_.CommitEditor();
-        Push(ToQString("заполнение"), [list = static_cast<std::size_t>(targetCode), texts = InputTexts()](
+        Push(ToQString("заполнение"), [list = static_cast<std::size_t>(targetCode), texts = xpTables_->BoxTexts()](
                                           EditingSession& session) { return session.Fill(list, texts); });
-        SaveAll(ToQString("Заполнено и сохранено"));
+        SaveWindowTables(ToQString("Заполнено и сохранено"));
     });
 }
 
@@ -520,7 +360,7 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
 {
     RunSavingAction([&] {
         ctrl_.CommitEditor();
-        std::vector<TextAssignment> texts = InputTexts();
+        std::vector<TextAssignment> texts = xpTables_->BoxTexts();
         const std::string chosen = ChosenLevelCount();
         if (const auto allowed = CheckLevelCountChange(ReadInteger(chosen)); !allowed) {
             UserMessageBox::Show(this, ToQString(allowed.failure().text), ToQString(kLevelRefusalCaption),
@@ -535,7 +375,7 @@ void CTarnekChangeLevelDlg::OnCreateLevels()
         texts.emplace_back(LevelCountValue().text, chosen);
 
         RecomputeLevels(texts);
-        SaveAll(ToQString("Уровни созданы и сохранены"));
+        SaveWindowTables(ToQString("Уровни созданы и сохранены"));
     });
 }
 
@@ -550,18 +390,18 @@ void CTarnekChangeLevelDlg::CompilePlugin()
     RunSavingAction([&] {
         ctrl_.CommitEditor();
         NoteMarkedTexts();
-        if (!SaveAll())
+        if (!SaveWindowTables())
             return;  // sources not written: the compiler would meet the old ones
         const std::filesystem::path dir = WorkDirectory();
         DeleteCompiledPlugin(dir);
-        StartCompile(*this, dir);
+        compilePane()->Start(dir, GeneratedLines(model()));
     });
 }
 
 void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
 {
-    if (value.list && *value.list < static_cast<std::size_t>(kXpTables)) {
-        SelectGridCell(grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
+    if (value.list && *value.list < static_cast<std::size_t>(XpTables::kTables)) {
+        SelectGridCell(xpTables_->grid(static_cast<int>(*value.list)), static_cast<int>(value.level));
         return;
     }
     RunSkillDialog(ToQString("изменения скилов"),
@@ -570,8 +410,8 @@ void CTarnekChangeLevelDlg::ShowValue(const GeneratedValue& value)
 
 QString CTarnekChangeLevelDlg::ValueTitle(const GeneratedValue& value) const
 {
-    if (value.list && *value.list < static_cast<std::size_t>(kXpTables))
-        return ToQString(kXpBands[*value.list].frame);
+    if (value.list && *value.list < static_cast<std::size_t>(XpTables::kTables))
+        return XpTables::Title(static_cast<int>(*value.list));
     return SkillValueTitle(value);
 }
 
@@ -591,7 +431,7 @@ void CTarnekChangeLevelDlg::RunSkillDialog(const QString& step, const std::funct
         run({[this, step](const tarnekArrayStruct& result) {
                  Push(step, [&result](EditingSession& session) { return session.Replace(result); });
              },
-             [this](SaveScope scope) { return SaveWith(scope); }});
+             [this](SaveScope scope) { return Save(scope, ToQString("Сохранено")); }});
     });
 }
 
@@ -623,4 +463,114 @@ std::filesystem::path CTarnekChangeLevelDlg::WorkDirectory() const
     std::error_code error;
     std::filesystem::path dir = std::filesystem::current_path(error);
     return error ? std::filesystem::path(".") : dir;
+}
+
+// The panes under the XP tables, then the actions: whatever the panes and the window's
+// size, the actions show. The status line ends the row of the pane's switches.
+void CTarnekChangeLevelDlg::BuildPanes()
+{
+    panes_ = new XpChartPane(*this, xpTables_);
+    ChartPane* pane = panes_->pane();
+    statusLine_ = new QLabel();
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    statusLine_->setWordWrap(true);
+    pane->row()->addWidget(statusLine_, 1);
+    for (int code = 0; code < XpTables::kTables; ++code)
+        ReportDroppedValues(xpTables_->grid(code), statusLine_);
+    connect(levelCombo(), &QComboBox::currentIndexChanged, this, &CTarnekChangeLevelDlg::UpdateStatusLine);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(pane->splitter(), 1);
+    layout->addWidget(actionRow_);
+    layout->addLayout(pane->row());
+    FitToScreen(AvailableArea(*this));
+}
+
+// The compile pane names a value as the window does, and leads its lines back to it.
+void CTarnekChangeLevelDlg::BuildCompilePane()
+{
+    CompilePane* pane = panes_->AddCompilePane();
+    pane->setValueNames([this](const GeneratedValue& value) {
+        // Devotion Aura is one value for every level.
+        if (!value.list)
+            return ValueTitle(value);
+        return QStringLiteral("%1, уровень %2").arg(ValueTitle(value)).arg(value.level);
+    });
+    connect(pane, &CompilePane::runningChanged, this,
+            [this](bool running) { button(ActionRow::Button::Compile)->setEnabled(!running && initialised_); });
+    connect(pane, &CompilePane::valueActivated, this, &CTarnekChangeLevelDlg::ShowValue);
+}
+
+// The climb target row under "Убийств в час"; disabled after a start that could not load
+// the settings.
+void CTarnekChangeLevelDlg::BuildClimbTarget()
+{
+    climbTarget_ = new ClimbTargetRow();
+    climbTarget_->setObjectName(QStringLiteral("climbTarget"));
+    progression()->AddControlRow(climbTarget_);
+    climbTarget_->setEnabled(initialised_);
+    const auto follow = [this] { climbTarget_->FollowLevelCount(ReadInteger(model().levelCountText)); };
+    follow();
+    connect(&signals_, &SessionSignals::changed, climbTarget_, follow);
+    connect(climbTarget_->fitButton(), &QPushButton::clicked, this, [this] { FitToTarget(*this); });
+}
+
+ProgressionChart* CTarnekChangeLevelDlg::progression() const
+{
+    return panes_->progression();
+}
+
+CompilePane* CTarnekChangeLevelDlg::compilePane() const
+{
+    return panes_->compilePane();
+}
+
+void CTarnekChangeLevelDlg::FitToScreen(const QRect& available)
+{
+    ChartPane* pane = panes_->pane();
+    const QSize form = xpTables_->minimumSize();
+    // Room for the frame the window manager draws around the window.
+    const int width = std::min(form.width() + 8, available.width() - 8);
+    const int actionsHeight = actionRow_->heightForWidth(width - 8);
+    const int height = std::min(form.height() + actionsHeight + kChartHeight + 40, available.height() - 40);
+    setMinimumSize(std::min(640, width), std::min(480, height));
+    resize(width, height);
+    // The form gets all of its height where the screen allows, the chart what is left.
+    const int formHeight = form.height() + pane->controlsArea()->horizontalScrollBar()->sizeHint().height();
+    pane->controlsArea()->setMaximumHeight(formHeight);
+    pane->ShareHeight(formHeight, height - actionsHeight);
+}
+
+QString CTarnekChangeLevelDlg::PendingLevelCountNote() const
+{
+    const std::string chosen = ChosenLevelCount();
+    const std::string& applied = model().levelCountText;
+    if (chosen == applied)
+        return QString();
+    return QStringLiteral("Выбрано уровней: %1, в конфигурации: %2. Выбор вступит в силу только после "
+                          "«Создать уровни»; заливки используют %2.")
+        .arg(QString::fromStdString(chosen), QString::fromStdString(applied));
+}
+
+QStringList CTarnekChangeLevelDlg::ConfigurationNotes() const
+{
+    QStringList notes{PendingLevelCountNote()};
+    if (marksNoted_)
+        notes.append(MarkedCountNote(CountMarkedForCompile(model())));
+    notes.removeAll(QString());
+    return notes;
+}
+
+// After a change the status line describes the configuration as it is now; what was
+// said of the last action is over.
+void CTarnekChangeLevelDlg::UpdateStatusLine()
+{
+    SetStatus(QString());
+}
+
+void CTarnekChangeLevelDlg::NoteMarkedTexts()
+{
+    marksNoted_ = true;
+    UpdateStatusLine();
 }

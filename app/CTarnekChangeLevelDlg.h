@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -15,9 +14,7 @@
 #include "app/SkillDialogLauncher.h"
 #include "grid/ConfigurationEditCommand.h"
 #include "grid/SessionSignals.h"
-#include "grid/ValueListModel.h"
 #include "grid/tarnekCtrlStruct.h"
-#include "model/Descriptors.h"
 #include "model/tarnekArrayStruct.h"
 #include "pluginsrc/GeneratedLines.h"
 #include "session/EditingSession.h"
@@ -26,33 +23,31 @@
 #include "widgets/MessageBoxSink.h"
 #include "widgets/StatusLine.h"
 
-class ChartPane;
+class ClimbTargetRow;
+class CompilePane;
 class ProgressionChart;
 class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QAction;
 class QPushButton;
 class QUndoStack;
-class tarnekBaseListCtrl;
+class XpChartPane;
+class XpTables;
 
-// The main window: the four XP tables with their parameters and fill buttons laid out in
-// dialog units on a form; under the form the XP curves and the kills the climb takes (and
-// the compile output), then the row of actions (level count, skill tiers, save, compile,
-// exit and the rest) and a status line.
-// Its editing session holds the configuration for the window's whole life; every
-// confirmed change is a step of the undo history made through the session, every control
-// that shows the configuration follows the session's announcements, and closing with
-// unsaved changes asks first.
+// The main window: the four XP tables (XpTables) on a form; under the form the XP curves
+// and the kills the climb takes (and the compile output, CompilePane), then the row of
+// actions (ActionRow: level count, skill tiers, save, compile, exit and the rest) and a
+// status line. The window makes these parts, wires them to its editing session and runs
+// the actions.
+// The session holds the configuration for the window's whole life; every confirmed change
+// is a step of the undo history made through the session, every control that shows the
+// configuration follows the session's announcements, and closing with unsaved changes
+// asks first.
 class CTarnekChangeLevelDlg final : public DialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CTarnekChangeLevelDlg)
 
 public:
-    static constexpr int kXpTables = static_cast<int>(kXpListCount);
-    static constexpr int kXpParameters = 2 * kXpTables;
-
     // Opens the settings database under the current directory and loads it.
     explicit CTarnekChangeLevelDlg(QWidget* parent = nullptr);
     ~CTarnekChangeLevelDlg() override;
@@ -63,23 +58,22 @@ public:
     // Whether this start made the settings database from the carried copy.
     bool databaseCreated() const;
 
-    // Handlers, public so that the window can be driven without a pointer.
+    // Actions, public so that the window can be driven without a pointer.
     void OnFillXp(int targetCode);
     void OnCreateLevels();
     void CompilePlugin();
     void OnSkillTier(int tier);
     void OnLink();
-
-    // "Сохранить" and Ctrl+S: the boxes, then the whole configuration and both sources,
-    // without compiling. True when the database was written.
-    bool SaveConfiguration();
-    // The main window's save (its tables and both sources), asking what to do when another
-    // program saved in between; the status line then says `what` happened and which files
-    // were written. False when nothing was written.
-    bool SaveAll(const QString& what = QStringLiteral("Сохранено"));
-    bool SaveWith(SaveScope scope, const QString& what = QStringLiteral("Сохранено"));
+    // "Сохранить" and Ctrl+S: an open cell editor and the boxes, then every table and both
+    // sources, without compiling. True when the database was written.
+    bool SaveEverything();
+    // What the fills, "Создать уровни" and the compile save: the window's tables (the XP
+    // lists, the level count and the XP parameters) and both sources, asking what to do
+    // when another program saved in between; the status line then says `what` happened and
+    // which files were written. False when nothing was written.
+    bool SaveWindowTables(const QString& what = QStringLiteral("Сохранено"));
     // The level-count change after its question and before its save: the texts (count
-    // and XP parameters), all 31 lists recomputed as one undo step, the XP grids refilled.
+    // and XP parameters) and all 31 lists recomputed, as one undo step.
     void RecomputeLevels(const std::vector<TextAssignment>& texts);
     // Shows a value a compiler line led back to: selects its cell in an XP grid, or opens
     // the skill dialog that holds it with the cell selected.
@@ -90,18 +84,11 @@ public:
     // when the box shows none.
     std::string ChosenLevelCount() const;
     // Takes a whole configuration from elsewhere (an imported file, the plugin's sources)
-    // as one undo step, shown at once; "Сохранить" then stores it whole.
+    // as one undo step; "Сохранить" then stores it whole.
     void ReplaceConfiguration(tarnekArrayStruct configuration, const QString& undoText);
-
-    // What a fill or a level change takes from the window: the eight parameter boxes as they
-    // show now, in parameterBox() order.
-    std::vector<TextAssignment> InputTexts() const;
-    // The eight parameter boxes into the session as they show now, as one undo step.
-    void CommitBoxes();
-    // An open cell editor's text into the session as Enter would write it.
+    // An open cell editor's text into the session as Enter would write it: every action
+    // that reads the configuration does this first.
     void CommitEditor();
-    // Makes an edit through the session as one step of the undo history.
-    void Push(const QString& text, ConfigurationEditCommand::Make make);
     // Reads the database again when another program changed it and nothing here is unsaved.
     void NoticeOtherPrograms();
 
@@ -109,31 +96,20 @@ public:
     EditingSession& session() { return session_; }
     SessionSignals& sessionSignals() { return signals_; }
     QUndoStack* undoStack() const { return undo_; }
-    tarnekBaseListCtrl* grid(int targetCode) const { return grids_[static_cast<std::size_t>(targetCode)]; }
-    // The frame around an XP table's grid, parameters and fill button.
-    QGroupBox* xpFrame(int targetCode) const { return xpFrames_[static_cast<std::size_t>(targetCode)]; }
-    // In the order of the model's XP parameter texts: increment/multiplier, initial, per table.
-    QLineEdit* parameterBox(int i) const { return parameterBoxes_[static_cast<std::size_t>(i)]; }
-    QPushButton* fillButton(int targetCode) const { return fillButtons_[static_cast<std::size_t>(targetCode)]; }
-    ActionRow* actionRow() const { return actionRow_; }
-    QComboBox* levelCombo() const { return actionRow_->levelCombo(); }
-    QPushButton* createLevelsButton() const { return actionRow_->button(ActionRow::Button::CreateLevels); }
-    QPushButton* skillButton(int tier) const { return actionRow_->skillButton(tier); }
-    QPushButton* compileButton() const { return actionRow_->button(ActionRow::Button::Compile); }
-    QPushButton* exitButton() const { return actionRow_->button(ActionRow::Button::Exit); }
-    QPushButton* saveButton() const { return actionRow_->button(ActionRow::Button::Save); }
-    QPushButton* exportButton() const { return actionRow_->button(ActionRow::Button::Export); }
-    QPushButton* importButton() const { return actionRow_->button(ActionRow::Button::Import); }
-    QPushButton* loadSourcesButton() const { return actionRow_->button(ActionRow::Button::LoadSources); }
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
-    QLabel* link() const { return actionRow_->link(); }
-
-    // The XP tables at their dialog-unit places; it scrolls above the chart pane.
-    QWidget* form() const { return form_; }
-    // Beside the XP curves in the chart pane (ChartPane::Of), the kills the climb takes.
-    ProgressionChart* progression() const { return progression_; }
+    // The parts.
+    XpTables* xpTables() const { return xpTables_; }
+    ActionRow* actionRow() const { return actionRow_; }
+    QPushButton* button(ActionRow::Button which) const { return actionRow_->button(which); }
+    QComboBox* levelCombo() const { return actionRow_->levelCombo(); }
+    XpChartPane* panes() const { return panes_; }
+    // Beside the XP curves in the chart pane, the kills the climb takes, with the climb
+    // target row under it.
+    ProgressionChart* progression() const;
+    ClimbTargetRow* climbTarget() const { return climbTarget_; }
+    CompilePane* compilePane() const;
     // A chosen level count not applied yet, the marked texts from the first compile on,
     // what a save wrote and what a paste dropped.
     QLabel* statusLine() const { return statusLine_; }
@@ -148,20 +124,21 @@ protected:
 
 private:
     void BuildControls();
-    void BuildChartPane();
-    // The heights of the XP tables, the chart and the compile output as the user last
-    // dragged them apart.
-    void RestoreSplitter();
+    void BuildPanes();
+    void BuildCompilePane();
+    void BuildClimbTarget();
     void BuildActions();
     bool OnInitDialog();
     void MarkWindowOnFolder();
-    void CommitBox(int box);
-    void UpdateFillTip(int targetCode);
+    // One save with the conflict question; `what` as for SaveWindowTables.
+    bool Save(SaveScope scope, const QString& what);
+    // The database read again, this window's history dropped, the status line told why.
+    void ReadAgain(const QString& why);
     // A skill dialog run by `run`, given how the dialog hands back what it changed (one undo
     // step named `step`) and how its "Сохранить" saves.
     void RunSkillDialog(const QString& step, const std::function<void(const SkillDialogHooks&)>& run);
-    // What the boxes, the level-count box and the status line show follows every change of
-    // the session's configuration.
+    // What the level-count box and the status line show follows every change of the
+    // session's configuration.
     void Follow(const ConfigurationEdit& edit, ChangeCause cause);
     void ShowSaved(const SaveReport& report, const QString& what);
     // After the database was read: `read` says so (when not at the start), then the status
@@ -175,8 +152,8 @@ private:
     // Counts what the plugin compiler would reject and keeps the count on the status line
     // from then on; called before the compiler starts.
     void NoteMarkedTexts();
-    void FillLevelCombo();
     void SetActionsEnabled(bool enabled);
+    void Push(const QString& text, ConfigurationEditCommand::Make make);
     void RunSavingAction(const std::function<void()>& action);
     void ShowError(const char* text);
     std::filesystem::path WorkDirectory() const;
@@ -194,13 +171,9 @@ private:
     bool noticing_ = false;
     bool marksNoted_ = false;  // a compile has counted the marked texts: the count is kept current
 
-    std::array<tarnekBaseListCtrl*, kXpTables> grids_{};
-    std::array<QGroupBox*, kXpTables> xpFrames_{};
-    std::array<QLineEdit*, kXpParameters> parameterBoxes_{};
-    std::array<QPushButton*, kXpTables> fillButtons_{};
+    XpTables* xpTables_ = nullptr;
     ActionRow* actionRow_ = nullptr;
-    QWidget* form_ = nullptr;
-    ChartPane* chartPane_ = nullptr;
-    ProgressionChart* progression_ = nullptr;
+    XpChartPane* panes_ = nullptr;
+    ClimbTargetRow* climbTarget_ = nullptr;
     QLabel* statusLine_ = nullptr;
 };

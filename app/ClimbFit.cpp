@@ -16,6 +16,7 @@
 
 #include "app/CTarnekChangeLevelDlg.h"
 #include "app/ClimbTargetRow.h"
+#include "app/XpTables.h"
 #include "charts/ProgressionChart.h"
 #include "model/Descriptors.h"
 #include "model/NumberFormats.h"
@@ -75,27 +76,9 @@ QString Refusal(const CTarnekChangeLevelDlg& dialog, const FitRequest& request, 
 
 }  // namespace
 
-void AddClimbTarget(CTarnekChangeLevelDlg& dialog)
-{
-    auto* row = new ClimbTargetRow();
-    row->setObjectName(QStringLiteral("climbTarget"));
-    dialog.progression()->AddControlRow(row);
-    row->setEnabled(dialog.initialised());
-    const auto follow = [&dialog, row] { row->FollowLevelCount(ReadInteger(dialog.model().levelCountText)); };
-    follow();
-    // Every change of the configuration passes the undo history, a reload clears it.
-    QObject::connect(dialog.undoStack(), &QUndoStack::indexChanged, row, follow);
-    QObject::connect(row->fitButton(), &QPushButton::clicked, &dialog, [&dialog] { FitToTarget(dialog); });
-}
-
-ClimbTargetRow* ClimbTarget(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<ClimbTargetRow*>(QStringLiteral("climbTarget"));
-}
-
 void FitToTarget(CTarnekChangeLevelDlg& dialog)
 {
-    const ClimbTargetRow& row = *ClimbTarget(dialog);
+    const ClimbTargetRow& row = *dialog.climbTarget();
     QLabel& status = *dialog.statusLine();
     const int kills = row.killsBox()->value();
     const double hours = row.hoursBox()->value();
@@ -111,7 +94,7 @@ void FitToTarget(CTarnekChangeLevelDlg& dialog)
     const QString target = kills > 0 ? terms.Of(kills) : QStringLiteral("%1 ч").arg(QString::number(hours, 'g', 7));
 
     // The fill takes every box first, so the value is found for the configuration it will fill.
-    const std::vector<TextAssignment> boxes = dialog.InputTexts();
+    const std::vector<TextAssignment> boxes = dialog.xpTables()->BoxTexts();
     tarnekArrayStruct boxed = dialog.model();
     for (const auto& [text, value] : boxes)
         boxed.*text = value;
@@ -125,7 +108,7 @@ void FitToTarget(CTarnekChangeLevelDlg& dialog)
     const std::string value = FormatInteger(fit->value);
     for (std::size_t box = 0; box < boxes.size(); ++box)
         if (boxes[box].first == parameter.text)
-            dialog.parameterBox(static_cast<int>(box))->setText(QString::fromStdString(value));
+            dialog.xpTables()->parameterBox(static_cast<int>(box))->setText(QString::fromStdString(value));
     dialog.OnFillXp(static_cast<int>(fit->list));
     // A save that gave way to another program's settings leaves nothing of the fill.
     if (dialog.model().*parameter.text != value)

@@ -1,7 +1,6 @@
 #pragma once
 
 class CTarnekChangeLevelDlg;
-class ClimbTargetRow;
 
 // Balance by time in the main window: the target row on "Прогрессия" and its "Подобрать",
 // which finds the value of the chosen fill parameter whose fill makes the climb take as
@@ -9,7 +8,5 @@ class ClimbTargetRow;
 // undo step, saved). A target that cannot be met changes nothing; the status line says
 // what was chosen, or why not.
 
-// Adds the row under "Убийств в час"; disabled after a start that could not load the settings.
-void AddClimbTarget(CTarnekChangeLevelDlg& dialog);
+// "Подобрать" of the window's climb target row.
 void FitToTarget(CTarnekChangeLevelDlg& dialog);
-ClimbTargetRow* ClimbTarget(const CTarnekChangeLevelDlg& dialog);

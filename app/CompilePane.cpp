@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include <QCheckBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,9 +12,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/CTarnekChangeLevelDlg.h"
-#include "charts/ChartPane.h"
-#include "charts/ChartVisibility.h"
 #include "model/NumberFormats.h"
 #include "widgets/QtText.h"
 
@@ -206,43 +202,4 @@ void CompilePane::Activate(QListWidgetItem* item)
     const QVariant index = item->data(Qt::UserRole);
     if (index.isValid())
         emit valueActivated(values_.at(index.toULongLong()));
-}
-
-CompilePane* CompilePaneOf(const CTarnekChangeLevelDlg& dialog)
-{
-    return dialog.findChild<CompilePane*>(kPaneName);
-}
-
-void AddCompilePane(CTarnekChangeLevelDlg& dialog)
-{
-    ChartPane* chart = ChartPane::Of(dialog);
-    if (chart == nullptr || CompilePaneOf(dialog) != nullptr)
-        return;
-    auto* pane = new CompilePane();
-    chart->splitter()->addWidget(pane);
-    chart->splitter()->setStretchFactor(2, 1);
-    auto* toggle = new QCheckBox(QStringLiteral("Вывод компилятора"));
-    toggle->setObjectName(QStringLiteral("compilePaneSwitch"));
-    toggle->setToolTip(QStringLiteral("Показывает или скрывает вывод компилятора; выбор запоминается"));
-    chart->row()->insertWidget(1, toggle);
-    BindChartVisibility(toggle, pane, QString::fromLatin1(kCompilePaneShownKey), false);
-
-    pane->setValueNames([&dialog](const GeneratedValue& value) {
-        // Devotion Aura is one value for every level.
-        if (!value.list)
-            return dialog.ValueTitle(value);
-        return QStringLiteral("%1, уровень %2").arg(dialog.ValueTitle(value)).arg(value.level);
-    });
-    QObject::connect(pane, &CompilePane::runningChanged, &dialog, [&dialog, toggle](bool running) {
-        dialog.compileButton()->setEnabled(!running && dialog.initialised());
-        if (running)
-            toggle->setChecked(true);
-    });
-    QObject::connect(pane, &CompilePane::valueActivated, &dialog,
-                     [&dialog](const GeneratedValue& value) { dialog.ShowValue(value); });
-}
-
-void StartCompile(CTarnekChangeLevelDlg& dialog, const std::filesystem::path& dir)
-{
-    CompilePaneOf(dialog)->Start(dir, GeneratedLines(dialog.model()));
 }

@@ -23,7 +23,6 @@ class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
-class CTarnekChangeLevelDlg;
 
 // The main window's compile output: the compiler runs on a worker thread while its output
 // appears here line by line in a fixed-width font; at the end a headline says what came of
@@ -75,15 +74,3 @@ private:
     std::deque<std::string> pending_;  // lines the worker read, not yet shown
     std::size_t pendingDropped_ = 0;
 };
-
-// Puts a compile pane under the main window's chart, with a switch beside the chart's
-// that shows or hides it (remembered), and ties it to the window: the compile button is
-// disabled while it runs and an activated line shows its value in the window.
-void AddCompilePane(CTarnekChangeLevelDlg& dialog);
-
-// The window's compile after its save and the removal of the old plugin, in its pane.
-void StartCompile(CTarnekChangeLevelDlg& dialog, const std::filesystem::path& dir);
-
-CompilePane* CompilePaneOf(const CTarnekChangeLevelDlg& dialog);
-
-inline constexpr const char* kCompilePaneShownKey = "mainWindow/compilePaneShown";

@@ -9,6 +9,7 @@
 
 #include "app/CTarnekChangeLevelDlg.h"
 #include "app/FileDialog.h"
+#include "app/XpTables.h"
 #include "exchange/ConfigurationJson.h"
 #include "widgets/QtText.h"
 #include "widgets/UserMessageBox.h"
@@ -37,7 +38,7 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
         return;
 
     // The grids edit the model directly; the parameter boxes are read as a fill reads them.
-    dialog.CommitBoxes();
+    dialog.xpTables()->CommitBoxes();
     const tarnekArrayStruct& model = dialog.model();
 
     const auto json = ConfigurationToJson(model, Wording::Russian);

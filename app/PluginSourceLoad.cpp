@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/CTarnekChangeLevelDlg.h"
+#include "app/XpTables.h"
 #include "pluginsrc/PluginSourceReader.h"
 #include "pluginsrc/SourceAdoption.h"
 #include "widgets/MessageBoxSink.h"
@@ -47,7 +48,7 @@ void LoadPluginSources(CTarnekChangeLevelDlg& dialog)
         return;
     // What the window shows is what the sources are compared with and what they replace.
     dialog.CommitEditor();
-    dialog.CommitBoxes();
+    dialog.xpTables()->CommitBoxes();
     const PluginSourcesReading reading = ReadPluginSources(PluginFolder());
     if (!reading) {
         UserMessageBox::Show(

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "app/CTarnekChangeLevelDlg.h"
+#include "app/XpChartPane.h"
+#include "app/XpTables.h"
 #include "charts/ChartPane.h"
 #include "charts/CurveChart.h"
 #include "skills/SkillDialogs.h"

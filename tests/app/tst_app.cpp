@@ -32,6 +32,8 @@
 #include "app/PluginFolderChoice.h"
 #include "app/PluginSourceLoad.h"
 #include "app/SkillDialogLauncher.h"
+#include "app/XpChartPane.h"
+#include "app/XpTables.h"
 #include "charts/ChartPane.h"
 #include "charts/CurveChart.h"
 #include "charts/ProgressionChart.h"
@@ -120,9 +122,9 @@ private slots:
         QVERIFY(fs::exists(folder.database()));
 
         QCOMPARE(dialog.model(), OpenedInitialConfiguration());
-        for (int code = 0; code < CTarnekChangeLevelDlg::kXpTables; ++code) {
-            QVERIFY(HeadedUpTo(dialog.grid(code), 10));
-            QCOMPARE(Cells(dialog.grid(code)), Texts(XpList(dialog.model(), code)));
+        for (int code = 0; code < XpTables::kTables; ++code) {
+            QVERIFY(HeadedUpTo(dialog.xpTables()->grid(code), 10));
+            QCOMPARE(Cells(dialog.xpTables()->grid(code)), Texts(XpList(dialog.model(), code)));
         }
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
         // The caption names the folder, so that two windows can be told apart.
@@ -132,8 +134,8 @@ private slots:
         QCOMPARE(ShownFolder(QDir::homePath() + QStringLiteral("/srv/cstrike")),
                  QDir::toNativeSeparators(QStringLiteral("~/srv/cstrike")));
         const QStringList boxes{"500", "0", "2", "400", "5", "10", "2", "6"};
-        for (int i = 0; i < CTarnekChangeLevelDlg::kXpParameters; ++i)
-            QCOMPARE(dialog.parameterBox(i)->text(), boxes[i]);
+        for (int i = 0; i < XpTables::kParameters; ++i)
+            QCOMPARE(dialog.xpTables()->parameterBox(i)->text(), boxes[i]);
         // Nothing is written before the user asks for it.
         QVERIFY(!fs::exists(folder.baseHeader()));
         // Dialog units: x by a quarter, y by an eighth of the font's average character size.
@@ -153,9 +155,9 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             dialog.resize(1024, 700);
             QVERIFY(ShowAndActivate(dialog));
-            QVERIFY(CompilePaneOf(dialog)->isVisible());
-            QList<QWidget*> actions{dialog.levelCombo(), dialog.link(), ChartPane::Of(dialog)->chartSwitch(),
-                                    CompilePaneOf(dialog)->cancelButton()};
+            QVERIFY(dialog.compilePane()->isVisible());
+            QList<QWidget*> actions{dialog.levelCombo(), dialog.actionRow()->link(),
+                                    ChartPane::Of(dialog)->chartSwitch(), dialog.compilePane()->cancelButton()};
             for (QPushButton* b : dialog.actionRow()->buttons())
                 actions.append(b);
             for (QWidget* w : actions) {
@@ -195,17 +197,17 @@ private slots:
         dialog.levelCombo()->setCurrentIndex(1);
         QCOMPARE(StatusLine(dialog), QStringLiteral("Выбрано уровней: 13, в конфигурации: 10. Выбор вступит в силу "
                                                     "только после «Создать уровни»; заливки используют 10."));
-        SetBox(dialog.parameterBox(2), QStringLiteral("abc"));
-        SetBox(dialog.parameterBox(3), QStringLiteral("4a-0.0б"));
+        SetBox(dialog.xpTables()->parameterBox(2), QStringLiteral("abc"));
+        SetBox(dialog.xpTables()->parameterBox(3), QStringLiteral("4a-0.0б"));
         QVERIFY(StatusLine(dialog).endsWith(QStringLiteral(" В это поле вводятся только цифры")));
-        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        QTest::mouseClick(dialog.xpTables()->fillButton(1), Qt::LeftButton);
         QVERIFY(UserMessageBox::TakeShown().isEmpty());
         QVERIFY(StatusLine(dialog).endsWith(QStringLiteral(
             "заливки используют 10. Заполнено и сохранено: база данных, tarnek/base.h, tarnek/skills.inl")));
 
         // Multiplier "abc" reads as 0: v[i] = (i+1)·I·(M+i), the last 11·400·10.
         QCOMPARE(dialog.model().xpLevelSaved.at(10), std::string("44000"));
-        QCOMPARE(Cells(dialog.grid(1)), Texts(dialog.model().xpLevelSaved));
+        QCOMPARE(Cells(dialog.xpTables()->grid(1)), Texts(dialog.model().xpLevelSaved));
         const tarnekArrayStruct stored = folder.Stored();
         QCOMPARE(stored.xpLevelSaved, dialog.model().xpLevelSaved);
         QCOMPARE(stored.levelCountText, std::string("10"));
@@ -233,7 +235,7 @@ private slots:
             else  // the box shows what is stored, marked as not one of its own
                 QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(stored + " (из базы)"));
             UserMessageBox::SetNextAnswer(QMessageBox::No);
-            QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.button(ActionRow::Button::CreateLevels), Qt::LeftButton);
 
             const auto shown = UserMessageBox::TakeShown();
             QCOMPARE(shown.size(), 1);
@@ -256,7 +258,7 @@ private slots:
         // Changed to a count the box offers, the stored count's own item goes.
         dialog.levelCombo()->setCurrentIndex(30);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.button(ActionRow::Button::CreateLevels), Qt::LeftButton);
         QCOMPARE(UserMessageBox::TakeShown().size(), 1);
         QCOMPARE(dialog.levelCombo()->count(), 31);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("100"));
@@ -269,7 +271,7 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
-        QVERIFY(CommitCell(dialog.grid(0), 3, QStringLiteral("1234")));
+        QVERIFY(CommitCell(dialog.xpTables()->grid(0), 3, QStringLiteral("1234")));
         // The stand-in keeps the sources it found.
 #ifdef _WIN32
         fs::copy_file(TARNEK_COMPILE_STAND_IN, folder.fsPath() / "compile.exe");
@@ -288,10 +290,10 @@ private slots:
         fs::permissions(folder.fsPath() / "compile.sh", fs::perms::owner_all);
 #endif
 
-        QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
-        CompilePane* pane = CompilePaneOf(dialog);
+        QTest::mouseClick(dialog.button(ActionRow::Button::Compile), Qt::LeftButton);
+        CompilePane* pane = dialog.compilePane();
         QVERIFY(pane != nullptr && pane->isVisible());
-        QVERIFY(!dialog.compileButton()->isEnabled());
+        QVERIFY(!dialog.button(ActionRow::Button::Compile)->isEnabled());
         // The compiler still waits, yet its output is already shown.
         QTRY_VERIFY(pane->output()->toPlainText().contains(QStringLiteral("skills.inl(")));
         QVERIFY(pane->running());
@@ -300,7 +302,7 @@ private slots:
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(3), std::string("1234"));
         WriteBytes(folder.fsPath() / "go", "");
         QTRY_VERIFY_WITH_TIMEOUT(!pane->running(), 10000);
-        QVERIFY(dialog.compileButton()->isEnabled());
+        QVERIFY(dialog.button(ActionRow::Button::Compile)->isEnabled());
         QCOMPARE(pane->headline()->text(), QStringLiteral("Компиляция не удалась: 2 ошибки"));
         QListWidget* list = pane->diagnostics();
         QVERIFY(list->item(0)->text().endsWith(QStringLiteral("Сохраняемые XP (kq4_save_xp 1), уровень 3")));
@@ -309,9 +311,9 @@ private slots:
         form->verticalScrollBar()->setValue(form->verticalScrollBar()->maximum());
         form->horizontalScrollBar()->setValue(form->horizontalScrollBar()->maximum());
         DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
-        QCOMPARE(dialog.grid(1)->currentIndex().column(), 3);
-        const QRect cell = dialog.grid(1)->visualRect(Cell(dialog.grid(1), 3));
-        const QPoint shown = dialog.grid(1)->viewport()->mapTo(form->viewport(), cell.center());
+        QCOMPARE(dialog.xpTables()->grid(1)->currentIndex().column(), 3);
+        const QRect cell = dialog.xpTables()->grid(1)->visualRect(Cell(dialog.xpTables()->grid(1), 3));
+        const QPoint shown = dialog.xpTables()->grid(1)->viewport()->mapTo(form->viewport(), cell.center());
         QVERIFY(form->viewport()->rect().contains(shown));
     }
 
@@ -327,10 +329,12 @@ private slots:
         QCOMPARE(shown[0].icon, QMessageBox::Critical);
         QVERIFY(!dialog.initialised());
 
-        QCOMPARE(dialog.grid(0)->columnCount(), 0);
-        QVERIFY(!dialog.fillButton(0)->isEnabled() && !dialog.skillButton(1)->isEnabled());
-        QVERIFY(!dialog.createLevelsButton()->isEnabled() && !dialog.compileButton()->isEnabled());
-        QVERIFY(!dialog.importButton()->isEnabled() && dialog.exitButton()->isEnabled());
+        QCOMPARE(dialog.xpTables()->grid(0)->columnCount(), 0);
+        QVERIFY(!dialog.xpTables()->fillButton(0)->isEnabled() && !dialog.actionRow()->skillButton(1)->isEnabled());
+        QVERIFY(!dialog.button(ActionRow::Button::CreateLevels)->isEnabled() &&
+                !dialog.button(ActionRow::Button::Compile)->isEnabled());
+        QVERIFY(!dialog.button(ActionRow::Button::Import)->isEnabled() &&
+                dialog.button(ActionRow::Button::Exit)->isEnabled());
 
         // Even driven directly, nothing writes.
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
@@ -350,21 +354,21 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             QVERIFY(ShowAndActivate(dialog));
             QVERIFY(StatusLine(dialog).isEmpty());
-            QVERIFY(CommitCell(dialog.grid(2), 4, QStringLiteral("0,5")));
-            QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("1O")));
+            QVERIFY(CommitCell(dialog.xpTables()->grid(2), 4, QStringLiteral("0,5")));
+            QVERIFY(CommitCell(dialog.xpTables()->grid(2), 5, QStringLiteral("1O")));
 
-            QTest::mouseClick(dialog.compileButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.button(ActionRow::Button::Compile), Qt::LeftButton);
             QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 2.")), qPrintable(StatusLine(dialog)));
             QCOMPARE(folder.Stored().xpGivenShortTerm.at(4), std::string("0,5"));
             QVERIFY(ReadBytes(folder.baseHeader()).find("0,5") != std::string::npos);
             // Once counted, the count follows the edits.
-            QVERIFY(CommitCell(dialog.grid(2), 5, QStringLiteral("10")));
+            QVERIFY(CommitCell(dialog.xpTables()->grid(2), 5, QStringLiteral("10")));
             QVERIFY2(StatusLine(dialog).contains(QStringLiteral(": 1.")), qPrintable(StatusLine(dialog)));
         }
         // Opened again, the stored text is marked straight away.
         CTarnekChangeLevelDlg again;
-        QVERIFY(Tinted(Cell(again.grid(2), 4), kRejectedTextTint));
-        QVERIFY(Unmarked(Cell(again.grid(2), 3)));
+        QVERIFY(Tinted(Cell(again.xpTables()->grid(2), 4), kRejectedTextTint));
+        QVERIFY(Unmarked(Cell(again.xpTables()->grid(2), 3)));
     }
 
     // The window's file is what the tool's import takes and its export writes again; the
@@ -375,10 +379,10 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
-        QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("11")));  // shown, not yet saved
+        QVERIFY(CommitCell(dialog.xpTables()->grid(3), 2, QStringLiteral("11")));  // shown, not yet saved
         const QString windowFile = folder.path() + QStringLiteral("/window.json");
         fileDialog()->setNextFileName(windowFile);
-        dialog.exportButton()->click();
+        dialog.button(ActionRow::Button::Export)->click();
         const std::string exported = ReadBytes(windowFile.toStdU16String());
         QCOMPARE(StatusLine(dialog), QStringLiteral("Экспортировано: ") + QDir::toNativeSeparators(windowFile));
 
@@ -390,12 +394,12 @@ private slots:
         const fs::path serverFile = server.path() / "server.json";
         QCOMPARE(server.Run({"export", serverFile.string()}).status, 0);
         fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
-        dialog.importButton()->click();
+        dialog.button(ActionRow::Button::Import)->click();
         QVERIFY(UserMessageBox::TakeShown().empty());
-        QVERIFY(HeadedUpTo(dialog.grid(0), 13));
+        QVERIFY(HeadedUpTo(dialog.xpTables()->grid(0), 13));
         // Not saved until the user saves.
         QVERIFY(dialog.isWindowModified());
-        QVERIFY(dialog.SaveConfiguration());
+        QVERIFY(dialog.SaveEverything());
         QCOMPARE(ReadBytes(folder.baseHeader()), ReadBytes(server.path() / "tarnek" / "base.h"));
         QCOMPARE(ReadBytes(folder.skillsInclude()), ReadBytes(server.path() / "tarnek" / "skills.inl"));
 
@@ -406,7 +410,7 @@ private slots:
         WriteBytes(serverFile, recounted);
         const tarnekArrayStruct before = dialog.model();
         fileDialog()->setNextFileName(QString::fromStdString(serverFile.string()));
-        dialog.importButton()->click();
+        dialog.button(ActionRow::Button::Import)->click();
         const auto shown = UserMessageBox::TakeShown();
         QVERIFY(shown.size() == 1 && shown[0].text.contains(QStringLiteral(
                                          "(xpLevelShortTerm) содержит 11 значений, а при количестве уровней 13")));
@@ -473,7 +477,7 @@ private slots:
                          QStringLiteral("В папке плагина уже есть настройки уровней. Загрузить их в редактор?"));
                 const tarnekArrayStruct& expected = load ? tuned : InitialConfiguration();
                 QVERIFY(SameLists(dialog.model(), expected));
-                QCOMPARE(Cells(dialog.grid(1)), Texts(expected.xpLevelSaved));
+                QCOMPARE(Cells(dialog.xpTables()->grid(1)), Texts(expected.xpLevelSaved));
                 QCOMPARE(dialog.levelCombo()->currentText(), QString::fromStdString(expected.levelCountText));
                 if (load)
                     QVERIFY(shown[1].text.contains(QStringLiteral("количество уровней: 40 (было 10)")));
@@ -492,18 +496,18 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(UserMessageBox::TakeShown().isEmpty());  // no sources: nothing to offer
-        QVERIFY(dialog.loadSourcesButton()->isEnabled());
+        QVERIFY(dialog.button(ActionRow::Button::LoadSources)->isEnabled());
 
         tarnekArrayStruct tuned = InitialConfiguration();
         tuned.xpGivenSaved.set(2, "12");
         tuned.hexMaxChance = "7.5";
         WriteSources(tuned);
-        QTest::mouseClick(dialog.loadSourcesButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.button(ActionRow::Button::LoadSources), Qt::LeftButton);
         const auto shown = UserMessageBox::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.contains(QStringLiteral("изменено списков: 1, ячеек: 1")));
         QVERIFY(shown[0].text.contains(QStringLiteral("других значений (аура преданности, максимальные шансы): 1")));
-        QCOMPARE(Cells(dialog.grid(3)), Texts(tuned.xpGivenSaved));
+        QCOMPARE(Cells(dialog.xpTables()->grid(3)), Texts(tuned.xpGivenSaved));
         QCOMPARE(dialog.model().hexMaxChance, std::string("7.5"));
         QVERIFY(SameLists(folder.Stored(), InitialConfiguration()));
         // One undo step, not yet saved.
@@ -522,8 +526,9 @@ private slots:
             CTarnekChangeLevelDlg dialog;
             QVERIFY(ShowAndActivate(dialog));
             QSignalSpy finished(&dialog, &QDialog::finished);
-            for (QWidget* w : std::initializer_list<QWidget*>{dialog.createLevelsButton(), dialog.compileButton(),
-                                                              dialog.parameterBox(0), dialog.levelCombo()}) {
+            for (QWidget* w : std::initializer_list<QWidget*>{
+                     dialog.button(ActionRow::Button::CreateLevels), dialog.button(ActionRow::Button::Compile),
+                     dialog.xpTables()->parameterBox(0), dialog.levelCombo()}) {
                 w->setFocus();
                 for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
                     QTest::keyClick(w, key);
@@ -531,11 +536,11 @@ private slots:
             QVERIFY(UserMessageBox::TakeShown().isEmpty());
             QCOMPARE(finished.count(), 0);
             QVERIFY(!dialog.isWindowModified());
-            QVERIFY(CommitCell(dialog.grid(0), 1, QStringLiteral("777")));
+            QVERIFY(CommitCell(dialog.xpTables()->grid(0), 1, QStringLiteral("777")));
             QVERIFY(dialog.isWindowModified());
 
             UserMessageBox::SetNextAnswer(QMessageBox::Cancel);
-            QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.button(ActionRow::Button::Exit), Qt::LeftButton);
             const auto asked = UserMessageBox::TakeShown();
             QCOMPARE(asked.size(), 1);
             QCOMPARE(asked[0].buttonTexts, answers);
@@ -550,9 +555,9 @@ private slots:
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
         // Typed and not confirmed: the exit button takes it as Enter would, and asks.
-        QVERIFY(TypeIntoCell(dialog.grid(0), 1, QStringLiteral("778")));
+        QVERIFY(TypeIntoCell(dialog.xpTables()->grid(0), 1, QStringLiteral("778")));
         UserMessageBox::SetNextAnswer(QMessageBox::Save);
-        QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.button(ActionRow::Button::Exit), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(1), std::string("778"));
         // Nothing unsaved: no question.
@@ -569,16 +574,17 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
-        QCOMPARE(dialog.fillButton(0)->toolTip(), QStringLiteral("Заполнить: приращение 500 от исходного 0"));
-        QVERIFY(CommitCell(dialog.grid(3), 2, QStringLiteral("91")));
-        SetBox(dialog.parameterBox(3), QStringLiteral("401"));            // typed, not yet confirmed
-        QVERIFY(TypeIntoCell(dialog.grid(2), 4, QStringLiteral("666")));  // no Enter either
+        QCOMPARE(dialog.xpTables()->fillButton(0)->toolTip(),
+                 QStringLiteral("Заполнить: приращение 500 от исходного 0"));
+        QVERIFY(CommitCell(dialog.xpTables()->grid(3), 2, QStringLiteral("91")));
+        SetBox(dialog.xpTables()->parameterBox(3), QStringLiteral("401"));            // typed, not yet confirmed
+        QVERIFY(TypeIntoCell(dialog.xpTables()->grid(2), 4, QStringLiteral("666")));  // no Enter either
         QTest::keyClick(&dialog, Qt::Key_S, Qt::ControlModifier);
 
         const tarnekArrayStruct stored = folder.Stored();
         QCOMPARE(stored.xpGivenSaved.at(2), std::string("91"));
         QCOMPARE(stored.xpGivenShortTerm.at(4), std::string("666"));
-        QCOMPARE(dialog.grid(2)->cellText(4), QStringLiteral("666"));
+        QCOMPARE(dialog.xpTables()->grid(2)->cellText(4), QStringLiteral("666"));
         QCOMPARE(stored.xpLevelSavedInitial, std::string("401"));
         QVERIFY(fs::exists(folder.baseHeader()));
         QVERIFY(fs::exists(folder.skillsInclude()));
@@ -588,13 +594,13 @@ private slots:
         QVERIFY(!fs::exists(folder.fsPath() / "compiled"));
 
         // A paste past the last level says what it dropped.
-        dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 9));
-        QCOMPARE(dialog.grid(1)->Paste(QStringLiteral("1\t2\t3")), std::size_t{1});
+        dialog.xpTables()->grid(1)->setCurrentIndex(Cell(dialog.xpTables()->grid(1), 9));
+        QCOMPARE(dialog.xpTables()->grid(1)->Paste(QStringLiteral("1\t2\t3")), std::size_t{1});
         QVERIFY2(StatusLine(dialog).endsWith(QStringLiteral("отброшено 1 значение.")), qPrintable(StatusLine(dialog)));
         // A paste that would be code in the plugin is refused whole, and said.
         UserMessageBox::TakeShown();
-        dialog.grid(1)->setCurrentIndex(Cell(dialog.grid(1), 2));
-        dialog.grid(1)->Paste(QStringLiteral("7\t8};server_cmd(0"));
+        dialog.xpTables()->grid(1)->setCurrentIndex(Cell(dialog.xpTables()->grid(1), 2));
+        dialog.xpTables()->grid(1)->Paste(QStringLiteral("7\t8};server_cmd(0"));
         QCOMPARE(dialog.model().xpLevelSaved.at(2), folder.Stored().xpLevelSaved.at(2));  // not even the "7"
         const auto refused = UserMessageBox::TakeShown();
         QVERIFY(refused.size() == 1 && refused.at(0).text.contains(QStringLiteral("«}»")));
@@ -605,7 +611,7 @@ private slots:
             seen = QApplication::activeModalWidget()->windowTitle();
             QApplication::activeModalWidget()->close();
         });
-        QTest::mouseClick(dialog.skillButton(4), Qt::LeftButton);
+        QTest::mouseClick(dialog.actionRow()->skillButton(4), Qt::LeftButton);
         QCOMPARE(seen, QStringLiteral("Настройка скилов четвертого уровня — ") + ShownFolder(QDir::currentPath()));
     }
 
@@ -618,26 +624,26 @@ private slots:
         CTarnekChangeLevelDlg dialog;
         QVERIFY(ShowAndActivate(dialog));
         const tarnekArrayStruct opened = dialog.model();
-        SetBox(dialog.parameterBox(2), QStringLiteral("3"));
-        QTest::mouseClick(dialog.fillButton(1), Qt::LeftButton);
+        SetBox(dialog.xpTables()->parameterBox(2), QStringLiteral("3"));
+        QTest::mouseClick(dialog.xpTables()->fillButton(1), Qt::LeftButton);
         const ValueList filled = dialog.model().xpLevelSaved;
         QVERIFY(filled != opened.xpLevelSaved);
         QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить заполнение"));
         QVERIFY(!dialog.isWindowModified());
 
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Cells(dialog.grid(1)), Texts(opened.xpLevelSaved));
-        QCOMPARE(dialog.parameterBox(2)->text(), QString::fromStdString(opened.xpLevelSavedMultiplier));
+        QCOMPARE(Cells(dialog.xpTables()->grid(1)), Texts(opened.xpLevelSaved));
+        QCOMPARE(dialog.xpTables()->parameterBox(2)->text(), QString::fromStdString(opened.xpLevelSavedMultiplier));
         QVERIFY(dialog.isWindowModified());
         QTest::keyClick(&dialog, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(Cells(dialog.grid(1)), Texts(filled));
+        QCOMPARE(Cells(dialog.xpTables()->grid(1)), Texts(filled));
         QVERIFY(!dialog.isWindowModified());
 
         dialog.levelCombo()->setCurrentIndex(1);
         UserMessageBox::SetNextAnswer(QMessageBox::Yes);
-        QTest::mouseClick(dialog.createLevelsButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.button(ActionRow::Button::CreateLevels), Qt::LeftButton);
         QCOMPARE(UserMessageBox::TakeShown().size(), 1);
-        QVERIFY(HeadedUpTo(dialog.grid(0), 13));
+        QVERIFY(HeadedUpTo(dialog.xpTables()->grid(0), 13));
         CurveChart* chart = ChartPane::Of(dialog)->chart();
         QCOMPARE(chart->curveCount(), 4);
         for (int code = 0; code < 4; ++code)
@@ -648,18 +654,19 @@ private slots:
         dialog.undoAction()->trigger();
         QCOMPARE(dialog.model().xpLevelSaved, filled);
         QCOMPARE(dialog.levelCombo()->currentText(), QStringLiteral("10"));
-        QCOMPARE(dialog.grid(0)->columnCount(), 11);
+        QCOMPARE(dialog.xpTables()->grid(0)->columnCount(), 11);
         // The grids are marked against the count the undo brought back, not the undone one.
-        QVERIFY2(dialog.grid(0)->listModel()->lengthReason().isEmpty(),
-                 qPrintable(dialog.grid(0)->listModel()->lengthReason()));
+        QVERIFY2(dialog.xpTables()->grid(0)->listModel()->lengthReason().isEmpty(),
+                 qPrintable(dialog.xpTables()->grid(0)->listModel()->lengthReason()));
 
         // Delete empties the selected cells as one step, as a paste is one.
         const ValueList before = XpList(dialog.model(), 2);
         const int step = dialog.undoStack()->index();
-        dialog.grid(2)->setFocus();
-        dialog.grid(2)->setCurrentIndex(Cell(dialog.grid(2), 1));
-        dialog.grid(2)->selectionModel()->select(Cell(dialog.grid(2), 2), QItemSelectionModel::Select);
-        QTest::keyClick(dialog.grid(2), Qt::Key_Delete);
+        dialog.xpTables()->grid(2)->setFocus();
+        dialog.xpTables()->grid(2)->setCurrentIndex(Cell(dialog.xpTables()->grid(2), 1));
+        dialog.xpTables()->grid(2)->selectionModel()->select(Cell(dialog.xpTables()->grid(2), 2),
+                                                             QItemSelectionModel::Select);
+        QTest::keyClick(dialog.xpTables()->grid(2), Qt::Key_Delete);
         QCOMPARE(XpList(dialog.model(), 2).at(1) + XpList(dialog.model(), 2).at(2), std::string());
         QCOMPARE(dialog.undoStack()->index(), step + 1);
         QCOMPARE(dialog.undoAction()->text(), QStringLiteral("Отменить очистку ячеек"));
@@ -675,7 +682,7 @@ private slots:
         ScratchFolder folder;
         CTarnekChangeLevelDlg dialog;
         const tarnekArrayStruct opened = dialog.model();
-        ClimbTargetRow& row = *ClimbTarget(dialog);
+        ClimbTargetRow& row = *dialog.climbTarget();
         QCOMPARE(row.levelBox()->value(), 10);
         dialog.progression()->killsPerHourBox()->setValue(60);
         row.hoursBox()->setValue(1);
@@ -689,7 +696,7 @@ private slots:
         row.hoursBox()->setValue(100);
         QTest::mouseClick(row.fitButton(), Qt::LeftButton);
         QCOMPARE(dialog.undoStack()->count(), 1);
-        const QString multiplier = dialog.parameterBox(2)->text();
+        const QString multiplier = dialog.xpTables()->parameterBox(2)->text();
         QCOMPARE(dialog.model().xpLevelSavedMultiplier, multiplier.toStdString());
         QVERIFY(dialog.model().xpLevelSaved != opened.xpLevelSaved);
         QCOMPARE(folder.Stored(), dialog.model());
@@ -700,7 +707,7 @@ private slots:
 
         dialog.undoAction()->trigger();
         QCOMPARE(dialog.model().xpLevelSaved, opened.xpLevelSaved);
-        QCOMPARE(dialog.parameterBox(2)->text(), QStringLiteral("2"));
+        QCOMPARE(dialog.xpTables()->parameterBox(2)->text(), QStringLiteral("2"));
     }
 
     // Two windows on one folder: the second is warned, a window with nothing unsaved
@@ -716,21 +723,21 @@ private slots:
         QCOMPARE(warned[0].caption, QStringLiteral("Второе окно"));
 
         second.session().SetCells(0, 1, {"theirs"});
-        QVERIFY(second.SaveConfiguration());
+        QVERIFY(second.SaveEverything());
         first.NoticeOtherPrograms();
-        QCOMPARE(first.grid(0)->cellText(1), QStringLiteral("theirs"));
+        QCOMPARE(first.xpTables()->grid(0)->cellText(1), QStringLiteral("theirs"));
 
         second.session().SetCells(0, 2, {"theirs again"});
-        QVERIFY(second.SaveConfiguration());
+        QVERIFY(second.SaveEverything());
         first.session().SetCells(0, 3, {"mine"});
         // No action of the window made that change: the grid and the caption follow the session.
-        QCOMPARE(first.grid(0)->cellText(3), QStringLiteral("mine"));
+        QCOMPARE(first.xpTables()->grid(0)->cellText(3), QStringLiteral("mine"));
         QVERIFY(first.isWindowModified());
         first.NoticeOtherPrograms();  // unsaved here: nothing is reloaded under the user
         QCOMPARE(first.model().xpLevelShortTerm.at(3), std::string("mine"));
 
         UserMessageBox::SetNextAnswer(QMessageBox::Cancel);
-        QVERIFY(!first.SaveConfiguration());
+        QVERIFY(!first.SaveEverything());
         QCOMPARE(UserMessageBox::TakeShown().size(), 1);
         QCOMPARE(folder.Stored().xpLevelShortTerm.at(2), std::string("theirs again"));
         UserMessageBox::SetNextAnswer(QMessageBox::Discard);
