@@ -94,7 +94,9 @@ void EditingSession::RemoveListener(SessionListener* listener)
 
 void EditingSession::Announce(const ConfigurationEdit& edit, ChangeCause cause)
 {
-    if (edit.empty())
+    // Reading the database again is told even when it changed nothing: what a view chose
+    // meanwhile (a level count not applied yet) goes.
+    if (edit.empty() && cause != ChangeCause::ReadAgain)
         return;
     // A listener may remove itself, or another, while it is told.
     for (SessionListener* listener : std::vector(listeners_))

@@ -70,7 +70,8 @@ class SessionListener {
 public:
     virtual ~SessionListener() = default;
     // The working configuration changed where `edit` says (lists and cells, texts, level
-    // counts); the values are the session's. A change that changed nothing is not told.
+    // counts); the values are the session's. An edit that changed nothing is not told; a
+    // reread of the database always is.
     virtual void ConfigurationChanged(const ConfigurationEdit& edit, ChangeCause cause) = 0;
     // A save committed: what counts as unsaved may have changed.
     virtual void StoredChanged() = 0;
