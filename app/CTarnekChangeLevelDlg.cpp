@@ -66,11 +66,13 @@ CTarnekChangeLevelDlg::CTarnekChangeLevelDlg(QWidget* parent)
     : DialogBase(parent), sink_(this), session_(sink_), signals_(session_), undo_(new QUndoStack(this)),
       icon_(ApplicationIcon())
 {
-    connect(&signals_, &SessionSignals::changed, this, &CTarnekChangeLevelDlg::Follow);
     connect(&signals_, &SessionSignals::unsavedChanged, this, &QWidget::setWindowModified);
     BuildControls();
     BuildPanes();
     BuildActions();
+    // After the parts: the status line reads the level-count box, which must have followed
+    // the change first, or a level change would flash the note of a count not yet applied.
+    connect(&signals_, &SessionSignals::changed, this, &CTarnekChangeLevelDlg::Follow);
     initialised_ = OnInitDialog();
     SetActionsEnabled(initialised_);
     BuildCompilePane();
