@@ -286,7 +286,7 @@ bool CTarnekChangeLevelDlg::SaveEverything()
     ctrl_.CommitEditor();
     xpTables_->CommitBoxes();
     bool saved = false;
-    RunSavingAction([&] { saved = Save(SaveScope::Everything(), ToQString("Сохранено")); });
+    RunSavingAction([&] { saved = Save(SaveScope::Everything()); });
     return saved;
 }
 
@@ -433,7 +433,7 @@ void CTarnekChangeLevelDlg::RunSkillDialog(const QString& step, const std::funct
         run({[this, step](const tarnekArrayStruct& result) {
                  Push(step, [&result](EditingSession& session) { return session.Replace(result); });
              },
-             [this](SaveScope scope) { return Save(scope, ToQString("Сохранено")); }});
+             [this](SaveScope scope) { return Save(scope); }});
     });
 }
 

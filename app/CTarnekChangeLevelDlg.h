@@ -131,14 +131,14 @@ private:
     bool OnInitDialog();
     void MarkWindowOnFolder();
     // One save with the conflict question; `what` as for SaveWindowTables.
-    bool Save(SaveScope scope, const QString& what);
+    bool Save(SaveScope scope, const QString& what = QStringLiteral("Сохранено"));
     // The database read again, this window's history dropped, the status line told why.
     void ReadAgain(const QString& why);
     // A skill dialog run by `run`, given how the dialog hands back what it changed (one undo
     // step named `step`) and how its "Сохранить" saves.
     void RunSkillDialog(const QString& step, const std::function<void(const SkillDialogHooks&)>& run);
-    // What the level-count box and the status line show follows every change of the
-    // session's configuration.
+    // The status line follows every change of the session's configuration; an undo, a
+    // redo or a reload also closes the cell editor.
     void Follow(const ConfigurationEdit& edit, ChangeCause cause);
     void ShowSaved(const SaveReport& report, const QString& what);
     // After the database was read: `read` says so (when not at the start), then the status

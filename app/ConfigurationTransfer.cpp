@@ -37,7 +37,8 @@ void ExportConfiguration(CTarnekChangeLevelDlg& dialog)
     if (file.isEmpty())
         return;
 
-    // The grids edit the model directly; the parameter boxes are read as a fill reads them.
+    // The grids' edits are in the session already; the parameter boxes are read as a fill
+    // reads them.
     dialog.xpTables()->CommitBoxes();
     const tarnekArrayStruct& model = dialog.model();
 

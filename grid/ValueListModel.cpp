@@ -47,7 +47,7 @@ int ValueListModel::columnCount(const QModelIndex& parent) const
 QString ValueListModel::textAt(int column) const
 {
     // The count is taken at each reset; a list that shrank since then shows empty cells
-    // until its owner says so, rather than reading past its end.
+    // until the session says so, rather than reading past its end.
     const ValueList& list = cells();
     const auto i = static_cast<std::size_t>(column);
     return i < list.size() ? QString::fromStdString(list.at(i)) : QString();

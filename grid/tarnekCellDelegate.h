@@ -7,9 +7,9 @@ struct tarnekCtrlStruct;
 
 // Opens a tarnekEditCtrl over a grid cell and gives it the grid's editing rules: only
 // Enter confirms the text, which setModelData then writes through the model's setData;
-// Escape, Tab and focus loss close the editor and leave
-// the cell as it was, though Qt asks setModelData on focus loss too. A button that takes
-// the focus leaves the editor open for its action to commit.
+// Escape, Tab and focus loss close the editor and leave the cell as it was, though Qt asks
+// setModelData on focus loss too. A button that takes the focus leaves the editor open for
+// its action to commit.
 class tarnekCellDelegate final : public QStyledItemDelegate {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(tarnekCellDelegate)

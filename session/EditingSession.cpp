@@ -98,10 +98,15 @@ void EditingSession::Announce(const ConfigurationEdit& edit, ChangeCause cause)
     // meanwhile (a level count not applied yet) goes.
     if (edit.empty() && cause != ChangeCause::ReadAgain)
         return;
+    Tell([&](SessionListener& listener) { listener.ConfigurationChanged(edit, cause); });
+}
+
+void EditingSession::Tell(const std::function<void(SessionListener&)>& tell)
+{
     // A listener may remove itself, or another, while it is told.
     for (SessionListener* listener : std::vector(listeners_))
         if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
-            listener->ConfigurationChanged(edit, cause);
+            tell(*listener);
 }
 
 void EditingSession::TakeStored()
@@ -113,9 +118,7 @@ void EditingSession::TakeStored()
 
 void EditingSession::AnnounceStored()
 {
-    for (SessionListener* listener : std::vector(listeners_))
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end())
-            listener->StoredChanged();
+    Tell([](SessionListener& listener) { listener.StoredChanged(); });
 }
 
 EditingSession::~EditingSession()

@@ -162,6 +162,7 @@ private:
     ConfigurationEdit Unchanged() const;
     void Announce(const ConfigurationEdit& edit, ChangeCause cause);
     void AnnounceStored();
+    void Tell(const std::function<void(SessionListener&)>& tell);
     // The working configuration becomes what was last read, dropping whatever was unsaved.
     void TakeStored();
     // False after the first refused text was shown.

@@ -56,12 +56,13 @@ public:
     FillStep(EditingSession& session, std::size_t list, std::vector<TextAssignment> texts)
         : ConfigurationEditCommand(
               session, QStringLiteral("заполнение"), [list, texts = std::move(texts)](EditingSession& s) {
-                  const std::vector<std::string> before = (s.configuration().*ValueLists()[list].list).texts();
+                  const auto cells = [&s, list] { return (s.configuration().*ValueLists()[list].list).texts(); };
+                  const std::vector<std::string> before = cells();
                   ConfigurationEdit edit = s.Fill(list, texts);
                   if (edit.empty())
                       return edit;
                   std::erase_if(edit.lists, [list](const ListChange& c) { return c.list == list; });
-                  edit.lists.push_back({list, 0, before, (s.configuration().*ValueLists()[list].list).texts()});
+                  edit.lists.push_back({list, 0, before, cells()});
                   return edit;
               })
     {}
@@ -334,8 +335,7 @@ void SkillDialog::done(int result)
     table_.DeleteEditor();
     // "Отмена" or the close box: what the fills made reaches the session, confirmed cells
     // and boxes typed since the last fill do not.
-    if (result != QDialog::Accepted) {
+    if (result != QDialog::Accepted)
         hooks.commit(kept());
-    }
     DialogBase::done(result);
 }
